@@ -1,0 +1,190 @@
+#include "model/archive/archive_reader.h"
+
+#include <algorithm>
+
+#include "model/text_codec.h"
+
+namespace pf {
+
+ArchiveReader::ArchiveReader(std::span<const uint8_t> data)
+    : own_{data, {}, data.size()}, shared_(&own_), pos_(0), end_(data.size()) {
+    own_.loadArray.push_back({false, ClassId::Kurs, 0, 0, 0});  // index 0: the null object
+    // Object offsets are kept in 32 bits; no portfolio comes near that size.
+    if (data.size() > UINT32_MAX) Fail(ArchiveErrorKind::FileError, "Die Datei ist zu groß");
+}
+
+ArchiveReader::ArchiveReader(Shared* shared, size_t begin, size_t end, uint32_t fileVersion)
+    : version(fileVersion), shared_(shared), pos_(begin), end_(end), replaying_(true) {}
+
+void ArchiveReader::Fail(ArchiveErrorKind kind, const std::string& what) const {
+    throw ArchiveError(kind, what + " (Byte " + std::to_string(pos_) + ")");
+}
+
+void ArchiveReader::Need(size_t bytes) const {
+    if (bytes > end_ - pos_) Fail(ArchiveErrorKind::EndOfFile, "Die Datei endet unerwartet");
+}
+
+uint8_t ArchiveReader::U8() {
+    Need(1);
+    return shared_->data[pos_++];
+}
+
+uint16_t ArchiveReader::U16() {
+    Need(2);
+    const uint8_t* p = shared_->data.data() + pos_;
+    pos_ += 2;
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+uint32_t ArchiveReader::U32() {
+    Need(4);
+    const uint8_t* p = shared_->data.data() + pos_;
+    pos_ += 4;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+uint64_t ArchiveReader::U64() {
+    const uint64_t low = U32();
+    const uint64_t high = U32();
+    return low | high << 32;
+}
+
+void ArchiveReader::Double(double& v) {
+    const uint64_t bits = U64();
+    std::memcpy(&v, &bits, sizeof v);
+}
+
+uint32_t ArchiveReader::StringLength(bool& wide) {
+    wide = false;
+    uint8_t byteLength = U8();
+    if (byteLength < 0xFF) return byteLength;
+    uint16_t wordLength = U16();
+    if (wordLength == 0xFFFE) {
+        wide = true;  // 16-bit characters; the length in characters follows
+        byteLength = U8();
+        if (byteLength < 0xFF) return byteLength;
+        wordLength = U16();
+    }
+    if (wordLength < 0xFFFF) return wordLength;
+    const uint32_t longLength = U32();
+    if (longLength == 0xFFFFFFFF) Fail(ArchiveErrorKind::EndOfFile, "Zeichenkette zu lang");
+    return longLength;
+}
+
+std::string ArchiveReader::RawStr() {
+    bool wide = false;
+    const uint32_t length = StringLength(wide);
+    if (!wide) {
+        Need(length);
+        std::string bytes(reinterpret_cast<const char*>(shared_->data.data() + pos_), length);
+        pos_ += length;
+        return bytes;
+    }
+    Need(static_cast<size_t>(length) * 2);
+    std::string bytes;
+    bytes.reserve(length);
+    for (uint32_t i = 0; i < length; ++i) {
+        const char32_t unit = U16();
+        // Characters outside Windows-1252 (and surrogate halves) become "?", as the
+        // conversion of 16-bit text to the file's character set has always done.
+        const auto byte = CodePointToWindows1252(unit);
+        bytes += byte ? static_cast<char>(*byte) : '?';
+    }
+    return bytes;
+}
+
+void ArchiveReader::Str(std::string& s, const char*) { s = Windows1252ToUtf8(RawStr()); }
+
+uint32_t ArchiveReader::Count(size_t minElementBytes) {
+    uint32_t count = U16();
+    if (count == 0xFFFF) count = U32();
+    if (static_cast<uint64_t>(count) * minElementBytes > Remaining())
+        Fail(ArchiveErrorKind::EndOfFile,
+             "Die Datei endet vor den " + std::to_string(count) + " angekündigten Elementen");
+    return count;
+}
+
+void ArchiveReader::IntList(std::vector<int32_t>& values) {
+    const uint32_t count = Count(4);
+    values.resize(count);
+    for (int32_t& v : values) Int(v);
+}
+
+void ArchiveReader::StrList(std::vector<std::string>& values, const char* field) {
+    const uint32_t count = Count(1);
+    values.resize(count);
+    for (std::string& v : values) Str(v, field);
+}
+
+ClassId ArchiveReader::ReadNewClass(uint16_t& schema) {
+    schema = U16();
+    const uint16_t nameLength = U16();
+    Need(nameLength);
+    const std::string name(reinterpret_cast<const char*>(shared_->data.data() + pos_),
+                           nameLength);
+    pos_ += nameLength;
+    ClassId cls;
+    if (!ClassByName(name, cls)) Fail(ArchiveErrorKind::BadClass, "Unbekannte Klasse " + name);
+    const ClassInfo& info = InfoOf(cls);
+    // A versionable class reads its older schemas; no class can read a newer one.
+    if (info.versionable ? schema > info.schema : schema != info.schema)
+        Fail(ArchiveErrorKind::BadSchema,
+             "Klasse " + name + " mit Schema " + std::to_string(schema));
+    return cls;
+}
+
+const ArchiveReader::LoadEntry& ArchiveReader::Entry(uint32_t index, bool wantClass) const {
+    const auto& loadArray = shared_->loadArray;
+    if (index == 0 || index >= loadArray.size() || loadArray[index].isClass != wantClass)
+        Fail(ArchiveErrorKind::BadIndex, "Ungültiger Objektverweis " + std::to_string(index));
+    return loadArray[index];
+}
+
+ArchiveReader::Tag ArchiveReader::ReadTag() {
+    constexpr uint16_t kNewClassTag = 0xFFFF;
+    constexpr uint16_t kBigObjectTag = 0x7FFF;
+    constexpr uint32_t kBigClassFlag = 0x80000000;
+
+    const uint16_t tag = U16();
+    if (tag == 0) return {Tag::Null, ClassId::Kurs, 0, 0};
+
+    ClassId cls;
+    uint16_t schema;
+    if (tag == kNewClassTag) {
+        cls = ReadNewClass(schema);
+        if (!replaying_)
+            shared_->loadArray.push_back({true, cls, schema, 0, 0});
+    } else {
+        const uint32_t longTag =
+            tag == kBigObjectTag ? U32() : (static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF);
+        if ((longTag & kBigClassFlag) == 0) {
+            const LoadEntry& object = Entry(longTag, false);
+            return {Tag::BackReference, object.cls, object.schema, longTag};
+        }
+        const LoadEntry& classEntry = Entry(longTag & ~kBigClassFlag, true);
+        cls = classEntry.cls;
+        schema = classEntry.schema;
+    }
+    if (replaying_) return {Tag::NewObject, cls, schema, 0};
+    const auto index = static_cast<uint32_t>(shared_->loadArray.size());
+    shared_->loadArray.push_back({false, cls, schema, static_cast<uint32_t>(pos_), 0});
+    return {Tag::NewObject, cls, schema, index};
+}
+
+void ArchiveReader::FinishObject(uint32_t index) {
+    if (!replaying_) shared_->loadArray[index].end = static_cast<uint32_t>(pos_);
+}
+
+ArchiveReader ArchiveReader::ReplayReader(uint32_t objectIndex) {
+    const LoadEntry& object = Entry(objectIndex, false);
+    if (object.end == 0)
+        Fail(ArchiveErrorKind::BadIndex, "Verweis auf ein unvollständiges Objekt");
+    const uint64_t cost = std::max<uint64_t>(1, object.end - object.begin);
+    if (cost > shared_->replayBudget)
+        Fail(ArchiveErrorKind::BadIndex, "Zu viele Objektverweise");
+    shared_->replayBudget -= cost;
+    return ArchiveReader(shared_, object.begin, object.end, version);
+}
+
+}  // namespace pf

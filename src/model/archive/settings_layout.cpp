@@ -1,0 +1,169 @@
+#include "model/archive/settings_layout.h"
+
+#include "model/archive/archive_reader.h"
+#include "model/archive/archive_writer.h"
+#include "model/archive/slot_cursor.h"
+#include "model/document.h"
+#include "model/text_codec.h"
+
+namespace pf {
+
+namespace {
+
+// Number separators are single Windows-1252 bytes; 0 means "none".
+void TransferSeparator(ArchiveReader& io, std::string& separator, const char*) {
+    uint8_t byte = 0;
+    io.Byte(byte);
+    separator = byte == 0 ? std::string() : Windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
+}
+
+void TransferSeparator(ArchiveWriter& io, const std::string& separator, const char* field) {
+    const auto bytes = Utf8ToWindows1252(separator);
+    if (!bytes || bytes->size() > 1)
+        throw ArchiveError(ArchiveErrorKind::Unstorable,
+                           std::string("Das ") + field + " „" + separator +
+                               "“ ist kein einzelnes speicherbares Zeichen.");
+    io.Byte(bytes->empty() ? 0 : static_cast<uint8_t>((*bytes)[0]));
+}
+
+// Versions 31001001 to 32101000 wrote two string lists and three integers after each of
+// the trailer's integer lists; they carry nothing this version uses.
+void SkipIntermediateExtras(ArchiveReader& io) {
+    if (!(io.After(31001000) && io.version < 32101001)) return;
+    std::vector<std::string> discardedStrings;
+    io.StrList(discardedStrings);
+    io.StrList(discardedStrings);
+    int32_t discarded = 0;
+    for (int i = 0; i < 3; ++i) io.Int(discarded);
+}
+void SkipIntermediateExtras(ArchiveWriter&) {}
+
+template <class Io, class Doc>
+void SettingsBlock(Io& io, Doc& doc) {
+    auto& o = doc.options;
+    auto& depot = doc.depot;
+    SlotCursor cursor(io, o.slots);
+
+    io.Str(depot.holderName, "Name des Depotinhabers");
+    io.Str(depot.holderAddress, "Adresse des Depotinhabers");
+    io.Str(depot.bankCode, "Bankleitzahl");
+    io.Str(depot.accountNumber, "Kontonummer");
+    io.Str(depot.depotNumber, "Depotnummer");
+    if (io.AtLeast(20101004)) io.Int(doc.initialAccountCurrencyId);
+    cursor.Group("I3");
+    cursor.Group("I", io.After(20101002));
+    cursor.Group("I2");
+    if (io.After(20101003)) {
+        io.Int(o.splitRoundingDecimals);
+        if (io.After(20101007)) {
+            io.Int(o.periodFromChoice);
+            io.Int(o.periodToChoice);
+        }
+    }
+    cursor.Group("I", io.After(20701001));
+    const size_t reset = cursor.Int(io.After(20701002));
+    if constexpr (Io::kReading)
+        if (io.version < 30001003) o.slots.ints[reset] = 0;
+    if (io.After(20201003)) {
+        io.Str(o.earningsYear1, "Jahr für Gewinn je Aktie");
+        io.Str(o.earningsYear2, "Jahr für Gewinn je Aktie");
+    }
+
+    cursor.Group("S I16");
+    io.Int(o.columnMask1);
+    cursor.Group("S I5");
+    io.Int(o.columnMask2);
+    cursor.Group("S I4");
+    const size_t flagSource = cursor.Int();
+    cursor.Int();
+    const size_t flag = cursor.Int(io.AtLeast(20101010));
+    if constexpr (Io::kReading) {
+        int32_t& value = o.slots.ints[flag];
+        if (!io.AtLeast(20101010))
+            value = o.slots.ints[flagSource] != 0 ? 1 : 0;
+        else if (value > 1)
+            value = 1;
+    }
+
+    cursor.Group("I2 S I5", io.After(20101002));
+    cursor.Group("I S I2 S I22 S I7", io.After(20101004));
+    cursor.Group("I2 S I2 S I10 S I5 S I2", io.After(20101005));
+    cursor.Group("I2 S I I4 I4 I4 S I16", io.After(20101006));
+    cursor.Group("S I12 S2 I3", io.After(20201001));
+    const size_t previousLast = cursor.LastInt();
+    const bool hasViewGroup = io.AtLeast(30501002);
+    cursor.Group("S2", hasViewGroup);
+    const size_t inherits = cursor.Int(hasViewGroup);
+    cursor.Group("I3", hasViewGroup);
+    if constexpr (Io::kReading)
+        if (!hasViewGroup) o.slots.ints[inherits] = o.slots.ints[previousLast];
+
+    cursor.Group("I S I6", io.After(20201003));
+    cursor.Group("I2", io.After(20201004));
+    if (io.After(20301001)) {
+        TransferSeparator(io, o.decimalSeparator, "Dezimaltrennzeichen");
+        TransferSeparator(io, o.thousandsSeparator, "Tausendertrennzeichen");
+    }
+    cursor.Group("I10 S I D2 I5 S I D2 I4 S2", io.After(20301001));
+    cursor.Group("I5", io.After(30401000));
+    const bool hasGroup30001000 = io.After(30001000);
+    cursor.Group("I S", hasGroup30001000);
+    const size_t setToOne = cursor.Int(hasGroup30001000);
+    cursor.Int(hasGroup30001000);
+    if constexpr (Io::kReading)
+        if (io.version < 31501001) o.slots.ints[setToOne] = 1;
+    cursor.Group("I", io.After(30001001));
+    cursor.IntList(io.After(20301001));
+    cursor.IntList(io.After(20301001));
+    cursor.StrList(io.After(30101000));
+    cursor.Str(io.After(30101000));
+}
+
+template <class Io, class Doc>
+void Trailer(Io& io, Doc& doc) {
+    auto& o = doc.options;
+    SlotCursor cursor(io, o.slots);
+    if (io.After(30501000)) {
+        io.Double(o.screenScaleFactor);
+        if constexpr (Io::kReading) o.scaleNotYetDetermined = false;
+    }
+    cursor.Group("I5", io.After(30701000));
+    cursor.Group("I2", io.After(30801000));
+    cursor.Group("I2", io.After(30901000));
+    cursor.IntList(io.After(31001000));
+    if (io.After(31001000)) SkipIntermediateExtras(io);
+    cursor.Group("I", io.AtLeast(31201001));
+    cursor.IntList(io.After(31401000));
+    if (io.After(31401000)) SkipIntermediateExtras(io);
+    cursor.Group("S2 I5", io.After(31401000));
+    cursor.Group("I S", io.After(31601000));
+    cursor.Group("D4", io.After(31701000));
+    cursor.Group("I2", io.After(31801000));
+    if (io.After(31901000)) {
+        io.Str(o.ownCategoryCaption1, "Eigene Kategorie 1");
+        io.Str(o.ownCategoryCaption2, "Eigene Kategorie 2");
+    }
+    cursor.Group("I", io.After(31901000));
+    cursor.Group("I", io.After(32001000));
+}
+
+}  // namespace
+
+void TransferSettingsBlock(ArchiveReader& io, CFolari2Doc& doc) { SettingsBlock(io, doc); }
+void TransferSettingsBlock(ArchiveWriter& io, const CFolari2Doc& doc) { SettingsBlock(io, doc); }
+void TransferTrailer(ArchiveReader& io, CFolari2Doc& doc) { Trailer(io, doc); }
+void TransferTrailer(ArchiveWriter& io, const CFolari2Doc& doc) { Trailer(io, doc); }
+
+void AdjustOldColumnMasks(DocumentOptions& options, uint32_t version) {
+    auto adjust = [&](int32_t& mask, uint32_t movedBits) {
+        auto bits = static_cast<uint32_t>(mask);
+        if (version < 20101009) bits = (bits & 0x0FFFFFFFu) | (bits & 0xF0000000u) >> 1;
+        // Columns were inserted at bit 4 later; the moved columns make room for them.
+        if (version < 30901001) bits = (bits & ~movedBits) | (bits & movedBits) << 1;
+        mask = static_cast<int32_t>(bits);
+    };
+    adjust(options.columnMask1, 0x30u);  // bits 4-5
+    adjust(options.columnMask2, 0xF0u);  // bits 4-7
+}
+
+}  // namespace pf

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace pf {
+
+// A calendar day, stored as the number of days since 1 January 1970 (day 0).
+// Valid days run from 2 January 1970 (day 1) to 18 January 2038 (day 24854);
+// only the setters from day/month/year check this range. Raw day numbers (for
+// example from a file) are kept as given. Dates compare and step as integers.
+class CQRNDatum {
+public:
+    static constexpr uint32_t kFirstValidDay = 1;      // 02.01.1970
+    static constexpr uint32_t kLastValidDay = 24854;   // 18.01.2038
+
+    CQRNDatum() = default;
+    explicit constexpr CQRNDatum(uint32_t dayNumber) : day_(dayNumber) {}
+    // Takes the local calendar day of a point in time; an out-of-range day leaves the default.
+    static CQRNDatum FromTime(std::time_t t);
+    // Calendar rules of the proleptic Gregorian calendar; also answer outside the valid range.
+    static bool IsValid(unsigned day, unsigned month, unsigned year);
+    static bool IsLeapYear(unsigned year);
+    static unsigned DaysInMonth(unsigned month, unsigned year);
+
+    constexpr uint32_t DayNumber() const { return day_; }
+    constexpr void SetDayNumber(uint32_t day) { day_ = day; }
+
+    // Returns 1 and stores the date if it is valid, else 0 and leaves the value unchanged.
+    int Set(unsigned day, unsigned month, unsigned year);
+    // Stores the local calendar day of `t`; returns 0 and keeps the value if out of range.
+    int SetTime(std::time_t t);
+
+    struct Parts {
+        unsigned day;
+        unsigned month;
+        unsigned year;
+    };
+    Parts Split() const;
+    unsigned Day() const { return Split().day; }
+    unsigned Month() const { return Split().month; }
+    unsigned Year() const { return Split().year; }
+
+    // The point in time of 12:00:00 local time on this day (no daylight-saving shift).
+    std::time_t ToTime() const;
+
+    std::string FormatLong() const;   // "05.03.2011"
+    std::string FormatShort() const;  // "05.03.11"
+
+    constexpr auto operator<=>(const CQRNDatum&) const = default;
+
+private:
+    uint32_t day_ = kFirstValidDay;
+};
+
+// Day number for a valid date; the caller must have checked validity.
+uint32_t DayNumberOf(unsigned day, unsigned month, unsigned year);
+
+// Parses "d.m.yyyy" (one or two digit day and month, four digit year; also a two-digit
+// year, read as 19yy from 70 and as 20yy below). Returns false for anything else or an
+// invalid day.
+bool ParseDate(const std::string& text, CQRNDatum& out);
+
+}  // namespace pf

@@ -1,0 +1,307 @@
+#include "model/document.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "model/currency_conversion.h"
+
+namespace pf {
+
+namespace {
+
+struct LegacyCurrency {
+    const char* symbol;
+    const char* name;
+    double unitsPerEuro;
+};
+
+// The former national currencies of the euro area, in the order of the wizard's bit mask.
+constexpr LegacyCurrency kLegacyCurrencies[] = {
+    {"DM", "Deutsche Mark", 1.95583},
+    {"öS", "Österreichische Schilling", 13.7603},
+    {"hFl", "Niederländische Gulden", 2.20371},
+    {"bfr", "Belgische Francs", 40.3399},
+    {"lfr", "Luxemburgische Francs", 40.3399},
+    {"Lit", "Italienische Lire", 1936.27},
+    {"Ptas", "Spanische Peseten", 166.386},
+    {"FF", "Französische Francs", 6.55957},
+    {"PTE", "Portugiesische Escudos", 200.482},
+    {"IEP", "Irische Pfund", 0.787564},
+    {"FIM", "Finnische Markkaa", 5.94573},
+};
+
+struct KindSeed {
+    const char* name;
+    bool isOutflow;
+    bool allowsSecurityLink;
+    bool isCapital;
+};
+
+constexpr KindSeed kStandardKinds[] = {
+    {"Kapitaleinlage", false, false, true},
+    {"Kapitalentnahme", true, false, true},
+    {"Dividenden-Gutschrift", false, true, false},
+    {"Coupon-Gutschrift", false, true, false},
+    {"Bezugsrechtsverkauf", false, true, false},
+    {"Ausschüttung", false, true, false},
+    {"Limit-Gebühren", true, true, false},
+    {"Zinserträge (Haben-Zins)", false, true, false},
+    {"Zinskosten (Soll-Zins)", true, true, false},
+    {"Steuern", true, true, false},
+    {"Werbungskosten", true, true, false},
+    {"Sonstige Erträge", false, true, false},
+    {"Sonstige Kosten", true, true, false},
+    {"Depotgebühren", true, false, false},
+};
+
+CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
+    CQRNDatum date;
+    date.Set(d, m, y);
+    return date;
+}
+
+template <class List>
+auto FindById(List& list, int32_t id) -> decltype(&list.front()) {
+    for (auto& item : list)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+}  // namespace
+
+DocumentOptions DefaultOptions(CQRNDatum today) {
+    DocumentOptions o;
+    o.periodFromDate = today;
+    o.periodToDate = today;
+    const unsigned year = today.Year();
+    o.earningsYear1 = std::to_string(year);
+    o.earningsYear2 = std::to_string(year + 1);
+    return o;
+}
+
+void CFolari2Doc::NewDocument(const NewDocumentChoices& choices, CQRNDatum today) {
+    *this = CFolari2Doc();
+    options = DefaultOptions(today);
+    if (!choices.ownBaseSymbol.empty()) {
+        AddCurrency(choices.ownBaseSymbol, choices.ownBaseName, true, 1.0, 1.0, 0, 0);
+    } else {
+        AddCurrency("EUR", "Euro", true, 1.0, 1.0, 0, 0);
+        for (unsigned bit = 0; bit < std::size(kLegacyCurrencies); ++bit) {
+            if ((choices.legacyCurrencyMask >> bit & 1u) == 0) continue;
+            const LegacyCurrency& c = kLegacyCurrencies[bit];
+            AddCurrency(c.symbol, c.name, true, c.unitsPerEuro, 1.0, 0, 0);
+        }
+    }
+    depot = choices.depot;
+    if (const CFL2Waehrung* c = FindCurrencyBySymbol(choices.initialAccountCurrencySymbol))
+        initialAccountCurrencyId = c->id;
+    SeedAccountMovementKinds();
+    SeedTaxCategories();
+    modified_ = false;
+}
+
+void CFolari2Doc::SeedAccountMovementKinds() {
+    for (const KindSeed& k : kStandardKinds)
+        AddAccountMovementKind(k.name, k.isOutflow, k.allowsSecurityLink, k.isCapital);
+}
+
+void CFolari2Doc::SeedTaxCategories() {
+    const CQRNDatum first = Day(2, 1, 1970);
+    const CQRNDatum last = Day(18, 1, 2038);
+    const CQRNDatum flatTaxStart = Day(1, 1, 2009);
+    auto category = [&](const char* name, const char* abbreviation) {
+        CFL2StPflKateg c;
+        c.name = name;
+        c.abbreviation = abbreviation;
+        c.salePeriodFrom = c.salePeriodTo = flatTaxStart;
+        c.purchasePeriodFrom = c.purchasePeriodTo = flatTaxStart;
+        c.holdingTimeComparison = kLessThan;
+        c.holdingTimeValue = 1;
+        c.holdingTimeUnit = kMonths;
+        c.halfIncomeOption = kSubjectToHalfIncome;
+        return c;
+    };
+    taxCategories.clear();
+
+    CFL2StPflKateg flatTax = category("Steuerpflichtig (Abgeltungssteuer)", "Stpfl. (A)");
+    flatTax.useSalePeriod = 1;
+    flatTax.salePeriodTo = last;
+    flatTax.usePurchasePeriod = 1;
+    flatTax.purchasePeriodTo = last;
+    taxCategories.push_back(flatTax);
+
+    CFL2StPflKateg halfIncome =
+        category("Steuerpflichtig (Halbeinkünfteverfahren)", "Stpfl. (HE)");
+    halfIncome.useSalePeriod = 1;
+    halfIncome.salePeriodFrom = Day(1, 1, 2002);
+    halfIncome.salePeriodTo = Day(31, 12, 2008);
+    halfIncome.useHoldingTime = 1;
+    halfIncome.holdingTimeValue = 12;
+    halfIncome.useHalfIncome = 1;
+    taxCategories.push_back(halfIncome);
+
+    CFL2StPflKateg taxFree = category("Steuerfrei", "Stfr.");
+    taxFree.useSalePeriod = 1;
+    taxFree.salePeriodFrom = Day(1, 1, 1999);
+    taxFree.salePeriodTo = last;
+    taxFree.useHoldingTime = 1;
+    taxFree.holdingTimeComparison = kAtLeast;
+    taxFree.holdingTimeValue = 12;
+    taxCategories.push_back(taxFree);
+
+    CFL2StPflKateg taxFreeBefore1999 = category("Steuerfrei", "Stfr.");
+    taxFreeBefore1999.useSalePeriod = 1;
+    taxFreeBefore1999.salePeriodFrom = first;
+    taxFreeBefore1999.salePeriodTo = Day(31, 12, 1998);
+    taxFreeBefore1999.useHoldingTime = 1;
+    taxFreeBefore1999.holdingTimeComparison = kAtLeast;
+    taxFreeBefore1999.holdingTimeValue = 6;
+    taxCategories.push_back(taxFreeBefore1999);
+
+    taxCategories.push_back(category("Steuerpflichtig", "Stpfl."));
+}
+
+const CFL2Waehrung* CFolari2Doc::FindCurrency(int32_t id) const { return FindById(currencies, id); }
+CFL2Waehrung* CFolari2Doc::FindCurrency(int32_t id) { return FindById(currencies, id); }
+const CFL2Wertpapier* CFolari2Doc::FindSecurity(int32_t id) const {
+    return FindById(securities, id);
+}
+CFL2Wertpapier* CFolari2Doc::FindSecurity(int32_t id) { return FindById(securities, id); }
+const CFL2KontoVorgang* CFolari2Doc::FindAccountMovementKind(int32_t id) const {
+    return FindById(accountMovementKinds, id);
+}
+const CFL2Transaktion* CFolari2Doc::FindTransaction(int32_t id) const {
+    return FindById(transactions, id);
+}
+
+const CFL2Waehrung* CFolari2Doc::FindCurrencyBySymbol(const std::string& symbol) const {
+    for (const CFL2Waehrung& c : currencies)
+        if (c.symbol == symbol) return &c;
+    return nullptr;
+}
+
+const CFL2KontoVorgang* CFolari2Doc::FindAccountMovementKindByName(const std::string& name) const {
+    for (const CFL2KontoVorgang& k : accountMovementKinds)
+        if (k.name == name) return &k;
+    return nullptr;
+}
+
+AddResult CFolari2Doc::AddCurrency(const std::string& symbol, const std::string& name,
+                                   bool isFixed, double fixedRate1, double fixedRate2,
+                                   int32_t referenceCurrencyId, int32_t quoteFormat) {
+    if (symbol.empty()) return {DocResult::FirstFieldEmpty, -1};
+    if (FindCurrencyBySymbol(symbol) != nullptr) return {DocResult::FirstKeyExists, -1};
+    CFL2Waehrung c;
+    c.id = nextCurrencyId++;
+    c.symbol = symbol;
+    c.name = name;
+    c.referenceCurrencyId = referenceCurrencyId;
+    c.quoteFormat = quoteFormat;
+    if (c.id == kBaseCurrencyId || !isFixed) {
+        c.isFixed = c.id == kBaseCurrencyId ? 1 : 0;
+        c.fixedRate1 = c.fixedRate2 = 1.0;
+    } else {
+        c.isFixed = 1;
+        c.fixedRate1 = fixedRate1;
+        c.fixedRate2 = fixedRate2;
+    }
+    currencies.push_back(std::move(c));
+    modified_ = true;
+    return {DocResult::Ok, currencies.back().id};
+}
+
+DocResult CFolari2Doc::CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const {
+    if (s.name.empty()) return DocResult::FirstFieldEmpty;
+    if (s.wkn.empty()) return DocResult::SecondFieldEmpty;
+    DocResult result = DocResult::Ok;
+    for (const CFL2Wertpapier& other : securities) {
+        if (other.id == ignoreId) continue;
+        if (other.name == s.name) result = DocResult::FirstKeyExists;
+        if (other.wkn == s.wkn) result = DocResult::SecondKeyExists;
+    }
+    return result;
+}
+
+AddResult CFolari2Doc::AddSecurity(const CFL2Wertpapier& prototype) {
+    const DocResult check = CheckSecurityKeys(prototype, -1);
+    if (check != DocResult::Ok) return {check, -1};
+    CFL2Wertpapier s = prototype;
+    s.id = nextSecurityId++;
+    s.quotes = QuoteHistory();
+    s.splits.clear();
+    securities.push_back(std::move(s));
+    RebuildSplitLists();
+    modified_ = true;
+    return {DocResult::Ok, securities.back().id};
+}
+
+DocResult CFolari2Doc::ModifySecurity(int32_t id, const CFL2Wertpapier& edited, int quoteDecimals) {
+    CFL2Wertpapier* s = FindSecurity(id);
+    if (s == nullptr) return DocResult::UnknownId;
+    const DocResult check = CheckSecurityKeys(edited, id);
+    if (check != DocResult::Ok) return check;
+
+    const int32_t oldCurrency = s->quoteCurrencyId;
+    CFL2Wertpapier updated = edited;
+    updated.id = s->id;
+    updated.quotes = std::move(s->quotes);
+    updated.splits = std::move(s->splits);
+    if (updated.quoteCurrencyId != oldCurrency) {
+        for (CFL2Kurs& q : updated.quotes.MutableItems())
+            q.value = ConvertAtDate(*this, q.value, q.date, oldCurrency, updated.quoteCurrencyId,
+                                    quoteDecimals);
+    }
+    *s = std::move(updated);
+    modified_ = true;
+    return DocResult::Ok;
+}
+
+int32_t CFolari2Doc::AddAccountMovementKind(const std::string& name, bool isOutflow,
+                                            bool allowsSecurityLink, bool isCapital) {
+    CFL2KontoVorgang k;
+    k.name = name;
+    k.id = nextKindId++;
+    k.isOutflow = isOutflow ? 1 : 0;
+    k.allowsSecurityLink = allowsSecurityLink ? 1 : 0;
+    k.isCapital = isCapital ? 1 : 0;
+    accountMovementKinds.push_back(std::move(k));
+    modified_ = true;
+    return accountMovementKinds.back().id;
+}
+
+void CFolari2Doc::InsertTransactionSorted(CFL2Transaktion t, bool resort) {
+    // Transactions that sort equal to `t` keep their place before it, so this is the upper
+    // bound of `t` in the order (date, type, id).
+    const auto at = std::upper_bound(transactions.begin(), transactions.end(), t,
+                                     [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
+                                         return SortsBefore(a, b);
+                                     });
+    transactions.insert(at, std::move(t));
+    if (resort) ResortTransactions();
+    modified_ = true;
+}
+
+bool CFolari2Doc::ResortTransactions() {
+    const bool inOrder = std::is_sorted(transactions.begin(), transactions.end(),
+                                        [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
+                                            return SortsBefore(a, b);
+                                        });
+    if (inOrder) return false;
+    // Sorted insertion of every transaction in the old order: a stable sort gives the same.
+    std::stable_sort(transactions.begin(), transactions.end(),
+                     [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
+                         return SortsBefore(a, b);
+                     });
+    modified_ = true;
+    return true;
+}
+
+void CFolari2Doc::RebuildSplitLists() {
+    for (CFL2Wertpapier& s : securities) s.ClearSplits();
+    for (const CFL2Transaktion& t : transactions) {
+        if (t.type != TransactionType::Split) continue;
+        if (CFL2Wertpapier* s = FindSecurity(t.securityId)) s->AddSplit(t.date, t.linkFlag, t.splitRatio);
+    }
+}
+
+}  // namespace pf

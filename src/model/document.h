@@ -1,0 +1,136 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/account_records.h"
+#include "model/currency.h"
+#include "model/document_options.h"
+#include "model/security.h"
+#include "model/transaction.h"
+
+namespace pf {
+
+// Result of a document operation that can refuse. The numbers are part of the contract
+// with the dialogs, which map them to their messages and focus fields.
+enum class DocResult : int {
+    Ok = 0,
+    FirstFieldEmpty = 1,
+    SecondFieldEmpty = 2,
+    FirstKeyExists = 11,
+    SecondKeyExists = 12,
+    UnknownId = 21,
+};
+
+struct AddResult {
+    DocResult result;
+    int32_t id;  // the new id when result is Ok, else -1
+};
+
+// The depot master data.
+struct DepotMasterData {
+    std::string holderName;
+    std::string holderAddress;  // may hold line breaks
+    std::string bankCode;
+    std::string accountNumber;
+    std::string depotNumber;
+
+    bool operator==(const DepotMasterData&) const = default;
+};
+
+// Choices of the new-file wizard.
+struct NewDocumentChoices {
+    // Legacy currencies to seed beside the euro, bit i = row i of the legacy table.
+    uint32_t legacyCurrencyMask = 0;
+    // A base currency of the user's own instead of the euro (when the symbol is non-empty).
+    std::string ownBaseSymbol;
+    std::string ownBaseName;
+    DepotMasterData depot;
+    // Symbol of the currency in which the settlement account starts.
+    std::string initialAccountCurrencySymbol = "EUR";
+};
+
+// One portfolio: every record, the master data, the password and the options. Records
+// refer to each other by id; the lists own their records.
+class CFolari2Doc {
+public:
+    // Next-id counters; ids are never reused.
+    int32_t nextKindId = 0;
+    int32_t nextPositionNo = 0;
+    int32_t nextTransactionId = 0;
+    int32_t nextCurrencyId = 0;
+    int32_t nextSecurityId = 0;
+
+    std::vector<CFL2KontoVorgang> accountMovementKinds;
+    std::vector<CFL2Transaktion> transactions;  // sorted by date, type, id
+    std::vector<CFL2Waehrung> currencies;
+    std::vector<CFL2Wertpapier> securities;
+
+    DepotMasterData depot;
+    int32_t initialAccountCurrencyId = 0;
+
+    std::vector<CFL2KtoWUmst> accountCurrencyChanges;
+    std::vector<CFL2SpekFristUmst> speculationPeriodChanges;
+    std::vector<CFL2StoppZielKurs> stopTargets;
+    std::vector<CFL2StPflKateg> taxCategories;  // order of evaluation
+
+    CQRNKennwort password;
+    DocumentOptions options;
+
+    // Clears everything and seeds a new portfolio from the wizard's choices.
+    void NewDocument(const NewDocumentChoices& choices, CQRNDatum today);
+
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified = true) { modified_ = modified; }
+
+    // Lookups by id; nullptr when absent.
+    const CFL2Waehrung* FindCurrency(int32_t id) const;
+    CFL2Waehrung* FindCurrency(int32_t id);
+    const CFL2Waehrung* FindCurrencyBySymbol(const std::string& symbol) const;
+    const CFL2Wertpapier* FindSecurity(int32_t id) const;
+    CFL2Wertpapier* FindSecurity(int32_t id);
+    const CFL2KontoVorgang* FindAccountMovementKind(int32_t id) const;
+    const CFL2KontoVorgang* FindAccountMovementKindByName(const std::string& name) const;
+    const CFL2Transaktion* FindTransaction(int32_t id) const;
+
+    // 0 and the new id; 1 if the symbol is empty; 11 if the symbol exists.
+    AddResult AddCurrency(const std::string& symbol, const std::string& name, bool isFixed,
+                          double fixedRate1, double fixedRate2, int32_t referenceCurrencyId,
+                          int32_t quoteFormat);
+
+    // Adds a security with the fields of `prototype` (its id, quotes and splits are ignored):
+    // 0 and the new id; 1 empty name; 2 empty WKN; 11 the name exists; 12 the WKN exists
+    // (the last hit in list order decides).
+    AddResult AddSecurity(const CFL2Wertpapier& prototype);
+    // Takes the editable fields of `edited` into the security `id`; the same codes as
+    // AddSecurity (ignoring the security itself), 21 for an unknown id. When the quote
+    // currency changes, every quote is converted into the new currency at its own date and
+    // rounded to `quoteDecimals`.
+    DocResult ModifySecurity(int32_t id, const CFL2Wertpapier& edited, int quoteDecimals = 2);
+
+    // Appends a kind of account movement and returns its id.
+    int32_t AddAccountMovementKind(const std::string& name, bool isOutflow,
+                                   bool allowsSecurityLink, bool isCapital);
+
+    // Inserts before the first transaction that sorts after `t` (date, type, id); with
+    // `resort`, the whole list is checked afterwards.
+    void InsertTransactionSorted(CFL2Transaktion t, bool resort);
+    // Rebuilds the list by sorted insertion if any neighbouring pair is out of order.
+    // Returns whether it had to.
+    bool ResortTransactions();
+
+    // Rebuilds every security's split list from the split transactions, in list order.
+    void RebuildSplitLists();
+
+    // Seeds the fourteen standard account movement kinds (ids from nextKindId).
+    void SeedAccountMovementKinds();
+    // Replaces the tax categories with the five standard ones.
+    void SeedTaxCategories();
+
+private:
+    DocResult CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const;
+    bool modified_ = false;
+};
+
+}  // namespace pf
