@@ -1,0 +1,186 @@
+#include "support/full_document.h"
+
+#include <span>
+
+#include "model/archive/document_file.h"
+
+namespace pf::testing {
+
+CQRNDatum Day(unsigned day, unsigned month, unsigned year) {
+    CQRNDatum d;
+    d.Set(day, month, year);
+    return d;
+}
+
+namespace {
+
+CFolari2Doc Normalised(const CFolari2Doc& doc) {
+    const std::string bytes = WriteDocument(doc);
+    ReadSettings settings;
+    settings.today = Day(1, 6, 2020);
+    settings.askPassword = [&]() { return std::optional<std::string>(doc.password.password); };
+    return ReadDocument(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                        settings)
+        .doc;
+}
+
+CFL2Transaktion MakeTransaction(int32_t id, TransactionType type, CQRNDatum date) {
+    CFL2Transaktion t;
+    t.id = id;
+    t.type = type;
+    t.securityId = 1;
+    t.positionNo = 7 + id;
+    t.currency2 = 1;
+    t.amount = 1234.56 + id;
+    t.text = "Transaktion Nr. " + std::to_string(id) + " – Größe";
+    t.price = 12.3456789;
+    t.marketValue1 = 1234.5;
+    t.commission1 = 9.9;
+    t.currency1 = 2;
+    t.rateBase = 1.95583;
+    t.rateQuote = 1.0;
+    t.commission2 = 4.95;
+    t.otherId = 3;
+    t.kindOutflow = 1;
+    t.kindCapital = 0;
+    t.linkFlag = 1;
+    t.allocKind = 2;
+    t.splitRatio = 2.5;
+    t.quantity = 15'000'000;
+    t.oldPieces = 2 * kPiece;
+    t.newPieces = 5 * kPiece;
+    t.date = date;
+    return t;
+}
+
+}  // namespace
+
+CFolari2Doc MakeFullDocument() {
+    CFolari2Doc doc;
+    NewDocumentChoices choices;
+    choices.legacyCurrencyMask = 0x7FF;
+    choices.depot = {"Jürgen Weiß", "Königsallee 1\r\nD-40212 Düsseldorf", "300 500 00",
+                     "0815 4711", "D-42"};
+    choices.initialAccountCurrencySymbol = "DM";
+    doc.NewDocument(choices, Day(15, 3, 2021));
+
+    const int32_t usd = doc.AddCurrency("USD", "US-Dollar", false, 7.0, 8.0, 0, 1).id;
+    CFL2Waehrung* dollar = doc.FindCurrency(usd);
+    dollar->rates.SetQuote(Day(2, 1, 2020), 1.1234);
+    dollar->rates.SetQuote(Day(3, 1, 2020), 1.1301);
+
+    CFL2Wertpapier s;
+    s.name = "Müller & Söhne AG";
+    s.isin = "DE0001234567";
+    s.wkn = "123456";
+    s.quoteCurrencyId = usd;
+    s.vtplusImport = 1;
+    s.vtplusControlText = "Kontrolle";
+    s.vtplusQuotePosition = "12/40";
+    s.vtplusPage = "520";
+    s.vtplusControlText2 = "Zweiter";
+    s.vtplusSubpage = "3";
+    s.vtplusDecimalSeparator = 1;
+    s.aux1 = 11;
+    s.aux2 = "aux";
+    s.creationKind = 2;
+    s.aux3 = 13;
+    s.aux5 = 15;
+    s.aux4 = 14;
+    s.type = "Aktie";
+    s.sector = "Maschinenbau";
+    s.country = "Deutschland";
+    s.index = "MDAX";
+    s.earnings1 = 1.25;
+    s.earnings2 = 1.5;
+    s.dividend = 0.8;
+    s.cashFlow = 2.75;
+    s.figuresSet = 0xF;
+    s.noManualQuotes = 1;
+    s.noChart = 1;
+    s.internetImport = 1;
+    s.internetUrl = "http://127.0.0.1/kurs?wkn=123456";
+    s.internetTextBeforeQuote = "Kurs:";
+    s.internetDecimalSeparator = 1;
+    s.halfIncomeProcedure = 1;
+    s.category1 = "Wachstum";
+    s.category2 = "Europa";
+    s.remarks = std::string(300, 'r') + "\r\n" + std::string(70000, 'x');  // two long forms
+    const int32_t securityId = doc.AddSecurity(s).id;
+    CFL2Wertpapier plain;
+    plain.name = "Zweites Papier";
+    plain.wkn = "654321";
+    doc.AddSecurity(plain);
+    CFL2Wertpapier* stored = doc.FindSecurity(securityId);
+    for (unsigned d = 1; d <= 28; ++d) stored->quotes.SetQuote(Day(d, 2, 2020), 10.0 + d / 8.0);
+
+    doc.AddAccountMovementKind("Eigene Art €", true, true, true);
+
+    CFL2Transaktion buy = MakeTransaction(doc.nextTransactionId++, TransactionType::Buy,
+                                          Day(3, 2, 2020));
+    CFL2Transaktion sell = MakeTransaction(doc.nextTransactionId++, TransactionType::Sell,
+                                           Day(20, 2, 2020));
+    sell.allocations = {{-1, 8, 10'000'000}, {-1, 9, 5'000'000}};
+    CFL2Transaktion exchange = MakeTransaction(doc.nextTransactionId++,
+                                               TransactionType::Exchange, Day(21, 2, 2020));
+    exchange.allocations = {{40, 8, 12'345'678}};
+    CFL2Transaktion split = MakeTransaction(doc.nextTransactionId++, TransactionType::Split,
+                                            Day(22, 2, 2020));
+    CFL2Transaktion movement = MakeTransaction(
+        doc.nextTransactionId++, TransactionType::AccountMovement, Day(22, 2, 2020));
+    CFL2Transaktion odd = MakeTransaction(doc.nextTransactionId++,
+                                          static_cast<TransactionType>(77), Day(23, 2, 2020));
+    for (CFL2Transaktion* t : {&buy, &sell, &exchange, &split, &movement, &odd})
+        doc.InsertTransactionSorted(*t, true);
+    doc.nextPositionNo = 41;
+
+    doc.accountCurrencyChanges = {{0, Day(1, 1, 2002)}, {usd, Day(1, 7, 2015)}};
+    doc.speculationPeriodChanges = {{Day(1, 1, 1999), 12, 1}, {Day(1, 1, 2009), -1, 7}};
+    doc.stopTargets = {{8, 9.5, 20.25}, {9, 0.0, 31.0}};
+
+    doc.password = {"Geheim-ß", 1};
+    DocumentOptions& o = doc.options;
+    o.decimalSeparator = ".";
+    o.thousandsSeparator = "";
+    o.splitRoundingDecimals = 4;
+    o.periodFromChoice = kFromFixedDay;
+    o.periodToChoice = kToFixedDay;
+    o.periodFromDate = Day(1, 1, 2019);
+    o.periodToDate = Day(31, 12, 2020);
+    o.earningsYear1 = "2020";
+    o.earningsYear2 = "2021";
+    o.ownCategoryCaption1 = "Strategie";
+    o.ownCategoryCaption2 = "Region";
+    o.columnMask1 = static_cast<int32_t>(0xDEADBEEF);
+    o.columnMask2 = 0x12345678;
+    o.screenScaleFactor = 1.25;
+    o.scaleNotYetDetermined = false;
+
+    // Learn the number of unnamed slots from a document read back, then give each its own
+    // value.
+    OptionSlots slots = Normalised(doc).options.slots;
+    for (size_t i = 0; i < slots.ints.size(); ++i) slots.ints[i] = static_cast<int32_t>(1000 + i);
+    for (size_t i = 0; i < slots.strings.size(); ++i) slots.strings[i] = "Option " + std::to_string(i) + " ä";
+    for (size_t i = 0; i < slots.doubles.size(); ++i) slots.doubles[i] = 0.5 + static_cast<double>(i);
+    for (size_t i = 0; i < slots.intLists.size(); ++i)
+        slots.intLists[i] = {static_cast<int32_t>(i), -1, 70000};
+    for (size_t i = 0; i < slots.stringLists.size(); ++i)
+        slots.stringLists[i] = {"Liste " + std::to_string(i), "", "Öl"};
+    o.slots = slots;
+    return Normalised(doc);
+}
+
+CFolari2Doc MakeDocumentWithQuotes(size_t quotes) {
+    CFolari2Doc doc;
+    doc.NewDocument({}, Day(1, 1, 2020));
+    CFL2Wertpapier s;
+    s.name = "Viele Kurse";
+    s.wkn = "999999";
+    const int32_t id = doc.AddSecurity(s).id;
+    auto& items = doc.FindSecurity(id)->quotes.MutableItems();
+    for (size_t i = 0; i < quotes; ++i)
+        items.push_back({CQRNDatum(static_cast<uint32_t>(1 + i)), 1.0 + static_cast<double>(i)});
+    return doc;
+}
+
+}  // namespace pf::testing
