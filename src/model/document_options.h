@@ -56,7 +56,9 @@ struct DocumentOptions {
     double screenScaleFactor = 1.0;   // 0.8 to 2.5, scales the text of the views
     bool scaleNotYetDetermined = true;  // not stored; cleared by files that store the factor
 
-    OptionSlots slots;
+    // Unnamed values of the settings block and of the trailer, each in stored order.
+    OptionSlots settingsSlots;
+    OptionSlots trailerSlots;
 
     bool operator==(const DocumentOptions&) const = default;
 };

@@ -110,12 +110,12 @@ ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& sett
     result.olderVersion = io.version < kCurrentFileVersion;
 
     Counters(io, doc);
-    if (io.After(20101001)) TransferSettingsBlock(io, doc);
+    TransferSettingsBlock(io, doc);
     Collections(io, doc);
     TransferTrailer(io, doc);
     result.unreadBytes = io.Remaining();
 
-    AdjustOldColumnMasks(doc.options, io.version);
+    if (io.After(20101001)) AdjustOldColumnMasks(doc.options, io.version);
     doc.SetModified(false);
     doc.ResortTransactions();  // marks the document modified if it had to
     doc.RebuildSplitLists();

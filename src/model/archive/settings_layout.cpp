@@ -42,87 +42,92 @@ template <class Io, class Doc>
 void SettingsBlock(Io& io, Doc& doc) {
     auto& o = doc.options;
     auto& depot = doc.depot;
-    SlotCursor cursor(io, o.slots);
+    SlotCursor cursor(io, o.settingsSlots);
+    // The oldest files have no settings block at all; their option slots are still laid
+    // out (as absent) so that every document holds the same slots.
+    const bool block = io.After(20101001);
+    const auto after = [&](uint32_t v) { return block && io.After(v); };
+    const auto atLeast = [&](uint32_t v) { return block && io.AtLeast(v); };
 
-    io.Str(depot.holderName, "Name des Depotinhabers");
-    io.Str(depot.holderAddress, "Adresse des Depotinhabers");
-    io.Str(depot.bankCode, "Bankleitzahl");
-    io.Str(depot.accountNumber, "Kontonummer");
-    io.Str(depot.depotNumber, "Depotnummer");
-    if (io.AtLeast(20101004)) io.Int(doc.initialAccountCurrencyId);
-    cursor.Group("I3");
-    cursor.Group("I", io.After(20101002));
-    cursor.Group("I2");
-    if (io.After(20101003)) {
-        io.Int(o.splitRoundingDecimals);
-        if (io.After(20101007)) {
-            io.Int(o.periodFromChoice);
-            io.Int(o.periodToChoice);
-        }
+    if (block) {
+        io.Str(depot.holderName, "Name des Depotinhabers");
+        io.Str(depot.holderAddress, "Adresse des Depotinhabers");
+        io.Str(depot.bankCode, "Bankleitzahl");
+        io.Str(depot.accountNumber, "Kontonummer");
+        io.Str(depot.depotNumber, "Depotnummer");
     }
-    cursor.Group("I", io.After(20701001));
-    const size_t reset = cursor.Int(io.After(20701002));
+    if (atLeast(20101004)) io.Int(doc.initialAccountCurrencyId);
+    cursor.Group("I3", block);
+    cursor.Group("I", after(20101002));
+    cursor.Group("I2", block);
+    if (after(20101003)) io.Int(o.splitRoundingDecimals);
+    if (after(20101007)) {
+        io.Int(o.periodFromChoice);
+        io.Int(o.periodToChoice);
+    }
+    cursor.Group("I", after(20701001));
+    const size_t zeroed = cursor.Int(after(20701002));
     if constexpr (Io::kReading)
-        if (io.version < 30001003) o.slots.ints[reset] = 0;
-    if (io.After(20201003)) {
+        if (io.version < 30001003) o.settingsSlots.ints[zeroed] = 0;
+    if (after(20201003)) {
         io.Str(o.earningsYear1, "Jahr für Gewinn je Aktie");
         io.Str(o.earningsYear2, "Jahr für Gewinn je Aktie");
     }
 
-    cursor.Group("S I16");
-    io.Int(o.columnMask1);
-    cursor.Group("S I5");
-    io.Int(o.columnMask2);
-    cursor.Group("S I4");
-    const size_t flagSource = cursor.Int();
-    cursor.Int();
-    const size_t flag = cursor.Int(io.AtLeast(20101010));
+    cursor.Group("S I16", block);
+    if (block) io.Int(o.columnMask1);
+    cursor.Group("S I5", block);
+    if (block) io.Int(o.columnMask2);
+    cursor.Group("S I4", block);
+    const size_t flagSource = cursor.Int(block);
+    cursor.Int(block);
+    const size_t flag = cursor.Int(atLeast(20101010));
     if constexpr (Io::kReading) {
-        int32_t& value = o.slots.ints[flag];
-        if (!io.AtLeast(20101010))
-            value = o.slots.ints[flagSource] != 0 ? 1 : 0;
+        int32_t& value = o.settingsSlots.ints[flag];
+        if (!atLeast(20101010))
+            value = o.settingsSlots.ints[flagSource] != 0 ? 1 : 0;
         else if (value > 1)
             value = 1;
     }
 
-    cursor.Group("I2 S I5", io.After(20101002));
-    cursor.Group("I S I2 S I22 S I7", io.After(20101004));
-    cursor.Group("I2 S I2 S I10 S I5 S I2", io.After(20101005));
-    cursor.Group("I2 S I I4 I4 I4 S I16", io.After(20101006));
-    cursor.Group("S I12 S2 I3", io.After(20201001));
+    cursor.Group("I2 S I5", after(20101002));
+    cursor.Group("I S I2 S I22 S I7", after(20101004));
+    cursor.Group("I2 S I2 S I10 S I5 S I2", after(20101005));
+    cursor.Group("I2 S I I4 I4 I4 S I16", after(20101006));
+    cursor.Group("S I12 S2 I3", after(20201001));
     const size_t previousLast = cursor.LastInt();
-    const bool hasViewGroup = io.AtLeast(30501002);
+    const bool hasViewGroup = atLeast(30501002);
     cursor.Group("S2", hasViewGroup);
     const size_t inherits = cursor.Int(hasViewGroup);
     cursor.Group("I3", hasViewGroup);
     if constexpr (Io::kReading)
-        if (!hasViewGroup) o.slots.ints[inherits] = o.slots.ints[previousLast];
+        if (!hasViewGroup) o.settingsSlots.ints[inherits] = o.settingsSlots.ints[previousLast];
 
-    cursor.Group("I S I6", io.After(20201003));
-    cursor.Group("I2", io.After(20201004));
-    if (io.After(20301001)) {
+    cursor.Group("I S I6", after(20201003));
+    cursor.Group("I2", after(20201004));
+    if (after(20301001)) {
         TransferSeparator(io, o.decimalSeparator, "Dezimaltrennzeichen");
         TransferSeparator(io, o.thousandsSeparator, "Tausendertrennzeichen");
     }
-    cursor.Group("I10 S I D2 I5 S I D2 I4 S2", io.After(20301001));
-    cursor.Group("I5", io.After(30401000));
-    const bool hasGroup30001000 = io.After(30001000);
+    cursor.Group("I10 S I D2 I5 S I D2 I4 S2", after(20301001));
+    cursor.Group("I5", after(30401000));
+    const bool hasGroup30001000 = after(30001000);
     cursor.Group("I S", hasGroup30001000);
     const size_t setToOne = cursor.Int(hasGroup30001000);
     cursor.Int(hasGroup30001000);
     if constexpr (Io::kReading)
-        if (io.version < 31501001) o.slots.ints[setToOne] = 1;
-    cursor.Group("I", io.After(30001001));
-    cursor.IntList(io.After(20301001));
-    cursor.IntList(io.After(20301001));
-    cursor.StrList(io.After(30101000));
-    cursor.Str(io.After(30101000));
+        if (io.version < 31501001) o.settingsSlots.ints[setToOne] = 1;
+    cursor.Group("I", after(30001001));
+    cursor.IntList(after(20301001));
+    cursor.IntList(after(20301001));
+    cursor.StrList(after(30101000));
+    cursor.Str(after(30101000));
 }
 
 template <class Io, class Doc>
 void Trailer(Io& io, Doc& doc) {
     auto& o = doc.options;
-    SlotCursor cursor(io, o.slots);
+    SlotCursor cursor(io, o.trailerSlots);
     if (io.After(30501000)) {
         io.Double(o.screenScaleFactor);
         if constexpr (Io::kReading) o.scaleNotYetDetermined = false;

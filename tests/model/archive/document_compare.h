@@ -1,0 +1,63 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "model/document.h"
+
+namespace pf::testing {
+
+// Compares two documents part by part, so that a failure names the part that differs.
+inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& expected) {
+    EXPECT_EQ(actual.nextKindId, expected.nextKindId);
+    EXPECT_EQ(actual.nextPositionNo, expected.nextPositionNo);
+    EXPECT_EQ(actual.nextTransactionId, expected.nextTransactionId);
+    EXPECT_EQ(actual.nextCurrencyId, expected.nextCurrencyId);
+    EXPECT_EQ(actual.nextSecurityId, expected.nextSecurityId);
+    EXPECT_TRUE(actual.accountMovementKinds == expected.accountMovementKinds) << "kinds";
+    ASSERT_EQ(actual.transactions.size(), expected.transactions.size());
+    for (size_t i = 0; i < actual.transactions.size(); ++i)
+        EXPECT_TRUE(actual.transactions[i] == expected.transactions[i]) << "transaction " << i;
+    ASSERT_EQ(actual.currencies.size(), expected.currencies.size());
+    for (size_t i = 0; i < actual.currencies.size(); ++i)
+        EXPECT_TRUE(actual.currencies[i] == expected.currencies[i]) << "currency " << i;
+    ASSERT_EQ(actual.securities.size(), expected.securities.size());
+    for (size_t i = 0; i < actual.securities.size(); ++i)
+        EXPECT_TRUE(actual.securities[i] == expected.securities[i]) << "security " << i;
+    EXPECT_TRUE(actual.depot == expected.depot) << "master data";
+    EXPECT_EQ(actual.initialAccountCurrencyId, expected.initialAccountCurrencyId);
+    EXPECT_TRUE(actual.accountCurrencyChanges == expected.accountCurrencyChanges);
+    EXPECT_TRUE(actual.speculationPeriodChanges == expected.speculationPeriodChanges);
+    EXPECT_TRUE(actual.stopTargets == expected.stopTargets);
+    EXPECT_TRUE(actual.taxCategories == expected.taxCategories);
+    EXPECT_TRUE(actual.password == expected.password);
+
+    const DocumentOptions& a = actual.options;
+    const DocumentOptions& e = expected.options;
+    EXPECT_EQ(a.decimalSeparator, e.decimalSeparator);
+    EXPECT_EQ(a.thousandsSeparator, e.thousandsSeparator);
+    EXPECT_EQ(a.splitRoundingDecimals, e.splitRoundingDecimals);
+    EXPECT_EQ(a.periodFromChoice, e.periodFromChoice);
+    EXPECT_EQ(a.periodToChoice, e.periodToChoice);
+    EXPECT_EQ(a.periodFromDate, e.periodFromDate);
+    EXPECT_EQ(a.periodToDate, e.periodToDate);
+    EXPECT_EQ(a.earningsYear1, e.earningsYear1);
+    EXPECT_EQ(a.earningsYear2, e.earningsYear2);
+    EXPECT_EQ(a.ownCategoryCaption1, e.ownCategoryCaption1);
+    EXPECT_EQ(a.ownCategoryCaption2, e.ownCategoryCaption2);
+    EXPECT_EQ(a.columnMask1, e.columnMask1);
+    EXPECT_EQ(a.columnMask2, e.columnMask2);
+    EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
+    EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);
+    for (const auto& [name, as, es] :
+         {std::tuple{"settings", &a.settingsSlots, &e.settingsSlots},
+          std::tuple{"trailer", &a.trailerSlots, &e.trailerSlots}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(as->ints, es->ints);
+        EXPECT_EQ(as->strings, es->strings);
+        EXPECT_EQ(as->doubles, es->doubles);
+        EXPECT_EQ(as->intLists, es->intLists);
+        EXPECT_EQ(as->stringLists, es->stringLists);
+    }
+}
+
+}  // namespace pf::testing
