@@ -158,15 +158,17 @@ CFolari2Doc MakeFullDocument() {
 
     // Learn the number of unnamed slots from a document read back, then give each its own
     // value.
-    OptionSlots slots = Normalised(doc).options.slots;
-    for (size_t i = 0; i < slots.ints.size(); ++i) slots.ints[i] = static_cast<int32_t>(1000 + i);
-    for (size_t i = 0; i < slots.strings.size(); ++i) slots.strings[i] = "Option " + std::to_string(i) + " ä";
-    for (size_t i = 0; i < slots.doubles.size(); ++i) slots.doubles[i] = 0.5 + static_cast<double>(i);
-    for (size_t i = 0; i < slots.intLists.size(); ++i)
-        slots.intLists[i] = {static_cast<int32_t>(i), -1, 70000};
-    for (size_t i = 0; i < slots.stringLists.size(); ++i)
-        slots.stringLists[i] = {"Liste " + std::to_string(i), "", "Öl"};
-    o.slots = slots;
+    const DocumentOptions laidOut = Normalised(doc).options;
+    o.settingsSlots = laidOut.settingsSlots;
+    o.trailerSlots = laidOut.trailerSlots;
+    int32_t next = 1000;
+    for (OptionSlots* slots : {&o.settingsSlots, &o.trailerSlots}) {
+        for (int32_t& v : slots->ints) v = next++;
+        for (std::string& v : slots->strings) v = "Option " + std::to_string(next++) + " ä";
+        for (double& v : slots->doubles) v = 0.5 + next++;
+        for (auto& v : slots->intLists) v = {next++, -1, 70000};
+        for (auto& v : slots->stringLists) v = {"Liste " + std::to_string(next++), "", "Öl"};
+    }
     return Normalised(doc);
 }
 
