@@ -393,7 +393,9 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
 
 }  // namespace
 
-OldFile BuildOldFile(uint32_t version, int securitySchema, int currencySchema) {
+namespace {
+
+OldFile BuildFile(uint32_t version, const std::function<void(ByteBuilder&, CFolari2Doc&)>& collections) {
     OldFile file;
     ByteBuilder out;
     CFolari2Doc& expected = file.expected;
@@ -417,11 +419,23 @@ OldFile BuildOldFile(uint32_t version, int securitySchema, int currencySchema) {
 
     LayoutWriter block(out, expected, version, expected.options.settingsSlots);
     block.Write(kSettingsBlock, std::size(kSettingsBlock), version > 20101001);
-    WriteCollections(out, expected, version, securitySchema, currencySchema);
+    collections(out, expected);
     LayoutWriter trailer(out, expected, version, expected.options.trailerSlots);
     trailer.Write(kTrailer, std::size(kTrailer), true);
     file.bytes = std::move(out.out);
     return file;
+}
+
+}  // namespace
+
+OldFile BuildOldFile(uint32_t version, int securitySchema, int currencySchema) {
+    return BuildFile(version, [&](ByteBuilder& out, CFolari2Doc& expected) {
+        WriteCollections(out, expected, version, securitySchema, currencySchema);
+    });
+}
+
+OldFile BuildFileWithCollections(const std::function<void(ByteBuilder&)>& collections) {
+    return BuildFile(32101001, [&](ByteBuilder& out, CFolari2Doc&) { collections(out); });
 }
 
 }  // namespace pf::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/document.h"
@@ -18,5 +19,10 @@ inline constexpr unsigned kOldFileToday[3] = {15, 6, 2022};  // the day the read
 
 // `securitySchema` and `currencySchema` are the schemas stored for those classes.
 OldFile BuildOldFile(uint32_t version, int securitySchema = 11, int currencySchema = 2);
+
+class ByteBuilder;
+// A current-version file whose object lists (all eight of them) `collections` writes;
+// `expected` holds only the options and counters.
+OldFile BuildFileWithCollections(const std::function<void(ByteBuilder&)>& collections);
 
 }  // namespace pf::testing
