@@ -45,10 +45,11 @@ int CQRNDatum::Set(unsigned day, unsigned month, unsigned year) {
 }
 
 CQRNDatum::Parts CQRNDatum::Split() const {
-    // Day numbers far beyond the valid range can arrive from files; the loops stay
-    // bounded because the year advance consumes at least 365 days per step.
-    uint32_t n = day_;
-    unsigned year = 1970;
+    // Day numbers far beyond the valid range can arrive from files. The calendar repeats
+    // every 400 years (146,097 days), so whole cycles are skipped before counting years.
+    constexpr uint32_t kDaysPer400Years = 146097;
+    uint32_t n = day_ % kDaysPer400Years;
+    unsigned year = 1970 + 400 * (day_ / kDaysPer400Years);
     for (;;) {
         const uint32_t length = IsLeapYear(year) ? 366 : 365;
         if (n < length) break;
