@@ -242,6 +242,9 @@ DocResult CFolari2Doc::ModifySecurity(int32_t id, const CFL2Wertpapier& edited, 
     if (check != DocResult::Ok) return check;
 
     const int32_t oldCurrency = s->quoteCurrencyId;
+    // Converting into a currency that does not exist would turn every quote into 0.0.
+    if (edited.quoteCurrencyId != oldCurrency && FindCurrency(edited.quoteCurrencyId) == nullptr)
+        return DocResult::UnknownId;
     CFL2Wertpapier updated = edited;
     updated.id = s->id;
     updated.quotes = std::move(s->quotes);

@@ -104,9 +104,9 @@ public:
     // (the last hit in list order decides).
     AddResult AddSecurity(const CFL2Wertpapier& prototype);
     // Takes the editable fields of `edited` into the security `id`; the same codes as
-    // AddSecurity (ignoring the security itself), 21 for an unknown id. When the quote
-    // currency changes, every quote is converted into the new currency at its own date and
-    // rounded to `quoteDecimals`.
+    // AddSecurity (ignoring the security itself), 21 for an unknown id or a new quote
+    // currency that does not exist. When the quote currency changes, every quote is
+    // converted into the new currency at its own date and rounded to `quoteDecimals`.
     DocResult ModifySecurity(int32_t id, const CFL2Wertpapier& edited, int quoteDecimals = 2);
 
     // Appends a kind of account movement and returns its id.

@@ -411,6 +411,14 @@ TEST_F(SecurityKeys, ModifySecurityConvertsQuotesWhenTheQuoteCurrencyChanges) {
         EXPECT_EQ(stored->quotes[1], (CFL2Kurs{Day(1, 6, 2011), c.expected2011}));
         EXPECT_EQ(stored->splits, doc.FindSecurity(alpha)->splits);
     }
+
+    // Regression: a quote currency that does not exist turned every quote into 0.0; the
+    // change is now refused and the quotes stay as they were.
+    CFL2Wertpapier edited = *doc.FindSecurity(alpha);
+    edited.quoteCurrencyId = 99;
+    EXPECT_EQ(doc.ModifySecurity(alpha, edited), DocResult::UnknownId);
+    EXPECT_EQ(doc.FindSecurity(alpha)->quotes[0].value, 100.0);
+    EXPECT_EQ(doc.FindSecurity(alpha)->quoteCurrencyId, 1);
 }
 
 TEST(Document, AccountMovementKindsAndLookups) {
