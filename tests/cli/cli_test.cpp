@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_commands.h"
 #include "model/archive/document_file.h"
+#include "support/temp_folder.h"
 
 namespace pf {
 namespace {
@@ -16,15 +15,6 @@ namespace fs = std::filesystem;
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("pf_cli_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     int Run(const std::vector<std::string>& args) {
         out_.str("");
         err_.str("");
@@ -33,12 +23,9 @@ protected:
         return RunCli(args, out_, err_, clock);
     }
     std::string Path(const char* name) { return (folder_ / name).string(); }
-    std::string Contents(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Contents(const std::string& p) { return testing::TempFolder::Contents(p); }
 
-    fs::path folder_;
+    testing::TempFolder folder_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     std::ostringstream out_;
     std::ostringstream err_;
 };

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "model/archive/archive_test_util.h"
+#include "support/temp_folder.h"
 
 namespace pf::testing {
 namespace {
@@ -17,30 +18,17 @@ namespace fs = std::filesystem;
 
 class SaveFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("pf_save_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        doc_.NewDocument({}, Day(1, 2, 2024));
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { doc_.NewDocument({}, Day(1, 2, 2024)); }
 
-    std::string Contents(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    size_t FilesInFolder() {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), {}));
-    }
+    std::string Contents(const fs::path& p) { return TempFolder::Contents(p); }
+    size_t FilesInFolder() { return folder_.Entries(); }
     ReadSettings Settings() {
         ReadSettings s;
         s.today = Day(1, 2, 2024);
         return s;
     }
 
-    fs::path folder_;
+    TempFolder folder_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     CFolari2Doc doc_;
 };
 
@@ -101,7 +89,7 @@ TEST_F(SaveFile, MissingFolderAndMissingFileAreFileErrors) {
         EXPECT_STREQ(OpenErrorMessage(e.Kind()), "Fehler beim Öffnen des Dokuments.");
     }
     try {
-        LoadDocumentFile(folder_, Settings());  // a folder is no file
+        LoadDocumentFile(folder_.Path(), Settings());  // a folder is no file
         FAIL();
     } catch (const ArchiveError& e) {
         EXPECT_EQ(e.Kind(), ArchiveErrorKind::FileError);
