@@ -1,5 +1,7 @@
 #include "model/quote.h"
 
+#include <algorithm>
+
 namespace pf {
 
 QuoteHistory::Position QuoteHistory::FindQuote(CQRNDatum date) const {
@@ -58,6 +60,22 @@ const CFL2Kurs* QuoteHistory::LatestOnOrBefore(CQRNDatum date) const {
     if (pos.found) return &quotes_[pos.index];
     if (pos.index == 0) return nullptr;
     return &quotes_[pos.index - 1];
+}
+
+bool QuoteHistory::Normalise() {
+    const auto byDate = [](const CFL2Kurs& a, const CFL2Kurs& b) { return a.date < b.date; };
+    const auto sameDate = [](const CFL2Kurs& a, const CFL2Kurs& b) { return a.date == b.date; };
+    const bool strictlyAscending =
+        std::adjacent_find(quotes_.begin(), quotes_.end(), [](const CFL2Kurs& a, const CFL2Kurs& b) {
+            return !(a.date < b.date);
+        }) == quotes_.end();
+    if (strictlyAscending) return false;
+    std::stable_sort(quotes_.begin(), quotes_.end(), byDate);
+    // Of equal dates the last stored wins: reverse, keep the first of each run, reverse back.
+    std::reverse(quotes_.begin(), quotes_.end());
+    quotes_.erase(std::unique(quotes_.begin(), quotes_.end(), sameDate), quotes_.end());
+    std::reverse(quotes_.begin(), quotes_.end());
+    return true;
 }
 
 }  // namespace pf

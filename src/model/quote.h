@@ -43,6 +43,10 @@ public:
     const std::vector<CFL2Kurs>& Items() const { return quotes_; }
     // Direct access for the file reader, which appends quotes in stored order.
     std::vector<CFL2Kurs>& MutableItems() { return quotes_; }
+    // Restores the order after quotes were appended directly: sorts by date and keeps the
+    // last of several quotes on one date, as setting them one after another would. Returns
+    // whether anything changed.
+    bool Normalise();
 
     bool operator==(const QuoteHistory&) const = default;
 

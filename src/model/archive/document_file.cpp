@@ -118,6 +118,12 @@ ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& sett
     if (io.After(20101001)) AdjustOldColumnMasks(doc.options, io.version);
     doc.SetModified(false);
     doc.ResortTransactions();  // marks the document modified if it had to
+    // Quote histories must be strictly ascending for their binary searches; only a damaged
+    // file breaks that, and then the history is put back in order.
+    bool reordered = false;
+    for (CFL2Wertpapier& s : doc.securities) reordered |= s.quotes.Normalise();
+    for (CFL2Waehrung& c : doc.currencies) reordered |= c.rates.Normalise();
+    if (reordered) doc.SetModified(true);
     doc.RebuildSplitLists();
     return result;
 }

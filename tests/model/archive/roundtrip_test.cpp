@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "model/archive/archive_test_util.h"
 #include "model/archive/archive_writer.h"
@@ -179,37 +180,66 @@ TEST(Encoding, MoreThan32766ObjectsUseTheEscapeTag) {
     EXPECT_EQ(WriteDocument(r.doc), bytes);
 }
 
-TEST(Encoding, BackReferencesYieldCopies) {
-    // Object 3 is the first quote (class 2 is CFL2Kurs, object 1 the security's class... see
-    // the numbering below); the second security's list refers back to it, once by a short
-    // tag and once by the escape form.
-    const OldFile file = BuildFileWithCollections([](ByteBuilder& out) {
+// A security list with one security whose quotes `writeQuotes` writes, in a file of its own.
+std::string FileWithQuotes(const std::function<void(ByteBuilder&)>& writeQuotes, int securities = 1) {
+    return BuildFileWithCollections([&](ByteBuilder& out) {
         out.Count(0).Count(0).Count(0);  // kinds, transactions, currencies
-        out.Count(2);
-        for (int s = 0; s < 2; ++s) {
-            out.ObjectTag("CFL2Wertpapier", 11);  // class 1, objects 2 and 5
-            out.S(s == 0 ? "Erstes" : "Zweites").S("").S(s == 0 ? "1" : "2").I(s).I(0).I(0);
-            out.S("").S("").S("").S("").S("").I(0).I(0).S("").I(1).I(0).I(0).I(0);
-            out.S("").S("").S("").S("").D(0).D(0).D(0).D(0).I(0).I(0).I(0).I(0).S("").S("");
-            out.I(0).I(0).S("").S("").S("");
-            if (s == 0) {
-                out.Count(1);
-                out.ObjectTag("CFL2Kurs", 1);  // class 3, object 4
-                out.D(12.5).U32(100);
-            } else {
-                out.Count(2);
-                out.BackReference(4);
-                out.U16(0x7FFF).U32(4);
-            }
+        out.Count(static_cast<uint32_t>(securities));
+        for (int s = 0; s < securities; ++s) {
+            out.ObjectTag("CFL2Wertpapier", 4);
+            out.S("Papier " + std::to_string(s)).S("").S(std::to_string(s)).I(s).I(0).I(0);
+            out.S("").S("").S("").S("").S("").I(0).I(0).S("").I(1).I(0);
+            writeQuotes(out);
         }
         for (int i = 0; i < 4; ++i) out.Count(0);
-    });
-    const ReadResult r = Read(file.bytes);
+    }).bytes;
+}
+
+TEST(Encoding, BackReferencesYieldCopies) {
+    // Numbering: security class 1, first security 2, quote class 3, quotes 4 and 5, second
+    // security 6. The second security's list refers back to both quotes, once by a short
+    // tag and once by the escape form.
+    bool first = true;
+    const std::string bytes = FileWithQuotes(
+        [&](ByteBuilder& out) {
+            out.Count(2);
+            if (first) {
+                out.ObjectTag("CFL2Kurs", 1);
+                out.D(12.5).U32(100);
+                out.ObjectTag("CFL2Kurs", 1);
+                out.D(13.5).U32(200);
+            } else {
+                out.BackReference(4);
+                out.U16(0x7FFF).U32(5);
+            }
+            first = false;
+        },
+        2);
+    const ReadResult r = Read(bytes);
     EXPECT_EQ(r.unreadBytes, 0u);
     ASSERT_EQ(r.doc.securities.size(), 2u);
+    EXPECT_EQ(r.doc.securities[1].quotes, r.doc.securities[0].quotes);
     ASSERT_EQ(r.doc.securities[1].quotes.size(), 2u);
-    EXPECT_EQ(r.doc.securities[1].quotes[0], (CFL2Kurs{CQRNDatum(100), 12.5}));
-    EXPECT_EQ(r.doc.securities[1].quotes[1], (CFL2Kurs{CQRNDatum(100), 12.5}));
+    EXPECT_EQ(r.doc.securities[1].quotes[1], (CFL2Kurs{CQRNDatum(200), 13.5}));
+    EXPECT_FALSE(r.doc.IsModified());
+}
+
+TEST(Reading, QuoteHistoryOutOfOrderIsRepairedAndMarksTheDocumentModified) {
+    // Only a damaged file holds this: the later of two quotes on one date wins, as if they
+    // had been entered one after the other.
+    const std::string bytes = FileWithQuotes([](ByteBuilder& out) {
+        out.Count(3);
+        for (const auto& [day, value] : {std::pair{200u, 2.0}, {100u, 1.0}, {100u, 1.5}}) {
+            out.ObjectTag("CFL2Kurs", 1);
+            out.D(value).U32(day);
+        }
+    });
+    const ReadResult r = Read(bytes);
+    const QuoteHistory& quotes = r.doc.securities[0].quotes;
+    ASSERT_EQ(quotes.size(), 2u);
+    EXPECT_EQ(quotes[0], (CFL2Kurs{CQRNDatum(100), 1.5}));
+    EXPECT_EQ(quotes[1], (CFL2Kurs{CQRNDatum(200), 2.0}));
+    EXPECT_TRUE(r.doc.IsModified());
 }
 
 TEST(Password, StoredFormOfTheRecord) {
