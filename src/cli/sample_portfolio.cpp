@@ -31,7 +31,7 @@ int32_t AddSampleSecurity(CFolari2Doc& doc, const char* name, const char* wkn, c
 }
 
 void AddMovement(CFolari2Doc& doc, CQRNDatum date, const char* kindName, double amount,
-                 int32_t securityId, const char* text) {
+                 int32_t securityId, const char* text, std::vector<CFL2PosInfo> allocations = {}) {
     const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(kindName);
     CFL2Transaktion t;
     t.id = doc.nextTransactionId++;
@@ -46,6 +46,8 @@ void AddMovement(CFolari2Doc& doc, CQRNDatum date, const char* kindName, double 
     t.linkFlag = securityId >= 0 ? 1 : 0;
     t.allocKind = kIncome;
     t.text = text;
+    for (const CFL2PosInfo& item : allocations) t.quantity += item.quantity;
+    t.allocations = std::move(allocations);
     doc.InsertTransactionSorted(t, true);
 }
 
@@ -114,12 +116,12 @@ CFolari2Doc MakeSamplePortfolio(CQRNDatum today) {
     buy3.positionNo = doc.nextPositionNo++;
     doc.InsertTransactionSorted(buy3, true);
     AddMovement(doc, Day(24, 5, 2024), "Dividenden-Gutschrift", 185.00, chemie,
-                "Dividende 2023");
+                "Dividende 2023", {{buy1.positionNo, buy1.positionNo, buy1.quantity}});
     CFL2Transaktion sell = Trade(doc, TransactionType::Sell, Day(9, 10, 2024), energie,
                                  100 * kPiece, 19.12, 9.90);
     sell.allocations.push_back({-1, buy2.positionNo, 100 * kPiece});
     doc.InsertTransactionSorted(sell, true);
-    AddMovement(doc, Day(31, 12, 2024), "Depotgebühren", -29.75, -1, "Depotentgelt 2024");
+    AddMovement(doc, Day(31, 12, 2024), "Depotgebühren", 29.75, -1, "Depotentgelt 2024");
     doc.RebuildSplitLists();
     return doc;
 }

@@ -55,7 +55,7 @@ TEST_F(Cli, InfoListsSecuritiesAndTransactions) {
               std::string::npos)
         << info;
     EXPECT_NE(info.find("  08.01.2024  Kauf  Rheinchemie AG  4.864,90 EUR"), std::string::npos);
-    EXPECT_NE(info.find("  31.12.2024  Kontobewegung  Depotgebühren  -29,75 EUR"),
+    EXPECT_NE(info.find("  31.12.2024  Kontobewegung  Depotgebühren  29,75 EUR"),
               std::string::npos);
 }
 
