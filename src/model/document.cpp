@@ -299,6 +299,17 @@ bool CFolari2Doc::ResortTransactions() {
     return true;
 }
 
+int32_t CFolari2Doc::AccountCurrencyAt(CQRNDatum date) const {
+    int32_t currency = initialAccountCurrencyId;
+    for (const CFL2KtoWUmst& change : accountCurrencyChanges)
+        if (change.date <= date) currency = change.currencyId;
+    return currency;
+}
+
+CQRNDatum CFolari2Doc::NewTransactionDate(CQRNDatum today) const {
+    return options.rememberTransactionDate && lastTransactionDate ? *lastTransactionDate : today;
+}
+
 void CFolari2Doc::RebuildSplitLists() {
     for (CFL2Wertpapier& s : securities) s.ClearSplits();
     for (const CFL2Transaktion& t : transactions) {

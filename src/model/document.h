@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,16 @@ public:
 
     // Rebuilds every security's split list from the split transactions, in list order.
     void RebuildSplitLists();
+
+    // The account currency in force on `date`: the last change (in list order) dated on or
+    // before it, else the initial account currency.
+    int32_t AccountCurrencyAt(CQRNDatum date) const;
+
+    // The date last used in a transaction dialog while this document is open (not stored);
+    // new transactions start with it when the option rememberTransactionDate is set.
+    std::optional<CQRNDatum> lastTransactionDate;
+    // The date a new transaction dialog starts with.
+    CQRNDatum NewTransactionDate(CQRNDatum today) const;
 
     // Seeds the fourteen standard account movement kinds (ids from nextKindId).
     void SeedAccountMovementKinds();

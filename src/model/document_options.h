@@ -53,6 +53,9 @@ struct DocumentOptions {
     int32_t columnMask1 = 0;
     int32_t columnMask2 = 0;
 
+    // "Datum von letzter Transaktion merken": new transactions start on the last date used.
+    int32_t rememberTransactionDate = 0;
+
     double screenScaleFactor = 1.0;   // 0.8 to 2.5, scales the text of the views
     bool scaleNotYetDetermined = true;  // not stored; cleared by files that store the factor
 

@@ -153,6 +153,7 @@ CFolari2Doc MakeFullDocument() {
     o.ownCategoryCaption2 = "Region";
     o.columnMask1 = static_cast<int32_t>(0xDEADBEEF);
     o.columnMask2 = 0x12345678;
+    o.rememberTransactionDate = 1;
     o.screenScaleFactor = 1.25;
     o.scaleNotYetDetermined = false;
 

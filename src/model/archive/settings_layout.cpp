@@ -149,7 +149,7 @@ void Trailer(Io& io, Doc& doc) {
         io.Str(o.ownCategoryCaption2, "Eigene Kategorie 2");
     }
     cursor.Group("I", io.After(31901000));
-    cursor.Group("I", io.After(32001000));
+    if (io.After(32001000)) io.Int(o.rememberTransactionDate);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(a.ownCategoryCaption2, e.ownCategoryCaption2);
     EXPECT_EQ(a.columnMask1, e.columnMask1);
     EXPECT_EQ(a.columnMask2, e.columnMask2);
+    EXPECT_EQ(a.rememberTransactionDate, e.rememberTransactionDate);
     EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
     EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);
     for (const auto& [name, as, es] :

@@ -72,7 +72,7 @@ const Row kTrailer[] = {
     {After(31701000), "D*4"},
     {After(31801000), "I*2"},
     {After(31901000), "S:caption1 S:caption2 I"},
-    {After(32001000), "I"},
+    {After(32001000), "I:remember"},
 };
 
 struct Token {
@@ -129,6 +129,7 @@ private:
             if (t.name == "periodTo") value = kToFixedDay;
             if (t.name == "mask1") value = static_cast<int32_t>(0xF0000035u);
             if (t.name == "mask2") value = static_cast<int32_t>(0x800000F3u);
+            if (t.name == "remember") value = 1;
             if (present) out_.I(value);
             if (t.name == "initialAccount") {
                 if (present) doc_.initialAccountCurrencyId = value;
@@ -138,6 +139,8 @@ private:
                 if (present) o.periodFromChoice = value;
             } else if (t.name == "periodTo") {
                 if (present) o.periodToChoice = value;
+            } else if (t.name == "remember") {
+                if (present) o.rememberTransactionDate = value;
             } else if (t.name == "mask1" || t.name == "mask2") {
                 if (present)
                     ExpectMask(t.name == "mask1" ? o.columnMask1 : o.columnMask2, value,
