@@ -1,1 +1,89 @@
-// Filled in by its owner.
+#include "engine/position_sort.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "model/document.h"
+
+namespace pf {
+namespace {
+
+template <typename T>
+int Compare(const T& a, const T& b) {
+    return (b < a) - (a < b);
+}
+
+// Byte-wise on the UTF-8 text (std::string compares as unsigned char). The reports will
+// decide whether names need a locale-aware collation.
+int CompareText(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return (c > 0) - (c < 0);
+}
+
+// Texts of a security by id; a missing security has empty texts.
+template <typename Lookup>
+const std::string& NameOf(const Lookup& find, int32_t securityId) {
+    static const std::string empty;
+    const CFL2Wertpapier* s = find(securityId);
+    return s != nullptr ? s->name : empty;
+}
+
+template <typename Lookup>
+const std::string& WknOf(const Lookup& find, int32_t securityId) {
+    static const std::string empty;
+    const CFL2Wertpapier* s = find(securityId);
+    return s != nullptr ? s->wkn : empty;
+}
+
+// `find` maps a security id to the security or nullptr.
+template <typename Lookup>
+int CompareBy(const CFL2DepotPos& a, const CFL2DepotPos& b, PositionSortKey key,
+              const Lookup& find) {
+    using K = PositionSortKey;
+    // clang-format off
+    switch (key) {
+        case K::SecurityName:  return CompareText(NameOf(find, a.securityId), NameOf(find, b.securityId));
+        case K::Wkn:           return CompareText(WknOf(find, a.securityId), WknOf(find, b.securityId));
+        case K::PurchaseDate:  return Compare(a.purchaseDate, b.purchaseDate);
+        case K::SaleDate:      return Compare(a.saleDate, b.saleDate);
+        case K::Quantity:      return Compare(a.quantity, b.quantity);
+        case K::Price:         return Compare(a.price, b.price);
+        case K::PurchaseValue: return Compare(a.purchaseValue, b.purchaseValue);
+        case K::PurchaseTotal: return Compare(a.purchaseTotal, b.purchaseTotal);
+        case K::SaleProceeds:  return Compare(a.saleProceeds, b.saleProceeds);
+    }
+    // clang-format on
+    return 0;
+}
+
+}  // namespace
+
+int ComparePositions(const CFL2DepotPos& a, const CFL2DepotPos& b, const CFolari2Doc& doc,
+                     PositionSortKey key) {
+    return CompareBy(a, b, key, [&doc](int32_t id) { return doc.FindSecurity(id); });
+}
+
+void SortPositions(PositionList& lots, const CFolari2Doc& doc, PositionSortKey key, bool descending,
+                   int keepLast) {
+    const size_t size = lots.size();
+    const size_t kept = keepLast <= 0 ? 0 : std::min(size, static_cast<size_t>(keepLast));
+    const size_t end = size - kept;
+    // The sort makes a quadratic number of comparisons; look each security up once.
+    std::unordered_map<int32_t, const CFL2Wertpapier*> securities;
+    for (const CFL2Wertpapier& s : doc.securities) securities.try_emplace(s.id, &s);
+    const auto find = [&securities](int32_t id) -> const CFL2Wertpapier* {
+        const auto it = securities.find(id);
+        return it == securities.end() ? nullptr : it->second;
+    };
+
+    for (size_t i = 0; i < end; ++i) {
+        for (size_t k = i + 1; k < end; ++k) {
+            const int c = CompareBy(lots[i], lots[k], key, find);
+            if (descending ? c < 0 : c > 0) std::swap(lots[i], lots[k]);
+        }
+    }
+}
+
+}  // namespace pf
