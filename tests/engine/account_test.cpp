@@ -1,1 +1,648 @@
-// Tests are added by the owner of this file.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/account_currency.h"
+#include "engine/account_movements.h"
+#include "engine/balance_series.h"
+#include "engine/holdings.h"
+#include "model/document.h"
+
+namespace pf {
+namespace {
+
+constexpr int32_t kEuro = 0;
+constexpr int32_t kMark = 1;  // the first legacy currency: 1.95583 DM = 1 EUR
+
+CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
+    CQRNDatum date;
+    EXPECT_EQ(date.Set(d, m, y), 1);
+    return date;
+}
+
+// A portfolio with the euro as base currency and the Deutsche Mark, the standard kinds and
+// the settlement account starting in `accountSymbol`.
+CFolari2Doc NewPortfolio(const std::string& accountSymbol = "EUR") {
+    NewDocumentChoices choices;
+    choices.legacyCurrencyMask = 1;
+    choices.initialAccountCurrencySymbol = accountSymbol;
+    CFolari2Doc doc;
+    doc.NewDocument(choices, Day(1, 6, 2010));
+    return doc;
+}
+
+int32_t Kind(const CFolari2Doc& doc, const std::string& name) {
+    const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(name);
+    EXPECT_NE(kind, nullptr) << name;
+    return kind != nullptr ? kind->id : -1;
+}
+
+int32_t AddShare(CFolari2Doc& doc, const std::string& name, const std::string& wkn) {
+    CFL2Wertpapier s;
+    s.name = name;
+    s.wkn = wkn;
+    const AddResult r = doc.AddSecurity(s);
+    EXPECT_EQ(r.result, DocResult::Ok);
+    return r.id;
+}
+
+// A purchase of whole pieces at a price of 10 in the base currency, no costs. Returns the
+// new lot's number.
+int32_t Buy(CFolari2Doc& doc, CQRNDatum date, int32_t security, int64_t pieces,
+            int32_t currency2 = kEuro) {
+    CFL2Transaktion t;
+    t.id = doc.nextTransactionId++;
+    t.type = TransactionType::Buy;
+    t.date = date;
+    t.securityId = security;
+    t.positionNo = doc.nextPositionNo++;
+    t.quantity = pieces * kPiece;
+    t.price = 10.0;
+    t.marketValue1 = t.amount = 10.0 * static_cast<double>(pieces);
+    t.currency1 = t.currency2 = currency2;
+    doc.InsertTransactionSorted(t, true);
+    return t.positionNo;
+}
+
+struct SoldPiece {
+    int32_t positionNo;
+    int64_t pieces;
+};
+
+// A sale of the given pieces for `amount` in the base currency. Returns the new numbers of
+// the sold pieces in item order.
+std::vector<int32_t> Sell(CFolari2Doc& doc, CQRNDatum date, int32_t security,
+                          std::initializer_list<SoldPiece> pieces, double amount) {
+    CFL2Transaktion t;
+    t.id = doc.nextTransactionId++;
+    t.type = TransactionType::Sell;
+    t.date = date;
+    t.securityId = security;
+    t.price = 10.0;
+    t.marketValue1 = t.amount = amount;
+    std::vector<int32_t> numbers;
+    for (const SoldPiece& p : pieces) {
+        const int32_t n = doc.nextPositionNo++;
+        t.allocations.push_back({n, p.positionNo, p.pieces * kPiece});
+        t.quantity += p.pieces * kPiece;
+        numbers.push_back(n);
+    }
+    doc.InsertTransactionSorted(t, true);
+    return numbers;
+}
+
+// An account movement entered directly, without allocation.
+void Movement(CFolari2Doc& doc, CQRNDatum date, const std::string& kind, double amount,
+              int32_t currency) {
+    MovementFields f;
+    f.date = date;
+    f.kindId = Kind(doc, kind);
+    f.amount = amount;
+    f.currencyId = currency;
+    ASSERT_NE(AddMovement(doc, f, {}), -1);
+}
+
+const CFL2DepotPos* Lot(const PositionList& lots, int32_t positionNo) {
+    for (const CFL2DepotPos& lot : lots)
+        if (lot.positionNo == positionNo) return &lot;
+    return nullptr;
+}
+
+PositionList AllLots(const CFolari2Doc& doc) { return ComputeHoldings(doc, HoldingsQuery{}); }
+
+// Adds a movement linked to `security`, allocated automatically on its date.
+int32_t AddLinkedMovement(CFolari2Doc& doc, CQRNDatum date, const std::string& kind,
+                          int32_t security, int32_t allocKind, double amount) {
+    PositionList lots = AllocationLots(doc, date, security);
+    AutoAllocate(lots);
+    MovementFields f;
+    f.date = date;
+    f.kindId = Kind(doc, kind);
+    f.amount = amount;
+    f.currencyId = kEuro;
+    f.linked = true;
+    f.securityId = security;
+    f.allocKind = allocKind;
+    return AddMovement(doc, f, lots);
+}
+
+TEST(AccountMovement, DividendIsSharedOverTheLotsByQuantityWithTheRemainderOnTheLast) {
+    struct Case {
+        std::vector<int64_t> pieces;
+        double amount;
+        std::vector<double> income;
+    };
+    const Case cases[] = {
+        {{30, 10}, 10.00, {7.50, 2.50}},
+        {{1, 1, 1}, 10.00, {3.33, 3.33, 3.34}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pieces.size());
+        CFolari2Doc doc = NewPortfolio();
+        const int32_t share = AddShare(doc, "Alpha AG", "100001");
+        std::vector<int32_t> numbers;
+        for (int64_t p : c.pieces) numbers.push_back(Buy(doc, Day(1, 2, 2010), share, p));
+        const int32_t id = AddLinkedMovement(doc, Day(1, 5, 2010), "Dividenden-Gutschrift", share,
+                                             kIncome, c.amount);
+        ASSERT_NE(id, -1);
+
+        const CFL2Transaktion* t = doc.FindTransaction(id);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->type, TransactionType::AccountMovement);
+        EXPECT_EQ(t->kindOutflow, 0);
+        EXPECT_EQ(t->kindCapital, 0);
+        EXPECT_EQ(t->linkFlag, 1);
+        EXPECT_EQ(t->securityId, share);
+        ASSERT_EQ(t->allocations.size(), c.pieces.size());
+        Quantity total = 0;
+        for (size_t i = 0; i < c.pieces.size(); ++i) {
+            EXPECT_EQ(t->allocations[i],
+                      (CFL2PosInfo{numbers[i], numbers[i], c.pieces[i] * kPiece}));
+            total += c.pieces[i] * kPiece;
+        }
+        EXPECT_EQ(t->quantity, total);
+
+        const PositionList lots = AllLots(doc);
+        for (size_t i = 0; i < numbers.size(); ++i)
+            EXPECT_DOUBLE_EQ(Lot(lots, numbers[i])->income, c.income[i]) << i;
+    }
+}
+
+// What each allocation kind does to a lot, for an inflow and an outflow of 5,00.
+TEST(AccountMovement, AllocationKindDecidesWhichAmountsOfTheLotChange) {
+    struct Case {
+        const char* kind;
+        int32_t allocKind;
+        bool sellFirst;
+        double purchaseCosts, purchaseTotal, income, saleCosts, saleProceeds;
+    };
+    // The lot: 10 pieces bought for 100,00 without costs; when sold, for 120,00.
+    const Case cases[] = {
+        {"Limit-Gebühren", kPurchaseCosts, false, 5.0, 105.0, 0.0, 0.0, 0.0},
+        {"Sonstige Erträge", kPurchaseCosts, false, -5.0, 95.0, 0.0, 0.0, 0.0},
+        {"Steuern", kIncome, false, 0.0, 100.0, -5.0, 0.0, 0.0},
+        {"Steuern", kSaleCosts, true, 0.0, 100.0, 0.0, 5.0, 115.0},
+        {"Sonstige Erträge", kSaleCosts, true, 0.0, 100.0, 0.0, -5.0, 125.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.allocKind));
+        CFolari2Doc doc = NewPortfolio();
+        const int32_t share = AddShare(doc, "Alpha AG", "100001");
+        int32_t lot = Buy(doc, Day(1, 2, 2010), share, 10);
+        if (c.sellFirst) lot = Sell(doc, Day(1, 3, 2010), share, {{lot, 10}}, 120.0)[0];
+        ASSERT_NE(AddLinkedMovement(doc, Day(1, 5, 2010), c.kind, share, c.allocKind, 5.0), -1);
+
+        const CFL2DepotPos* p = Lot(AllLots(doc), lot);
+        ASSERT_NE(p, nullptr);
+        EXPECT_DOUBLE_EQ(p->purchaseCosts, c.purchaseCosts);
+        EXPECT_DOUBLE_EQ(p->purchaseTotal, c.purchaseTotal);
+        EXPECT_DOUBLE_EQ(p->income, c.income);
+        EXPECT_DOUBLE_EQ(p->saleCosts, c.saleCosts);
+        EXPECT_DOUBLE_EQ(p->saleProceeds, c.saleProceeds);
+    }
+}
+
+TEST(AccountMovement, LotsOfferedOnADate) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    const int32_t beta = AddShare(doc, "Beta AG", "100002");
+    const int32_t gamma = AddShare(doc, "Gamma AG", "100003");
+    const int32_t a1 = Buy(doc, Day(1, 2, 2010), alpha, 10);
+    const int32_t a2 = Buy(doc, Day(2, 2, 2010), alpha, 20);
+    const int32_t sold = Sell(doc, Day(1, 3, 2010), alpha, {{a1, 10}, {a2, 20}}, 300.0)[1];
+    const int32_t b1 = Buy(doc, Day(1, 2, 2010), beta, 10);
+    const int32_t b2 = Buy(doc, Day(1, 2, 2010), beta, 5);
+    Sell(doc, Day(1, 3, 2010), beta, {{b2, 5}}, 50.0);
+
+    // Exchange of the whole Beta lot into Gamma on 1.4.: Beta keeps only an exchanged-out
+    // piece, which takes no allocation.
+    CFL2Transaktion exchange;
+    exchange.id = doc.nextTransactionId++;
+    exchange.type = TransactionType::Exchange;
+    exchange.date = Day(1, 4, 2010);
+    exchange.securityId = beta;
+    exchange.otherId = gamma;
+    exchange.oldPieces = exchange.newPieces = 10 * kPiece;
+    const int32_t fresh = doc.nextPositionNo;
+    doc.nextPositionNo += 2;
+    exchange.allocations.push_back({fresh, b1, 10 * kPiece});
+    doc.InsertTransactionSorted(exchange, true);
+
+    // On the sale date the sale is not replayed yet: both Alpha lots are open.
+    PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
+    ASSERT_EQ(lots.size(), 2u);
+    EXPECT_EQ(lots[0].state, PositionState::Open);
+    EXPECT_EQ(OpenTotal(lots), 30 * kPiece);
+
+    // A day later every Alpha lot is sold: the movement goes to the sold lots in full.
+    lots = AllocationLots(doc, Day(2, 3, 2010), alpha);
+    ASSERT_EQ(lots.size(), 2u);
+    EXPECT_EQ(lots[1].positionNo, sold);
+    EXPECT_EQ(OpenTotal(lots), 0);
+    AutoAllocate(lots);
+    EXPECT_EQ(lots[0].selectedQuantity, 10 * kPiece);
+    EXPECT_EQ(lots[1].selectedQuantity, 20 * kPiece);
+
+    // With an open lot beside a sold one, the sold one gets nothing.
+    lots = AllocationLots(doc, Day(2, 3, 2010), beta);
+    ASSERT_EQ(lots.size(), 2u);
+    AutoAllocate(lots);
+    EXPECT_EQ(lots[0].selectedQuantity, 10 * kPiece);
+    EXPECT_EQ(lots[1].selectedQuantity, 0);
+
+    const PositionList holdings = MovementHoldings(doc, Day(2, 4, 2010));
+    lots = AllocationLots(holdings, beta);
+    ASSERT_EQ(lots.size(), 1u);
+    EXPECT_EQ(lots[0].state, PositionState::Sold);
+    EXPECT_EQ(SecuritiesWithLots(doc, holdings), (std::vector<int32_t>{alpha, beta, gamma}));
+    EXPECT_EQ(SecuritiesWithLots(doc, MovementHoldings(doc, Day(1, 1, 2010))),
+              std::vector<int32_t>{});
+
+    EXPECT_TRUE(LinkEnabled(doc, Kind(doc, "Steuern"), holdings));
+    EXPECT_FALSE(LinkEnabled(doc, Kind(doc, "Kapitaleinlage"), holdings));
+    EXPECT_FALSE(LinkEnabled(doc, Kind(doc, "Steuern"), PositionList{}));
+}
+
+TEST(AccountMovement, ManualAllocationIsRememberedByNumberAndCutToTheLot) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    const int32_t a1 = Buy(doc, Day(1, 2, 2010), alpha, 10);
+    const int32_t a2 = Buy(doc, Day(2, 2, 2010), alpha, 20);
+    Buy(doc, Day(3, 2, 2010), alpha, 30);
+    PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
+    ASSERT_EQ(lots.size(), 3u);
+
+    ManualAllocation manual;
+    RememberAllocation(manual, lots[0], 15 * kPiece);  // more than the lot holds
+    RememberAllocation(manual, lots[1], 5 * kPiece);
+    EXPECT_EQ(manual[a1], 10 * kPiece);
+    EXPECT_EQ(manual[a2], 5 * kPiece);
+
+    Allocate(lots, false, manual);
+    EXPECT_EQ(lots[0].selectedQuantity, 10 * kPiece);
+    EXPECT_EQ(lots[1].selectedQuantity, 5 * kPiece);
+    EXPECT_EQ(lots[2].selectedQuantity, -1);
+
+    // A remembered entry above a lot that shrank meanwhile is cut again.
+    manual[a2] = 25 * kPiece;
+    ManualAllocate(lots, manual);
+    EXPECT_EQ(lots[1].selectedQuantity, 20 * kPiece);
+
+    Allocate(lots, true, manual);
+    EXPECT_EQ(lots[2].selectedQuantity, 30 * kPiece);
+
+    // With a single lot the allocation is automatic whatever the mode.
+    PositionList single(lots.begin(), lots.begin() + 1);
+    single[0].selectedQuantity = -1;
+    EXPECT_TRUE(UsesAutomaticAllocation(false, single));
+    Allocate(single, false, ManualAllocation{});
+    EXPECT_EQ(single[0].selectedQuantity, 10 * kPiece);
+
+    const std::vector<AllocationRow> rows = AllocationRows(doc, lots);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].number, "2");
+    EXPECT_EQ(rows[1].purchaseDate, "02.02.2010");
+    EXPECT_EQ(rows[1].saleDate, "-");
+    EXPECT_EQ(rows[1].quantity, "20");
+    EXPECT_EQ(rows[1].allocated, "20");
+    EXPECT_EQ(rows[1].positionNo, a2);
+}
+
+TEST(AccountMovement, AddStoresTheKindFlagsAndDropsTheSecurityWhenNotLinked) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    Buy(doc, Day(1, 2, 2010), alpha, 10);
+    PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
+    AutoAllocate(lots);
+    doc.SetModified(false);
+    const int32_t expectedId = doc.nextTransactionId;
+
+    MovementFields f;
+    f.date = Day(1, 3, 2010);
+    f.kindId = Kind(doc, "Kapitalentnahme");
+    f.amount = 250.0;
+    f.currencyId = kMark;
+    f.text = "Entnahme";
+    f.linked = false;
+    f.securityId = alpha;  // stale choice of the boxes; not linked, so not stored
+    const int32_t id = AddMovement(doc, f, lots);
+    EXPECT_EQ(id, expectedId);
+    EXPECT_EQ(doc.nextTransactionId, expectedId + 1);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.lastTransactionDate.has_value());
+    EXPECT_EQ(*doc.lastTransactionDate, Day(1, 3, 2010));
+
+    const CFL2Transaktion* t = doc.FindTransaction(id);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->otherId, f.kindId);
+    EXPECT_EQ(t->kindOutflow, 1);
+    EXPECT_EQ(t->kindCapital, 1);
+    EXPECT_EQ(t->amount, 250.0);
+    EXPECT_EQ(t->currency2, kMark);
+    EXPECT_EQ(t->text, "Entnahme");
+    EXPECT_EQ(t->linkFlag, 0);
+    EXPECT_EQ(t->securityId, -1);
+    EXPECT_EQ(t->quantity, 0);
+    EXPECT_TRUE(t->allocations.empty());
+
+    // A kind that does not exist stores nothing.
+    f.kindId = 999;
+    EXPECT_EQ(AddMovement(doc, f, lots), -1);
+    EXPECT_EQ(doc.transactions.size(), 2u);
+}
+
+TEST(AccountMovement, ChangeKeepsTheIdAndMovesTheMovementToItsNewPlace) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    const int32_t lot = Buy(doc, Day(5, 3, 2010), alpha, 10);
+    Movement(doc, Day(1, 3, 2010), "Kapitaleinlage", 1000.0, kEuro);
+    const int32_t moved = doc.transactions.front().id;
+    doc.lastTransactionDate.reset();
+    doc.SetModified(false);
+
+    PositionList lots = AllocationLots(doc, Day(10, 3, 2010), alpha);
+    AutoAllocate(lots);
+    MovementFields f;
+    f.date = Day(10, 3, 2010);
+    f.kindId = Kind(doc, "Sonstige Kosten");
+    f.amount = 12.5;
+    f.currencyId = kEuro;
+    f.linked = true;
+    f.securityId = alpha;
+    f.allocKind = kSaleCosts;
+    ASSERT_TRUE(ChangeMovement(doc, moved, f, lots));
+
+    ASSERT_EQ(doc.transactions.size(), 2u);
+    EXPECT_EQ(doc.transactions[0].type, TransactionType::Buy);
+    const CFL2Transaktion& t = doc.transactions[1];
+    EXPECT_EQ(t.id, moved);
+    EXPECT_EQ(t.date, Day(10, 3, 2010));
+    EXPECT_EQ(t.kindOutflow, 1);
+    EXPECT_EQ(t.kindCapital, 0);
+    EXPECT_EQ(t.amount, 12.5);
+    EXPECT_EQ(t.allocKind, kSaleCosts);
+    EXPECT_EQ(t.securityId, alpha);
+    EXPECT_EQ(t.allocations, (std::vector<CFL2PosInfo>{{lot, lot, 10 * kPiece}}));
+    EXPECT_EQ(t.quantity, 10 * kPiece);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.lastTransactionDate.has_value());
+
+    // Only account movements can be changed here.
+    const int32_t buyId = doc.transactions[0].id;
+    EXPECT_FALSE(ChangeMovement(doc, buyId, f, lots));
+    EXPECT_FALSE(ChangeMovement(doc, 999, f, lots));
+    EXPECT_EQ(doc.transactions[0].type, TransactionType::Buy);
+}
+
+TEST(AccountMovement, OkChecksInTheirOrder) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    Buy(doc, Day(1, 2, 2010), alpha, 10);
+    const PositionList holdings = MovementHoldings(doc, Day(1, 3, 2010));
+    PositionList allocated = AllocationLots(holdings, alpha);
+    AutoAllocate(allocated);
+    PositionList unallocated = AllocationLots(holdings, alpha);
+    unallocated[0].selectedQuantity = 0;
+
+    MovementEntry base;
+    base.date = Day(1, 3, 2010);
+    base.kindId = Kind(doc, "Dividenden-Gutschrift");
+    base.currencyId = kEuro;
+    base.amountText = "10,00";
+    base.linked = true;
+    base.nameSecurityId = alpha;
+    base.codeSecurityId = alpha;
+    base.allocKind = kIncome;
+
+    struct Case {
+        const char* name;
+        void (*change)(MovementEntry&);
+        bool emptyHoldings;
+        bool withAllocation;
+        const char* message;  // nullptr: accepted
+        const char* field;
+    };
+    const Case cases[] = {
+        {"accepted", [](MovementEntry&) {}, false, true, nullptr, ""},
+        {"no currency",
+         [](MovementEntry& e) {
+             e.currencyId = -1;
+             e.amountText = "x";
+         },
+         false, true, "Bitte wählen Sie eine Währung aus!", kMovementCurrencyField},
+        {"empty amount", [](MovementEntry& e) { e.amountText = ""; }, false, true,
+         "Bitte geben Sie einen korrekten Betrag ein!", kMovementAmountField},
+        {"not a number", [](MovementEntry& e) { e.amountText = "10,00 EUR"; }, false, true,
+         "Bitte geben Sie einen korrekten Betrag ein!", kMovementAmountField},
+        {"below a cent", [](MovementEntry& e) { e.amountText = "0,004"; }, false, true,
+         "Bitte geben Sie einen Betrag ungleich Null ein!", kMovementAmountField},
+        {"one cent", [](MovementEntry& e) { e.amountText = "0,01"; }, false, true, nullptr, ""},
+        {"no name", [](MovementEntry& e) { e.nameSecurityId = -1; }, false, true,
+         "Bitte wählen Sie eine Wertpapierbezeichnung aus!", kMovementNameField},
+        {"no code", [](MovementEntry& e) { e.codeSecurityId = -1; }, false, true,
+         "Bitte wählen Sie eine Wertpapier-Kennnummer aus!", kMovementCodeField},
+        {"no allocation", [](MovementEntry&) {}, false, false,
+         "Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", kMovementAllocateField},
+        {"nothing held: link dropped",
+         [](MovementEntry& e) { e.nameSecurityId = e.codeSecurityId = -1; }, true, false, nullptr,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MovementEntry entry = base;
+        c.change(entry);
+        const MovementCheck check =
+            CheckMovement(doc, entry, c.emptyHoldings ? PositionList{} : holdings,
+                          c.withAllocation ? allocated : unallocated);
+        if (c.message == nullptr) {
+            EXPECT_FALSE(check.message.has_value()) << check.message->text;
+            continue;
+        }
+        ASSERT_TRUE(check.message.has_value());
+        EXPECT_EQ(check.message->title, "Kontobewegung");
+        EXPECT_EQ(check.message->text, c.message);
+        EXPECT_EQ(check.message->field, c.field);
+        EXPECT_EQ(check.message->icon, MessageIcon::Information);
+    }
+
+    MovementEntry sum = base;
+    sum.amountText = "4,90+1,50+2";
+    MovementCheck check = CheckMovement(doc, sum, holdings, allocated);
+    ASSERT_FALSE(check.message.has_value());
+    EXPECT_EQ(check.fields.amount, 8.40);
+    EXPECT_TRUE(check.fields.linked);
+    EXPECT_EQ(check.fields.securityId, alpha);
+
+    check = CheckMovement(doc, base, PositionList{}, PositionList{});
+    ASSERT_FALSE(check.message.has_value());
+    EXPECT_FALSE(check.fields.linked);
+    EXPECT_EQ(check.fields.securityId, -1);
+}
+
+TEST(AccountMovement, CalculationLine) {
+    CFolari2Doc doc = NewPortfolio();
+    doc.accountCurrencyChanges.push_back({kMark, Day(1, 1, 2000)});
+    doc.initialAccountCurrencyId = kEuro;
+    struct Case {
+        const char* kind;
+        int32_t currency;
+        CQRNDatum date;
+        const char* amount;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"Steuern", kEuro, Day(1, 6, 1999), "1234,5", "-1.234,50 Euro"},
+        {"Dividenden-Gutschrift", kEuro, Day(1, 6, 2000), "100",
+         "100,00 Euro > 195,58 Deutsche Mark"},
+        {"Steuern", kMark, Day(1, 6, 1999), "100", "-100,00 Deutsche Mark > -51,13 Euro"},
+        {"Steuern", kMark, Day(1, 6, 2000), "1+1", "-2,00 Deutsche Mark"},
+        {"Steuern", kEuro, Day(1, 6, 1999), "zwei", "0,00 Euro"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(MovementCalculationLine(doc, c.date, Kind(doc, c.kind), c.currency, c.amount),
+                  c.line);
+    }
+}
+
+TEST(AccountCurrency, ChangeIsRefusedOrAskedAndInsertedInDateOrder) {
+    CFolari2Doc doc = NewPortfolio("DM");
+    doc.SetModified(false);
+    AccountCurrencyForm form(doc);
+    EXPECT_EQ(form.initialCurrency, kMark);
+    EXPECT_TRUE(form.InitialCurrencyEnabled());
+    EXPECT_EQ(AccountCurrencyForm::Currencies(doc), (std::vector<int32_t>{kEuro, kMark}));
+
+    Message m = form.CheckAddChange(doc, Day(1, 1, 2002), kMark);
+    EXPECT_EQ(m.title, "Kontowährung");
+    EXPECT_EQ(m.icon, MessageIcon::Information);
+    EXPECT_EQ(m.text, "An diesem Datum wird das Konto bereits in Deutsche Mark geführt!");
+
+    m = form.CheckAddChange(doc, Day(1, 1, 2002), kEuro);
+    EXPECT_EQ(m.icon, MessageIcon::Question);
+    EXPECT_EQ(m.text, "Möchten Sie die Kontowährung ab 01.01.2002 auf Euro umstellen?");
+    form.AddChange(Day(1, 1, 2002), kEuro);
+    EXPECT_FALSE(form.InitialCurrencyEnabled());
+
+    EXPECT_EQ(form.CheckAddChange(doc, Day(1, 1, 2002), kMark).text,
+              "An diesem Datum wurde die Kontowährung bereits umgestellt!");
+    // After the change the account is in euro; before it still in mark.
+    EXPECT_EQ(form.CheckAddChange(doc, Day(2, 1, 2002), kEuro).text,
+              "An diesem Datum wird das Konto bereits in Euro geführt!");
+    EXPECT_EQ(form.CheckAddChange(doc, Day(1, 1, 2001), kEuro).icon, MessageIcon::Question);
+    EXPECT_EQ(form.CheckAddChange(doc, Day(1, 1, 2003), kMark).icon, MessageIcon::Question);
+
+    form.AddChange(Day(1, 1, 2003), kMark);
+    form.AddChange(Day(1, 1, 2001), kEuro);
+    ASSERT_EQ(form.changes.size(), 3u);
+    EXPECT_EQ(form.changes[0], (CFL2KtoWUmst{kEuro, Day(1, 1, 2001)}));
+    EXPECT_EQ(form.changes[1], (CFL2KtoWUmst{kEuro, Day(1, 1, 2002)}));
+    EXPECT_EQ(form.changes[2], (CFL2KtoWUmst{kMark, Day(1, 1, 2003)}));
+    EXPECT_EQ(form.Rows(doc)[2].date, "01.01.2003");
+    EXPECT_EQ(form.Rows(doc)[2].currencyName, "Deutsche Mark");
+
+    const MaybeMessage question = form.DeleteQuestion(1);
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(question->icon, MessageIcon::Question);
+    EXPECT_EQ(question->text, "Währungsumstellung am 01.01.2002 löschen?");
+    form.DeleteChange(1);
+    EXPECT_FALSE(form.DeleteQuestion(2).has_value());
+    form.DeleteChange(2);
+    ASSERT_EQ(form.changes.size(), 2u);
+
+    // The document is untouched until OK.
+    EXPECT_TRUE(doc.accountCurrencyChanges.empty());
+    EXPECT_FALSE(doc.IsModified());
+    form.WriteBack(doc);
+    EXPECT_EQ(doc.accountCurrencyChanges, form.changes);
+    EXPECT_EQ(doc.initialAccountCurrencyId, kMark);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.AccountCurrencyAt(Day(1, 6, 2002)), kEuro);
+    EXPECT_EQ(doc.AccountCurrencyAt(Day(1, 6, 2003)), kMark);
+}
+
+void ExpectSeries(const std::vector<double>& actual, const std::vector<double>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t d = 0; d < expected.size(); ++d) EXPECT_DOUBLE_EQ(actual[d], expected[d]) << d;
+}
+
+TEST(BalanceSeries, CashOfPurchasesSalesAndMovementsDayByDay) {
+    CFolari2Doc doc = NewPortfolio();
+    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
+    Movement(doc, Day(28, 2, 2010), "Kapitaleinlage", 1000.0, kEuro);
+    const int32_t lot = Buy(doc, Day(2, 3, 2010), alpha, 30);  // 300,00
+    Movement(doc, Day(3, 3, 2010), "Kapitaleinlage", 500.0, kEuro);
+    Movement(doc, Day(4, 3, 2010), "Dividenden-Gutschrift", 20.0, kEuro);
+    Movement(doc, Day(5, 3, 2010), "Kapitalentnahme", 200.0, kEuro);
+    Sell(doc, Day(6, 3, 2010), alpha, {{lot, 10}}, 150.0);
+    Movement(doc, Day(8, 3, 2010), "Kapitaleinlage", 9999.0, kEuro);  // after the period
+
+    // From the day before the first transaction to 7.3.
+    BalanceSeriesResult s =
+        BalanceSeries(doc, Day(27, 2, 2010), Day(7, 3, 2010), kEuro, false, false);
+    ExpectSeries(s.balance, {0, 1000, 1000, 700, 1200, 1220, 1020, 1170, 1170});
+    ExpectSeries(s.capital, {0, 1000, 1000, 1000, 1500, 1500, 1300, 1300, 1300});
+
+    // The same in mark: the running euro values converted and rounded each day.
+    s = BalanceSeries(doc, Day(4, 3, 2010), Day(4, 3, 2010), kMark, false, false);
+    ExpectSeries(s.balance, {2386.11});  // 1220 × 1.95583 = 2386.1126
+    ExpectSeries(s.capital, {2933.75});  // 1500 × 1.95583 = 2933.745
+
+    // 1.3. to 5.3.: balance 1000, 700, 1200, 1220, 1020 against capital 1000, 1000, 1500,
+    // 1500, 1300. Net of the capital paid in since the start, and since the end.
+    s = BalanceSeries(doc, Day(1, 3, 2010), Day(5, 3, 2010), kEuro, true, false);
+    ExpectSeries(s.balance, {1000, 700, 700, 720, 720});
+    ExpectSeries(s.capital, {1000, 1000, 1000, 1000, 1000});
+    s = BalanceSeries(doc, Day(1, 3, 2010), Day(5, 3, 2010), kEuro, true, true);
+    ExpectSeries(s.balance, {1300, 1000, 1000, 1020, 1020});
+    ExpectSeries(s.capital, {1300, 1300, 1300, 1300, 1300});
+
+    s = BalanceSeries(doc, Day(5, 3, 2010), Day(4, 3, 2010), kEuro, true, true);
+    EXPECT_TRUE(s.balance.empty());
+    EXPECT_TRUE(s.capital.empty());
+}
+
+TEST(BalanceSeries, AccountCurrencyChangeConvertsTheRunningBalanceAtTheNextTransaction) {
+    CFolari2Doc doc = NewPortfolio("DM");
+    Movement(doc, Day(1, 12, 2001), "Kapitaleinlage", 1000.0, kMark);
+    Movement(doc, Day(2, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
+    Movement(doc, Day(3, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
+    doc.accountCurrencyChanges.push_back({kEuro, Day(1, 1, 2002)});
+    Movement(doc, Day(10, 1, 2002), "Kapitalentnahme", 100.0, kEuro);
+
+    // Until 9.1. the account holds 1000,02 DM (511,30 EUR, capital 511,29 EUR). On 10.1. the
+    // balance and the capital are converted (511,30 and 511,29 EUR) before the withdrawal.
+    // Had each cent been converted on its own, the euro balance would be 411,31.
+    BalanceSeriesResult s =
+        BalanceSeries(doc, Day(9, 1, 2002), Day(10, 1, 2002), kEuro, false, false);
+    ExpectSeries(s.balance, {511.30, 411.30});
+    ExpectSeries(s.capital, {511.29, 411.29});
+
+    // In mark the days before show the mark balance exactly; afterwards the euro values
+    // converted back: 411,30 × 1.95583 = 804.4329, 411,29 × 1.95583 = 804.4133.
+    s = BalanceSeries(doc, Day(1, 1, 2002), Day(10, 1, 2002), kMark, false, false);
+    EXPECT_DOUBLE_EQ(s.balance.front(), 1000.02);
+    EXPECT_DOUBLE_EQ(s.balance.back(), 804.43);
+    EXPECT_DOUBLE_EQ(s.capital.front(), 1000.0);
+    EXPECT_DOUBLE_EQ(s.capital.back(), 804.41);
+}
+
+TEST(BalanceSeries, AmountsThatCannotBeConvertedCountAsZero) {
+    CFolari2Doc doc = NewPortfolio();
+    const AddResult usd = doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, 0);
+    ASSERT_EQ(usd.result, DocResult::Ok);
+    Movement(doc, Day(1, 3, 2010), "Kapitaleinlage", 100.0, kEuro);
+    Movement(doc, Day(2, 3, 2010), "Sonstige Erträge", 50.0, usd.id);
+
+    BalanceSeriesResult s =
+        BalanceSeries(doc, Day(2, 3, 2010), Day(2, 3, 2010), kEuro, false, false);
+    ExpectSeries(s.balance, {100.0});
+    s = BalanceSeries(doc, Day(2, 3, 2010), Day(2, 3, 2010), usd.id, false, false);
+    ExpectSeries(s.balance, {0.0});
+    ExpectSeries(s.capital, {0.0});
+}
+
+}  // namespace
+}  // namespace pf

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/holdings.h"
+#include "engine/message.h"
+#include "model/date.h"
+#include "model/rounding.h"
+#include "model/transaction.h"
+
+namespace pf {
+
+class CFolari2Doc;
+
+// --- Document side: storing a movement ---
+
+// The values of a movement as the document stores them (after the dialog's checks).
+struct MovementFields {
+    CQRNDatum date;
+    int32_t kindId = -1;     // a CFL2KontoVorgang id; its flags are copied into the movement
+    Amount amount = 0.0;     // positive as entered, 2 decimals
+    int32_t currencyId = 0;  // currency 2 (a fixed-rate currency)
+    std::string text;
+    bool linked = false;                 // "Bezug zu Wertpapier herstellen"
+    int32_t securityId = -1;             // the linked security; ignored when not linked
+    int32_t allocKind = kPurchaseCosts;  // AllocationKind
+};
+
+// Adds an account movement with id nextTransactionId. Linked to a security (id not -1), it
+// gets one allocation item per lot of that security in `lots` with selectedQuantity > 0, in
+// list order (the lot's number as source and new number), and the sum of those quantities
+// as its quantity; otherwise its security id is -1, with no items and quantity 0. Inserted
+// in sorted order; split lists rebuilt; the date is remembered for the next transaction
+// dialog; the document is marked modified. Returns the new id, or -1 without a change when
+// the kind does not exist.
+int32_t AddMovement(CFolari2Doc& doc, const MovementFields& fields, const PositionList& lots);
+
+// Overwrites the movement `id` with `fields` (allocations rebuilt from `lots` as above),
+// keeping its id, and puts it back at its sorted place. Returns false without a change when
+// `id` is not an account movement or the kind does not exist. The remembered date is left
+// alone.
+bool ChangeMovement(CFolari2Doc& doc, int32_t id, const MovementFields& fields,
+                    const PositionList& lots);
+
+// --- Dialog "Kontobewegung": lots and allocation ---
+
+// All lots that may receive an allocation from a movement dated `date`: transactions up to
+// `date`, sales on `date` itself left out, amounts in the base currency, and the movement
+// being edited (`excludedTransactionId`, -1 for a new one) left out.
+PositionList MovementHoldings(const CFolari2Doc& doc, CQRNDatum date,
+                              int32_t excludedTransactionId = -1);
+
+// The securities offered in the name and code boxes: those with any lot in `holdings`, in
+// the document's security order.
+std::vector<int32_t> SecuritiesWithLots(const CFolari2Doc& doc, const PositionList& holdings);
+
+// "Bezug zu Wertpapier herstellen" is enabled when the kind allows a link and `holdings`
+// is not empty.
+bool LinkEnabled(const CFolari2Doc& doc, int32_t kindId, const PositionList& holdings);
+
+// The lots of `securityId` listed for allocation: every lot but the exchanged-out pieces,
+// in list order.
+PositionList AllocationLots(const PositionList& holdings, int32_t securityId);
+// The same from a fresh computation on `date`.
+PositionList AllocationLots(const CFolari2Doc& doc, CQRNDatum date, int32_t securityId,
+                            int32_t excludedTransactionId = -1);
+
+// The pieces of the Open lots among `lots`.
+Quantity OpenTotal(const PositionList& lots);
+
+// Quantities the user entered in the "Zuordnen" walk while the dialog is open, by position
+// number.
+using ManualAllocation = std::map<int32_t, Quantity>;
+
+// Stores an entry of the "Zuordnen" walk for `lot`, cut to the lot's quantity (and to 0
+// from below).
+void RememberAllocation(ManualAllocation& manual, const CFL2DepotPos& lot, Quantity entered);
+
+// Automatic allocation applies when "automatisch zuordnen" is on or fewer than 2 lots are
+// listed; the "zuordnen..." button is enabled otherwise.
+bool UsesAutomaticAllocation(bool automaticMode, const PositionList& lots);
+
+// Sets selectedQuantity on every lot: an Open lot gets its whole quantity; a Sold lot gets
+// 0 while the open total is positive, else its whole quantity (a security that is sold out
+// takes the movement on its sold lots).
+void AutoAllocate(PositionList& lots);
+
+// Sets selectedQuantity on every lot from the remembered entries, each cut to the lot's
+// quantity; a lot without an entry gets -1 (none).
+void ManualAllocate(PositionList& lots, const ManualAllocation& manual);
+
+// AutoAllocate or ManualAllocate, as UsesAutomaticAllocation decides.
+void Allocate(PositionList& lots, bool automaticMode, const ManualAllocation& manual);
+
+// One row of the allocation list.
+struct AllocationRow {
+    std::string number;        // "Pos.": 1, 2, ... in list order
+    std::string purchaseDate;  // "Kaufdatum"
+    std::string saleDate;      // "Verkaufdatum", "-" for an Open lot
+    std::string quantity;      // "Stück"
+    std::string allocated;     // "Zuordnung"; empty when nothing is selected
+    std::string text;          // the sale text of a Sold lot, else the purchase text
+    int32_t positionNo = -1;
+};
+std::vector<AllocationRow> AllocationRows(const CFolari2Doc& doc, const PositionList& lots);
+
+// --- Dialog "Kontobewegung": OK ---
+
+inline constexpr const char* kMovementTitle = "Kontobewegung";
+// Focus fields of its messages.
+inline constexpr const char* kMovementCurrencyField = "currency";
+inline constexpr const char* kMovementAmountField = "amount";
+inline constexpr const char* kMovementNameField = "name";
+inline constexpr const char* kMovementCodeField = "code";
+inline constexpr const char* kMovementAllocateField = "allocate";  // "zuordnen..."
+
+// The dialog's values as the user left them.
+struct MovementEntry {
+    CQRNDatum date;
+    int32_t kindId = -1;      // "Vorgang"
+    int32_t currencyId = -1;  // "Währung"; -1 = none chosen
+    std::string amountText;   // "Betrag", sums with "+" allowed
+    std::string text;
+    bool linked = false;
+    // The security chosen in the name box and in the code box (the boxes are linked and
+    // normally agree; the name box counts); -1 = none.
+    int32_t nameSecurityId = -1;
+    int32_t codeSecurityId = -1;
+    int32_t allocKind = kPurchaseCosts;
+};
+
+struct MovementCheck {
+    MaybeMessage message;   // the first problem; when set, `fields` is not meaningful
+    MovementFields fields;  // what AddMovement or ChangeMovement take
+};
+
+// The OK checks in their order: currency chosen, amount valid, amount not zero (amount ×
+// 100 truncating to 0), then for a linked movement: when `holdings` (the dialog's
+// computation) is empty the link is dropped silently; a name and a code chosen; some lot of
+// the security in `allocationLots` with a positive selectedQuantity.
+MovementCheck CheckMovement(const CFolari2Doc& doc, const MovementEntry& entry,
+                            const PositionList& holdings, const PositionList& allocationLots);
+
+// The calculation line: the amount (negated for an outflow kind) with 2 decimals and the
+// currency name; when the account currency on `date` is another one, " > " and the amount
+// converted into it with the fixed factors (0 when that is not possible) and its name. An
+// amount text that is not valid counts as 0.
+std::string MovementCalculationLine(const CFolari2Doc& doc, CQRNDatum date, int32_t kindId,
+                                    int32_t currencyId, std::string_view amountText);
+
+}  // namespace pf
