@@ -89,17 +89,6 @@ PositionList MovementHoldings(const CFolari2Doc& doc, CQRNDatum date,
     return ComputeHoldings(doc, query);
 }
 
-std::vector<int32_t> SecuritiesWithLots(const CFolari2Doc& doc, const PositionList& holdings) {
-    std::vector<int32_t> ids;
-    for (const CFL2Wertpapier& s : doc.securities) {
-        const bool held =
-            std::any_of(holdings.begin(), holdings.end(),
-                        [&](const CFL2DepotPos& lot) { return lot.securityId == s.id; });
-        if (held) ids.push_back(s.id);
-    }
-    return ids;
-}
-
 bool LinkEnabled(const CFolari2Doc& doc, int32_t kindId, const PositionList& holdings) {
     const CFL2KontoVorgang* kind = doc.FindAccountMovementKind(kindId);
     return kind != nullptr && kind->allowsSecurityLink != 0 && !holdings.empty();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/holdings.h"
+#include "engine/position_queries.h"
 #include "engine/message.h"
 #include "model/date.h"
 #include "model/rounding.h"
@@ -54,9 +55,6 @@ bool ChangeMovement(CFolari2Doc& doc, int32_t id, const MovementFields& fields,
 PositionList MovementHoldings(const CFolari2Doc& doc, CQRNDatum date,
                               int32_t excludedTransactionId = -1);
 
-// The securities offered in the name and code boxes: those with any lot in `holdings`, in
-// the document's security order.
-std::vector<int32_t> SecuritiesWithLots(const CFolari2Doc& doc, const PositionList& holdings);
 
 // "Bezug zu Wertpapier herstellen" is enabled when the kind allows a link and `holdings`
 // is not empty.

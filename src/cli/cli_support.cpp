@@ -1,0 +1,97 @@
+#include "cli/cli_support.h"
+
+#include <algorithm>
+
+#include "engine/number_entry.h"
+
+namespace pf::cli {
+
+Arguments Parse(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
+                const std::set<std::string>& flagOptions) {
+    Arguments parsed;
+    for (size_t i = 1; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (valueOptions.count(w)) {
+            if (i + 1 >= words.size()) {
+                parsed.error = w + " erwartet einen Wert.";
+                break;
+            }
+            parsed.options[w] = words[++i];
+        } else if (flagOptions.count(w)) {
+            parsed.flags.insert(w);
+        } else if (w.starts_with("--")) {
+            parsed.error = "Unbekannte Option " + w + ".";
+            break;
+        } else {
+            parsed.positional.push_back(w);
+        }
+    }
+    return parsed;
+}
+
+CQRNDatum Today(const Clock& clock) { return CQRNDatum::FromTime(clock.Now()); }
+
+std::optional<ReadResult> Load(const std::string& path, const Context& c) {
+    ReadSettings settings;
+    settings.today = Today(c.clock);
+    const std::optional<std::string> password = c.args.Option("--password");
+    settings.askPassword = [password]() { return password; };
+    try {
+        ReadResult result = LoadDocumentFile(path, settings);
+        if (result.olderVersion) c.err << "Hinweis: " << kOlderVersionNotice << "\n";
+        return result;
+    } catch (const ArchiveError& e) {
+        c.err << OpenErrorMessage(e.Kind()) << "\n" << path << ": " << e.Detail() << "\n";
+        if (e.Kind() == ArchiveErrorKind::WrongPassword && !password)
+            c.err << "Die Datei ist durch ein Kennwort geschützt; bitte --password angeben.\n";
+        return std::nullopt;
+    }
+}
+
+bool Save(const CFolari2Doc& doc, const std::string& path, std::ostream& err) {
+    try {
+        SaveDocumentFile(doc, path);
+        return true;
+    } catch (const ArchiveError& e) {
+        err << kSaveErrorMessage << "\n" << path << ": " << e.Detail() << "\n";
+        return false;
+    }
+}
+
+bool DateOption(const Context& c, const std::string& name, std::optional<CQRNDatum>& out) {
+    const std::optional<std::string> text = c.args.Option(name);
+    if (!text) return true;
+    CQRNDatum date;
+    if (!ParseDate(*text, date)) {
+        c.err << name << ": \"" << *text
+              << "\" ist kein gültiges Datum (TT.MM.JJJJ zwischen 02.01.1970 und 18.01.2038).\n";
+        return false;
+    }
+    out = date;
+    return true;
+}
+
+bool CurrencyOption(const Context& c, const CFolari2Doc& doc, int32_t& out) {
+    out = kBaseCurrencyId;
+    const std::optional<std::string> symbol = c.args.Option("--currency");
+    if (!symbol) return true;
+    const CFL2Waehrung* currency = doc.FindCurrencyBySymbol(*symbol);
+    if (currency == nullptr) {
+        c.err << "Die Währung \"" << *symbol << "\" gibt es in dieser Datei nicht.\n";
+        return false;
+    }
+    out = currency->id;
+    return true;
+}
+
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::string Money(const CFolari2Doc& doc, double value) {
+    return FormatDecimal(value, NumberFormatOf(doc.options), 2, 2);
+}
+
+}  // namespace pf::cli
