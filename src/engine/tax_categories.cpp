@@ -1,1 +1,209 @@
-// Filled in by its owner.
+#include "engine/tax_categories.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace pf {
+namespace {
+
+bool IsLeap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+unsigned MonthLength(unsigned month, int64_t year) {
+    static constexpr unsigned kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeap(year) ? 29 : kLengths[month - 1];
+}
+
+// Days since 1.1.1970 of a Gregorian date, for any year (negative before 1970). Works in
+// 400-year cycles so that far-off limits cost nothing.
+int64_t DaysSinceEpoch(int64_t year, unsigned month, unsigned day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;                      // 0..399
+    const int64_t shiftedMonth = month > 2 ? month - 3 : month + 9;  // March = 0
+    const int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+bool IsValidIndex(const std::vector<CFL2StPflKateg>& list, int index) {
+    return index >= 0 && static_cast<size_t>(index) < list.size();
+}
+
+}  // namespace
+
+std::optional<int64_t> HoldingTimeLimit(const CFL2StPflKateg& category, CQRNDatum purchaseDate) {
+    const int64_t value = category.holdingTimeValue;
+    switch (category.holdingTimeUnit) {
+        case kDays:
+            return static_cast<int64_t>(purchaseDate.DayNumber()) + value;
+        case kMonths: {
+            const CQRNDatum::Parts p = purchaseDate.Split();
+            const int64_t monthIndex = static_cast<int64_t>(p.year) * 12 + (p.month - 1) + value;
+            const int64_t year = FloorDiv(monthIndex, 12);
+            const unsigned month = static_cast<unsigned>(monthIndex - year * 12) + 1;
+            const unsigned day = std::min(p.day, MonthLength(month, year));
+            return DaysSinceEpoch(year, month, day);
+        }
+        case kYears: {
+            const CQRNDatum::Parts p = purchaseDate.Split();
+            const int64_t year = static_cast<int64_t>(p.year) + value;
+            const unsigned day = std::min(p.day, MonthLength(p.month, year));
+            return DaysSinceEpoch(year, p.month, day);
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+bool MatchesTaxCategory(const CFL2StPflKateg& category, CQRNDatum purchaseDate, CQRNDatum saleDate,
+                        bool subjectToHalfIncome) {
+    if (category.useSalePeriod != 0 &&
+        !(category.salePeriodFrom <= saleDate && saleDate <= category.salePeriodTo))
+        return false;
+    if (category.usePurchasePeriod != 0 &&
+        !(category.purchasePeriodFrom <= purchaseDate && purchaseDate <= category.purchasePeriodTo))
+        return false;
+    if (category.useHoldingTime != 0) {
+        const std::optional<int64_t> limit = HoldingTimeLimit(category, purchaseDate);
+        if (!limit) return false;
+        const int64_t sale = saleDate.DayNumber();
+        bool held = false;
+        switch (category.holdingTimeComparison) {
+            case kLessThan:
+                held = sale < *limit;
+                break;
+            case kAtMost:
+                held = sale <= *limit;
+                break;
+            case kMoreThan:
+                held = sale > *limit;
+                break;
+            case kAtLeast:
+                held = sale >= *limit;
+                break;
+            default:
+                held = false;
+        }
+        if (!held) return false;
+    }
+    if (category.useHalfIncome != 0) {
+        const int32_t wanted = subjectToHalfIncome ? kSubjectToHalfIncome : kNotSubjectToHalfIncome;
+        if (category.halfIncomeOption != wanted) return false;
+    }
+    return true;
+}
+
+int MatchTaxCategory(const std::vector<CFL2StPflKateg>& categories, CQRNDatum purchaseDate,
+                     CQRNDatum saleDate, bool subjectToHalfIncome) {
+    for (size_t i = 0; i < categories.size(); ++i) {
+        if (MatchesTaxCategory(categories[i], purchaseDate, saleDate, subjectToHalfIncome))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int MatchTaxCategory(const CFolari2Doc& doc, CQRNDatum purchaseDate, CQRNDatum saleDate,
+                     bool subjectToHalfIncome) {
+    return MatchTaxCategory(doc.taxCategories, purchaseDate, saleDate, subjectToHalfIncome);
+}
+
+std::vector<std::string> TaxCategoryColumnHeaders() {
+    return {"Bezeichnung",  "Abk.",          "Verkaufzeitraum",
+            "Kaufzeitraum", "Zeit im Depot", "Halbeinkünftverfahren"};
+}
+
+std::string PeriodColumnText(bool used, CQRNDatum from, CQRNDatum to) {
+    const bool fromFirst = from.DayNumber() == CQRNDatum::kFirstValidDay;
+    const bool toLast = to.DayNumber() == CQRNDatum::kLastValidDay;
+    if (!used || (fromFirst && toLast)) return "beliebig";
+    if (fromFirst) return "bis " + to.FormatLong();
+    if (toLast) return "ab " + from.FormatLong();
+    return "von " + from.FormatLong() + " bis " + to.FormatLong();
+}
+
+std::string HoldingTimeColumnText(const CFL2StPflKateg& category) {
+    if (category.useHoldingTime == 0) return "beliebig";
+    const int32_t comparison = category.holdingTimeComparison;
+    const int32_t unit = category.holdingTimeUnit;
+    const bool knownComparison =
+        comparison >= 0 && static_cast<size_t>(comparison) < kHoldingTimeComparisonTexts.size();
+    const bool knownUnit = unit >= 0 && static_cast<size_t>(unit) < kHoldingTimeUnitTexts.size();
+    return std::string(knownComparison ? kHoldingTimeComparisonTexts[comparison] : "?") + " " +
+           std::to_string(category.holdingTimeValue) + " " +
+           (knownUnit ? kHoldingTimeUnitTexts[unit] : "?");
+}
+
+std::string HalfIncomeColumnText(const CFL2StPflKateg& category) {
+    if (category.useHalfIncome == 0) return "beliebig";
+    const int32_t option = category.halfIncomeOption;
+    if (option < 0 || static_cast<size_t>(option) >= kHalfIncomeTexts.size()) return "?";
+    return kHalfIncomeTexts[option];
+}
+
+TaxCategoryRow TaxCategoryColumnTexts(const CFL2StPflKateg& category) {
+    return {category.name,
+            category.abbreviation,
+            PeriodColumnText(category.useSalePeriod != 0, category.salePeriodFrom,
+                             category.salePeriodTo),
+            PeriodColumnText(category.usePurchasePeriod != 0, category.purchasePeriodFrom,
+                             category.purchasePeriodTo),
+            HoldingTimeColumnText(category),
+            HalfIncomeColumnText(category)};
+}
+
+TaxCategoryButtons TaxCategoryButtonStates(const CFolari2Doc& doc, int selected) {
+    TaxCategoryButtons buttons;
+    if (!IsValidIndex(doc.taxCategories, selected)) return buttons;
+    buttons.edit = true;
+    buttons.remove = true;
+    buttons.moveUp = selected > 0;
+    buttons.moveDown = static_cast<size_t>(selected) + 1 < doc.taxCategories.size();
+    return buttons;
+}
+
+int AppendTaxCategory(CFolari2Doc& doc, const CFL2StPflKateg& category) {
+    doc.taxCategories.push_back(category);
+    doc.SetModified(true);
+    return static_cast<int>(doc.taxCategories.size()) - 1;
+}
+
+bool ReplaceTaxCategory(CFolari2Doc& doc, int index, const CFL2StPflKateg& category) {
+    if (!IsValidIndex(doc.taxCategories, index)) return false;
+    doc.taxCategories[static_cast<size_t>(index)] = category;
+    doc.SetModified(true);
+    return true;
+}
+
+Message TaxCategoryDeleteQuestion() {
+    return {kTaxCategoryTitle, "Wirklich löschen?", MessageIcon::Question, ""};
+}
+
+bool DeleteTaxCategory(CFolari2Doc& doc, int index) {
+    if (!IsValidIndex(doc.taxCategories, index)) return false;
+    doc.taxCategories.erase(doc.taxCategories.begin() + index);
+    doc.SetModified(true);
+    return true;
+}
+
+int MoveTaxCategoryUp(CFolari2Doc& doc, int index) {
+    if (!IsValidIndex(doc.taxCategories, index) || index == 0) return -1;
+    std::swap(doc.taxCategories[static_cast<size_t>(index)],
+              doc.taxCategories[static_cast<size_t>(index) - 1]);
+    doc.SetModified(true);
+    return index - 1;
+}
+
+int MoveTaxCategoryDown(CFolari2Doc& doc, int index) {
+    if (!IsValidIndex(doc.taxCategories, index) ||
+        static_cast<size_t>(index) + 1 >= doc.taxCategories.size())
+        return -1;
+    std::swap(doc.taxCategories[static_cast<size_t>(index)],
+              doc.taxCategories[static_cast<size_t>(index) + 1]);
+    doc.SetModified(true);
+    return index + 1;
+}
+
+}  // namespace pf
