@@ -65,7 +65,12 @@ void PrintInfo(const ReadResult& r, const std::string& path, std::ostream& out) 
         if (const CFL2Wertpapier* s = doc.FindSecurity(t.securityId))
             subject += (subject.empty() ? "" : ": ") + s->name;
         out << "  " << t.date.FormatLong() << "  " << TransactionTypeLabel(t.type) << "  "
-            << subject << "  " << amount(t.amount) << " " << symbol(t.currency2) << "\n";
+            << subject;
+        // Splits and exchanges move pieces, not money.
+        if (t.type == TransactionType::Buy || t.type == TransactionType::Sell ||
+            t.type == TransactionType::AccountMovement)
+            out << "  " << amount(t.amount) << " " << symbol(t.currency2);
+        out << "\n";
     }
 }
 

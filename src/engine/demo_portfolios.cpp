@@ -241,18 +241,18 @@ CFolari2Doc EuroInvestor() {
     const CQRNDatum end = Day(31, 12, 2025);
     DemoBuilder b(0, "Demo-Depot 1 (Beispieldaten)", "EUR", end);
     const int32_t usd = b.Currency("USD", "US-Dollar", 1.35, -0.01, start, end, 11);
-    const int32_t chemie = b.Security("Rheinchemie AG", "RCH100", "DE000RCH1006", 0, 38.0, 0.05,
-                                      0.25, start, end, 101, "Aktie", "Chemie");
+    const int32_t chemie = b.Security("Rheinchemie AG", "RCH100", "DE000RCH1006", 0, 38.0, 0.04,
+                                      0.18, start, end, 101, "Aktie", "Chemie");
     const int32_t logistik = b.Security("Hansa Logistik AG", "HLG200", "DE000HLG2002", 0, 22.0,
-                                        0.03, 0.30, start, end, 102, "Aktie", "Transport");
+                                        0.03, 0.20, start, end, 102, "Aktie", "Transport");
     const int32_t holding = b.Security("Hansa Logistik Holding SE", "HLH210", "DE000HLH2108", 0,
-                                       30.0, 0.04, 0.28, start, end, 103, "Aktie", "Transport");
+                                       30.0, 0.04, 0.18, start, end, 103, "Aktie", "Transport");
     const int32_t bank = b.Security("Alpenbank AG", "ALP300", "DE000ALP3000", 0, 54.0, 0.02,
-                                    0.35, start, end, 104, "Aktie", "Banken");
+                                    0.22, start, end, 104, "Aktie", "Banken");
     const int32_t fonds = b.Security("Europa Aktienfonds", "EAF400", "DE000EAF4004", 0, 61.0,
                                      0.05, 0.16, start, end, 105, "Fonds", "Mischfonds", "Europa");
     const int32_t circuits = b.Security("Pacific Circuits Inc.", "PCI500", "US6951234567", usd,
-                                        45.0, 0.09, 0.30, start, end, 106, "Aktie", "Technologie",
+                                        45.0, 0.07, 0.22, start, end, 106, "Aktie", "Technologie",
                                         "USA");
 
     b.Movement(start, "Kapitaleinlage", 60000.0, "Startkapital");
@@ -272,6 +272,7 @@ CFolari2Doc EuroInvestor() {
             b.Buy(DemoBuilder::Weekday(Day(1, 2, year)), fonds, 10 + (year % 3) * 5, 0.0, "Sparplan");
     }
     b.Sell(Day(15, 4, 2008), bank, 120, 9.90, "Verkauf (steuerfrei)");  // held over a year
+    b.Movement(Day(2, 3, 2009), "Kapitaleinlage", 25000.0, "Zuzahlung");
     b.Buy(Day(9, 3, 2009), bank, 250, 9.90, "Wiedereinstieg");
     b.Movement(Day(10, 3, 2009), "Limit-Gebühren", 2.50, "Limitgebühr", bank, kPurchaseCosts);
     b.Split(Day(1, 7, 2011), chemie, 2, 1);
@@ -338,11 +339,14 @@ CFolari2Doc LargePortfolio() {
                                         0.15 + 0.30 * random.Uniform(), start, end, 1000 + i,
                                         "Aktie", sectors[i % 8]));
     }
-    b.Movement(start, "Kapitaleinlage", 2'000'000.0, "Startkapital");
-    // About three transactions per week: buys, sales of half of a holding, dividends.
-    for (uint32_t day = start.DayNumber() + 7; day <= end.DayNumber(); day += 2) {
+    b.Movement(start, "Kapitaleinlage", 5'000'000.0, "Startkapital");
+    // One transaction every weekday: buys, sales of half of a holding, dividends.
+    for (uint32_t day = start.DayNumber() + 7; day <= end.DayNumber(); ++day) {
         const CQRNDatum date(day);
         if (!IsWeekday(date)) continue;
+        if (date.Month() == 1 && date.Day() <= 7 && date.DayNumber() - start.DayNumber() > 300 &&
+            (day + 3) % 7 == 0)  // the first Monday of a year
+            b.Movement(date, "Kapitaleinlage", 400'000.0, "Jahreseinzahlung");
         const int32_t s = securities[static_cast<size_t>(random.Below(100))];
         const int what = random.Below(10);
         if (what < 5) {
