@@ -119,7 +119,7 @@ CFolari2Doc MakeSamplePortfolio(CQRNDatum today) {
                 "Dividende 2023", {{buy1.positionNo, buy1.positionNo, buy1.quantity}});
     CFL2Transaktion sell = Trade(doc, TransactionType::Sell, Day(9, 10, 2024), energie,
                                  100 * kPiece, 19.12, 9.90);
-    sell.allocations.push_back({-1, buy2.positionNo, 100 * kPiece});
+    sell.allocations.push_back({doc.nextPositionNo++, buy2.positionNo, 100 * kPiece});
     doc.InsertTransactionSorted(sell, true);
     AddMovement(doc, Day(31, 12, 2024), "Depotgebühren", 29.75, -1, "Depotentgelt 2024");
     doc.RebuildSplitLists();

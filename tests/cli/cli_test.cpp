@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,68 @@ TEST_F(Cli, DamagedAndMissingFilesFailWithTheGermanMessage) {
     EXPECT_TRUE(err_.str().starts_with("Fehler beim Speichern des Dokuments.\n")) << err_.str();
 }
 
+TEST_F(Cli, LotsOfTheSamplePortfolio) {
+    ASSERT_EQ(Run({"sample", Path("s.fl2")}), 0);
+    ASSERT_EQ(Run({"lots", Path("s.fl2")}), 0) << err_.str();
+    const std::string open = out_.str();
+    EXPECT_TRUE(open.starts_with("Nr.\tZustand\tWertpapier\tStück\t"));
+    EXPECT_NE(open.find("0\toffen\tRheinchemie AG\t100\t08.01.2024\t08.01.2024\t-\t48,55\t"
+                        "4.855,00\t9,90\t4.864,90\t185,00\t"),
+              std::string::npos)
+        << open;
+    EXPECT_NE(open.find("\tPacific Circuits Inc.\t15,5\t"), std::string::npos);
+    EXPECT_EQ(open.find("verkauft"), std::string::npos);
+
+    ASSERT_EQ(Run({"lots", Path("s.fl2"), "--all", "--currency", "DM"}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("\tverkauft\tNordwind Energie\t100\t15.02.2024\t15.02.2024\t"
+                              "09.10.2024\t"),
+              std::string::npos)
+        << out_.str();
+    // The account was credited 1.902,10 EUR for the sale: 3.720,18 DM.
+    EXPECT_NE(out_.str().find("\t3.720,18\n"), std::string::npos);
+
+    // Before the purchase of 15.02.2024 only the first lot exists.
+    ASSERT_EQ(Run({"lots", Path("s.fl2"), "--date", "14.02.2024"}), 0);
+    const std::string early = out_.str();
+    EXPECT_EQ(std::count(early.begin(), early.end(), '\n'), 2);
+    // Reference mode: what could be sold on 01.03.2024; the October sale is taken off.
+    ASSERT_EQ(Run({"lots", Path("s.fl2"), "--date", "01.03.2024", "--reference"}), 0);
+    EXPECT_NE(out_.str().find("1\toffen\tNordwind Energie\t150\t"), std::string::npos);
+
+    EXPECT_EQ(Run({"lots", Path("s.fl2"), "--date", "31.02.2024"}), 1);
+    EXPECT_NE(err_.str().find("kein gültiges Datum"), std::string::npos);
+    EXPECT_EQ(Run({"lots", Path("s.fl2"), "--currency", "XYZ"}), 1);
+}
+
+TEST_F(Cli, SeriesPrintsDepotAndAccountPerDay) {
+    ASSERT_EQ(Run({"sample", Path("s.fl2")}), 0);
+    ASSERT_EQ(Run({"series", Path("s.fl2"), "--from", "08.10.2024", "--to", "09.10.2024"}), 0)
+        << err_.str();
+    std::istringstream lines(out_.str());
+    std::string header, first, second, extra;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(header, "Datum\tV\tI\tK\tP");
+    // The sale of 9.10. moves 1.902,10 into the account and takes its lot out of the depot.
+    EXPECT_TRUE(first.starts_with("08.10.2024\t")) << first;
+    EXPECT_TRUE(second.starts_with("09.10.2024\t")) << second;
+    EXPECT_NE(second.find("\t20.000,00"), std::string::npos);  // paid-in capital
+    EXPECT_FALSE(std::getline(lines, extra));
+
+    EXPECT_EQ(Run({"series", Path("s.fl2"), "--from", "08.10.2024"}), 2);
+    EXPECT_EQ(Run({"series", Path("s.fl2"), "--from", "09.10.2024", "--to", "08.10.2024"}), 1);
+}
+
+TEST_F(Cli, DemoWritesThreeReadablePortfolios) {
+    ASSERT_EQ(Run({"demo", Path("demo")}), 0) << err_.str();
+    for (const char* name : {"demo/Demo1.fl2", "demo/Demo2.fl2", "demo/Demo3.fl2"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Run({"info", Path(name)}), 0) << err_.str();
+        EXPECT_NE(out_.str().find("Beispieldaten"), std::string::npos);
+    }
+}
+
 TEST_F(Cli, UsageErrorsAndHelp) {
     struct Case {
         std::vector<std::string> args;
@@ -111,7 +174,8 @@ TEST_F(Cli, UsageErrorsAndHelp) {
         EXPECT_EQ(Run(c.args), c.code);
     }
     Run({"--help"});
-    for (const char* command : {"info DATEI", "resave QUELLE ZIEL", "new ZIEL", "sample ZIEL"})
+    for (const char* command : {"info DATEI", "resave QUELLE ZIEL", "new ZIEL", "sample ZIEL",
+                                "demo ORDNER", "lots DATEI", "series DATEI"})
         EXPECT_NE(out_.str().find(command), std::string::npos) << command;
 }
 
