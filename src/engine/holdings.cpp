@@ -75,9 +75,11 @@ constexpr Amount CFL2DepotPos::*kProportionalAmounts[] = {
     &CFL2DepotPos::saleProceeds,
 };
 
-// k / quantity of `value`, rounded; the quantity of damaged data may be 0, which the
-// division turns into an infinite or undefined share rather than a crash.
+// k / quantity of `value`, rounded. Only damaged data has a total of 0 pieces; its items
+// then get nothing and the last item takes the whole remainder, instead of amounts that
+// would be infinite or not a number.
 double ShareOf(Quantity k, double value, Quantity quantity) {
+    if (quantity == 0) return 0.0;
     return RoundTo(static_cast<double>(k) * value / static_cast<double>(quantity), 2);
 }
 

@@ -371,6 +371,18 @@ TEST(Holdings, DamagedDataIsSkippedNotFatal) {
     EXPECT_NO_THROW(b.Lots(q));
 }
 
+TEST(Holdings, MovementWithoutPiecesBooksEverythingToItsLastItem) {
+    // Damaged data: items that add up to 0 pieces would divide by zero.
+    DocBuilder b;
+    const int32_t s = b.Security("S");
+    b.Buy(Day(2, 1, 2020), s, 10, 5.0);
+    b.Buy(Day(2, 1, 2020), s, 10, 5.0);
+    b.Movement(Day(3, 1, 2020), "Dividenden-Gutschrift", 8.0, s, kIncome, {{0, 0}, {1, 0}});
+    const PositionList lots = b.Lots();
+    EXPECT_EQ(lots[0].income, 0.0);
+    EXPECT_EQ(lots[1].income, 8.0);
+}
+
 TEST(Holdings, LookupByNumberTakesTheFirstLotWithThatNumber) {
     // Two purchases that (in damaged data) share a number: like a search from the front,
     // the sale takes the first.

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the portfolio file reader. A damaged file must end in an
 // ArchiveError; any other exception, a crash, a sanitizer report, a hang or a huge
 // allocation is a fault. Whatever the reader accepts must also survive a save: the bytes
-// written for it read back to a document that writes the very same bytes again.
+// written for it read back to a document that writes the very same bytes again, and the
+// engine must replay it into lots and daily series without crashing or looping.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,9 @@
 #include <span>
 #include <string>
 
+#include "engine/balance_series.h"
+#include "engine/holdings.h"
+#include "engine/value_series.h"
 #include "model/archive/document_file.h"
 
 namespace {
@@ -38,5 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string written = pf::WriteDocument(first->doc);
     const std::optional<pf::ReadResult> second = Read(AsBytes(written));
     if (!second || pf::WriteDocument(second->doc) != written) __builtin_trap();
+
+    // Stored data that does not fit together (missing lots, zero ratios, unknown ids) must
+    // still replay. The series cover a short fixed range so that each input stays fast.
+    const pf::CFolari2Doc& doc = first->doc;
+    pf::HoldingsQuery reference;
+    reference.referenceMode = true;
+    reference.referenceDate = pf::CQRNDatum(18000);
+    reference.openOnly = true;
+    pf::ComputeHoldings(doc, {});
+    pf::ComputeHoldings(doc, reference);
+    const pf::CQRNDatum from(17990);
+    const pf::CQRNDatum to(18020);
+    pf::ValueSeries(doc, from, to, 0, true);
+    pf::BalanceSeries(doc, from, to, 0, true, false);
     return 0;
 }
