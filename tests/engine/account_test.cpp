@@ -194,7 +194,8 @@ TEST(AccountMovement, AllocationKindDecidesWhichAmountsOfTheLotChange) {
         if (c.sellFirst) lot = Sell(doc, Day(1, 3, 2010), share, {{lot, 10}}, 120.0)[0];
         ASSERT_NE(AddLinkedMovement(doc, Day(1, 5, 2010), c.kind, share, c.allocKind, 5.0), -1);
 
-        const CFL2DepotPos* p = Lot(AllLots(doc), lot);
+        const PositionList lots = AllLots(doc);
+        const CFL2DepotPos* p = Lot(lots, lot);
         ASSERT_NE(p, nullptr);
         EXPECT_DOUBLE_EQ(p->purchaseCosts, c.purchaseCosts);
         EXPECT_DOUBLE_EQ(p->purchaseTotal, c.purchaseTotal);
