@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,81 @@ enum PeriodFromChoice : int32_t {
 };
 enum PeriodToChoice : int32_t { kToToday = 0, kToFixedDay = 1 };
 
+// Appearance of the table reports (holdings, realized gains, transactions, account
+// movements, securities list): the page "TABELLEN >". Sizes in 0.1 mm.
+struct TableAppearance {
+    int32_t screenStyle = 3;  // 0 "nur Text", 1 "Gitternetzlinien", 2 "Graustufen", 3 "Farbe"
+    int32_t printStyle = 1;
+    std::string face = "Arial";
+    int32_t outerMargin = 10;   // "Feldabstand": distance from the edge and row spacing
+    int32_t columnGap = 30;     // "Spaltenabstand"
+    int32_t columnMargin = 10;  // "Spaltenrand"
+    int32_t titleFontHeight = 70;        // "Überschrift"
+    int32_t columnTitleFontHeight = 40;  // "Spaltentitel"
+    int32_t rowFontHeight = 50;          // "Tabellenzeile"
+    int32_t repeatTitle = 0;         // "Überschrift auf jeder Seite"
+    int32_t repeatColumnTitles = 1;  // "Spaltentitel auf jeder Seite"
+    int32_t marginLeft = 150;
+    int32_t marginTop = 150;
+    int32_t marginRight = 150;
+    int32_t marginBottom = 150;
+    int32_t percentDecimals = 1;   // "Dezimalstellen für Prozentwerte"
+    int32_t maxPriceDecimals = 2;  // "max. Dezimalstellen für Kurse"
+    int32_t colourWithDividends = 0;  // "Farbgebung Depotpositionen": 0 G/V ohne, 1 mit Dividende
+
+    bool operator==(const TableAppearance&) const = default;
+};
+
+// "G/V p. a. in %".
+enum AnnualisationMethod : int32_t { kLinear = 0, kExponential = 1, kContinuous = 2 };
+// "Zusatzinfo": the security attribute of the column of bit 4.
+enum ExtraInfo : int32_t { kSector = 0, kCountry = 1, kIndex = 2, kOwnCategory1 = 3, kOwnCategory2 = 4 };
+
+// Bits of the default column masks (bit n = column n of the report's column table).
+inline constexpr uint32_t BitsOf(std::initializer_list<int> bits) {
+    uint32_t mask = 0;
+    for (int b : bits) mask |= 1u << b;
+    return mask;
+}
+inline constexpr uint32_t kDefaultHoldingsColumns =
+    BitsOf({0, 1, 5, 6, 7, 8, 10, 11, 14, 15, 16, 18, 19, 22, 23, 25, 27, 28, 29, 30, 31});
+inline constexpr uint32_t kDefaultRealizedColumns = BitsOf(
+    {0, 1, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 17, 18, 20, 21, 22, 23, 25, 27, 28, 29, 30, 31});
+
+// The holdings report ("Depotbestand").
+struct HoldingsReportOptions {
+    int32_t columnMask = static_cast<int32_t>(kDefaultHoldingsColumns);
+    std::string title = "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>";
+    int32_t sortKey = -1;  // the report's key for "Kaufdatum" (reports/ define the numbers)
+    int32_t sortDescending = 0;
+    int32_t includeCommissions = 1;  // "bei Berechnung von Gewinnen/ Verlusten Provisionen einbeziehen"
+    int32_t mergePositions = 0;      // "Positionen mit gleichen Wertpapieren zusammenfassen"
+    int32_t bracketOldQuotes = 0;    // "nicht tagesaktuelle Kurse in Klammern"
+    int32_t currencyId = 0;          // "Werte anzeigen in"
+    int32_t annualisation = kExponential;
+    int32_t extraInfo = kSector;
+
+    bool operator==(const HoldingsReportOptions&) const = default;
+};
+
+// The realized gains and losses report ("Realisierte G+V").
+struct RealizedReportOptions {
+    int32_t columnMask = static_cast<int32_t>(kDefaultRealizedColumns);
+    std::string title =
+        "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - "
+        "<INHABER>";
+    int32_t taxSums = 1;   // "Auswertung nach Steuerpflicht": 0 "ohne", 1 "zusätzliche Summen"
+    int32_t sortKey = -1;  // the report's key for "Verkaufdatum"
+    int32_t sortDescending = 0;
+    int32_t includeCommissions = 1;
+    int32_t mergePositions = 0;
+    int32_t currencyId = 0;
+    int32_t annualisation = kExponential;
+    int32_t extraInfo = kSector;
+
+    bool operator==(const RealizedReportOptions&) const = default;
+};
+
 // Every option that travels with the document. The file codec maps the settings block and
 // the trailer onto these fields in one place (settings_layout.cpp).
 struct DocumentOptions {
@@ -52,6 +128,14 @@ struct DocumentOptions {
     // Bit masks of visible report columns; old files are adjusted when read.
     int32_t columnMask1 = 0;
     int32_t columnMask2 = 0;
+
+    // Report options. (Their place in the settings block is being assigned; until then
+    // they keep their defaults when a file is read.)
+    TableAppearance tables;
+    HoldingsReportOptions holdings;
+    RealizedReportOptions realized;
+    std::string isinLabel = "ISIN/Kürzel";  // caption of the second identifier column
+    std::vector<int32_t> selectedSecurityIds;  // the securities of the security filter
 
     // "Datum von letzter Transaktion merken": new transactions start on the last date used.
     int32_t rememberTransactionDate = 0;

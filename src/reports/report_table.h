@@ -1,0 +1,150 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/clipboard.h"
+
+namespace pf {
+
+// Text alignment of a column or cell: 0 left, 1 right, 2 centred; -1 on a cell means the
+// column's default.
+enum Alignment : int { kAlignDefault = -1, kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
+
+// Output styles of screen drawing and printing.
+enum ReportStyle : int { kStyleTextOnly = 0, kStyleGrid = 1, kStyleGrey = 2, kStyleColour = 3 };
+
+// Text output modes.
+enum TextMode : int { kFixedWidths = 0, kTabSeparated = 1 };
+
+struct ReportCell {
+    bool hasText = false;
+    std::string text;
+    int span = 1;
+    int alignment = kAlignDefault;
+};
+
+struct ReportRow {
+    int screenY = 0;  // top edge, scaled
+    int printY = 0;   // top edge, unscaled
+    int font = 0;
+    int frameUp = 0;
+    int frameDown = 0;
+    int colourA = 0;  // index into colour list A
+    int colourB = 0;  // index into colour list B
+    std::array<int, 5> user{-1, -1, -1, -1, -1};
+    int spacingBefore = 0;
+    int spacingAfter = 0;
+    bool repeat = false;
+    std::vector<ReportCell> cells;
+};
+
+struct ReportSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct PageGrid {
+    int across = 0;
+    int down = 0;
+};
+
+// A table report: the report builders fill it, then it lays itself out, draws itself on a
+// screen canvas, splits itself into printed pages, writes itself as text and answers which
+// row lies under a point. All sizes are 0.1 mm; screen sizes are scaled by the document's
+// screen scale factor and rounded with R(x) = trunc(x + 0.5).
+class ReportTable {
+public:
+    // Fails if already initialised or columnCount is not positive.
+    bool Init(const std::string& face, int baseFontHeight, int columnCount, int outerMargin,
+              int columnMargin, int columnGap, double scale);
+    // The index of the new font, or -1 before Init.
+    int AddFont(int height);
+    void SetColumnAlignment(int column, int alignment);
+    // The index of the new row, or -1 before Init.
+    int AddRow(Colour colourA, Colour colourB, int font, int spacingBefore, int frameUp,
+               int frameDown, bool repeatOnEachPage, int user1 = -1, int user2 = -1,
+               int user3 = -1, int user4 = -1, int user5 = -1);
+    bool SetCell(int row, int column, const std::string& text, int span = 1,
+                 int alignment = kAlignDefault);
+
+    // Measures the columns on the screen canvas; the total size on screen.
+    ReportSize Layout(Canvas& screen);
+    void DrawScreen(Canvas& screen, int style, const Rect& visible);
+
+    // Margins from the paper edges.
+    PageGrid Paginate(Canvas& printer, int left, int top, int right, int bottom);
+    int PageCount() const;
+    // Page numbers from 1; paginates with the last margins (or 0) if not done yet.
+    void PrintPage(Canvas& printer, int style, int page);
+
+    // The table as text: fixed column widths or tab-separated, rows ended by `lineEnd`.
+    // Needs Layout first (for the character widths).
+    std::string Text(int mode, const std::string& lineEnd) const;
+    bool CopyToClipboard(Clipboard& clipboard, int mode) const;  // "\n" line ends
+    bool WriteTextFile(int mode, const std::filesystem::path& path) const;  // "\r\n"
+
+    // The five user values of the row under `point` (logical screen coordinates), or -1s.
+    std::array<int, 5> HitTest(Point point) const;
+
+    // Read access for tests and other outputs.
+    bool IsInitialised() const { return initialised_; }
+    int ColumnCount() const { return columnCount_; }
+    const std::vector<ReportRow>& Rows() const { return rows_; }
+    const std::string& CellText(int row, int column) const;
+    Colour ColourA(const ReportRow& row) const { return coloursA_[row.colourA]; }
+    Colour ColourB(const ReportRow& row) const { return coloursB_[row.colourB]; }
+
+private:
+    // The implementation's state: fonts, columns, colour lists, rows, pagination.
+    bool initialised_ = false;
+    std::string face_;
+    std::vector<int> fontHeights_;        // unscaled, for printing
+    std::vector<int> screenFontHeights_;  // scaled and rounded
+    double scale_ = 1.0;
+    int outerMargin_ = 0;
+    int columnMargin_ = 0;
+    int columnGap_ = 0;
+    int columnCount_ = 0;
+    std::vector<int> alignment_;
+    std::vector<int> screenWidth_;
+    std::vector<int> printWidth_;
+    std::vector<int> screenX_;
+    std::vector<int> printX_;
+    std::vector<int> printPage_;
+    std::vector<int> charWidth_;
+    std::vector<Colour> coloursA_;
+    std::vector<Colour> coloursB_;
+    std::vector<ReportRow> rows_;
+    struct Placement {
+        int row;
+        int page;  // vertical page from 0
+        int y;
+    };
+    std::vector<Placement> placements_;
+    int pagesAcross_ = 0;
+    int pagesDown_ = 0;
+    bool paginated_ = false;
+    int largestSpan_ = 1;
+};
+
+// Rounds half away from zero at `decimals` places (the model's RoundTo).
+// Number text with the document's separators: rounded with RoundTo(x, maxDecimals), the
+// integer part grouped by threes, at least minDecimals and at most maxDecimals decimals
+// (trailing zeros dropped down to minDecimals), "-" before negative values and "+" before
+// positive ones when `plusSign`.
+std::string FormatNumber(double x, int minDecimals, int maxDecimals, bool plusSign,
+                         const std::string& decimalSeparator, const std::string& thousandsSeparator);
+// Decimals needed to show a piece count: 0 for whole pieces, else 7 minus the trailing
+// zeros of the fraction.
+int PieceDecimals(int64_t pieces);
+// Replaces every occurrence of `placeholder` (case-sensitive); an empty placeholder changes
+// nothing.
+std::string ReplacePlaceholder(std::string text, const std::string& placeholder,
+                               const std::string& value);
+
+}  // namespace pf
