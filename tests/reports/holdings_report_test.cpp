@@ -1,0 +1,1 @@
+// Tests are added by the owner of this file.
