@@ -6,11 +6,6 @@ namespace pf {
 
 namespace {
 
-CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
-    CQRNDatum date;
-    date.Set(d, m, y);
-    return date;
-}
 
 int32_t AddSampleSecurity(CFolari2Doc& doc, const char* name, const char* wkn, const char* isin,
                           int32_t currency, double startPrice, CQRNDatum from, CQRNDatum to) {
@@ -82,8 +77,8 @@ CFolari2Doc MakeSamplePortfolio(CQRNDatum today) {
         doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, kBaseCurrencyId, kUnitsPerReference)
             .id;
 
-    const CQRNDatum from = Day(2, 1, 2024);
-    const CQRNDatum to = Day(31, 12, 2024);
+    const CQRNDatum from = DateOf(2, 1, 2024);
+    const CQRNDatum to = DateOf(31, 12, 2024);
     CFL2Waehrung* dollar = doc.FindCurrency(usd);
     for (uint32_t day = from.DayNumber(); day <= to.DayNumber(); day += 7)
         dollar->rates.SetQuote(CQRNDatum(day), RoundTo(1.08 + 0.02 * std::sin(day / 30.0), 4));
@@ -95,18 +90,18 @@ CFolari2Doc MakeSamplePortfolio(CQRNDatum today) {
     const int32_t tech = AddSampleSecurity(doc, "Pacific Circuits Inc.", "PCI330",
                                            "US6951234567", usd, 132.10, from, to);
 
-    AddMovement(doc, Day(2, 1, 2024), "Kapitaleinlage", 20000.0, -1, "Startkapital");
-    CFL2Transaktion buy1 = Trade(doc, TransactionType::Buy, Day(8, 1, 2024), chemie,
+    AddMovement(doc, DateOf(2, 1, 2024), "Kapitaleinlage", 20000.0, -1, "Startkapital");
+    CFL2Transaktion buy1 = Trade(doc, TransactionType::Buy, DateOf(8, 1, 2024), chemie,
                                  100 * kPiece, 48.55, 9.90);
     buy1.positionNo = doc.nextPositionNo++;
     doc.InsertTransactionSorted(buy1, true);
-    CFL2Transaktion buy2 = Trade(doc, TransactionType::Buy, Day(15, 2, 2024), energie,
+    CFL2Transaktion buy2 = Trade(doc, TransactionType::Buy, DateOf(15, 2, 2024), energie,
                                  250 * kPiece, 17.80, 9.90);
     buy2.positionNo = doc.nextPositionNo++;
     buy2.text = "Sparplan";
     doc.InsertTransactionSorted(buy2, true);
     // Bought in dollars, settled in euros at 1.09 dollars per euro.
-    CFL2Transaktion buy3 = Trade(doc, TransactionType::Buy, Day(4, 3, 2024), tech,
+    CFL2Transaktion buy3 = Trade(doc, TransactionType::Buy, DateOf(4, 3, 2024), tech,
                                  15 * kPiece + kPiece / 2, 131.40, 0.0);
     buy3.currency1 = usd;
     buy3.rateBase = 1.09;
@@ -115,13 +110,13 @@ CFolari2Doc MakeSamplePortfolio(CQRNDatum today) {
     buy3.amount = RoundTo(buy3.marketValue1 * buy3.rateQuote / buy3.rateBase, 2) + 14.90;
     buy3.positionNo = doc.nextPositionNo++;
     doc.InsertTransactionSorted(buy3, true);
-    AddMovement(doc, Day(24, 5, 2024), "Dividenden-Gutschrift", 185.00, chemie,
+    AddMovement(doc, DateOf(24, 5, 2024), "Dividenden-Gutschrift", 185.00, chemie,
                 "Dividende 2023", {{buy1.positionNo, buy1.positionNo, buy1.quantity}});
-    CFL2Transaktion sell = Trade(doc, TransactionType::Sell, Day(9, 10, 2024), energie,
+    CFL2Transaktion sell = Trade(doc, TransactionType::Sell, DateOf(9, 10, 2024), energie,
                                  100 * kPiece, 19.12, 9.90);
     sell.allocations.push_back({doc.nextPositionNo++, buy2.positionNo, 100 * kPiece});
     doc.InsertTransactionSorted(sell, true);
-    AddMovement(doc, Day(31, 12, 2024), "Depotgebühren", 29.75, -1, "Depotentgelt 2024");
+    AddMovement(doc, DateOf(31, 12, 2024), "Depotgebühren", 29.75, -1, "Depotentgelt 2024");
     doc.RebuildSplitLists();
     return doc;
 }

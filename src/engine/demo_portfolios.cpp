@@ -9,40 +9,14 @@
 #include "engine/split_exchange.h"
 #include "engine/trade_entry.h"
 #include "model/currency_conversion.h"
+#include "platform/seeded_random.h"
 
 namespace pf {
 
 namespace {
 
-CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
-    CQRNDatum date;
-    date.Set(d, m, y);
-    return date;
-}
 
 bool IsWeekday(CQRNDatum d) { return (d.DayNumber() + 3) % 7 < 5; }  // 1.1.1970 was a Thursday
-
-// A small random generator of our own, so that the data is the same with every compiler
-// and library (splitmix64, normal values by Box-Muller).
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
-    double Normal() {
-        const double u = 1.0 - Uniform();
-        return std::sqrt(-2.0 * std::log(u)) * std::cos(6.283185307179586 * Uniform());
-    }
-    int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
-
-private:
-    uint64_t state_;
-};
 
 // Writes a portfolio step by step in date order, as a user would enter it.
 class DemoBuilder {
@@ -64,7 +38,7 @@ public:
                      CQRNDatum from, CQRNDatum to, uint64_t seed) {
         const int32_t id =
             doc.AddCurrency(symbol, name, false, 1, 1, kBaseCurrencyId, kUnitsPerReference).id;
-        Random random(seed);
+        SeededRandom random(seed);
         double r = rate;
         CFL2Waehrung* c = doc.FindCurrency(id);
         for (uint32_t day = from.DayNumber(); day <= to.DayNumber(); ++day) {
@@ -91,7 +65,7 @@ public:
         s.internetUrl = "http://";
         s.internetTextBeforeQuote = "Kurs:";
         const int32_t id = doc.AddSecurity(s).id;
-        Random random(seed);
+        SeededRandom random(seed);
         CFL2Wertpapier* stored = doc.FindSecurity(id);
         for (uint32_t day = from.DayNumber(); day <= to.DayNumber(); ++day) {
             if (!IsWeekday(CQRNDatum(day))) continue;
@@ -237,8 +211,8 @@ public:
 };
 
 CFolari2Doc EuroInvestor() {
-    const CQRNDatum start = Day(3, 1, 2005);
-    const CQRNDatum end = Day(31, 12, 2025);
+    const CQRNDatum start = DateOf(3, 1, 2005);
+    const CQRNDatum end = DateOf(31, 12, 2025);
     DemoBuilder b(0, "Demo-Depot 1 (Beispieldaten)", "EUR", end);
     const int32_t usd = b.Currency("USD", "US-Dollar", 1.35, -0.01, start, end, 11);
     const int32_t chemie = b.Security("Rheinchemie AG", "RCH100", "DE000RCH1006", 0, 38.0, 0.04,
@@ -256,37 +230,37 @@ CFolari2Doc EuroInvestor() {
                                         "USA");
 
     b.Movement(start, "Kapitaleinlage", 60000.0, "Startkapital");
-    b.Buy(Day(10, 1, 2005), chemie, 150, 9.90, "Erstkauf");
-    b.Buy(Day(17, 1, 2005), bank, 200);
-    b.Buy(Day(1, 2, 2005), fonds, 120, 0.0, "Sparplan");
-    b.Buy(Day(7, 3, 2005), logistik, 300);
-    b.Buy(Day(5, 4, 2005), circuits, 100, 14.90);
-    b.Sell(Day(14, 11, 2005), bank, 80, 9.90, "Teilverkauf (Spekulationsfrist)");  // < 12 months
-    b.Buy(Day(6, 3, 2006), chemie, 60);
+    b.Buy(DateOf(10, 1, 2005), chemie, 150, 9.90, "Erstkauf");
+    b.Buy(DateOf(17, 1, 2005), bank, 200);
+    b.Buy(DateOf(1, 2, 2005), fonds, 120, 0.0, "Sparplan");
+    b.Buy(DateOf(7, 3, 2005), logistik, 300);
+    b.Buy(DateOf(5, 4, 2005), circuits, 100, 14.90);
+    b.Sell(DateOf(14, 11, 2005), bank, 80, 9.90, "Teilverkauf (Spekulationsfrist)");  // < 12 months
+    b.Buy(DateOf(6, 3, 2006), chemie, 60);
     for (unsigned year = 2005; year <= 2025; ++year) {
-        b.Dividend(DemoBuilder::Weekday(Day(20, 5, year)), chemie, 0.80 + 0.05 * (year - 2005));
-        b.Dividend(DemoBuilder::Weekday(Day(12, 6, year)), logistik, 0.45);
-        b.Dividend(DemoBuilder::Weekday(Day(12, 6, year)), holding, 0.60);
-        b.Movement(DemoBuilder::Weekday(Day(20, 12, year)), "Depotgebühren", 35.70, "Depotentgelt");
+        b.Dividend(DemoBuilder::Weekday(DateOf(20, 5, year)), chemie, 0.80 + 0.05 * (year - 2005));
+        b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), logistik, 0.45);
+        b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), holding, 0.60);
+        b.Movement(DemoBuilder::Weekday(DateOf(20, 12, year)), "Depotgebühren", 35.70, "Depotentgelt");
         if (year >= 2006)
-            b.Buy(DemoBuilder::Weekday(Day(1, 2, year)), fonds, 10 + (year % 3) * 5, 0.0, "Sparplan");
+            b.Buy(DemoBuilder::Weekday(DateOf(1, 2, year)), fonds, 10 + (year % 3) * 5, 0.0, "Sparplan");
     }
-    b.Sell(Day(15, 4, 2008), bank, 120, 9.90, "Verkauf (steuerfrei)");  // held over a year
-    b.Movement(Day(2, 3, 2009), "Kapitaleinlage", 25000.0, "Zuzahlung");
-    b.Buy(Day(9, 3, 2009), bank, 250, 9.90, "Wiedereinstieg");
-    b.Movement(Day(10, 3, 2009), "Limit-Gebühren", 2.50, "Limitgebühr", bank, kPurchaseCosts);
-    b.Split(Day(1, 7, 2011), chemie, 2, 1);
-    b.Sell(Day(16, 5, 2013), bank, 100, 9.90, "Teilverkauf (Abgeltungsteuer)");
-    b.Exchange(Day(3, 11, 2014), logistik, holding, 3, 2);
-    b.Sell(Day(8, 9, 2020), circuits, 40, 14.90, "Gewinnmitnahme");
-    b.Buy(Day(5, 10, 2021), circuits, 25, 14.90);
-    b.Movement(Day(30, 12, 2021), "Steuern", 148.37, "Abgeltungsteuer 2021");
+    b.Sell(DateOf(15, 4, 2008), bank, 120, 9.90, "Verkauf (steuerfrei)");  // held over a year
+    b.Movement(DateOf(2, 3, 2009), "Kapitaleinlage", 25000.0, "Zuzahlung");
+    b.Buy(DateOf(9, 3, 2009), bank, 250, 9.90, "Wiedereinstieg");
+    b.Movement(DateOf(10, 3, 2009), "Limit-Gebühren", 2.50, "Limitgebühr", bank, kPurchaseCosts);
+    b.Split(DateOf(1, 7, 2011), chemie, 2, 1);
+    b.Sell(DateOf(16, 5, 2013), bank, 100, 9.90, "Teilverkauf (Abgeltungsteuer)");
+    b.Exchange(DateOf(3, 11, 2014), logistik, holding, 3, 2);
+    b.Sell(DateOf(8, 9, 2020), circuits, 40, 14.90, "Gewinnmitnahme");
+    b.Buy(DateOf(5, 10, 2021), circuits, 25, 14.90);
+    b.Movement(DateOf(30, 12, 2021), "Steuern", 148.37, "Abgeltungsteuer 2021");
     return b.Finish();
 }
 
 CFolari2Doc MarkPortfolio() {
-    const CQRNDatum start = Day(2, 1, 1996);
-    const CQRNDatum end = Day(30, 12, 2005);
+    const CQRNDatum start = DateOf(2, 1, 1996);
+    const CQRNDatum end = DateOf(30, 12, 2005);
     const int32_t dm = 1;
     const int32_t ff = 2;  // the legacy mask below seeds DM (1), öS, hFl, then FF
     DemoBuilder b((1u << 0) | (1u << 1) | (1u << 2) | (1u << 7), "Demo-Depot 2 (Beispieldaten, DM)",
@@ -304,30 +278,30 @@ CFolari2Doc MarkPortfolio() {
                                     "Frankreich");
 
     b.Movement(start, "Kapitaleinlage", 100000.0, "Einzahlung");
-    b.Buy(Day(15, 1, 1996), versorger, 300, 25.0);
-    b.Buy(Day(12, 2, 1996), maschinen, 100, 25.0);
-    b.Buy(Day(18, 11, 1996), telekom, 500, 25.0, "Neuemission");
-    b.Buy(Day(3, 3, 1997), vins, 80, 35.0);
+    b.Buy(DateOf(15, 1, 1996), versorger, 300, 25.0);
+    b.Buy(DateOf(12, 2, 1996), maschinen, 100, 25.0);
+    b.Buy(DateOf(18, 11, 1996), telekom, 500, 25.0, "Neuemission");
+    b.Buy(DateOf(3, 3, 1997), vins, 80, 35.0);
     for (unsigned year = 1996; year <= 2005; ++year) {
-        b.Dividend(DemoBuilder::Weekday(Day(15, 5, year)), versorger, year < 2002 ? 2.10 : 1.10);
-        b.Dividend(DemoBuilder::Weekday(Day(20, 6, year)), maschinen, year < 2002 ? 3.00 : 1.60);
-        b.Movement(DemoBuilder::Weekday(Day(15, 12, year)), "Depotgebühren", year < 2002 ? 60.0 : 30.68,
+        b.Dividend(DemoBuilder::Weekday(DateOf(15, 5, year)), versorger, year < 2002 ? 2.10 : 1.10);
+        b.Dividend(DemoBuilder::Weekday(DateOf(20, 6, year)), maschinen, year < 2002 ? 3.00 : 1.60);
+        b.Movement(DemoBuilder::Weekday(DateOf(15, 12, year)), "Depotgebühren", year < 2002 ? 60.0 : 30.68,
                    "Depotentgelt");
     }
-    b.Sell(Day(6, 3, 2000), telekom, 300, 25.0, "Verkauf am Höchststand");
-    b.Sell(Day(10, 7, 2001), maschinen, 50, 25.0);
-    b.SwitchAccountTo(Day(1, 1, 2002), kBaseCurrencyId);
-    b.Buy(Day(14, 1, 2002), versorger, 100, 12.50, "erster Kauf in Euro");
-    b.Sell(Day(2, 9, 2003), vins, 80, 15.0);
-    b.Movement(Day(30, 12, 2003), "Zinserträge (Haben-Zins)", 84.12, "Zinsen 2003");
+    b.Sell(DateOf(6, 3, 2000), telekom, 300, 25.0, "Verkauf am Höchststand");
+    b.Sell(DateOf(10, 7, 2001), maschinen, 50, 25.0);
+    b.SwitchAccountTo(DateOf(1, 1, 2002), kBaseCurrencyId);
+    b.Buy(DateOf(14, 1, 2002), versorger, 100, 12.50, "erster Kauf in Euro");
+    b.Sell(DateOf(2, 9, 2003), vins, 80, 15.0);
+    b.Movement(DateOf(30, 12, 2003), "Zinserträge (Haben-Zins)", 84.12, "Zinsen 2003");
     return b.Finish();
 }
 
 CFolari2Doc LargePortfolio() {
-    const CQRNDatum start = Day(3, 1, 2005);
-    const CQRNDatum end = Day(31, 12, 2024);
+    const CQRNDatum start = DateOf(3, 1, 2005);
+    const CQRNDatum end = DateOf(31, 12, 2024);
     DemoBuilder b(1, "Demo-Depot 3 (Beispieldaten, groß)", "EUR", end);
-    Random random(300);
+    SeededRandom random(300);
     std::vector<int32_t> securities;
     const char* sectors[] = {"Chemie", "Banken", "Technologie", "Versorger", "Transport",
                              "Maschinenbau", "Pharma", "Handel"};

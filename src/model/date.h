@@ -58,6 +58,14 @@ private:
 // Day number for a valid date; the caller must have checked validity.
 uint32_t DayNumberOf(unsigned day, unsigned month, unsigned year);
 
+// The date of a day, month and year known to be valid (fixed dates in code); an invalid
+// one gives the default date.
+inline CQRNDatum DateOf(unsigned day, unsigned month, unsigned year) {
+    CQRNDatum date;
+    date.Set(day, month, year);
+    return date;
+}
+
 // Parses "d.m.yyyy" (one or two digit day and month, four digit year; also a two-digit
 // year, read as 19yy from 70 and as 20yy below). Returns false for anything else or an
 // invalid day.

@@ -54,11 +54,6 @@ constexpr KindSeed kStandardKinds[] = {
     {"Depotgebühren", true, false, false},
 };
 
-CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
-    CQRNDatum date;
-    date.Set(d, m, y);
-    return date;
-}
 
 template <class List>
 auto FindById(List& list, int32_t id) -> decltype(&list.front()) {
@@ -106,9 +101,9 @@ void CFolari2Doc::SeedAccountMovementKinds() {
 }
 
 void CFolari2Doc::SeedTaxCategories() {
-    const CQRNDatum first = Day(2, 1, 1970);
-    const CQRNDatum last = Day(18, 1, 2038);
-    const CQRNDatum flatTaxStart = Day(1, 1, 2009);
+    const CQRNDatum first = DateOf(2, 1, 1970);
+    const CQRNDatum last = DateOf(18, 1, 2038);
+    const CQRNDatum flatTaxStart = DateOf(1, 1, 2009);
     auto category = [&](const char* name, const char* abbreviation) {
         CFL2StPflKateg c;
         c.name = name;
@@ -133,8 +128,8 @@ void CFolari2Doc::SeedTaxCategories() {
     CFL2StPflKateg halfIncome =
         category("Steuerpflichtig (Halbeinkünfteverfahren)", "Stpfl. (HE)");
     halfIncome.useSalePeriod = 1;
-    halfIncome.salePeriodFrom = Day(1, 1, 2002);
-    halfIncome.salePeriodTo = Day(31, 12, 2008);
+    halfIncome.salePeriodFrom = DateOf(1, 1, 2002);
+    halfIncome.salePeriodTo = DateOf(31, 12, 2008);
     halfIncome.useHoldingTime = 1;
     halfIncome.holdingTimeValue = 12;
     halfIncome.useHalfIncome = 1;
@@ -142,7 +137,7 @@ void CFolari2Doc::SeedTaxCategories() {
 
     CFL2StPflKateg taxFree = category("Steuerfrei", "Stfr.");
     taxFree.useSalePeriod = 1;
-    taxFree.salePeriodFrom = Day(1, 1, 1999);
+    taxFree.salePeriodFrom = DateOf(1, 1, 1999);
     taxFree.salePeriodTo = last;
     taxFree.useHoldingTime = 1;
     taxFree.holdingTimeComparison = kAtLeast;
@@ -152,7 +147,7 @@ void CFolari2Doc::SeedTaxCategories() {
     CFL2StPflKateg taxFreeBefore1999 = category("Steuerfrei", "Stfr.");
     taxFreeBefore1999.useSalePeriod = 1;
     taxFreeBefore1999.salePeriodFrom = first;
-    taxFreeBefore1999.salePeriodTo = Day(31, 12, 1998);
+    taxFreeBefore1999.salePeriodTo = DateOf(31, 12, 1998);
     taxFreeBefore1999.useHoldingTime = 1;
     taxFreeBefore1999.holdingTimeComparison = kAtLeast;
     taxFreeBefore1999.holdingTimeValue = 6;
