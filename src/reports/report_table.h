@@ -8,6 +8,7 @@
 
 #include "platform/canvas.h"
 #include "platform/clipboard.h"
+#include "reports/report_format.h"
 
 namespace pf {
 
@@ -83,7 +84,9 @@ public:
     void PrintPage(Canvas& printer, int style, int page);
 
     // The table as text: fixed column widths or tab-separated, rows ended by `lineEnd`.
-    // Needs Layout first (for the character widths).
+    // The character widths are measured from the texts, so no Layout is needed. Any mode
+    // other than kTabSeparated writes fixed widths. Columns covered by a spanning cell are
+    // skipped in every output, even if a text was set for them.
     std::string Text(int mode, const std::string& lineEnd) const;
     bool CopyToClipboard(Clipboard& clipboard, int mode) const;  // "\n" line ends
     bool WriteTextFile(int mode, const std::filesystem::path& path) const;  // "\r\n"
@@ -130,21 +133,22 @@ private:
     int pagesDown_ = 0;
     bool paginated_ = false;
     int largestSpan_ = 1;
-};
+    bool laidOut_ = false;  // DrawScreen lays out on its own canvas when Layout was not called
+    // Margins of the last Paginate, used again when a change of the rows or fonts made
+    // PrintPage paginate anew.
+    int marginLeft_ = 0;
+    int marginTop_ = 0;
+    int marginRight_ = 0;
+    int marginBottom_ = 0;
 
-// Rounds half away from zero at `decimals` places (the model's RoundTo).
-// Number text with the document's separators: rounded with RoundTo(x, maxDecimals), the
-// integer part grouped by threes, at least minDecimals and at most maxDecimals decimals
-// (trailing zeros dropped down to minDecimals), "-" before negative values and "+" before
-// positive ones when `plusSign`.
-std::string FormatNumber(double x, int minDecimals, int maxDecimals, bool plusSign,
-                         const std::string& decimalSeparator, const std::string& thousandsSeparator);
-// Decimals needed to show a piece count: 0 for whole pieces, else 7 minus the trailing
-// zeros of the fraction.
-int PieceDecimals(int64_t pieces);
-// Replaces every occurrence of `placeholder` (case-sensitive); an empty placeholder changes
-// nothing.
-std::string ReplacePlaceholder(std::string text, const std::string& placeholder,
-                               const std::string& value);
+    // Column widths needed by the texts: measured on `device` with `fontHeights` and
+    // `gap` between columns, or in characters (2 characters between columns) without one.
+    std::vector<int> MeasureColumns(Canvas* device, const std::vector<int>& fontHeights,
+                                    int gap) const;
+    int ScreenRight() const;
+    Rect ScreenRowRect(int row) const;
+    // Height of a row in print with the rows its frame extends over downward.
+    int PrintGroupHeight(int row) const;
+};
 
 }  // namespace pf
