@@ -72,11 +72,14 @@ inline constexpr uint32_t kDefaultHoldingsColumns =
 inline constexpr uint32_t kDefaultRealizedColumns = BitsOf(
     {0, 1, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 17, 18, 20, 21, 22, 23, 25, 27, 28, 29, 30, 31});
 
-// The holdings report ("Depotbestand").
+// The holdings report ("Depotbestand"). Files written by old versions hold the column
+// mask at other bits; the file reader moves them to the current ones.
 struct HoldingsReportOptions {
     int32_t columnMask = static_cast<int32_t>(kDefaultHoldingsColumns);
     std::string title = "Depotbestand am <DATUM> - <DEPOTNUMMER> - <INHABER>";
-    int32_t sortKey = -1;  // the report's key for "Kaufdatum" (reports/ define the numbers)
+    // -1 stands for the report's default key "Kaufdatum"; the report builder owns the
+    // numbering of the keys and maps -1.
+    int32_t sortKey = -1;
     int32_t sortDescending = 0;
     int32_t includeCommissions = 1;  // "bei Berechnung von Gewinnen/ Verlusten Provisionen einbeziehen"
     int32_t mergePositions = 0;      // "Positionen mit gleichen Wertpapieren zusammenfassen"
@@ -88,14 +91,15 @@ struct HoldingsReportOptions {
     bool operator==(const HoldingsReportOptions&) const = default;
 };
 
-// The realized gains and losses report ("Realisierte G+V").
+// The realized gains and losses report ("Realisierte G+V"); its column mask is adjusted
+// for old files like that of the holdings report.
 struct RealizedReportOptions {
     int32_t columnMask = static_cast<int32_t>(kDefaultRealizedColumns);
     std::string title =
         "Realisierte Gewinne und Verluste von <STARTDATUM> bis <ENDDATUM> - <DEPOTNUMMER> - "
         "<INHABER>";
     int32_t taxSums = 1;   // "Auswertung nach Steuerpflicht": 0 "ohne", 1 "zusätzliche Summen"
-    int32_t sortKey = -1;  // the report's key for "Verkaufdatum"
+    int32_t sortKey = -1;  // -1: the report's default key "Verkaufdatum", mapped by the builder
     int32_t sortDescending = 0;
     int32_t includeCommissions = 1;
     int32_t mergePositions = 0;
@@ -125,17 +129,15 @@ struct DocumentOptions {
     std::string ownCategoryCaption1 = "Eigene Kategorie 1";
     std::string ownCategoryCaption2 = "Eigene Kategorie 2";
 
-    // Bit masks of visible report columns; old files are adjusted when read.
-    int32_t columnMask1 = 0;
-    int32_t columnMask2 = 0;
-
-    // Report options. (Their place in the settings block is being assigned; until then
-    // they keep their defaults when a file is read.)
+    // Report options. A file whose version lacks an option's slot leaves it at the default
+    // given here.
     TableAppearance tables;
     HoldingsReportOptions holdings;
     RealizedReportOptions realized;
     std::string isinLabel = "ISIN/Kürzel";  // caption of the second identifier column
-    std::vector<int32_t> selectedSecurityIds;  // the securities of the security filter
+    // Ids of the securities ticked in the transaction filter's list; the realized report's
+    // security filter and the filter's "nur ausgewählte Wertpapiere" use them.
+    std::vector<int32_t> selectedSecurityIds;
 
     // "Datum von letzter Transaktion merken": new transactions start on the last date used.
     int32_t rememberTransactionDate = 0;

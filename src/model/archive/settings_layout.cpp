@@ -38,6 +38,14 @@ void SkipIntermediateExtras(ArchiveReader& io) {
 }
 void SkipIntermediateExtras(ArchiveWriter&) {}
 
+// Named integer options stored one after the other.
+template <class Io, class... Fields>
+void Ints(Io& io, Fields&... fields) {
+    (io.Int(fields), ...);
+}
+
+// Named fields are transferred only where the stored version has their slot, so that a
+// field of an older file keeps its default; unnamed slots go through the cursor.
 template <class Io, class Doc>
 void SettingsBlock(Io& io, Doc& doc) {
     auto& o = doc.options;
@@ -74,10 +82,24 @@ void SettingsBlock(Io& io, Doc& doc) {
         io.Str(o.earningsYear2, "Jahr für Gewinn je Aktie");
     }
 
-    cursor.Group("S I16", block);
-    if (block) io.Int(o.columnMask1);
-    cursor.Group("S I5", block);
-    if (block) io.Int(o.columnMask2);
+    // The holdings report: title, options, unused slots, column mask.
+    auto& holdings = o.holdings;
+    if (block) {
+        io.Str(holdings.title, "Titel Depotbestand");
+        Ints(io, holdings.sortKey, holdings.sortDescending, holdings.includeCommissions,
+             holdings.mergePositions, holdings.bracketOldQuotes, holdings.currencyId,
+             holdings.annualisation, holdings.extraInfo);
+    }
+    cursor.Group("I8", block);
+    if (block) io.Int(holdings.columnMask);
+    // The realized gains report; its remaining options came with version 30401000 (below).
+    auto& realized = o.realized;
+    if (block) {
+        io.Str(realized.title, "Titel Realisierte G+V");
+        Ints(io, realized.sortKey, realized.sortDescending, realized.includeCommissions,
+             realized.mergePositions, realized.currencyId);
+        io.Int(realized.columnMask);
+    }
     cursor.Group("S I4", block);
     const size_t flagSource = cursor.Int(block);
     cursor.Int(block);
@@ -91,7 +113,19 @@ void SettingsBlock(Io& io, Doc& doc) {
     }
 
     cursor.Group("I2 S I5", after(20101002));
-    cursor.Group("I S I2 S I22 S I7", after(20101004));
+    // The appearance of the table reports sits inside the group of version 20101004.
+    const bool hasTables = after(20101004);
+    cursor.Group("I S", hasTables);
+    if (hasTables) {
+        auto& t = o.tables;
+        Ints(io, t.screenStyle, t.printStyle);
+        io.Str(t.face, "Schriftart der Tabellen");
+        Ints(io, t.outerMargin, t.columnGap, t.columnMargin, t.titleFontHeight,
+             t.columnTitleFontHeight, t.rowFontHeight, t.repeatTitle, t.repeatColumnTitles,
+             t.marginLeft, t.marginTop, t.marginRight, t.marginBottom, t.percentDecimals,
+             t.maxPriceDecimals, t.colourWithDividends);
+    }
+    cursor.Group("I7 S I7", hasTables);
     cursor.Group("I2 S I2 S I10 S I5 S I2", after(20101005));
     cursor.Group("I2 S I I4 I4 I4 S I16", after(20101006));
     cursor.Group("S I12 S2 I3", after(20201001));
@@ -110,7 +144,8 @@ void SettingsBlock(Io& io, Doc& doc) {
         TransferSeparator(io, o.thousandsSeparator, "Tausendertrennzeichen");
     }
     cursor.Group("I10 S I D2 I5 S I D2 I4 S2", after(20301001));
-    cursor.Group("I5", after(30401000));
+    if (after(30401000)) Ints(io, realized.taxSums, realized.annualisation, realized.extraInfo);
+    cursor.Group("I2", after(30401000));
     const bool hasGroup30001000 = after(30001000);
     cursor.Group("I S", hasGroup30001000);
     const size_t setToOne = cursor.Int(hasGroup30001000);
@@ -118,10 +153,10 @@ void SettingsBlock(Io& io, Doc& doc) {
     if constexpr (Io::kReading)
         if (io.version < 31501001) o.settingsSlots.ints[setToOne] = 1;
     cursor.Group("I", after(30001001));
-    cursor.IntList(after(20301001));
+    if (after(20301001)) io.IntList(o.selectedSecurityIds);
     cursor.IntList(after(20301001));
     cursor.StrList(after(30101000));
-    cursor.Str(after(30101000));
+    if (after(30101000)) io.Str(o.isinLabel, "Bezeichnung der ISIN-Spalte");
 }
 
 template <class Io, class Doc>
@@ -167,8 +202,8 @@ void AdjustOldColumnMasks(DocumentOptions& options, uint32_t version) {
         if (version < 30901001) bits = (bits & ~movedBits) | (bits & movedBits) << 1;
         mask = static_cast<int32_t>(bits);
     };
-    adjust(options.columnMask1, 0x30u);  // bits 4-5
-    adjust(options.columnMask2, 0xF0u);  // bits 4-7
+    adjust(options.holdings.columnMask, 0x30u);  // bits 4-5
+    adjust(options.realized.columnMask, 0xF0u);  // bits 4-7
 }
 
 }  // namespace pf

@@ -2,9 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/document.h"
 
 namespace pf::testing {
+
+// The report options as tuples, which the test framework prints field by field.
+inline auto Fields(const TableAppearance& t) {
+    return std::tie(t.screenStyle, t.printStyle, t.face, t.outerMargin, t.columnGap, t.columnMargin,
+                    t.titleFontHeight, t.columnTitleFontHeight, t.rowFontHeight, t.repeatTitle,
+                    t.repeatColumnTitles, t.marginLeft, t.marginTop, t.marginRight, t.marginBottom,
+                    t.percentDecimals, t.maxPriceDecimals, t.colourWithDividends);
+}
+inline auto Fields(const HoldingsReportOptions& h) {
+    return std::tie(h.columnMask, h.title, h.sortKey, h.sortDescending, h.includeCommissions,
+                    h.mergePositions, h.bracketOldQuotes, h.currencyId, h.annualisation,
+                    h.extraInfo);
+}
+inline auto Fields(const RealizedReportOptions& r) {
+    return std::tie(r.columnMask, r.title, r.taxSums, r.sortKey, r.sortDescending,
+                    r.includeCommissions, r.mergePositions, r.currencyId, r.annualisation,
+                    r.extraInfo);
+}
 
 // Compares two documents part by part, so that a failure names the part that differs.
 inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& expected) {
@@ -44,8 +64,13 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(a.earningsYear2, e.earningsYear2);
     EXPECT_EQ(a.ownCategoryCaption1, e.ownCategoryCaption1);
     EXPECT_EQ(a.ownCategoryCaption2, e.ownCategoryCaption2);
-    EXPECT_EQ(a.columnMask1, e.columnMask1);
-    EXPECT_EQ(a.columnMask2, e.columnMask2);
+    EXPECT_EQ(Fields(a.tables), Fields(e.tables));
+    EXPECT_EQ(Fields(a.holdings), Fields(e.holdings));
+    EXPECT_EQ(Fields(a.realized), Fields(e.realized));
+    // Catches a field that was added to a struct but not to its Fields().
+    EXPECT_TRUE(a.tables == e.tables && a.holdings == e.holdings && a.realized == e.realized);
+    EXPECT_EQ(a.isinLabel, e.isinLabel);
+    EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
     EXPECT_EQ(a.rememberTransactionDate, e.rememberTransactionDate);
     EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
     EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);

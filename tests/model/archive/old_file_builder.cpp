@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "model/archive/byte_builder.h"
@@ -42,10 +43,21 @@ const Row kSettingsBlock[] = {
     {After(20701001), "I"},
     {After(20701002), "I:zeroBefore30001003"},
     {After(20201003), "S:year1 S:year2"},
-    {kAlways, "S I*16 I:mask1 S I*5 I:mask2 S I*4 I:flagSource I"},
+    {kAlways,
+     "S:holdingsTitle I:holdingsSortKey I:holdingsSortDescending I:holdingsCommissions "
+     "I:holdingsMerge I:holdingsBrackets I:holdingsCurrency I:holdingsAnnualisation "
+     "I:holdingsExtraInfo I*8 I:mask1"},
+    {kAlways,
+     "S:realizedTitle I:realizedSortKey I:realizedSortDescending I:realizedCommissions "
+     "I:realizedMerge I:realizedCurrency I:mask2"},
+    {kAlways, "S I*4 I:flagSource I"},
     {AtLeast(20101010), "I:flag"},
     {After(20101002), "I*2 S I*5"},
-    {After(20101004), "I S I*2 S I*22 S I*7"},
+    {After(20101004),
+     "I S I:screenStyle I:printStyle S:face I:outerMargin I:columnGap I:columnMargin "
+     "I:titleFont I:columnTitleFont I:rowFont I:repeatTitle I:repeatColumnTitles "
+     "I:marginLeft I:marginTop I:marginRight I:marginBottom I:percentDecimals "
+     "I:maxPriceDecimals I:colourWithDividends I*7 S I*7"},
     {After(20101005), "I*2 S I*2 S I*10 S I*5 S I*2"},
     {After(20101006), "I*2 S I I*4 I*4 I*4 S I*16"},
     {After(20201001), "S I*12 S*2 I*2 I:inheritSource"},
@@ -53,11 +65,11 @@ const Row kSettingsBlock[] = {
     {After(20201003), "I S I*6"},
     {After(20201004), "I*2"},
     {After(20301001), "B:decimal B:thousands I*10 S I D*2 I*5 S I D*2 I*4 S*2"},
-    {After(30401000), "I*5"},
+    {After(30401000), "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I*2"},
     {After(30001000), "I S I:oneBefore31501001 I"},
     {After(30001001), "I"},
-    {After(20301001), "IL IL"},
-    {After(30101000), "SL S"},
+    {After(20301001), "IL:selectedSecurities IL"},
+    {After(30101000), "SL S:isinLabel"},
 };
 
 const Row kTrailer[] = {
@@ -130,6 +142,7 @@ private:
             if (t.name == "mask1") value = static_cast<int32_t>(0xF0000035u);
             if (t.name == "mask2") value = static_cast<int32_t>(0x800000F3u);
             if (t.name == "remember") value = 1;
+            if (ReportOption(t.name)) value = 7000 + counter_;  // no option has such a default
             if (present) out_.I(value);
             if (t.name == "initialAccount") {
                 if (present) doc_.initialAccountCurrencyId = value;
@@ -143,8 +156,10 @@ private:
                 if (present) o.rememberTransactionDate = value;
             } else if (t.name == "mask1" || t.name == "mask2") {
                 if (present)
-                    ExpectMask(t.name == "mask1" ? o.columnMask1 : o.columnMask2, value,
-                           t.name == "mask1" ? 0x30u : 0xF0u);
+                    ExpectMask(t.name == "mask1" ? o.holdings.columnMask : o.realized.columnMask,
+                               value, t.name == "mask1" ? 0x30u : 0xF0u);
+            } else if (int32_t* option = ReportOption(t.name)) {
+                if (present) *option = value;
             } else {
                 int32_t slot = present ? value : 0;
                 if (t.name == "zeroBefore30001003" && version_ < 30001003) slot = 0;
@@ -168,6 +183,10 @@ private:
             if (t.name == "year2") named = &o.earningsYear2;
             if (t.name == "caption1") named = &o.ownCategoryCaption1;
             if (t.name == "caption2") named = &o.ownCategoryCaption2;
+            if (t.name == "holdingsTitle") named = &o.holdings.title;
+            if (t.name == "realizedTitle") named = &o.realized.title;
+            if (t.name == "face") named = &o.tables.face;
+            if (t.name == "isinLabel") named = &o.isinLabel;
             const std::string utf8 = "T" + std::to_string(counter_) + "ä";
             if (named) {
                 if (present) *named = utf8;
@@ -192,7 +211,11 @@ private:
         } else if (t.type == "IL") {
             const std::vector<int32_t> value = {++counter_, -counter_};
             if (present) out_.IntList(value);
-            slots.intLists.push_back(present ? value : std::vector<int32_t>{});
+            if (t.name == "selectedSecurities") {
+                if (present) o.selectedSecurityIds = value;
+            } else {
+                slots.intLists.push_back(present ? value : std::vector<int32_t>{});
+            }
             // Versions between 31001000 and 32101001 follow each trailer list with two string
             // lists and three integers that carry nothing.
             if (present && t.name == "extras" && version_ > 31001000 && version_ < 32101001)
@@ -202,6 +225,52 @@ private:
             if (present) out_.StrList(value);
             slots.stringLists.push_back(present ? value : std::vector<std::string>{});
         }
+    }
+
+    // The integer report options, by token name; nullptr for any other name.
+    int32_t* ReportOption(const std::string& name) {
+        DocumentOptions& o = doc_.options;
+        HoldingsReportOptions& h = o.holdings;
+        RealizedReportOptions& r = o.realized;
+        TableAppearance& t = o.tables;
+        const std::pair<const char*, int32_t*> options[] = {
+            {"holdingsSortKey", &h.sortKey},
+            {"holdingsSortDescending", &h.sortDescending},
+            {"holdingsCommissions", &h.includeCommissions},
+            {"holdingsMerge", &h.mergePositions},
+            {"holdingsBrackets", &h.bracketOldQuotes},
+            {"holdingsCurrency", &h.currencyId},
+            {"holdingsAnnualisation", &h.annualisation},
+            {"holdingsExtraInfo", &h.extraInfo},
+            {"realizedSortKey", &r.sortKey},
+            {"realizedSortDescending", &r.sortDescending},
+            {"realizedCommissions", &r.includeCommissions},
+            {"realizedMerge", &r.mergePositions},
+            {"realizedCurrency", &r.currencyId},
+            {"realizedTaxSums", &r.taxSums},
+            {"realizedAnnualisation", &r.annualisation},
+            {"realizedExtraInfo", &r.extraInfo},
+            {"screenStyle", &t.screenStyle},
+            {"printStyle", &t.printStyle},
+            {"outerMargin", &t.outerMargin},
+            {"columnGap", &t.columnGap},
+            {"columnMargin", &t.columnMargin},
+            {"titleFont", &t.titleFontHeight},
+            {"columnTitleFont", &t.columnTitleFontHeight},
+            {"rowFont", &t.rowFontHeight},
+            {"repeatTitle", &t.repeatTitle},
+            {"repeatColumnTitles", &t.repeatColumnTitles},
+            {"marginLeft", &t.marginLeft},
+            {"marginTop", &t.marginTop},
+            {"marginRight", &t.marginRight},
+            {"marginBottom", &t.marginBottom},
+            {"percentDecimals", &t.percentDecimals},
+            {"maxPriceDecimals", &t.maxPriceDecimals},
+            {"colourWithDividends", &t.colourWithDividends},
+        };
+        for (const auto& [optionName, field] : options)
+            if (name == optionName) return field;
+        return nullptr;
     }
 
     void ExpectMask(int32_t& expected, int32_t stored, uint32_t movedBits) {

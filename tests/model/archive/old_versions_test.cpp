@@ -69,6 +69,16 @@ TEST(OldVersions, OldestVersionTwoFileHasOnlyDefaults) {
     EXPECT_EQ(doc.options.ownCategoryCaption1, "Eigene Kategorie 1");
     EXPECT_EQ(doc.options.screenScaleFactor, 1.0);
     EXPECT_TRUE(doc.options.scaleNotYetDetermined);
+    // Report options without a stored slot keep their defaults rather than 0; the column
+    // masks are not moved to other bits either.
+    EXPECT_EQ(static_cast<uint32_t>(doc.options.holdings.columnMask), kDefaultHoldingsColumns);
+    EXPECT_EQ(static_cast<uint32_t>(doc.options.realized.columnMask), kDefaultRealizedColumns);
+    EXPECT_EQ(doc.options.holdings.annualisation, kExponential);
+    EXPECT_EQ(doc.options.realized.taxSums, 1);
+    EXPECT_EQ(doc.options.tables.face, "Arial");
+    EXPECT_EQ(doc.options.tables.screenStyle, 3);
+    EXPECT_EQ(doc.options.tables.marginLeft, 150);
+    EXPECT_EQ(doc.options.isinLabel, "ISIN/Kürzel");
 }
 
 TEST(OldVersions, IntermediateVersionSkipsTheRetiredTrailerLists) {
@@ -101,8 +111,8 @@ TEST(OldVersions, ColumnMasksOfOldVersionsMoveToTheirCurrentBits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
         const ReadResult r = Read(BuildOldFile(c.version).bytes);
-        EXPECT_EQ(static_cast<uint32_t>(r.doc.options.columnMask1), c.mask1);
-        EXPECT_EQ(static_cast<uint32_t>(r.doc.options.columnMask2), c.mask2);
+        EXPECT_EQ(static_cast<uint32_t>(r.doc.options.holdings.columnMask), c.mask1);
+        EXPECT_EQ(static_cast<uint32_t>(r.doc.options.realized.columnMask), c.mask2);
     }
 }
 

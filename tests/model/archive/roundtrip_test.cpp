@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
+#include <utility>
 
 #include "model/archive/archive_test_util.h"
 #include "model/archive/archive_writer.h"
@@ -29,6 +31,16 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
+template <class Tuple>
+void ExpectEveryFieldDiffers(const Tuple& actual, const Tuple& other) {
+    const auto differs = [](const auto& a, const auto& b, size_t field) {
+        EXPECT_NE(a, b) << "field " << field;
+    };
+    [&]<size_t... I>(std::index_sequence<I...>) {
+        (differs(std::get<I>(actual), std::get<I>(other), I), ...);
+    }(std::make_index_sequence<std::tuple_size_v<Tuple>>{});
+}
+
 TEST(RoundTrip, FullDocumentSurvivesSaveLoadSaveByteForByte) {
     const CFolari2Doc doc = MakeFullDocument();
     const std::string first = WriteDocument(doc);
@@ -50,8 +62,15 @@ TEST(RoundTrip, FullDocumentKeepsItsContents) {
     EXPECT_EQ(doc.depot.holderName, "Jürgen Weiß");
     EXPECT_EQ(doc.options.thousandsSeparator, "");
     EXPECT_GT(doc.options.settingsSlots.ints.size(), 150u);
-    EXPECT_EQ(doc.options.settingsSlots.intLists.size(), 2u);
+    EXPECT_EQ(doc.options.settingsSlots.intLists.size(), 1u);  // the other holds the selection
     EXPECT_EQ(doc.options.trailerSlots.intLists.size(), 2u);
+    // A report option left at its default would not show that it is stored at all.
+    const DocumentOptions defaults;
+    ExpectEveryFieldDiffers(Fields(doc.options.tables), Fields(defaults.tables));
+    ExpectEveryFieldDiffers(Fields(doc.options.holdings), Fields(defaults.holdings));
+    ExpectEveryFieldDiffers(Fields(doc.options.realized), Fields(defaults.realized));
+    EXPECT_NE(doc.options.isinLabel, defaults.isinLabel);
+    EXPECT_EQ(doc.options.selectedSecurityIds.size(), 2u);
 }
 
 TEST(RoundTrip, NewDocumentStartsWithTheHeaderAndVersion) {
