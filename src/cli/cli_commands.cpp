@@ -36,6 +36,17 @@ constexpr const char* kUsage =
     "          [--password KENNWORT]\n"
     "      Zeigt je Tag Depotwert V, investiertes Kapital I (mit Kaufkosten), Kontostand K\n"
     "      und eingezahltes Kapital P.\n"
+    "  report ANSICHT DATEI [--date TT.MM.JJJJ] [--from TT.MM.JJJJ] [--to TT.MM.JJJJ]\n"
+    "          [--filter] [--simulate] [--format text|tsv|pdf|png] [-o AUSGABE]\n"
+    "          [--password KENNWORT]\n"
+    "      Erstellt einen Bericht mit den Berichtsoptionen der Datei. ANSICHT ist\n"
+    "      holdings (Depotbestand am Stichtag --date, sonst heute) oder realized\n"
+    "      (Realisierte G+V von --from bis --to; ohne --to bis heute, ohne --from ab dem\n"
+    "      1. Januar des Jahres von --to; --filter nur die ausgewählten Wertpapiere,\n"
+    "      --simulate offene Positionen als am Ende verkauft). Formate: text (feste\n"
+    "      Spaltenbreiten, Voreinstellung), tsv (durch Tabulatoren getrennt), pdf\n"
+    "      (Druckausgabe auf A4-Seiten) und png (Bildschirmdarstellung); pdf und png\n"
+    "      brauchen -o. Mit -o wird Text mit Windows-Zeilenenden in die Datei geschrieben.\n"
     "  --help\n"
     "      Zeigt diese Hilfe.\n"
     "\n"
@@ -60,6 +71,11 @@ const std::vector<Command>& Commands() {
         {"demo", 1, {}, {}, cli::Demo},
         {"lots", 1, {"--date", "--currency", "--password"}, {"--all", "--reference"}, cli::Lots},
         {"series", 1, {"--from", "--to", "--currency", "--password"}, {}, cli::Series},
+        {"report",
+         2,
+         {"--date", "--from", "--to", "--format", "-o", "--password"},
+         {"--filter", "--simulate"},
+         cli::Report},
     };
     return commands;
 }

@@ -12,5 +12,6 @@ int Sample(const Context& c);
 int Demo(const Context& c);
 int Lots(const Context& c);
 int Series(const Context& c);
+int Report(const Context& c);
 
 }  // namespace pf::cli

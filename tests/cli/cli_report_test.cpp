@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "engine/demo_portfolios.h"
+#include "model/archive/document_file.h"
+#include "reports/report_dispatcher.h"
+#include "support/temp_folder.h"
+
+namespace pf {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliReport : public ::testing::Test {
+  protected:
+    void SetUp() override { SaveDocumentFile(MakeDemoPortfolio(1), Path("Demo1.fl2")); }
+
+    int Run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        // 10 December 2026, noon UTC.
+        const FixedClock clock(1796904000);
+        return RunCli(args, out_, err_, clock);
+    }
+    std::string Path(const std::string& name) { return (folder_ / name).string(); }
+    std::string Contents(const std::string& p) { return testing::TempFolder::Contents(p); }
+
+    // The report as the table writes it, built from the saved file.
+    std::string Expected(int viewId, const ViewState& state, int mode) {
+        const ReadResult read = LoadDocumentFile(Path("Demo1.fl2"), {});
+        const auto table = BuildReport(read.doc, viewId, state);
+        return table ? table->Text(mode, "\n") : "(kein Bericht)";
+    }
+
+    testing::TempFolder folder_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+ViewState At(CQRNDatum date) {
+    ViewState state;
+    state.reportDate = date;
+    return state;
+}
+ViewState Period(CQRNDatum from, CQRNDatum to, bool filter = false, bool simulate = false) {
+    ViewState state;
+    state.periodFrom = from;
+    state.periodTo = to;
+    state.securityFilter = filter;
+    state.simulateSales = simulate;
+    return state;
+}
+
+TEST_F(CliReport, DatesSwitchesAndFormatReachTheReport) {
+    struct Case {
+        std::vector<std::string> options;
+        int viewId;
+        ViewState state;
+        int mode;
+        const char* title;  // part of the first line
+    };
+    const Case cases[] = {
+        {{}, kViewHoldings, At(DateOf(10, 12, 2026)), kFixedWidths, "Depotbestand am 10.12.2026"},
+        {{"--date", "30.06.2012"},
+         kViewHoldings,
+         At(DateOf(30, 6, 2012)),
+         kFixedWidths,
+         "am 30.06.2012"},
+        {{"--date", "30.06.2012", "--format", "tsv"},
+         kViewHoldings,
+         At(DateOf(30, 6, 2012)),
+         kTabSeparated,
+         "am 30.06.2012"},
+        {{"--format", "text"},
+         kViewHoldings,
+         At(DateOf(10, 12, 2026)),
+         kFixedWidths,
+         "am 10.12.2026"},
+        // Without --from the period starts on 1 January of the end year.
+        {{},
+         kViewRealized,
+         Period(DateOf(1, 1, 2026), DateOf(10, 12, 2026)),
+         kFixedWidths,
+         "von 01.01.2026 bis 10.12.2026"},
+        {{"--to", "31.12.2015"},
+         kViewRealized,
+         Period(DateOf(1, 1, 2015), DateOf(31, 12, 2015)),
+         kFixedWidths,
+         "von 01.01.2015 bis 31.12.2015"},
+        {{"--from", "01.01.2005"},
+         kViewRealized,
+         Period(DateOf(1, 1, 2005), DateOf(10, 12, 2026)),
+         kFixedWidths,
+         "von 01.01.2005 bis 10.12.2026"},
+        {{"--from", "01.01.2005", "--to", "31.12.2024", "--simulate", "--format", "tsv"},
+         kViewRealized,
+         Period(DateOf(1, 1, 2005), DateOf(31, 12, 2024), false, true),
+         kTabSeparated,
+         "von 01.01.2005 bis 31.12.2024"},
+        {{"--to", "31.12.2024", "--filter"},
+         kViewRealized,
+         Period(DateOf(1, 1, 2024), DateOf(31, 12, 2024), true, false),
+         kFixedWidths,
+         "von 01.01.2024 bis 31.12.2024"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {
+            "report", c.viewId == kViewHoldings ? "holdings" : "realized", Path("Demo1.fl2")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        ASSERT_EQ(Run(args), 0) << err_.str();
+        EXPECT_EQ(err_.str(), "");
+        const std::string text = out_.str();
+        EXPECT_EQ(text, Expected(c.viewId, c.state, c.mode));
+        EXPECT_NE(text.substr(0, text.find('\n')).find(c.title), std::string::npos) << text;
+        EXPECT_EQ(text.find('\t') != std::string::npos, c.mode == kTabSeparated);
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+    }
+}
+
+TEST_F(CliReport, SimulatedSalesAddTheOpenPositions) {
+    const std::vector<std::string> base = {"report",     "realized",   Path("Demo1.fl2"),
+                                           "--from",     "01.01.2005", "--to",
+                                           "31.12.2024", "--format",   "tsv"};
+    ASSERT_EQ(Run(base), 0) << err_.str();
+    const std::string sold = out_.str();
+    std::vector<std::string> simulate = base;
+    simulate.push_back("--simulate");
+    ASSERT_EQ(Run(simulate), 0) << err_.str();
+    const std::string all = out_.str();
+    const auto lines = [](const std::string& s) { return std::count(s.begin(), s.end(), '\n'); };
+    EXPECT_GT(lines(all), lines(sold));
+    // The lot of Rheinchemie bought on 10.01.2005 is still open: sold only in the simulation.
+    EXPECT_EQ(sold.find("Rheinchemie AG\tRCH100\t300\t10.01.2005"), std::string::npos);
+    EXPECT_NE(all.find("Rheinchemie AG\tRCH100\t300\t10.01.2005\t31.12.2024\t"), std::string::npos)
+        << all;
+}
+
+TEST_F(CliReport, OutputFileHasWindowsLineEnds) {
+    for (const char* format : {"text", "tsv"}) {
+        SCOPED_TRACE(format);
+        const std::vector<std::string> args = {
+            "report", "holdings", Path("Demo1.fl2"), "--date", "31.12.2024", "--format", format};
+        ASSERT_EQ(Run(args), 0);
+        std::string expected;
+        for (char ch : out_.str()) {
+            if (ch == '\n') expected += '\r';
+            expected += ch;
+        }
+        std::vector<std::string> toFile = args;
+        toFile.insert(toFile.end(), {"-o", Path("bestand.txt")});
+        ASSERT_EQ(Run(toFile), 0) << err_.str();
+        EXPECT_EQ(out_.str(), "");
+        EXPECT_EQ(Contents(Path("bestand.txt")), expected);
+    }
+}
+
+TEST_F(CliReport, RefusalsSayWhy) {
+    const std::string demo = Path("Demo1.fl2");
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"report", "holdings"}, 2, "Falsche Anzahl von Argumenten für report."},
+        {{"report", "transactions", demo}, 2, "Unbekannte Ansicht transactions"},
+        {{"report", "holdings", demo, "--format", "html"}, 2, "Unbekanntes Format html"},
+        {{"report", "holdings", demo, "--format", "pdf"}, 2, "bitte mit -o eine Ausgabedatei"},
+        {{"report", "holdings", demo, "--format", "png"}, 2, "bitte mit -o eine Ausgabedatei"},
+        {{"report", "holdings", demo, "--to", "31.12.2024"}, 2, "gelten nur für realized"},
+        {{"report", "holdings", demo, "--simulate"}, 2, "gelten nur für realized"},
+        {{"report", "holdings", demo, "--filter"}, 2, "gelten nur für realized"},
+        {{"report", "realized", demo, "--date", "31.12.2024"}, 2, "--date gilt nur für holdings"},
+        {{"report", "holdings", demo, "-o"}, 2, "-o erwartet einen Wert."},
+        {{"report", "holdings", demo, "--date", "31.02.2024"}, 1, "kein gültiges Datum"},
+        {{"report", "realized", demo, "--from", "01.01.2016", "--to", "31.12.2015"},
+         1,
+         "--to liegt vor --from."},
+        {{"report", "holdings", Path("fehlt.fl2")}, 1, "Fehler beim Öffnen des Dokuments."},
+        {{"report", "holdings", demo, "-o", Path("fehlt/bestand.txt")},
+         1,
+         "Datei kann nicht geöffnet werden"},
+        {{"report", "holdings", demo, "--format", "png", "-o", Path("fehlt/bestand.png")}, 1, ""},
+        {{"report", "holdings", demo, "--format", "pdf", "-o", Path("fehlt/bestand.pdf")}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        EXPECT_EQ(Run(c.args), c.code);
+        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+        EXPECT_NE(err_.str(), "");
+        EXPECT_EQ(out_.str(), "");
+    }
+    EXPECT_FALSE(fs::exists(Path("fehlt")));
+
+    Run({"--help"});
+    EXPECT_NE(out_.str().find("report ANSICHT DATEI"), std::string::npos);
+}
+
+// Width and height of a PNG from its header chunk.
+std::pair<uint32_t, uint32_t> PngSize(const std::string& bytes) {
+    const auto at = [&](size_t i) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 24 |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 16 |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 2])) << 8 |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 3]));
+    };
+    return {at(16), at(20)};
+}
+
+// Pages of a PDF: its page objects (Qt writes them uncompressed).
+size_t PdfPages(const std::string& bytes) {
+    size_t pages = 0;
+    for (size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1))
+        pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+    return pages;
+}
+
+TEST_F(CliReport, PngAndPdfFiles) {
+    ASSERT_EQ(Run({"report", "holdings", Path("Demo1.fl2"), "--date", "31.12.2024", "--format",
+                   "png", "-o", Path("bestand.png")}),
+              0)
+        << err_.str();
+    EXPECT_EQ(out_.str(), "");
+    const std::string png = Contents(Path("bestand.png"));
+    ASSERT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n"));
+    const auto [width, height] = PngSize(png);
+    // 25 positions plus title, column titles and total at 96 pixels per inch: a wide,
+    // not very high picture.
+    EXPECT_GT(width, 1000u);
+    EXPECT_GT(height, 300u);
+    EXPECT_LT(height, width);
+
+    // All default columns of the realized report need several A4 pages side by side.
+    ASSERT_EQ(Run({"report", "realized", Path("Demo1.fl2"), "--from", "01.01.2005", "--to",
+                   "31.12.2024", "--format", "pdf", "-o", Path("realisiert.pdf")}),
+              0)
+        << err_.str();
+    const std::string wide = Contents(Path("realisiert.pdf"));
+    ASSERT_TRUE(wide.starts_with("%PDF-"));
+    EXPECT_GE(PdfPages(wide), 2u);
+}
+
+}  // namespace
+}  // namespace pf
