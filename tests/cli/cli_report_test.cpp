@@ -248,5 +248,45 @@ TEST_F(CliReport, PngAndPdfFiles) {
     EXPECT_GE(PdfPages(wide), 2u);
 }
 
+// The pictures follow the report options of the file: columns, print margins, screen scale.
+TEST_F(CliReport, PngAndPdfUseTheOptionsOfTheFile) {
+    const auto variant = [&](const char* name, auto change) {
+        ReadResult read = LoadDocumentFile(Path("Demo1.fl2"), {});
+        change(read.doc.options);
+        SaveDocumentFile(read.doc, Path(name));
+        return Path(name);
+    };
+    const auto pdfPages = [&](const std::string& file) {
+        EXPECT_EQ(Run({"report", "realized", file, "--from", "01.01.2005", "--to", "31.12.2024",
+                       "--format", "pdf", "-o", Path("seiten.pdf")}),
+                  0)
+            << err_.str();
+        return PdfPages(Contents(Path("seiten.pdf")));
+    };
+    const auto pngWidth = [&](const std::string& file) {
+        EXPECT_EQ(Run({"report", "holdings", file, "--date", "31.12.2024", "--format", "png", "-o",
+                       Path("bild.png")}),
+                  0)
+            << err_.str();
+        return PngSize(Contents(Path("bild.png"))).first;
+    };
+
+    const size_t pages = pdfPages(Path("Demo1.fl2"));
+    EXPECT_EQ(
+        pdfPages(variant("schmal.fl2", [](DocumentOptions& o) { o.realized.columnMask = 1; })),
+        1u);  // "Bezeichnung" only
+    EXPECT_GT(pdfPages(variant(
+                  "raender.fl2",
+                  [](DocumentOptions& o) { o.tables.marginLeft = o.tables.marginRight = 700; })),
+              pages);
+
+    const uint32_t width =
+        pngWidth(variant("normal.fl2", [](DocumentOptions& o) { o.screenScaleFactor = 1.0; }));
+    const uint32_t doubled =
+        pngWidth(variant("doppelt.fl2", [](DocumentOptions& o) { o.screenScaleFactor = 2.0; }));
+    EXPECT_GT(doubled, width * 19 / 10);
+    EXPECT_LT(doubled, width * 21 / 10);
+}
+
 }  // namespace
 }  // namespace pf
