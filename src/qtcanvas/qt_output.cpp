@@ -1,5 +1,10 @@
 #include "qtcanvas/qt_output.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -64,6 +69,13 @@ bool CheckTarget(const std::string& path, std::string& error) {
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session (CI, a terminal as root) Qt warns on every start that it
+    // has no runtime folder; a private one in /tmp is all it needs for headless drawing.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string folder = "/tmp/portfolaris-runtime-" + std::to_string(::getuid());
+        if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", QByteArray(folder.c_str()));
+    }
     // QGuiApplication keeps references to argc and argv, so they live as long as it does:
     // until the process ends (destroying it during static destruction is not safe).
     static int argc = 1;
