@@ -54,23 +54,28 @@ Price AveragePrice(Amount value, Quantity pieces) {
     return RoundTo(value / (static_cast<double>(pieces) * 1e-7), 7);
 }
 
-// Folds `from` into `into` (same security).
-void Fold(PositionRecord& into, const PositionRecord& from) {
+// The pieces, amounts and cash flows that merging and summing both add up.
+void AddAmounts(PositionRecord& into, const PositionRecord& from) {
     into.quantity += from.quantity;
     into.purchaseValue += from.purchaseValue;
     into.purchaseCosts += from.purchaseCosts;
     into.purchasePrice += from.purchasePrice;
     into.dividends += from.dividends;
+    into.currentValue += from.currentValue;
     into.saleValue += from.saleValue;
     into.saleCosts += from.saleCosts;
     into.proceeds += from.proceeds;
-    into.currentValue += from.currentValue;
+    into.cashFlows.insert(into.cashFlows.end(), from.cashFlows.begin(), from.cashFlows.end());
+}
+
+// Folds `from` into `into` (same security).
+void Fold(PositionRecord& into, const PositionRecord& from) {
+    AddAmounts(into, from);
     into.buyPriceReport = AveragePrice(into.purchaseValue, into.quantity);
     into.salePriceReport = AveragePrice(into.saleValue, into.quantity);
     into.stopPrice = std::max(into.stopPrice, from.stopPrice);
     if (from.targetPrice > 0.0 && (into.targetPrice <= 0.0 || from.targetPrice < into.targetPrice))
         into.targetPrice = from.targetPrice;
-    into.cashFlows.insert(into.cashFlows.end(), from.cashFlows.begin(), from.cashFlows.end());
     into.simulated = into.simulated || from.simulated;
     into.lotCount += from.lotCount;
     into.merged = true;
@@ -94,17 +99,7 @@ void MergePositions(std::vector<PositionRecord>& records) {
 }
 
 void AddToSum(PositionRecord& sum, const PositionRecord& position) {
-    sum.quantity += position.quantity;
-    sum.purchaseValue += position.purchaseValue;
-    sum.purchaseCosts += position.purchaseCosts;
-    sum.purchasePrice += position.purchasePrice;
-    sum.dividends += position.dividends;
-    sum.currentValue += position.currentValue;
-    sum.saleValue += position.saleValue;
-    sum.saleCosts += position.saleCosts;
-    sum.proceeds += position.proceeds;
-    sum.cashFlows.insert(sum.cashFlows.end(), position.cashFlows.begin(),
-                         position.cashFlows.end());
+    AddAmounts(sum, position);
     sum.lotCount += position.kind == RecordKind::Position ? 1 : 0;
 }
 
