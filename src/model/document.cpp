@@ -9,12 +9,6 @@ namespace pf {
 
 namespace {
 
-struct LegacyCurrency {
-    const char* symbol;
-    const char* name;
-    double unitsPerEuro;
-};
-
 // The former national currencies of the euro area, in the order of the wizard's bit mask.
 constexpr LegacyCurrency kLegacyCurrencies[] = {
     {"DM", "Deutsche Mark", 1.95583},
@@ -63,6 +57,8 @@ auto FindById(List& list, int32_t id) -> decltype(&list.front()) {
 }
 
 }  // namespace
+
+std::span<const LegacyCurrency> LegacyCurrencies() { return kLegacyCurrencies; }
 
 DocumentOptions DefaultOptions(CQRNDatum today) {
     DocumentOptions o;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ struct DepotMasterData {
 
     bool operator==(const DepotMasterData&) const = default;
 };
+
+// A former national currency of the euro area and its fixed rate to the euro.
+struct LegacyCurrency {
+    const char* symbol;
+    const char* name;
+    double unitsPerEuro;
+};
+// The eleven legacy currencies in the order of the wizard's bit mask (row i = bit i).
+std::span<const LegacyCurrency> LegacyCurrencies();
 
 // Choices of the new-file wizard.
 struct NewDocumentChoices {

@@ -66,16 +66,19 @@ bool CheckTarget(const std::string& path, std::string& error) {
 
 }  // namespace
 
+void PrepareRuntimeFolder() {
+    // Without a desktop session (CI, a terminal as root) Qt warns on every start that it
+    // has no runtime folder; a private one in /tmp is all it needs for headless drawing.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    const std::string folder = "/tmp/portfolaris-runtime-" + std::to_string(::getuid());
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
+        qputenv("XDG_RUNTIME_DIR", QByteArray(folder.c_str()));
+}
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a desktop session (CI, a terminal as root) Qt warns on every start that it
-    // has no runtime folder; a private one in /tmp is all it needs for headless drawing.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const std::string folder = "/tmp/portfolaris-runtime-" + std::to_string(::getuid());
-        if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
-            qputenv("XDG_RUNTIME_DIR", QByteArray(folder.c_str()));
-    }
+    PrepareRuntimeFolder();
     // QGuiApplication keeps references to argc and argv, so they live as long as it does:
     // until the process ends (destroying it during static destruction is not safe).
     static int argc = 1;

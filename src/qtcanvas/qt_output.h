@@ -11,6 +11,11 @@
 
 namespace pf {
 
+// Gives Qt a private runtime folder when the process has no desktop session
+// (XDG_RUNTIME_DIR unset), so it does not warn on every start. Call before the application
+// object is created.
+void PrepareRuntimeFolder();
+
 // Creates a QGuiApplication when the process has none yet; a program that creates its own
 // application first keeps it. Meant for tools without a window, so an unset
 // QT_QPA_PLATFORM is set to "offscreen" before the application is created. The application

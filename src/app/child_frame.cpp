@@ -1,0 +1,1 @@
+#include "app/child_frame.h"

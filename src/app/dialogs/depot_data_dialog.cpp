@@ -1,0 +1,1 @@
+#include "app/dialogs/depot_data_dialog.h"

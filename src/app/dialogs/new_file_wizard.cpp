@@ -1,0 +1,1 @@
+#include "app/dialogs/new_file_wizard.h"

@@ -1,0 +1,1 @@
+#include "app/dialogs/options_dialog.h"

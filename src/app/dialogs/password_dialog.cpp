@@ -1,0 +1,1 @@
+#include "app/dialogs/password_dialog.h"

@@ -1,0 +1,1 @@
+#include "app/dialogs/text_output_dialog.h"

@@ -1,0 +1,1 @@
+#include "app/document_handle.h"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/message.h"
+
+class QWidget;
+
+namespace pf {
+
+// Shows a message of the core as a modal box: information or exclamation with OK, or a
+// question with Yes/No. Returns true when the user answered Yes (always false for boxes
+// without a question). Tests replace the boxes with a recorder (SetMessageBoxHandler).
+bool ShowMessage(QWidget* parent, const Message& message);
+
+// A box titled `title` with `icon`, for the shell's own messages.
+void ShowInformation(QWidget* parent, const QString& title, const QString& text);
+void ShowExclamation(QWidget* parent, const QString& title, const QString& text);
+void ShowError(QWidget* parent, const QString& title, const QString& text);  // error icon
+// Yes/No/Cancel for the question to save; returns QMessageBox::StandardButton as int.
+int AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
+
+// What a test puts in place of the real boxes: receives every box (error boxes with the
+// icon Exclamation) and returns the button pressed (a QMessageBox::StandardButton).
+using MessageBoxHandler = int (*)(const Message& shown, int buttons);
+// nullptr restores the real boxes. Returns the previous handler.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace pf

@@ -1,0 +1,1 @@
+#include "app/report_view.h"

@@ -1,0 +1,1 @@
+#include "shell/depot_data_form.h"

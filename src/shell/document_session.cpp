@@ -1,0 +1,1 @@
+#include "shell/document_session.h"

@@ -1,0 +1,1 @@
+#include "shell/general_options_form.h"

@@ -1,0 +1,1 @@
+#include "shell/initial_period.h"

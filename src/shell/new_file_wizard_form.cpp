@@ -1,0 +1,1 @@
+#include "shell/new_file_wizard_form.h"

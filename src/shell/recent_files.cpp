@@ -1,0 +1,1 @@
+#include "shell/recent_files.h"

@@ -1,0 +1,1 @@
+#include "shell/screen_scale.h"

@@ -1,0 +1,1 @@
+#include "shell/text_output_form.h"

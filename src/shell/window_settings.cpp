@@ -1,0 +1,1 @@
+#include "shell/window_settings.h"
