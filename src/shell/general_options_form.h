@@ -1,1 +1,71 @@
 #pragma once
+
+#include <string>
+
+#include "engine/message.h"
+#include "model/date.h"
+
+namespace pf {
+
+class CFolari2Doc;
+
+// --- Property sheet "Optionen", page "Allgemein" ---
+
+inline constexpr const char* kOptionsTitle = "Optionen";
+// Focus fields of its messages.
+inline constexpr const char* kPasswordField = "password";
+inline constexpr const char* kRepetitionField = "repetition";
+inline constexpr const char* kDecimalSeparatorField = "decimalSeparator";
+inline constexpr const char* kThousandsSeparatorField = "thousandsSeparator";
+inline constexpr const char* kSplitRoundingField = "splitRoundingDecimals";
+inline constexpr const char* kEarningsYearsField = "earningsYears";
+inline constexpr const char* kOwnCategoriesField = "ownCategories";
+
+// Range of "Bei Aktiensplits Kauf- und Verkaufkurse auf n Dezimalstellen runden.": prices
+// are entered with at most 7 decimals.
+inline constexpr int kMinSplitRoundingDecimals = 0;
+inline constexpr int kMaxSplitRoundingDecimals = 7;
+
+// The general options as the user left them.
+struct GeneralOptionsForm {
+    bool protect = false;    // "Datei mit Kennwort schützen"
+    std::string password;    // "Kennwort"
+    std::string repetition;  // "Wiederholung"
+    int periodFromChoice = 1;  // PeriodFromChoice
+    int periodToChoice = 0;    // PeriodToChoice
+    CQRNDatum periodFromDate;
+    CQRNDatum periodToDate;
+    int splitRoundingDecimals = 2;
+    std::string decimalSeparator = ",";
+    std::string thousandsSeparator = ".";
+    bool noThousandsSeparator = false;  // "kein Tausendertrennzeichen verwenden"
+    std::string earningsYears;  // the two captions joined by ";", e.g. "2026;2027"
+    std::string ownCategories;  // "Eigene Kategorie 1;Eigene Kategorie 2"
+    bool rememberTransactionDate = false;
+
+    // The page filled from the document; both password fields show the stored password, and
+    // an empty thousands separator ticks "kein Tausendertrennzeichen verwenden".
+    static GeneralOptionsForm FromDocument(const CFolari2Doc& doc);
+
+    // The first problem, title "Optionen", in this order:
+    //  1. protection on and an empty password: "Bitte geben Sie ein Kennwort ein!";
+    //  2. protection on and a differing repetition: "Die Kennwörter sind nicht identisch!";
+    //  3. the decimal separator equal to the thousands separator (not while grouping is off);
+    // then what would corrupt numbers or the file:
+    //  4. an empty decimal separator;
+    //  5. a separator with a character the file cannot store, more than one character, or
+    //     a digit, "+", "-" or a control character, which number entry and sums read
+    //     themselves (decimal separator first; the thousands separator only while used);
+    //  6. split rounding decimals outside 0..7;
+    //  7. password (only with protection on), years and own categories with characters the
+    //     file cannot store.
+    MaybeMessage Check() const;
+
+    // Writes every field back. Without protection the password is cleared, so a file that
+    // is not protected does not carry a password either; the thousands separator becomes ""
+    // with grouping off; each joined pair is split at its first ";" (a missing second part
+    // becomes empty). The caller marks the document modified and updates its views.
+    void ApplyTo(CFolari2Doc& doc) const;
+};
+
+}  // namespace pf
