@@ -1,1 +1,53 @@
 #pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "model/document.h"
+
+namespace pf {
+
+// Update hint of a change that only concerns one window's dialog bar or view choice: only
+// that window rebuilds its report.
+inline constexpr int kHintActiveView = 111;
+
+// One open portfolio: the document, where it is stored and how its windows call it. The
+// views listen to viewsNeedUpdate and rebuild their reports from the document.
+class DocumentHandle : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentHandle(CFolari2Doc doc, QObject* parent = nullptr);
+
+    CFolari2Doc& Doc() { return doc_; }
+    const CFolari2Doc& Doc() const { return doc_; }
+
+    // Empty until the document has been saved or was opened from a file.
+    const QString& Path() const { return path_; }
+    const QString& Title() const { return title_; }
+    void SetPathAndTitle(const QString& path, const QString& title);
+
+    // An imported document carries the path it will be saved to, but no file of its own yet.
+    bool NeverSaved() const { return neverSaved_; }
+    void SetNeverSaved(bool neverSaved) { neverSaved_ = neverSaved; }
+
+    bool IsModified() const { return doc_.IsModified(); }
+    // Marks the document modified (or saved) and tells the windows to update their titles.
+    void SetModified(bool modified);
+
+    // Tells the views to rebuild: hint 0 all of them, kHintActiveView only `sender`.
+    void UpdateAllViews(QObject* sender = nullptr, int hint = 0);
+    // The usual end of a change: modified, then every view rebuilt.
+    void Changed();
+
+signals:
+    void viewsNeedUpdate(QObject* sender, int hint);
+    void titleChanged();
+
+private:
+    CFolari2Doc doc_;
+    QString path_;
+    QString title_;
+    bool neverSaved_ = false;
+};
+
+}  // namespace pf

@@ -1,1 +1,610 @@
 #include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <array>
+
+#include "app/child_frame.h"
+#include "app/dialog_bar.h"
+#include "app/document_handle.h"
+#include "app/message_box.h"
+#include "app/qt_clipboard.h"
+#include "app/report_view.h"
+#include "qtcanvas/qt_string.h"
+#include "reports/report_dispatcher.h"
+#include "shell/document_session.h"
+#include "shell/initial_period.h"
+#include "shell/screen_scale.h"
+
+namespace pf {
+
+namespace {
+
+// The "Ansicht" menu: the views in the order of the view selector, with the menu's own
+// texts and mnemonics.
+struct ViewMenuEntry {
+    int id;
+    const char* text;
+    Qt::Key key;  // with Ctrl; Qt::Key_unknown for none
+};
+constexpr std::array<ViewMenuEntry, 15> kViewMenu = {{
+    {kViewHoldings, "&Depotbestand", Qt::Key_1},
+    {kViewRealized, "&Realisierte G+V", Qt::Key_2},
+    {kViewTransactions, "&Transaktionen", Qt::Key_3},
+    {kViewAccountMovements, "&Kontobewegungen", Qt::Key_4},
+    {kViewSecurities, "&Wertpapiere", Qt::Key_unknown},
+    {kViewDevelopment, "Depot&entwicklung", Qt::Key_5},
+    {kViewQuotes, "K&urse", Qt::Key_6},
+    {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", Qt::Key_7},
+    {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", Qt::Key_8},
+    {kViewChart, "&Charts", Qt::Key_9},
+    {kViewDepotAnalysis, "Depot&analyse", Qt::Key_0},
+    {kViewDepotDistribution, "Depot&verteilung", Qt::Key_unknown},
+    {kViewGainLossEvaluation, "&Gewinn-/Verlustauswertung", Qt::Key_unknown},
+    {kViewPerformance, "&Performanceanalyse", Qt::Key_unknown},
+    {kViewReturns, "Rendite&berechnung", Qt::Key_unknown},
+}};
+
+QAction* MakeAction(QObject* parent, const QString& text, const QString& name,
+                     const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(setup.settings),
+      programFolder_(setup.programFolder),
+      today_(setup.today),
+      clipboard_(setup.clipboard),
+      faults_(setup.faults),
+      printer_(QPrinter::HighResolution) {
+    if (clipboard_ == nullptr) {
+        ownClipboard_ = std::make_unique<QtClipboard>();
+        clipboard_ = ownClipboard_.get();
+    }
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(ToQString(kAppTitle));
+    setAcceptDrops(true);
+
+    const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 1280, 1024);
+    placement_ = ReadWindowSettings(*settings_, screen.width(), screen.height());
+    recentFiles_.Load(*settings_);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::OnActiveFrameChanged);
+
+    CreateActions();
+    CreateMenus();
+
+    // The top band ("Infoleiste") holds the toolbar and the dialog bar. A bar that cannot
+    // be made is reported and left out; the program goes on without it.
+    const bool toolbarMade = CreateToolbar();
+    if (!toolbarMade)
+        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Symbolleiste konnte nicht erstellt werden!"));
+    const bool dialogBarMade = CreateDialogBar();
+    if (!dialogBarMade)
+        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Dialogleiste konnte nicht erstellt werden!"));
+    if (faults_.rebar) {
+        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Infoleiste konnte nicht erstellt werden!"));
+    } else {
+        if (toolbarMade) {
+            if (faults_.toolbarBand)
+                ShowError(this, QStringLiteral("Fehler"),
+                          QStringLiteral("Symbolleiste konnte nicht in die Infoleiste eingefügt werden!"));
+            else
+                addToolBar(Qt::TopToolBarArea, toolbar_);
+        }
+        if (dialogBarMade) {
+            if (faults_.dialogBarBand) {
+                ShowError(this, QStringLiteral("Fehler"),
+                          QStringLiteral("Dialogleiste konnte nicht in die Infoleiste eingefügt werden!"));
+            } else {
+                addToolBar(Qt::TopToolBarArea, dialogBarBand_);
+                ConnectDialogBar();
+            }
+        }
+    }
+    CreateStatusBar();
+    RebuildRecentFileMenu();
+    UpdateCommandStates();
+    UpdateFrameTitle();
+}
+
+MainWindow::~MainWindow() {
+    // Windows go before the documents they show.
+    mdiArea_->closeAllSubWindows();
+    for (QMdiSubWindow* w : mdiArea_->subWindowList()) delete w;
+}
+
+void MainWindow::CreateActions() {
+    auto add = [this](const QString& text, const QString& name, const QKeySequence& key,
+                      void (MainWindow::*slot)()) {
+        QAction* a = MakeAction(this, text, name, key);
+        connect(a, &QAction::triggered, this, slot);
+        addAction(a);
+        return a;
+    };
+    add(QStringLiteral("&Neu..."), QStringLiteral("actionNew"), QKeySequence::New, &MainWindow::OnNew);
+    add(QStringLiteral("Ö&ffnen..."), QStringLiteral("actionOpen"), QKeySequence::Open, &MainWindow::OnOpen);
+    documentActions_ << add(QStringLiteral("&Schließen"), QStringLiteral("actionClose"), {}, &MainWindow::OnClose);
+    documentActions_ << add(QStringLiteral("&Speichern"), QStringLiteral("actionSave"), QKeySequence::Save,
+                            &MainWindow::OnSave);
+    documentActions_ << add(QStringLiteral("Speichern &unter..."), QStringLiteral("actionSaveAs"), {},
+                            &MainWindow::OnSaveAs);
+    add(QStringLiteral("&Importieren..."), QStringLiteral("actionImport"), {}, &MainWindow::OnImport);
+    tableActions_ << add(QStringLiteral("&Drucken..."), QStringLiteral("actionPrint"), QKeySequence::Print,
+                         &MainWindow::OnPrint);
+    tableActions_ << add(QStringLiteral("Seitenansic&ht"), QStringLiteral("actionPrintPreview"), {},
+                         &MainWindow::OnPrintPreview);
+    add(QStringLiteral("Drucker&einrichtung..."), QStringLiteral("actionPageSetup"), {},
+        &MainWindow::OnPageSetup);
+    tableActions_ << add(QStringLiteral("Kopieren in &Zwischenablage..."),
+                         QStringLiteral("actionCopyClipboard"), {}, &MainWindow::OnCopyToClipboard);
+    tableActions_ << add(QStringLiteral("Kopieren in &Textdatei..."), QStringLiteral("actionCopyTextFile"),
+                         {}, &MainWindow::OnCopyToTextFile);
+    exitAction_ = MakeAction(this, QStringLiteral("&Beenden"), QStringLiteral("actionExit"));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+
+    documentActions_ << add(QStringLiteral("&Depotdaten..."), QStringLiteral("actionDepotData"), {},
+                            &MainWindow::OnDepotData);
+    documentActions_ << add(QStringLiteral("&Optionen..."), QStringLiteral("actionOptions"),
+                            QKeySequence(Qt::Key_F5), &MainWindow::OnOptions);
+
+    auto* scaleGroup = new QActionGroup(this);
+    for (const ScreenScaleCommand& command : ScreenScaleCommands()) {
+        QAction* a = MakeAction(this, ToQString(command.text),
+                                QStringLiteral("actionScale%1").arg(qRound(command.factor * 100)));
+        a->setCheckable(true);
+        a->setActionGroup(scaleGroup);
+        const double factor = command.factor;
+        connect(a, &QAction::triggered, this, [this, factor] { OnScreenScale(factor); });
+        scaleActions_ << a;
+    }
+
+    auto* viewGroup = new QActionGroup(this);
+    for (const ViewMenuEntry& entry : kViewMenu) {
+        QKeySequence key;
+        if (entry.key != Qt::Key_unknown) key = QKeySequence(Qt::CTRL | entry.key);
+        QAction* a = MakeAction(this, ToQString(entry.text), QStringLiteral("actionView%1").arg(entry.id), key);
+        a->setCheckable(true);
+        a->setActionGroup(viewGroup);
+        a->setData(entry.id);
+        const int id = entry.id;
+        connect(a, &QAction::triggered, this, [this, id] { SetActiveViewId(id); });
+        addAction(a);
+        viewActions_ << a;
+    }
+    saveWindowSize_ = MakeAction(this, QStringLiteral("&Fenstergröße speichern"),
+                                 QStringLiteral("actionSaveWindowSize"));
+    saveWindowSize_->setCheckable(true);
+    saveWindowSize_->setChecked(placement_.saveIt == 1);
+    connect(saveWindowSize_, &QAction::toggled, this, &MainWindow::OnToggleSaveWindowSize);
+}
+
+void MainWindow::CreateMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Datei"));
+    for (const char* name : {"actionNew", "actionOpen", "actionClose", "actionSave", "actionSaveAs"})
+        fileMenu_->addAction(FindAction(QString::fromLatin1(name)));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(FindAction(QStringLiteral("actionImport")));
+    fileMenu_->addSeparator();
+    for (const char* name : {"actionPrint", "actionPrintPreview", "actionPageSetup"})
+        fileMenu_->addAction(FindAction(QString::fromLatin1(name)));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(FindAction(QStringLiteral("actionCopyClipboard")));
+    fileMenu_->addAction(FindAction(QStringLiteral("actionCopyTextFile")));
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    edit->addAction(FindAction(QStringLiteral("actionDepotData")));
+    edit->addAction(FindAction(QStringLiteral("actionOptions")));
+    edit->addSeparator();
+    QMenu* scale = edit->addMenu(QStringLiteral("Bilds&chirmschriftgröße"));
+    scale->setObjectName(QStringLiteral("menuScreenScale"));
+    scale->addActions(scaleActions_);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    view->setObjectName(QStringLiteral("menuView"));
+    view->addActions(viewActions_);
+    view->addSeparator();
+    view->addAction(saveWindowSize_);
+
+    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Fenster"));
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
+        windowMenu_->clear();
+        QAction* newWindow = windowMenu_->addAction(QStringLiteral("&Neues Fenster"), this,
+                                                    [this] { NewWindow(); });
+        newWindow->setEnabled(ActiveDocument() != nullptr);
+        windowMenu_->addAction(QStringLiteral("Ü&berlappend"), mdiArea_, &QMdiArea::cascadeSubWindows);
+        windowMenu_->addAction(QStringLiteral("&Nebeneinander"), mdiArea_, &QMdiArea::tileSubWindows);
+        const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+        if (!windows.isEmpty()) windowMenu_->addSeparator();
+        for (int i = 0; i < windows.size(); ++i) {
+            QMdiSubWindow* w = windows[i];
+            QString title = w->windowTitle().replace(QStringLiteral("[*]"),
+                                                     w->isWindowModified() ? QStringLiteral("*") : QString());
+            QAction* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), this,
+                                                [this, w] { mdiArea_->setActiveSubWindow(w); });
+            a->setCheckable(true);
+            a->setChecked(w == mdiArea_->activeSubWindow());
+        }
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    help->addAction(QStringLiteral("&Info über Portfolaris..."), this, &MainWindow::OnAbout);
+}
+
+bool MainWindow::CreateToolbar() {
+    if (faults_.toolbar) return false;
+    toolbar_ = new QToolBar(QStringLiteral("Symbolleiste"), this);
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
+    toolbar_->setContentsMargins(3, 3, 3, 3);
+    QStyle* s = style();
+    auto put = [&](const char* name, QStyle::StandardPixmap icon) {
+        QAction* a = FindAction(QString::fromLatin1(name));
+        if (a->icon().isNull()) a->setIcon(s->standardIcon(icon));
+        toolbar_->addAction(a);
+    };
+    put("actionNew", QStyle::SP_FileIcon);
+    put("actionOpen", QStyle::SP_DialogOpenButton);
+    put("actionSave", QStyle::SP_DialogSaveButton);
+    toolbar_->addSeparator();
+    put("actionPrint", QStyle::SP_FileDialogDetailedView);
+    put("actionPrintPreview", QStyle::SP_FileDialogContentsView);
+    put("actionCopyClipboard", QStyle::SP_FileLinkIcon);
+    toolbar_->addSeparator();
+    put("actionOptions", QStyle::SP_FileDialogInfoView);
+    return true;
+}
+
+bool MainWindow::CreateDialogBar() {
+    if (faults_.dialogBar) return false;
+    dialogBarBand_ = new QToolBar(QStringLiteral("Ansicht"), this);
+    dialogBarBand_->setObjectName(QStringLiteral("dialogBarBand"));
+    dialogBar_ = new DialogBar(dialogBarBand_);
+    dialogBarBand_->addWidget(dialogBar_);
+    return true;
+}
+
+void MainWindow::CreateStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->showMessage(QStringLiteral("Bereit"));
+    dateIndicator_ = new QLabel(this);
+    scaleIndicator_ = new QLabel(this);
+    dateIndicator_->setToolTip(QStringLiteral("Heutiges Datum"));
+    scaleIndicator_->setToolTip(QStringLiteral("Bildschirmschriftgröße des aktiven Dokuments"));
+    statusBar()->addPermanentWidget(dateIndicator_);
+    statusBar()->addPermanentWidget(scaleIndicator_);
+    UpdateStatusIndicators();
+}
+
+void MainWindow::ConnectDialogBar() {
+    DialogBar* bar = dialogBar_;
+    connect(bar, &DialogBar::viewChosen, this, &MainWindow::SetActiveViewId);
+    connect(bar, &DialogBar::firstDateChanged, this,
+            [this](CQRNDatum d) { ChangeActiveState([d](ChildViewState& s) { s.SetFirstDate(d); }); });
+    connect(bar, &DialogBar::secondDateChanged, this,
+            [this](CQRNDatum d) { ChangeActiveState([d](ChildViewState& s) { s.periodTo = d; }); });
+    connect(bar, &DialogBar::developmentMeasureChosen, this, [this](int m) {
+        ChangeActiveState([m](ChildViewState& s) { s.developmentMeasure = m; });
+    });
+    connect(bar, &DialogBar::positionMeasureChosen, this, [this](int m) {
+        ChangeActiveState([m](ChildViewState& s) { s.positionMeasure = m; });
+    });
+    connect(bar, &DialogBar::chartSecurityChosen, this, [this](int id) {
+        ChangeActiveState([id](ChildViewState& s) { s.chartSecurityId = id; });
+    });
+    connect(bar, &DialogBar::filterToggled, this,
+            [this](bool on) { ChangeActiveState([on](ChildViewState& s) { s.SetFilterOn(on); }); });
+    connect(bar, &DialogBar::simulatedSaleToggled, this,
+            [this](bool on) { ChangeActiveState([on](ChildViewState& s) { s.simulateSales = on; }); });
+    connect(bar, &DialogBar::filterSettingsRequested, this, &MainWindow::OnFilterSettings);
+}
+
+void MainWindow::ShowAsConfigured() {
+    if (StartMaximised(placement_) || !HasUsableRectangle(placement_)) {
+        showMaximized();
+    } else {
+        setGeometry(placement_.left, placement_.top, placement_.right - placement_.left,
+                    placement_.bottom - placement_.top);
+        showNormal();
+    }
+}
+
+void MainWindow::SaveSettingsOnExit() {
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement_ = SettingsOnExit(placement_, saveWindowSize_->isChecked(), isMaximized(), r.left(),
+                                r.top(), r.left() + r.width(), r.top() + r.height());
+    WriteWindowSettings(*settings_, placement_);
+    recentFiles_.Save(*settings_);
+}
+
+void MainWindow::OnToggleSaveWindowSize(bool on) { placement_.saveIt = on ? 1 : 0; }
+
+ReportView* MainWindow::ActiveView() const {
+    ChildFrame* frame = ActiveFrame();
+    return frame != nullptr ? frame->View() : nullptr;
+}
+
+ChildFrame* MainWindow::ActiveFrame() const {
+    QMdiSubWindow* w = mdiArea_->activeSubWindow();
+    if (w == nullptr) w = mdiArea_->currentSubWindow();
+    return qobject_cast<ChildFrame*>(w);
+}
+
+DocumentHandle* MainWindow::ActiveDocument() const {
+    ChildFrame* frame = ActiveFrame();
+    return frame != nullptr ? frame->Document() : nullptr;
+}
+
+QList<DocumentHandle*> MainWindow::Documents() const {
+    QList<DocumentHandle*> list;
+    for (const auto& d : documents_) list << d.get();
+    return list;
+}
+
+QList<ChildFrame*> MainWindow::Frames() const {
+    QList<ChildFrame*> list;
+    for (QMdiSubWindow* w : mdiArea_->subWindowList())
+        if (auto* frame = qobject_cast<ChildFrame*>(w); frame != nullptr && !frame->IsClosing())
+            list << frame;
+    return list;
+}
+
+QAction* MainWindow::ViewAction(int viewId) const {
+    for (QAction* a : viewActions_)
+        if (a->data().toInt() == viewId) return a;
+    return nullptr;
+}
+
+QAction* MainWindow::FindAction(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void MainWindow::SetActiveViewId(int viewId) {
+    ReportView* view = ActiveView();
+    if (view == nullptr || FindView(viewId) == nullptr) return;
+    ChangeActiveState([viewId](ChildViewState& s) { s.viewId = viewId; });
+    ActiveFrame()->UpdateTitle();
+    UpdateFrameTitle();
+}
+
+void MainWindow::ChangeActiveState(const std::function<void(ChildViewState&)>& change) {
+    ReportView* view = ActiveView();
+    if (view == nullptr) return;
+    ChildViewState state = view->State();
+    change(state);
+    view->SetState(state);
+    view->Document()->UpdateAllViews(view, kHintActiveView);
+    if (dialogBar_ != nullptr) dialogBar_->ShowState(&view->State(), &view->Document()->Doc());
+    UpdateCommandStates();
+}
+
+ChildFrame* MainWindow::AddWindow(DocumentHandle* document, int viewId) {
+    ChildViewState state;
+    state.viewId = viewId;
+    const DisplayPeriod period = InitialPeriod(document->Doc(), today_);
+    state.periodFrom = period.from;
+    state.periodTo = period.to;
+    state.reportDate = period.to;
+    if (!document->Doc().securities.empty())
+        state.chartSecurityId = document->Doc().securities.front().id;
+
+    auto* view = new ReportView(document, state);
+    auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
+    mdiArea_->addSubWindow(frame);
+    connect(view, &ReportView::rowDoubleClicked, this, [this](std::array<int, 5>) {
+        // The transaction and security editors that a double click opens arrive with the
+        // transaction and securities views.
+    });
+    connect(document, &DocumentHandle::titleChanged, this, [this] {
+        UpdateFrameTitle();
+        UpdateStatusIndicators();
+    });
+    view->Rebuild();
+    frame->showMaximized();
+    mdiArea_->setActiveSubWindow(frame);
+    NumberWindows(document);
+    OnActiveFrameChanged(frame);
+    return frame;
+}
+
+ChildFrame* MainWindow::NewWindow() {
+    ReportView* view = ActiveView();
+    if (view == nullptr) return nullptr;
+    ChildFrame* frame = AddWindow(view->Document(), view->State().viewId);
+    frame->View()->SetState(view->State());
+    frame->View()->Rebuild();
+    return frame;
+}
+
+DocumentHandle* MainWindow::Adopt(std::unique_ptr<DocumentHandle> document) {
+    documents_.push_back(std::move(document));
+    return documents_.back().get();
+}
+
+void MainWindow::NumberWindows(DocumentHandle* document) {
+    QList<ChildFrame*> mine;
+    for (ChildFrame* f : Frames())
+        if (f->Document() == document) mine << f;
+    for (int i = 0; i < mine.size(); ++i) mine[i]->SetWindowNumber(mine.size() > 1 ? i + 1 : 0);
+}
+
+bool MainWindow::MayCloseFrame(ChildFrame* frame) {
+    DocumentHandle* document = frame->Document();
+    int windows = 0;
+    for (ChildFrame* f : Frames())
+        if (f->Document() == document) ++windows;
+    if (windows > 1) {
+        QMetaObject::invokeMethod(this, [this, document] { NumberWindows(document); },
+                                  Qt::QueuedConnection);
+        return true;
+    }
+    if (!AskToSave(document)) return false;
+    FrameClosed(document);
+    return true;
+}
+
+void MainWindow::FrameClosed(DocumentHandle* document) {
+    // The document's last window is going: the document goes with it, after the window
+    // (both are deleted in the order they were handed over).
+    for (auto it = documents_.begin(); it != documents_.end(); ++it) {
+        if (it->get() != document) continue;
+        it->release()->deleteLater();
+        documents_.erase(it);
+        break;
+    }
+    QMetaObject::invokeMethod(this, [this] { OnActiveFrameChanged(mdiArea_->activeSubWindow()); },
+                              Qt::QueuedConnection);
+}
+
+bool MainWindow::AskToSave(DocumentHandle* document) {
+    if (!document->IsModified()) return true;
+    const int answer = AskYesNoCancel(this, ToQString(kAppTitle),
+                                      ToQString(SaveQuestion(FromQString(document->Title()))));
+    if (answer == QMessageBox::Yes) return SaveDocument(document);
+    return answer == QMessageBox::No;
+}
+
+bool MainWindow::CloseDocument(DocumentHandle* document) {
+    if (!AskToSave(document)) return false;
+    // Saved or declined: the windows close without asking again.
+    document->SetModified(false);
+    for (ChildFrame* f : Frames())
+        if (f->Document() == document) f->close();
+    return true;
+}
+
+bool MainWindow::CloseAllDocuments() {
+    for (DocumentHandle* d : Documents())
+        if (!CloseDocument(d)) return false;
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    SaveSettingsOnExit();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) OpenFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+void MainWindow::OnActiveFrameChanged(QMdiSubWindow*) {
+    ReportView* view = ActiveView();
+    if (dialogBar_ != nullptr)
+        dialogBar_->ShowState(view != nullptr ? &view->State() : nullptr,
+                              view != nullptr ? &view->Document()->Doc() : nullptr);
+    UpdateCommandStates();
+    UpdateFrameTitle();
+    UpdateStatusIndicators();
+}
+
+void MainWindow::UpdateCommandStates() {
+    ReportView* view = ActiveView();
+    for (QAction* a : documentActions_) a->setEnabled(view != nullptr);
+    for (QAction* a : tableActions_) a->setEnabled(view != nullptr && view->Report() != nullptr);
+    for (QAction* a : viewActions_) {
+        a->setEnabled(view != nullptr);
+        a->setChecked(view != nullptr && a->data().toInt() == view->State().viewId);
+    }
+    const CFolari2Doc* doc = view != nullptr ? &view->Document()->Doc() : nullptr;
+    for (int i = 0; i < scaleActions_.size(); ++i) {
+        scaleActions_[i]->setEnabled(doc != nullptr);
+        scaleActions_[i]->setChecked(doc != nullptr &&
+                                     IsCurrentScreenScale(*doc, ScreenScaleCommands()[static_cast<size_t>(i)].factor));
+    }
+}
+
+void MainWindow::UpdateFrameTitle() {
+    DocumentHandle* document = ActiveDocument();
+    if (document == nullptr) {
+        setWindowTitle(ToQString(kAppTitle));
+        return;
+    }
+    setWindowTitle(ToQString(kAppTitle) + QStringLiteral(" - ") + document->Title() +
+                   (document->IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+void MainWindow::UpdateStatusIndicators() {
+    if (dateIndicator_ == nullptr) return;
+    dateIndicator_->setText(QStringLiteral(" Heute: %1 ").arg(ToQString(today_.FormatLong())));
+    DocumentHandle* document = ActiveDocument();
+    scaleIndicator_->setText(
+        document != nullptr
+            ? QStringLiteral(" Schrift: %1 % ").arg(qRound(document->Doc().options.screenScaleFactor * 100))
+            : QString());
+    UpdateCommandStates();
+}
+
+void MainWindow::RebuildRecentFileMenu() {
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const std::vector<std::string>& files = recentFiles_.Files();
+    QAction* before = fileMenu_->actions().value(fileMenu_->actions().indexOf(recentSeparator_) + 1);
+    for (int i = 0; i < static_cast<int>(files.size()); ++i) {
+        const QString path = ToQString(files[static_cast<size_t>(i)]);
+        auto* a = new QAction(ToQString(RecentFileMenuText(i, files[static_cast<size_t>(i)])), this);
+        a->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { OpenFile(path); });
+        fileMenu_->insertAction(before, a);
+        recentActions_ << a;
+    }
+}
+
+void MainWindow::OnScreenScale(double factor) {
+    DocumentHandle* document = ActiveDocument();
+    if (document == nullptr) return;
+    if (SetScreenScale(document->Doc(), factor)) document->Changed();
+    UpdateCommandStates();
+    UpdateStatusIndicators();
+}
+
+void MainWindow::OnAbout() {
+    QMessageBox::about(this, QStringLiteral("Info über Portfolaris"),
+                       QStringLiteral("<b>Portfolaris 2</b><br>Depotverwaltung für Privatanleger<br><br>"
+                                      "Wertpapiere, Kurse, Transaktionen, Depotbestand und "
+                                      "realisierte Gewinne mit ihrer steuerlichen Einordnung."));
+}
+
+}  // namespace pf

@@ -1,1 +1,186 @@
 #pragma once
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "model/date.h"
+#include "model/document.h"
+#include "shell/recent_files.h"
+#include "shell/window_settings.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace pf {
+
+class ChildFrame;
+class Clipboard;
+class DialogBar;
+class DocumentHandle;
+class ReportView;
+class SettingsStore;
+struct ChildViewState;
+
+// Bars whose creation a test can make fail, to see the frame go on without them.
+struct FrameCreationFaults {
+    bool toolbar = false;
+    bool dialogBar = false;
+    bool rebar = false;
+    bool toolbarBand = false;
+    bool dialogBarBand = false;
+};
+
+struct MainWindowSetup {
+    SettingsStore* settings = nullptr;  // the profile; must outlive the window
+    std::string programFolder;          // where the demonstration portfolios live
+    CQRNDatum today;
+    Clipboard* clipboard = nullptr;  // nullptr: the desktop's clipboard
+    FrameCreationFaults faults;
+};
+
+// The main frame: menu, toolbar and dialog bar in the top band ("Infoleiste"), the child
+// windows of the open documents and the status bar. It owns the documents and carries out
+// the file, print and view commands.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const MainWindowSetup& setup, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the frame maximised or at the saved rectangle, as the profile says.
+    void ShowAsConfigured();
+    // Writes the window placement and the recent-file list to the profile.
+    void SaveSettingsOnExit();
+
+    // File commands without their dialogs; each shows its messages and returns nullptr or
+    // false on failure, leaving every other document and the recent-file list as they were.
+    DocumentHandle* OpenFile(const QString& path);
+    DocumentHandle* ImportFile(const QString& path);
+    DocumentHandle* NewDocument(const NewDocumentChoices& choices);
+    bool SaveDocumentTo(DocumentHandle* document, const QString& path);
+    // Save: to the document's path, or through the Save As dialog when it has none.
+    bool SaveDocument(DocumentHandle* document);
+    bool SaveDocumentAs(DocumentHandle* document);
+    // Closes every window of the document, asking first whether to save a modified one.
+    bool CloseDocument(DocumentHandle* document);
+    // Asks for every modified document; false when the user cancelled.
+    bool CloseAllDocuments();
+
+    // The active child window's view, or nullptr.
+    ReportView* ActiveView() const;
+    ChildFrame* ActiveFrame() const;
+    DocumentHandle* ActiveDocument() const;
+    QList<DocumentHandle*> Documents() const;
+    QList<ChildFrame*> Frames() const;
+    // Switches the active window to the view (menu "Ansicht" and the view selector).
+    void SetActiveViewId(int viewId);
+    // A second window on the active document ("Neues Fenster").
+    ChildFrame* NewWindow();
+
+    const RecentFileList& RecentFiles() const { return recentFiles_; }
+    const WindowSettings& Placement() const { return placement_; }
+    DialogBar* Bar() const { return dialogBar_; }
+    QPrinter& Printer() { return printer_; }
+
+    // Output of the active table view; false when there is no table or it failed.
+    int PrintActiveView(QPrinter& printer, int fromPage = 0, int toPage = 0);
+    bool CopyActiveViewToClipboard(int mode);
+    bool WriteActiveViewToTextFile(int mode, const QString& path);
+
+    // Asked for the password of a protected file; the default shows the password dialog.
+    using PasswordAsker = std::function<std::optional<std::string>(const QString& fileName)>;
+    void SetPasswordAsker(PasswordAsker asker) { askPassword_ = std::move(asker); }
+    // Chooses the path of Save As; the default shows the file dialog. Empty: cancelled.
+    using SavePathChooser = std::function<QString(const QString& proposal)>;
+    void SetSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
+
+    QAction* ViewAction(int viewId) const;
+    QAction* FindAction(const QString& objectName) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    bool CreateToolbar();
+    bool CreateDialogBar();
+    void CreateStatusBar();
+    void ConnectDialogBar();
+
+    ChildFrame* AddWindow(DocumentHandle* document, int viewId);
+    DocumentHandle* Adopt(std::unique_ptr<DocumentHandle> document);
+    bool MayCloseFrame(ChildFrame* frame);
+    void FrameClosed(DocumentHandle* document);
+    void NumberWindows(DocumentHandle* document);
+    void OnActiveFrameChanged(QMdiSubWindow* window);
+    void UpdateCommandStates();
+    void UpdateFrameTitle();
+    void UpdateStatusIndicators();
+    void RebuildRecentFileMenu();
+    void ChangeActiveState(const std::function<void(ChildViewState&)>& change);
+    bool AskToSave(DocumentHandle* document);
+
+    // Menu commands.
+    void OnNew();
+    void OnOpen();
+    void OnImport();
+    void OnClose();
+    void OnSave();
+    void OnSaveAs();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPageSetup();
+    void OnCopyToClipboard();
+    void OnCopyToTextFile();
+    void OnDepotData();
+    void OnOptions();
+    void OnScreenScale(double factor);
+    void OnToggleSaveWindowSize(bool on);
+    void OnFilterSettings();
+    void OnAbout();
+
+    SettingsStore* settings_;
+    std::string programFolder_;
+    CQRNDatum today_;
+    Clipboard* clipboard_;
+    std::unique_ptr<Clipboard> ownClipboard_;
+    FrameCreationFaults faults_;
+    WindowSettings placement_;
+    RecentFileList recentFiles_;
+    PasswordAsker askPassword_;
+    SavePathChooser chooseSavePath_;
+    QPrinter printer_;
+    int newDocumentCount_ = 0;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QToolBar* dialogBarBand_ = nullptr;
+    DialogBar* dialogBar_ = nullptr;
+    QLabel* dateIndicator_ = nullptr;
+    QLabel* scaleIndicator_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QList<QAction*> viewActions_;
+    QList<QAction*> scaleActions_;
+    QList<QAction*> documentActions_;  // need an open document
+    QList<QAction*> tableActions_;     // need a table report in the active window
+    QAction* saveWindowSize_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    std::vector<std::unique_ptr<DocumentHandle>> documents_;
+};
+
+}  // namespace pf

@@ -1,1 +1,149 @@
 #include "app/report_view.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "app/document_handle.h"
+#include "qtcanvas/qt_canvas.h"
+#include "qtcanvas/qt_string.h"
+#include "reports/report_dispatcher.h"
+#include "reports/report_format.h"
+
+namespace pf {
+
+namespace {
+
+constexpr int kMaxScrollSize = 32768;
+constexpr int kPageStep = 500;
+constexpr int kLineStep = 30;
+// The empty page of a view without a report: its title in the table's title font.
+constexpr int kEmptyPageMargin = 100;
+
+// A one-pixel image at the view's resolution: text is measured there when no paint event
+// is running, with the same metrics as on the widget.
+QImage MeasuringImage(int dpiX, int dpiY) {
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(std::lround(dpiX / 0.0254)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(dpiY / 0.0254)));
+    return image;
+}
+
+}  // namespace
+
+ReportView::ReportView(DocumentHandle* document, const ChildViewState& state, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(document), state_(state) {
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(document_, &DocumentHandle::viewsNeedUpdate, this, [this](QObject* sender, int hint) {
+        if (hint == kHintActiveView && sender != this) return;
+        Rebuild();
+    });
+}
+
+ReportView::~ReportView() = default;
+
+QString ReportView::ViewTitle() const {
+    const ViewInfo* info = FindView(state_.viewId);
+    return info != nullptr ? ToQString(info->title) : QString();
+}
+
+double ReportView::PixelsPerUnit() const { return logicalDpiX() / 254.0; }
+
+void ReportView::Rebuild() {
+    QElapsedTimer timer;
+    timer.start();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    report_.reset();
+    QImage image = MeasuringImage(logicalDpiX(), logicalDpiY());
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        CFolari2Doc& doc = document_->Doc();
+        const double scale = DetermineScreenScale(doc, canvas);
+        report_ = BuildReport(doc, state_.viewId, state_.ToViewState());
+        if (report_) {
+            size_ = report_->Layout(canvas);
+        } else {
+            const TableAppearance& t = doc.options.tables;
+            const int height = static_cast<int>(std::lround(t.titleFontHeight * scale));
+            canvas.SetFont(t.face, height);
+            const int margin = static_cast<int>(std::lround(kEmptyPageMargin * scale));
+            size_ = {canvas.TextWidth(FromQString(ViewTitle())) + 2 * margin, height + 2 * margin};
+        }
+    }
+    QGuiApplication::restoreOverrideCursor();
+    lastBuildMs_ = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void ReportView::UpdateScrollBars() {
+    const double ppu = PixelsPerUnit();
+    const int width = std::min(size_.width, kMaxScrollSize);
+    const int height = std::min(size_.height, kMaxScrollSize);
+    const int visibleWidth = static_cast<int>(viewport()->width() / ppu);
+    const int visibleHeight = static_cast<int>(viewport()->height() / ppu);
+    horizontalScrollBar()->setRange(0, std::max(0, width - visibleWidth));
+    verticalScrollBar()->setRange(0, std::max(0, height - visibleHeight));
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setPageStep(kPageStep);
+        bar->setSingleStep(kLineStep);
+    }
+}
+
+Point ReportView::ToLogical(QPoint p) const {
+    const double ppu = PixelsPerUnit();
+    return {horizontalScrollBar()->value() + static_cast<int>(std::lround(p.x() / ppu)),
+            -(verticalScrollBar()->value() + static_cast<int>(std::lround(p.y() / ppu)))};
+}
+
+void ReportView::DrawContent(QPainter& painter, QPointF origin, const Rect& visible) {
+    QtCanvas canvas(painter, origin);
+    const CFolari2Doc& doc = document_->Doc();
+    if (report_) {
+        report_->DrawScreen(canvas, doc.options.tables.screenStyle, visible);
+        return;
+    }
+    const TableAppearance& t = doc.options.tables;
+    const double scale = doc.options.screenScaleFactor;
+    const int height = static_cast<int>(std::lround(t.titleFontHeight * scale));
+    const int margin = static_cast<int>(std::lround(kEmptyPageMargin * scale));
+    canvas.SetFont(t.face, height);
+    canvas.DrawText(FromQString(ViewTitle()),
+                    Rect{margin, -margin, size_.width - margin, -margin - height},
+                    TextAlign::Left);
+}
+
+void ReportView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), Qt::white);
+    const double ppu = PixelsPerUnit();
+    const int hs = horizontalScrollBar()->value();
+    const int vs = verticalScrollBar()->value();
+    const QPointF origin(-hs * ppu, -vs * ppu);
+    const Rect visible{hs, -vs, hs + static_cast<int>(std::ceil(viewport()->width() / ppu)),
+                       -vs - static_cast<int>(std::ceil(viewport()->height() / ppu))};
+    DrawContent(painter, origin, visible);
+}
+
+void ReportView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void ReportView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void ReportView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (report_ && event->button() == Qt::LeftButton)
+        emit rowDoubleClicked(report_->HitTest(ToLogical(event->position().toPoint())));
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+}  // namespace pf

@@ -1,1 +1,68 @@
 #pragma once
+
+#include <QAbstractScrollArea>
+#include <array>
+#include <memory>
+
+#include "reports/report_table.h"
+#include "shell/dialog_bar_rules.h"
+
+class QPainter;
+
+namespace pf {
+
+class DocumentHandle;
+
+// One child window's view: it keeps the view id and the dialog-bar state of its window and,
+// on every update, throws its report away and asks the dispatcher for a new one, lays it out
+// and sets the scroll sizes. Scroll positions are in the report's logical units (0.1 mm),
+// with a page step of 500 and a line step of 30. Views without a report object yet show an
+// empty page with their title.
+class ReportView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    ReportView(DocumentHandle* document, const ChildViewState& state, QWidget* parent = nullptr);
+    ~ReportView() override;
+
+    DocumentHandle* Document() const { return document_; }
+    const ChildViewState& State() const { return state_; }
+    // Takes a new dialog-bar state (or view id); the caller then updates the document's
+    // views (only this one, with kHintActiveView) so the report is rebuilt.
+    void SetState(const ChildViewState& state) { state_ = state; }
+
+    // Deletes the report and builds a new one for the view id and the state.
+    void Rebuild();
+    // The table report on display, or nullptr (views without one yet).
+    ReportTable* Report() const { return report_.get(); }
+    QString ViewTitle() const;
+    // The report's size in logical units, as laid out on this view's screen.
+    ReportSize ContentSize() const { return size_; }
+    double LastBuildMilliseconds() const { return lastBuildMs_; }
+    // Device pixels per logical unit on this view's screen.
+    double PixelsPerUnit() const;
+
+    // Draws what `visibleLogical` covers on `painter` with its logical (0, 0) at `origin`.
+    void DrawContent(QPainter& painter, QPointF origin, const Rect& visibleLogical);
+
+signals:
+    // Double click on a report row: the row's five user values (the editors come later).
+    void rowDoubleClicked(std::array<int, 5> userValues);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void UpdateScrollBars();
+    Point ToLogical(QPoint viewportPoint) const;
+
+    DocumentHandle* document_;
+    ChildViewState state_;
+    std::unique_ptr<ReportTable> report_;
+    ReportSize size_;
+    double lastBuildMs_ = 0.0;
+};
+
+}  // namespace pf

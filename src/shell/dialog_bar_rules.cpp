@@ -1,1 +1,87 @@
 #include "shell/dialog_bar_rules.h"
+
+namespace pf {
+
+namespace {
+
+constexpr const char* kDevelopmentMeasures[] = {
+    "Depotwert",
+    "Investiertes Kapital",
+    "Depot - Gewinn/Verlust",
+    "Depot - Gewinn/Verlust in %",
+    "Depotwert seit Anfangsdatum",
+    "Depotwert seit Anfangsdatum in %",
+    "Kontostand",
+    "Liquiditätsquote in %",
+    "Vermögen",
+    "Eingezahltes Kapital",
+    "Vermögen - Gewinn/Verlust",
+    "Vermögen - Gewinn/Verlust in %",
+    "Vermögen seit Anfangsdatum",
+    "Vermögen seit Anfangsdatum in %",
+    "Vermögen - G/V seit Anfangsdatum",
+};
+
+constexpr const char* kPositionMeasures[] = {
+    "Wert",
+    "Gewinn/Verlust",
+    "Gewinn/Verlust in %",
+    "G/V seit Anfangsdatum",
+    "G/V seit Anfangsdatum in %",
+};
+
+}  // namespace
+
+std::span<const char* const> DevelopmentMeasureItems() { return kDevelopmentMeasures; }
+std::span<const char* const> PositionMeasureItems() { return kPositionMeasures; }
+
+bool IsOneDateView(int viewId) {
+    return viewId == kViewHoldings || viewId == kViewSecurities ||
+           viewId == kViewDepotDistribution;
+}
+
+DialogBarControls ControlsForView(int viewId) {
+    DialogBarControls c;
+    c.secondDate = !IsOneDateView(viewId);
+    c.developmentMeasure = viewId == kViewDevelopmentDiagram;
+    c.positionMeasure = viewId == kViewPositionDiagram;
+    c.choosePositions = viewId == kViewPositionDiagram;
+    c.securitySelector = viewId == kViewChart;
+    c.filterSwitch =
+        viewId == kViewRealized || viewId == kViewTransactions || viewId == kViewReturns;
+    c.simulatedSale = viewId == kViewRealized;
+    c.htmlView = viewId == kViewHoldings;
+    return c;
+}
+
+bool ChildViewState::FilterOn() const {
+    auto it = filterOn.find(viewId);
+    return it != filterOn.end() && it->second;
+}
+
+void ChildViewState::SetFilterOn(bool on) {
+    if (ControlsForView(viewId).filterSwitch) filterOn[viewId] = on;
+}
+
+CQRNDatum ChildViewState::FirstDate() const {
+    return IsOneDateView(viewId) ? reportDate : periodFrom;
+}
+
+void ChildViewState::SetFirstDate(CQRNDatum date) {
+    if (IsOneDateView(viewId))
+        reportDate = date;
+    else
+        periodFrom = date;
+}
+
+ViewState ChildViewState::ToViewState() const {
+    ViewState s;
+    s.reportDate = reportDate;
+    s.periodFrom = periodFrom;
+    s.periodTo = periodTo;
+    s.securityFilter = FilterOn();
+    s.simulateSales = viewId == kViewRealized && simulateSales;
+    return s;
+}
+
+}  // namespace pf

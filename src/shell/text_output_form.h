@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/message.h"
+#include "reports/report_table.h"
 
 namespace pf {
 
@@ -14,9 +15,9 @@ inline constexpr const char* kClipboardOutputTitle = "Kopieren in Zwischenablage
 inline constexpr const char* kTextFileOutputTitle = "Kopieren in Textdatei";
 inline constexpr const char* kFileNameField = "fileName";
 
-// Output modes of a report as text.
-inline constexpr int kFixedColumnWidths = 0;  // "Feste Spaltenbreiten"
-inline constexpr int kTabSeparated = 1;       // "Spalten durch Tabulatoren getrennt"
+// Output modes of a report as text: kFixedWidths "Feste Spaltenbreiten", kTabSeparated
+// "Spalten durch Tabulatoren getrennt" (report_table.h).
+inline constexpr int kFixedColumnWidths = kFixedWidths;
 
 struct TextOutputForm {
     TextOutputTarget target = TextOutputTarget::Clipboard;

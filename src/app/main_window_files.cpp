@@ -1,0 +1,303 @@
+// The main window's file, print and output commands.
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+#include "app/child_frame.h"
+#include "app/dialogs/depot_data_dialog.h"
+#include "app/dialogs/new_file_wizard.h"
+#include "app/dialogs/options_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/dialogs/security_choice_dialog.h"
+#include "app/dialogs/text_output_dialog.h"
+#include "app/document_handle.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/printing.h"
+#include "app/report_view.h"
+#include "qtcanvas/qt_string.h"
+#include "shell/document_session.h"
+
+namespace pf {
+
+namespace {
+
+const QString kPortfolioFilter = QStringLiteral("Portfolaris2-Datei (*.fl2)");
+const QString kAllFilesFilter = QStringLiteral("Alle Dateien (*)");
+
+// Shows the wait cursor while a command runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString CanonicalPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+}  // namespace
+
+DocumentHandle* MainWindow::OpenFile(const QString& path) {
+    // A file that is already open is shown, not read a second time.
+    const QString wanted = CanonicalPath(path);
+    for (DocumentHandle* d : Documents()) {
+        if (d->Path().isEmpty() || CanonicalPath(d->Path()) != wanted) continue;
+        for (ChildFrame* f : Frames())
+            if (f->Document() == d) mdiArea_->setActiveSubWindow(f);
+        return d;
+    }
+    // A first-generation file is converted like an import, so saving it never writes the
+    // new format over the old file.
+    if (IsFirstGenerationFile(FromQString(path))) return ImportFile(path);
+
+    ReadSettings settings;
+    settings.today = today_;
+    const QString fileName = QFileInfo(path).fileName();
+    settings.askPassword = [this, fileName]() -> std::optional<std::string> {
+        if (askPassword_) return askPassword_(fileName);
+        return PasswordDialog::Ask(this, fileName);
+    };
+    OpenOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = OpenPortfolioFile(FromQString(path), settings);
+    }
+    if (!outcome.opened) {
+        ShowMessage(this, *outcome.error);
+        return nullptr;
+    }
+    if (outcome.opened->olderVersion)
+        ShowInformation(this, ToQString(kOlderVersionTitle), ToQString(kOlderVersionNotice));
+
+    auto document = std::make_unique<DocumentHandle>(std::move(outcome.opened->doc));
+    document->SetPathAndTitle(path, ToQString(outcome.opened->title));
+    DocumentHandle* adopted = Adopt(std::move(document));
+    recentFiles_.Add(FromQString(path));
+    recentFiles_.Save(*settings_);
+    RebuildRecentFileMenu();
+    AddWindow(adopted, kViewHoldings);
+    return adopted;
+}
+
+DocumentHandle* MainWindow::ImportFile(const QString& path) {
+    ReadSettings settings;
+    settings.today = today_;
+    const QString fileName = QFileInfo(path).fileName();
+    settings.askPassword = [this, fileName]() -> std::optional<std::string> {
+        if (askPassword_) return askPassword_(fileName);
+        return PasswordDialog::Ask(this, fileName);
+    };
+    OpenOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = ImportPortfolioFile(FromQString(path), settings);
+    }
+    if (!outcome.opened) {
+        ShowMessage(this, *outcome.error);
+        return nullptr;
+    }
+    auto document = std::make_unique<DocumentHandle>(std::move(outcome.opened->doc));
+    document->SetPathAndTitle(ToQString(outcome.opened->path), ToQString(outcome.opened->title));
+    document->SetNeverSaved(true);
+    DocumentHandle* adopted = Adopt(std::move(document));
+    AddWindow(adopted, kViewHoldings);
+    return adopted;
+}
+
+DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
+    CFolari2Doc doc;
+    doc.NewDocument(choices, today_);
+    auto document = std::make_unique<DocumentHandle>(std::move(doc));
+    document->SetPathAndTitle(QString(), QStringLiteral("NeueDatei%1").arg(++newDocumentCount_));
+    DocumentHandle* adopted = Adopt(std::move(document));
+    AddWindow(adopted, kViewHoldings);
+    return adopted;
+}
+
+bool MainWindow::SaveDocumentTo(DocumentHandle* document, const QString& path) {
+    MaybeMessage problem;
+    {
+        WaitCursor wait;
+        problem = pf::SaveDocument(document->Doc(), FromQString(path));
+    }
+    if (problem) {
+        // The old file is untouched and the document stays modified.
+        document->SetModified(true);
+        ShowMessage(this, *problem);
+        return false;
+    }
+    document->SetNeverSaved(false);
+    document->SetPathAndTitle(path, ToQString(DocumentTitleOf(FromQString(path))));
+    document->SetModified(false);
+    recentFiles_.Add(FromQString(path));
+    recentFiles_.Save(*settings_);
+    RebuildRecentFileMenu();
+    return true;
+}
+
+bool MainWindow::SaveDocument(DocumentHandle* document) {
+    // An imported document has a path it has never been written to: if a file is already
+    // there, the user decides in Save As instead of it being overwritten unasked.
+    if (document->Path().isEmpty() || (document->NeverSaved() && QFileInfo::exists(document->Path())))
+        return SaveDocumentAs(document);
+    return SaveDocumentTo(document, document->Path());
+}
+
+bool MainWindow::SaveDocumentAs(DocumentHandle* document) {
+    QString proposal = document->Path();
+    if (proposal.isEmpty())
+        proposal = ToQString(WithPortfolioExtension(FromQString(document->Title())));
+    QString path;
+    if (chooseSavePath_) {
+        path = chooseSavePath_(proposal);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Speichern unter"), proposal, kPortfolioFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("fl2"));
+        dialog.selectFile(proposal);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().constFirst();
+    }
+    if (path.isEmpty()) return false;
+    return SaveDocumentTo(document, path);
+}
+
+void MainWindow::OnNew() {
+    NewFileWizard wizard(this);
+    if (wizard.exec() != QDialog::Accepted) return;
+    NewDocument(wizard.Choices());
+}
+
+void MainWindow::OnOpen() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Öffnen"), QString(), kPortfolioFilter + QStringLiteral(";;") + kAllFilesFilter);
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void MainWindow::OnImport() {
+    QFileDialog dialog(this, QStringLiteral("Importieren"), QString(),
+                       QStringLiteral("Portfolaris1-Datei (*.flk)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("flk"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        ImportFile(dialog.selectedFiles().constFirst());
+}
+
+void MainWindow::OnClose() {
+    if (DocumentHandle* document = ActiveDocument()) CloseDocument(document);
+}
+
+void MainWindow::OnSave() {
+    if (DocumentHandle* document = ActiveDocument()) SaveDocument(document);
+}
+
+void MainWindow::OnSaveAs() {
+    if (DocumentHandle* document = ActiveDocument()) SaveDocumentAs(document);
+}
+
+int MainWindow::PrintActiveView(QPrinter& printer, int fromPage, int toPage) {
+    ReportView* view = ActiveView();
+    if (view == nullptr || view->Report() == nullptr) return -1;
+    WaitCursor wait;
+    QString error;
+    const int pages = PrintReportTable(*view->Report(), view->Document()->Doc().options.tables,
+                                       printer, error, fromPage, toPage);
+    if (pages < 0) ShowExclamation(this, ToQString(kAppTitle), error);
+    return pages;
+}
+
+void MainWindow::OnPrint() {
+    if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
+    QPrintDialog dialog(&printer_, this);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, 9999);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const bool range = printer_.printRange() == QPrinter::PageRange;
+    PrintActiveView(printer_, range ? printer_.fromPage() : 0, range ? printer_.toPage() : 0);
+}
+
+void MainWindow::OnPrintPreview() {
+    if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
+    QPrintPreviewDialog preview(&printer_, this);
+    preview.setWindowTitle(QStringLiteral("Seitenansicht"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintActiveView(*printer); });
+    preview.exec();
+}
+
+void MainWindow::OnPageSetup() {
+    QPageSetupDialog dialog(&printer_, this);
+    dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    dialog.exec();
+}
+
+bool MainWindow::CopyActiveViewToClipboard(int mode) {
+    ReportView* view = ActiveView();
+    if (view == nullptr || view->Report() == nullptr) return false;
+    WaitCursor wait;
+    // A clipboard that cannot be opened stays as it was, without a message.
+    return view->Report()->CopyToClipboard(*clipboard_, mode);
+}
+
+bool MainWindow::WriteActiveViewToTextFile(int mode, const QString& path) {
+    ReportView* view = ActiveView();
+    if (view == nullptr || view->Report() == nullptr) return false;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = view->Report()->WriteTextFile(mode, std::filesystem::path(FromQString(path)));
+    }
+    if (!written)
+        ShowInformation(this, QStringLiteral("Kopieren in Textdatei"),
+                        QStringLiteral("Datei kann nicht geöffnet werden"));
+    return written;
+}
+
+void MainWindow::OnCopyToClipboard() {
+    TextOutputDialog dialog(TextOutputTarget::Clipboard, this);
+    if (dialog.exec() == QDialog::Accepted) CopyActiveViewToClipboard(dialog.Mode());
+}
+
+void MainWindow::OnCopyToTextFile() {
+    TextOutputDialog dialog(TextOutputTarget::TextFile, this);
+    if (dialog.exec() == QDialog::Accepted)
+        WriteActiveViewToTextFile(dialog.Mode(), ToQString(dialog.FileName()));
+}
+
+void MainWindow::OnDepotData() {
+    DocumentHandle* document = ActiveDocument();
+    if (document == nullptr) return;
+    DepotDataDialog dialog(document->Doc().depot, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    document->Doc().depot = dialog.Data();
+    document->Changed();
+}
+
+void MainWindow::OnOptions() {
+    DocumentHandle* document = ActiveDocument();
+    if (document == nullptr) return;
+    OptionsDialog dialog(document->Doc(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.ApplyTo(document->Doc());
+    document->Changed();
+}
+
+void MainWindow::OnFilterSettings() {
+    DocumentHandle* document = ActiveDocument();
+    if (document == nullptr) return;
+    SecurityChoiceDialog dialog(document->Doc(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.ApplyTo(document->Doc())) document->Changed();
+}
+
+}  // namespace pf

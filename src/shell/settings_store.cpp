@@ -1,1 +1,0 @@
-#include "shell/settings_store.h"
