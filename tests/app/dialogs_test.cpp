@@ -1,1 +1,184 @@
 #include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <vector>
+
+#include "app/dialogs/new_file_wizard.h"
+#include "app/dialogs/options_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/dialogs/text_output_dialog.h"
+#include "app/message_box.h"
+#include "model/document.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pf {
+namespace {
+
+// Every box goes to the recorder; no real modal box can block a test.
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shown().clear();
+        previous_ = SetMessageBoxHandler([](const Message& m, int) {
+            shown().push_back(m);
+            return static_cast<int>(QMessageBox::Ok);
+        });
+    }
+    void TearDown() override { SetMessageBoxHandler(previous_); }
+
+    static std::vector<Message>& shown() {
+        static std::vector<Message> messages;
+        return messages;
+    }
+
+    template <class T>
+    static T* Find(QWidget* root, const char* name) {
+        T* widget = root->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    static void ClickOk(QWidget* dialog) {
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        buttons->button(QDialogButtonBox::Ok)->click();
+    }
+
+private:
+    MessageBoxHandler previous_ = nullptr;
+};
+
+TEST_F(DialogTest, WizardWalksBothPagesAndRefusesAMissingSymbol) {
+    NewFileWizard wizard;
+    wizard.show();
+    EXPECT_EQ(wizard.windowTitle(), u"Neue Datei - Schritt 1 von 2"_s);
+    const int first = wizard.currentId();
+
+    // The own currency without a symbol: the box, the focus, and the page stays.
+    Find<QRadioButton>(&wizard, "otherChoice")->setChecked(true);
+    EXPECT_FALSE(Find<QTreeWidget>(&wizard, "legacyList")->isEnabled());
+    wizard.next();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].title, "Neue Datei");
+    EXPECT_EQ(shown()[0].text, "Bitte geben Sie ein Währungssymbol ein!");
+    EXPECT_EQ(wizard.currentId(), first);
+    EXPECT_EQ(wizard.focusWidget(), Find<QLineEdit>(&wizard, "symbol"));
+
+    Find<QLineEdit>(&wizard, "symbol")->setText(u"CHF"_s);
+    wizard.next();
+    EXPECT_NE(wizard.currentId(), first);
+    EXPECT_EQ(wizard.windowTitle(), u"Neue Datei - Schritt 2 von 2"_s);
+    auto* account = Find<QComboBox>(&wizard, "accountCurrency");
+    ASSERT_EQ(account->count(), 1);
+    EXPECT_EQ(account->currentText(), u"CHF"_s);
+
+    // Back to the euro with DM and FF: page 2 now offers those three.
+    wizard.back();
+    Find<QRadioButton>(&wizard, "euroChoice")->setChecked(true);
+    auto* legacy = Find<QTreeWidget>(&wizard, "legacyList");
+    ASSERT_EQ(legacy->topLevelItemCount(), 11);
+    legacy->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    legacy->topLevelItem(7)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(legacy->topLevelItem(7)->text(2), u"6,55957 FF = 1 EUR"_s);
+    wizard.next();
+    ASSERT_EQ(account->count(), 3);
+    EXPECT_EQ(account->currentText(), u"EUR"_s) << "CHF is gone, the first one is taken";
+    account->setCurrentIndex(account->findText(u"FF"_s));
+    Find<QLineEdit>(&wizard, "holderName")->setText(u"Erika Muster"_s);
+    Find<QPlainTextEdit>(&wizard, "holderAddress")->setPlainText(u"Weg 1\n12345 Stadt"_s);
+    Find<QLineEdit>(&wizard, "depotNumber")->setText(u"D-1"_s);
+    Find<QLineEdit>(&wizard, "accountNumber")->setText(u"K-2"_s);
+    Find<QLineEdit>(&wizard, "bankCode")->setText(u"10020030"_s);
+
+    const NewDocumentChoices choices = wizard.Choices();
+    EXPECT_EQ(choices.legacyCurrencyMask, (1u << 0) | (1u << 7));
+    EXPECT_EQ(choices.ownBaseSymbol, "");
+    EXPECT_EQ(choices.initialAccountCurrencySymbol, "FF");
+    EXPECT_EQ(choices.depot,
+              (DepotMasterData{"Erika Muster", "Weg 1\n12345 Stadt", "10020030", "K-2", "D-1"}));
+    EXPECT_EQ(shown().size(), 1u);
+}
+
+TEST_F(DialogTest, OptionsOkWithDifferentPasswordsStaysOpen) {
+    CFolari2Doc doc;
+    doc.NewDocument(NewDocumentChoices{}, DateOf(15, 6, 2026));
+    OptionsDialog dialog(doc);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Optionen"_s);
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "decimalSeparator")->text(), u","_s);
+
+    Find<QGroupBox>(&dialog, "protect")->setChecked(true);
+    Find<QLineEdit>(&dialog, "password")->setText(u"geheim"_s);
+    Find<QLineEdit>(&dialog, "repetition")->setText(u"gehein"_s);
+    ClickOk(&dialog);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].title, "Optionen");
+    EXPECT_EQ(shown()[0].text, "Die Kennwörter sind nicht identisch!");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(&dialog, "repetition"));
+
+    Find<QLineEdit>(&dialog, "repetition")->setText(u"geheim"_s);
+    Find<QCheckBox>(&dialog, "noThousandsSeparator")->setChecked(true);
+    ClickOk(&dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.ApplyTo(doc);
+    EXPECT_EQ(doc.password, (CQRNKennwort{"geheim", 1}));
+    EXPECT_EQ(doc.options.thousandsSeparator, "");
+}
+
+TEST_F(DialogTest, TextFileOkWithoutANameStaysOpen) {
+    TextOutputDialog dialog(TextOutputTarget::TextFile);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Kopieren in Textdatei"_s);
+    EXPECT_EQ(dialog.Mode(), 0);
+    Find<QPushButton>(&dialog, "browse")->setFocus();
+    ClickOk(&dialog);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, "Bitte geben Sie einen Dateinamen ein!");
+    EXPECT_EQ(shown()[0].title, "Kopieren in Textdatei");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(&dialog, "fileName"));
+
+    Find<QRadioButton>(&dialog, "tabSeparated")->setChecked(true);
+    Find<QLineEdit>(&dialog, "fileName")->setText(u"/tmp/bestand.txt"_s);
+    ClickOk(&dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Mode(), 1);
+    EXPECT_EQ(dialog.FileName(), "/tmp/bestand.txt");
+
+    TextOutputDialog clipboard(TextOutputTarget::Clipboard);
+    EXPECT_EQ(clipboard.windowTitle(), u"Kopieren in Zwischenablage"_s);
+    EXPECT_EQ(clipboard.findChild<QLineEdit*>(), nullptr);
+}
+
+TEST_F(DialogTest, PasswordAskGivesTheTextOrNothingOnCancel) {
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok);
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<PasswordDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), u"Kennwort"_s);
+            dialog->findChild<QLineEdit*>(u"password"_s)->setText(u"Geheim"_s);
+            ok ? dialog->accept() : dialog->reject();
+        });
+        const auto typed = PasswordDialog::Ask(nullptr, u"/home/erika/depot.fl2"_s);
+        EXPECT_EQ(typed, ok ? std::optional<std::string>("Geheim") : std::nullopt);
+    }
+}
+
+}  // namespace
+}  // namespace pf

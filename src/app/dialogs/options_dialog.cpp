@@ -1,1 +1,258 @@
 #include "app/dialogs/options_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/dialogs/depot_data_dialog.h"
+#include "model/document.h"
+#include "qtcanvas/qt_string.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pf {
+
+namespace {
+
+QDate ToQDate(CQRNDatum date) {
+    const CQRNDatum::Parts p = date.Split();
+    return QDate(static_cast<int>(p.year), static_cast<int>(p.month), static_cast<int>(p.day));
+}
+
+CQRNDatum FromQDate(const QDate& date) {
+    return DateOf(static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.year()));
+}
+
+// A date picker limited to the days a file can hold.
+QDateEdit* DateEdit(const QString& name, CQRNDatum date, QWidget* parent) {
+    auto* edit = new QDateEdit(parent);
+    edit->setObjectName(name);
+    edit->setDisplayFormat(u"dd.MM.yyyy"_s);
+    edit->setCalendarPopup(true);
+    edit->setDateRange(ToQDate(CQRNDatum(CQRNDatum::kFirstValidDay)),
+                       ToQDate(CQRNDatum(CQRNDatum::kLastValidDay)));
+    edit->setDate(ToQDate(date));
+    return edit;
+}
+
+QLineEdit* LineEdit(const char* name, const std::string& text, QWidget* parent) {
+    auto* edit = new QLineEdit(ToQString(text), parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+// A field for one separator character, a few characters wide in the current font.
+QLineEdit* SeparatorEdit(const char* name, const std::string& text, QWidget* parent) {
+    QLineEdit* edit = LineEdit(name, text, parent);
+    edit->setMaxLength(1);
+    edit->setAlignment(Qt::AlignHCenter);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(u"MMMM"_s));
+    return edit;
+}
+
+QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(ToQString(kOptionsTitle));
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(u"pages"_s);
+    initial_ = GeneralOptionsForm::FromDocument(doc);
+    general_ = CreateGeneralPage(initial_);
+    pages_->addTab(general_, u"Allgemein"_s);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addWidget(buttons);
+}
+
+QWidget* OptionsDialog::CreateGeneralPage(const GeneralOptionsForm& form) {
+    auto* page = new QWidget;
+    page->setObjectName(u"generalPage"_s);
+
+    // Password protection.
+    protect_ = new QGroupBox(u"Datei mit Kennwort &schützen"_s, page);
+    protect_->setObjectName(u"protect"_s);
+    protect_->setCheckable(true);
+    protect_->setChecked(form.protect);
+    password_ = LineEdit(kPasswordField, form.password, protect_);
+    password_->setEchoMode(QLineEdit::Password);
+    repetition_ = LineEdit(kRepetitionField, form.repetition, protect_);
+    repetition_->setEchoMode(QLineEdit::Password);
+    auto* protectLayout = new QFormLayout(protect_);
+    protectLayout->addRow(u"&Kennwort:"_s, password_);
+    protectLayout->addRow(u"&Wiederholung:"_s, repetition_);
+
+    // Initial display period.
+    auto* period = new QGroupBox(u"Darstellungszeitraum zu Beginn"_s, page);
+    period->setObjectName(u"period"_s);
+    periodFrom_ = new QButtonGroup(this);
+    periodTo_ = new QButtonGroup(this);
+    auto radio = [period](QButtonGroup* group, int id, const QString& text, const QString& name) {
+        auto* button = new QRadioButton(text, period);
+        button->setObjectName(name);
+        group->addButton(button, id);
+        return button;
+    };
+    auto* periodLayout = new QGridLayout(period);
+    periodLayout->addWidget(new QLabel(u"Von:"_s, period), 0, 0);
+    periodLayout->addWidget(radio(periodFrom_, kFromFirstTransaction,
+                                  u"Datum der &ersten Transaktion"_s, u"periodFrom0"_s),
+                            0, 1, 1, 2);
+    periodLayout->addWidget(radio(periodFrom_, kFromStartOfYear,
+                                  u"erster Tag des akt. &Jahres"_s, u"periodFrom1"_s),
+                            1, 1, 1, 2);
+    periodLayout->addWidget(radio(periodFrom_, kFromStartOfMonth,
+                                  u"erster Tag des akt. &Monats"_s, u"periodFrom2"_s),
+                            2, 1, 1, 2);
+    periodLayout->addWidget(radio(periodFrom_, kFromFixedDay, u"dieser Tag:"_s, u"periodFrom3"_s),
+                            3, 1);
+    periodFromDate_ = DateEdit(u"periodFromDate"_s, form.periodFromDate, period);
+    periodLayout->addWidget(periodFromDate_, 3, 2, Qt::AlignLeft);
+    periodLayout->setRowMinimumHeight(4, periodLayout->verticalSpacing());
+    periodLayout->addWidget(new QLabel(u"Bis:"_s, period), 5, 0);
+    periodLayout->addWidget(radio(periodTo_, kToToday, u"&aktueller Tag"_s, u"periodTo0"_s), 5, 1,
+                            1, 2);
+    periodLayout->addWidget(radio(periodTo_, kToFixedDay, u"dieser Tag:"_s, u"periodTo1"_s), 6, 1);
+    periodToDate_ = DateEdit(u"periodToDate"_s, form.periodToDate, period);
+    periodLayout->addWidget(periodToDate_, 6, 2, Qt::AlignLeft);
+    periodLayout->setColumnStretch(3, 1);
+    if (QAbstractButton* b = periodFrom_->button(form.periodFromChoice)) b->setChecked(true);
+    if (QAbstractButton* b = periodTo_->button(form.periodToChoice)) b->setChecked(true);
+
+    // Split rounding.
+    splitRounding_ = new QSpinBox(page);
+    splitRounding_->setObjectName(ToQString(kSplitRoundingField));
+    splitRounding_->setRange(kMinSplitRoundingDecimals, kMaxSplitRoundingDecimals);
+    splitRounding_->setValue(form.splitRoundingDecimals);
+    auto* splitRow = new QHBoxLayout;
+    splitRow->addWidget(
+        Buddy(u"&Bei Aktiensplits Kauf- und Verkaufkurse auf"_s, splitRounding_, page));
+    splitRow->addWidget(splitRounding_);
+    splitRow->addWidget(new QLabel(u"Dezimalstellen runden."_s, page));
+    splitRow->addStretch(1);
+
+    // Number separators.
+    decimalSeparator_ = SeparatorEdit(kDecimalSeparatorField, form.decimalSeparator, page);
+    thousandsSeparator_ = SeparatorEdit(kThousandsSeparatorField, form.thousandsSeparator, page);
+    noThousandsSeparator_ = new QCheckBox(u"kei&n Tausendertrennzeichen verwenden"_s, page);
+    noThousandsSeparator_->setObjectName(u"noThousandsSeparator"_s);
+    noThousandsSeparator_->setChecked(form.noThousandsSeparator);
+
+    // Captions and the remaining switch.
+    earningsYears_ = LineEdit(kEarningsYearsField, form.earningsYears, page);
+    ownCategories_ = LineEdit(kOwnCategoriesField, form.ownCategories, page);
+    rememberTransactionDate_ = new QCheckBox(u"Dat&um von letzter Transaktion merken"_s, page);
+    rememberTransactionDate_->setObjectName(u"rememberTransactionDate"_s);
+    rememberTransactionDate_->setChecked(form.rememberTransactionDate);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(Buddy(u"De&zimaltrennzeichen:"_s, decimalSeparator_, page), 0, 0);
+    fields->addWidget(decimalSeparator_, 0, 1, Qt::AlignLeft);
+    fields->addWidget(Buddy(u"&Tausendertrennzeichen:"_s, thousandsSeparator_, page), 1, 0);
+    fields->addWidget(thousandsSeparator_, 1, 1, Qt::AlignLeft);
+    fields->addWidget(noThousandsSeparator_, 1, 2);
+    fields->setRowMinimumHeight(2, fields->verticalSpacing());
+    fields->addWidget(Buddy(u"Ja&hre für Gewinn je Aktie:"_s, earningsYears_, page), 3, 0);
+    fields->addWidget(earningsYears_, 3, 1, 1, 2);
+    fields->addWidget(Buddy(u"Eigene Kateg&orien:"_s, ownCategories_, page), 4, 0);
+    fields->addWidget(ownCategories_, 4, 1, 1, 2);
+    fields->setColumnStretch(2, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(protect_);
+    layout->addWidget(period);
+    layout->addLayout(splitRow);
+    layout->addLayout(fields);
+    layout->addWidget(rememberTransactionDate_);
+    layout->addStretch(1);
+
+    connect(periodFrom_, &QButtonGroup::idToggled, this, [this] { UpdateEnabled(); });
+    connect(periodTo_, &QButtonGroup::idToggled, this, [this] { UpdateEnabled(); });
+    connect(noThousandsSeparator_, &QCheckBox::toggled, this, [this] { UpdateEnabled(); });
+    UpdateEnabled();
+
+    QWidget::setTabOrder(protect_, password_);
+    QWidget::setTabOrder(password_, repetition_);
+    QWidget* previous = repetition_;
+    for (int id = kFromFirstTransaction; id <= kFromFixedDay; ++id) {
+        QWidget::setTabOrder(previous, periodFrom_->button(id));
+        previous = periodFrom_->button(id);
+    }
+    QWidget::setTabOrder(previous, periodFromDate_);
+    QWidget::setTabOrder(periodFromDate_, periodTo_->button(kToToday));
+    QWidget::setTabOrder(periodTo_->button(kToToday), periodTo_->button(kToFixedDay));
+    QWidget::setTabOrder(periodTo_->button(kToFixedDay), periodToDate_);
+    QWidget::setTabOrder(periodToDate_, splitRounding_);
+    QWidget::setTabOrder(splitRounding_, decimalSeparator_);
+    QWidget::setTabOrder(decimalSeparator_, thousandsSeparator_);
+    QWidget::setTabOrder(thousandsSeparator_, noThousandsSeparator_);
+    QWidget::setTabOrder(noThousandsSeparator_, earningsYears_);
+    QWidget::setTabOrder(earningsYears_, ownCategories_);
+    QWidget::setTabOrder(ownCategories_, rememberTransactionDate_);
+    return page;
+}
+
+void OptionsDialog::UpdateEnabled() {
+    periodFromDate_->setEnabled(periodFrom_->checkedId() == kFromFixedDay);
+    periodToDate_->setEnabled(periodTo_->checkedId() == kToFixedDay);
+    thousandsSeparator_->setEnabled(!noThousandsSeparator_->isChecked());
+}
+
+GeneralOptionsForm OptionsDialog::Form() const {
+    GeneralOptionsForm form;
+    form.protect = protect_->isChecked();
+    form.password = FromQString(password_->text());
+    form.repetition = FromQString(repetition_->text());
+    // A choice that no button stands for (a damaged file) is kept until one is picked.
+    form.periodFromChoice =
+        periodFrom_->checkedId() >= 0 ? periodFrom_->checkedId() : initial_.periodFromChoice;
+    form.periodToChoice =
+        periodTo_->checkedId() >= 0 ? periodTo_->checkedId() : initial_.periodToChoice;
+    form.periodFromDate = FromQDate(periodFromDate_->date());
+    form.periodToDate = FromQDate(periodToDate_->date());
+    form.splitRoundingDecimals = splitRounding_->value();
+    form.decimalSeparator = FromQString(decimalSeparator_->text());
+    form.thousandsSeparator = FromQString(thousandsSeparator_->text());
+    form.noThousandsSeparator = noThousandsSeparator_->isChecked();
+    form.earningsYears = FromQString(earningsYears_->text());
+    form.ownCategories = FromQString(ownCategories_->text());
+    form.rememberTransactionDate = rememberTransactionDate_->isChecked();
+    return form;
+}
+
+void OptionsDialog::ApplyTo(CFolari2Doc& doc) const { Form().ApplyTo(doc); }
+
+void OptionsDialog::accept() {
+    if (MaybeMessage m = Form().Check()) {
+        pages_->setCurrentWidget(general_);
+        ShowRefusal(general_, *m);
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace pf
