@@ -39,8 +39,8 @@ MaybeMessage CheckSeparator(const std::string& separator, const char* name, cons
         return Refusal(std::string("Das ") + name + " muss aus genau einem Zeichen bestehen!",
                        field);
     if (ReservedInNumbers(separator))
-        return Refusal(std::string("Ziffern, Steuerzeichen, „+“ und „-“ können nicht als ") +
-                           name + " verwendet werden!",
+        return Refusal(std::string("Ziffern, Steuerzeichen, „+“ und „-“ können nicht als ") + name +
+                           " verwendet werden!",
                        field);
     return std::nullopt;
 }
@@ -80,9 +80,8 @@ MaybeMessage GeneralOptionsForm::Check() const {
         return Refusal("Die Kennwörter sind nicht identisch!", kRepetitionField);
     if (!noThousandsSeparator && !decimalSeparator.empty() &&
         decimalSeparator == thousandsSeparator)
-        return Refusal(
-            "Dezimaltrennzeichen und Tausendertrennzeichen dürfen nicht identisch sein!",
-            kDecimalSeparatorField);
+        return Refusal("Dezimaltrennzeichen und Tausendertrennzeichen dürfen nicht identisch sein!",
+                       kDecimalSeparatorField);
 
     if (decimalSeparator.empty())
         return Refusal("Bitte geben Sie ein Dezimaltrennzeichen ein!", kDecimalSeparatorField);

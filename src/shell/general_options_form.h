@@ -28,9 +28,9 @@ inline constexpr int kMaxSplitRoundingDecimals = 7;
 
 // The general options as the user left them.
 struct GeneralOptionsForm {
-    bool protect = false;    // "Datei mit Kennwort schützen"
-    std::string password;    // "Kennwort"
-    std::string repetition;  // "Wiederholung"
+    bool protect = false;      // "Datei mit Kennwort schützen"
+    std::string password;      // "Kennwort"
+    std::string repetition;    // "Wiederholung"
     int periodFromChoice = 1;  // PeriodFromChoice
     int periodToChoice = 0;    // PeriodToChoice
     CQRNDatum periodFromDate;
@@ -39,8 +39,8 @@ struct GeneralOptionsForm {
     std::string decimalSeparator = ",";
     std::string thousandsSeparator = ".";
     bool noThousandsSeparator = false;  // "kein Tausendertrennzeichen verwenden"
-    std::string earningsYears;  // the two captions joined by ";", e.g. "2026;2027"
-    std::string ownCategories;  // "Eigene Kategorie 1;Eigene Kategorie 2"
+    std::string earningsYears;          // the two captions joined by ";", e.g. "2026;2027"
+    std::string ownCategories;          // "Eigene Kategorie 1;Eigene Kategorie 2"
     bool rememberTransactionDate = false;
 
     // The page filled from the document; both password fields show the stored password, and

@@ -22,8 +22,8 @@ std::string Trimmed(std::string_view text) {
 // decimals; the point becomes the German decimal comma.
 std::string RateText(double rate) {
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rate,
-                                         std::chars_format::fixed);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, rate, std::chars_format::fixed);
     std::string text(buffer, ec == std::errc() ? end : buffer);
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
@@ -34,8 +34,7 @@ std::string RateText(double rate) {
 std::vector<NewFileWizardForm::LegacyRow> NewFileWizardForm::LegacyRows() {
     std::vector<LegacyRow> rows;
     for (const LegacyCurrency& c : LegacyCurrencies())
-        rows.push_back({c.name, c.symbol,
-                        RateText(c.unitsPerEuro) + " " + c.symbol + " = 1 EUR"});
+        rows.push_back({c.name, c.symbol, RateText(c.unitsPerEuro) + " " + c.symbol + " = 1 EUR"});
     return rows;
 }
 
@@ -49,9 +48,7 @@ MaybeMessage NewFileWizardForm::LeavePage1() const {
     return CheckStorableText(ownName, "Bezeichnung", kNewFileTitle, kOwnNameField);
 }
 
-MaybeMessage NewFileWizardForm::LeavePage2() const {
-    return CheckDepotTexts(depot, kNewFileTitle);
-}
+MaybeMessage NewFileWizardForm::LeavePage2() const { return CheckDepotTexts(depot, kNewFileTitle); }
 
 std::vector<std::string> NewFileWizardForm::AccountCurrencyChoices() const {
     std::vector<std::string> symbols;

@@ -50,8 +50,7 @@ TEST(NewFileWizardForm, TicksFormTheMaskAndTheAccountCurrencyChoices) {
     form.legacyChecked[5] = true;   // Lit
     form.legacyChecked[10] = true;  // FIM
     EXPECT_EQ(form.Choices().legacyCurrencyMask, (1u << 0) | (1u << 5) | (1u << 10));
-    EXPECT_EQ(form.AccountCurrencyChoices(),
-              (std::vector<std::string>{"EUR", "DM", "Lit", "FIM"}));
+    EXPECT_EQ(form.AccountCurrencyChoices(), (std::vector<std::string>{"EUR", "DM", "Lit", "FIM"}));
 
     // A symbol that page 1 no longer creates falls back to the first one.
     form.accountCurrencySymbol = "Lit";
@@ -156,8 +155,7 @@ TEST(GeneralOptionsForm, ChecksComeInTheirOrder) {
         {"plain", false, "", "", ",", ".", false, "", ""},
         {"no password needed without protection", false, "", "x", ",", ".", false, "", ""},
         {"empty password comes first", true, "", "x", ".", ".", false, kNoPassword, "password"},
-        {"repetition differs", true, "geheim", "Geheim", ".", ".", false, kDiffer,
-         "repetition"},
+        {"repetition differs", true, "geheim", "Geheim", ".", ".", false, kDiffer, "repetition"},
         {"protected and matching", true, "geheim", "geheim", ",", ".", false, "", ""},
         {"equal separators", false, "", "", ".", ".", false, kSame, "decimalSeparator"},
         {"equal separators without grouping", false, "", "", ".", ".", true, "", ""},
@@ -174,8 +172,8 @@ TEST(GeneralOptionsForm, ChecksComeInTheirOrder) {
         {"plus ignored while grouping is off", false, "", "", ",", "+", true, "", ""},
         {"two characters", false, "", "", ",,", ".", false,
          "Das Dezimaltrennzeichen muss aus genau einem Zeichen bestehen!", "decimalSeparator"},
-        {"typographic apostrophe is one storable character", false, "", "", ",", "’", false,
-         "", ""},
+        {"typographic apostrophe is one storable character", false, "", "", ",", "’", false, "",
+         ""},
         {"blank thousands separator", false, "", "", ",", " ", false, "", ""},
         {"unstorable thousands separator", false, "", "", ",", "\u2009", false,
          "Das Feld „Tausendertrennzeichen“ enthält das Zeichen „\u2009“, das in der Datei "

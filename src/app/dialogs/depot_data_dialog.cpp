@@ -74,8 +74,7 @@ DepotMasterData DepotDataEdits::Get() const {
     return data;
 }
 
-DepotDataDialog::DepotDataDialog(const DepotMasterData& data, QWidget* parent)
-    : QDialog(parent) {
+DepotDataDialog::DepotDataDialog(const DepotMasterData& data, QWidget* parent) : QDialog(parent) {
     setWindowTitle(ToQString(kDepotDataTitle));
     auto* fields = new QFormLayout;
     fields->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);

@@ -54,9 +54,9 @@ QWizardPage* NewFileWizard::CreateCurrencyPage() {
     legacyList_->setSelectionMode(QAbstractItemView::SingleSelection);
     const auto rows = NewFileWizardForm::LegacyRows();
     for (size_t i = 0; i < rows.size(); ++i) {
-        auto* item = new QTreeWidgetItem(legacyList_, {ToQString(rows[i].name),
-                                                       ToQString(rows[i].symbol),
-                                                       ToQString(rows[i].rateText)});
+        auto* item = new QTreeWidgetItem(
+            legacyList_,
+            {ToQString(rows[i].name), ToQString(rows[i].symbol), ToQString(rows[i].rateText)});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, form_.legacyChecked[i] ? Qt::Checked : Qt::Unchecked);
     }

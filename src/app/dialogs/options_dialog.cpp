@@ -122,12 +122,12 @@ QWidget* OptionsDialog::CreateGeneralPage(const GeneralOptionsForm& form) {
     periodLayout->addWidget(radio(periodFrom_, kFromFirstTransaction,
                                   u"Datum der &ersten Transaktion"_s, u"periodFrom0"_s),
                             0, 1, 1, 2);
-    periodLayout->addWidget(radio(periodFrom_, kFromStartOfYear,
-                                  u"erster Tag des akt. &Jahres"_s, u"periodFrom1"_s),
-                            1, 1, 1, 2);
-    periodLayout->addWidget(radio(periodFrom_, kFromStartOfMonth,
-                                  u"erster Tag des akt. &Monats"_s, u"periodFrom2"_s),
-                            2, 1, 1, 2);
+    periodLayout->addWidget(
+        radio(periodFrom_, kFromStartOfYear, u"erster Tag des akt. &Jahres"_s, u"periodFrom1"_s), 1,
+        1, 1, 2);
+    periodLayout->addWidget(
+        radio(periodFrom_, kFromStartOfMonth, u"erster Tag des akt. &Monats"_s, u"periodFrom2"_s),
+        2, 1, 1, 2);
     periodLayout->addWidget(radio(periodFrom_, kFromFixedDay, u"dieser Tag:"_s, u"periodFrom3"_s),
                             3, 1);
     periodFromDate_ = DateEdit(u"periodFromDate"_s, form.periodFromDate, period);

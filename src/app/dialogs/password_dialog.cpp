@@ -17,8 +17,8 @@ PasswordDialog::PasswordDialog(const QString& fileName, QWidget* parent) : QDial
     setWindowTitle(u"Kennwort"_s);
     const QString name = QFileInfo(fileName).fileName();
     auto* text = new QLabel(
-        u"Die Datei „%1“ ist durch ein Kennwort geschützt. Bitte geben Sie das Kennwort ein:"_s
-            .arg(name.isEmpty() ? fileName : name),
+        u"Die Datei „%1“ ist durch ein Kennwort geschützt. Bitte geben Sie das Kennwort ein:"_s.arg(
+            name.isEmpty() ? fileName : name),
         this);
     text->setObjectName(u"text"_s);
     text->setWordWrap(true);
