@@ -73,8 +73,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
       programFolder_(setup.programFolder),
       today_(setup.today),
       clipboard_(setup.clipboard),
-      faults_(setup.faults),
-      printer_(QPrinter::HighResolution) {
+      faults_(setup.faults) {
     if (clipboard_ == nullptr) {
         ownClipboard_ = std::make_unique<QtClipboard>();
         clipboard_ = ownClipboard_.get();
@@ -405,7 +404,7 @@ void MainWindow::ChangeActiveState(const std::function<void(ChildViewState&)>& c
     UpdateCommandStates();
 }
 
-ChildFrame* MainWindow::AddWindow(DocumentHandle* document, int viewId) {
+ChildViewState MainWindow::InitialState(const DocumentHandle* document, int viewId) const {
     ChildViewState state;
     state.viewId = viewId;
     const DisplayPeriod period = InitialPeriod(document->Doc(), today_);
@@ -414,7 +413,10 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, int viewId) {
     state.reportDate = period.to;
     if (!document->Doc().securities.empty())
         state.chartSecurityId = document->Doc().securities.front().id;
+    return state;
+}
 
+ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState& state) {
     auto* view = new ReportView(document, state);
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
@@ -437,10 +439,7 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, int viewId) {
 ChildFrame* MainWindow::NewWindow() {
     ReportView* view = ActiveView();
     if (view == nullptr) return nullptr;
-    ChildFrame* frame = AddWindow(view->Document(), view->State().viewId);
-    frame->View()->SetState(view->State());
-    frame->View()->Rebuild();
-    return frame;
+    return AddWindow(view->Document(), view->State());
 }
 
 DocumentHandle* MainWindow::Adopt(std::unique_ptr<DocumentHandle> document) {

@@ -9,6 +9,7 @@
 
 #include "model/date.h"
 #include "model/document.h"
+#include "shell/dialog_bar_rules.h"
 #include "shell/recent_files.h"
 #include "shell/window_settings.h"
 
@@ -28,7 +29,6 @@ class DialogBar;
 class DocumentHandle;
 class ReportView;
 class SettingsStore;
-struct ChildViewState;
 
 // Bars whose creation a test can make fail, to see the frame go on without them.
 struct FrameCreationFaults {
@@ -89,7 +89,9 @@ public:
     const RecentFileList& RecentFiles() const { return recentFiles_; }
     const WindowSettings& Placement() const { return placement_; }
     DialogBar* Bar() const { return dialogBar_; }
-    QPrinter& Printer() { return printer_; }
+    // The printer of the print, preview and page-setup commands, made on first use (asking
+    // the print system for its default printer can take seconds).
+    QPrinter& Printer();
 
     // Output of the active table view; false when there is no table or it failed.
     int PrintActiveView(QPrinter& printer, int fromPage = 0, int toPage = 0);
@@ -119,7 +121,9 @@ private:
     void CreateStatusBar();
     void ConnectDialogBar();
 
-    ChildFrame* AddWindow(DocumentHandle* document, int viewId);
+    // The dialog-bar state of a new window on the document: the start period of its options.
+    ChildViewState InitialState(const DocumentHandle* document, int viewId) const;
+    ChildFrame* AddWindow(DocumentHandle* document, const ChildViewState& state);
     DocumentHandle* Adopt(std::unique_ptr<DocumentHandle> document);
     bool MayCloseFrame(ChildFrame* frame);
     void FrameClosed(DocumentHandle* document);
@@ -161,7 +165,7 @@ private:
     RecentFileList recentFiles_;
     PasswordAsker askPassword_;
     SavePathChooser chooseSavePath_;
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
     int newDocumentCount_ = 0;
 
     QMdiArea* mdiArea_ = nullptr;

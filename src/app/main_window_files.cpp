@@ -84,7 +84,7 @@ DocumentHandle* MainWindow::OpenFile(const QString& path) {
     recentFiles_.Add(FromQString(path));
     recentFiles_.Save(*settings_);
     RebuildRecentFileMenu();
-    AddWindow(adopted, kViewHoldings);
+    AddWindow(adopted, InitialState(adopted, kViewHoldings));
     return adopted;
 }
 
@@ -109,7 +109,7 @@ DocumentHandle* MainWindow::ImportFile(const QString& path) {
     document->SetPathAndTitle(ToQString(outcome.opened->path), ToQString(outcome.opened->title));
     document->SetNeverSaved(true);
     DocumentHandle* adopted = Adopt(std::move(document));
-    AddWindow(adopted, kViewHoldings);
+    AddWindow(adopted, InitialState(adopted, kViewHoldings));
     return adopted;
 }
 
@@ -119,7 +119,7 @@ DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
     auto document = std::make_unique<DocumentHandle>(std::move(doc));
     document->SetPathAndTitle(QString(), QStringLiteral("NeueDatei%1").arg(++newDocumentCount_));
     DocumentHandle* adopted = Adopt(std::move(document));
-    AddWindow(adopted, kViewHoldings);
+    AddWindow(adopted, InitialState(adopted, kViewHoldings));
     return adopted;
 }
 
@@ -215,20 +215,25 @@ int MainWindow::PrintActiveView(QPrinter& printer, int fromPage, int toPage) {
     return pages;
 }
 
+QPrinter& MainWindow::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 void MainWindow::OnPrint() {
     if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
-    QPrintDialog dialog(&printer_, this);
+    QPrintDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setMinMax(1, 9999);
     if (dialog.exec() != QDialog::Accepted) return;
-    const bool range = printer_.printRange() == QPrinter::PageRange;
-    PrintActiveView(printer_, range ? printer_.fromPage() : 0, range ? printer_.toPage() : 0);
+    const bool range = Printer().printRange() == QPrinter::PageRange;
+    PrintActiveView(Printer(), range ? Printer().fromPage() : 0, range ? Printer().toPage() : 0);
 }
 
 void MainWindow::OnPrintPreview() {
     if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
-    QPrintPreviewDialog preview(&printer_, this);
+    QPrintPreviewDialog preview(&Printer(), this);
     preview.setWindowTitle(QStringLiteral("Seitenansicht"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintActiveView(*printer); });
@@ -236,7 +241,7 @@ void MainWindow::OnPrintPreview() {
 }
 
 void MainWindow::OnPageSetup() {
-    QPageSetupDialog dialog(&printer_, this);
+    QPageSetupDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
     dialog.exec();
 }
