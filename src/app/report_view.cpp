@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -139,6 +140,22 @@ void ReportView::resizeEvent(QResizeEvent* event) {
 }
 
 void ReportView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void ReportView::keyPressEvent(QKeyEvent* event) {
+    // Arrows and page keys scroll through the scroll area; Home and End go to the report's
+    // start and end (with Ctrl) or to its left and right edge.
+    QScrollBar* bar = event->modifiers() & Qt::ControlModifier ? verticalScrollBar()
+                                                                : horizontalScrollBar();
+    if (event->key() == Qt::Key_Home) {
+        bar->setValue(bar->minimum());
+        return;
+    }
+    if (event->key() == Qt::Key_End) {
+        bar->setValue(bar->maximum());
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
 
 void ReportView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (report_ && event->button() == Qt::LeftButton)

@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -96,6 +98,23 @@ int main(int argc, char** argv) {
     SaveWindow(window, QStringLiteral("main-chart-empty"));
     window.SetActiveViewId(pf::kViewPositionDiagram);
     SaveWindow(window, QStringLiteral("main-position-diagram-empty"));
+
+    {
+        // The print preview of the holdings at 100 %, as "Seitenansicht" shows it.
+        window.FindAction(QStringLiteral("actionScale100"))->trigger();
+        window.SetActiveViewId(pf::kViewHoldings);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintPreviewDialog preview(&printer, &window);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &window,
+                         [&window](QPrinter* p) { window.PrintActiveView(*p); });
+        preview.resize(1100, 900);
+        preview.show();
+        QApplication::processEvents();
+        const QString path = QDir(folder).filePath(QStringLiteral("print-preview.png"));
+        if (preview.grab().save(path)) std::printf("%s\n", qPrintable(path));
+        preview.hide();
+    }
 
     pf::NewFileWizard wizard(&window);
     wizard.show();
