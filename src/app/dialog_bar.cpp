@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/report_dispatcher.h"
@@ -71,26 +72,7 @@ QToolButton* PictureButton(Picture picture, const QString& tip, bool checkable, 
     return button;
 }
 
-QDateEdit* DatePicker(QWidget* parent) {
-    auto* edit = new QDateEdit(parent);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setCalendarPopup(true);
-    edit->setDateRange(ToQDate(CQRNDatum(CQRNDatum::kFirstValidDay)),
-                       ToQDate(CQRNDatum(CQRNDatum::kLastValidDay)));
-    return edit;
-}
-
 }  // namespace
-
-QDate ToQDate(CQRNDatum date) {
-    const CQRNDatum::Parts p = date.Split();
-    return QDate(static_cast<int>(p.year), static_cast<int>(p.month), static_cast<int>(p.day));
-}
-
-CQRNDatum FromQDate(const QDate& date) {
-    return DateOf(static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.year()));
-}
 
 DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("dialogBar"));

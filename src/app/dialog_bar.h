@@ -60,8 +60,4 @@ private:
     QPushButton* htmlView_;
 };
 
-// Conversions between the core's date and the date pickers.
-QDate ToQDate(CQRNDatum date);
-CQRNDatum FromQDate(const QDate& date);
-
 }  // namespace pf

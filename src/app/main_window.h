@@ -125,6 +125,10 @@ private:
     ChildViewState InitialState(const DocumentHandle* document, int viewId) const;
     ChildFrame* AddWindow(DocumentHandle* document, const ChildViewState& state);
     DocumentHandle* Adopt(std::unique_ptr<DocumentHandle> document);
+    // Takes the document and shows it in a new window with its holdings.
+    DocumentHandle* AdoptAndShow(std::unique_ptr<DocumentHandle> document);
+    // Reads a file (or imports it), shows its messages and, on success, its window.
+    DocumentHandle* ReadAndShow(const QString& path, bool import);
     bool MayCloseFrame(ChildFrame* frame);
     void FrameClosed(DocumentHandle* document);
     void NumberWindows(DocumentHandle* document);

@@ -59,36 +59,12 @@ DocumentHandle* MainWindow::OpenFile(const QString& path) {
     // new format over the old file.
     if (IsFirstGenerationFile(FromQString(path))) return ImportFile(path);
 
-    ReadSettings settings;
-    settings.today = today_;
-    const QString fileName = QFileInfo(path).fileName();
-    settings.askPassword = [this, fileName]() -> std::optional<std::string> {
-        if (askPassword_) return askPassword_(fileName);
-        return PasswordDialog::Ask(this, fileName);
-    };
-    OpenOutcome outcome;
-    {
-        WaitCursor wait;
-        outcome = OpenPortfolioFile(FromQString(path), settings);
-    }
-    if (!outcome.opened) {
-        ShowMessage(this, *outcome.error);
-        return nullptr;
-    }
-    if (outcome.opened->olderVersion)
-        ShowInformation(this, ToQString(kOlderVersionTitle), ToQString(kOlderVersionNotice));
-
-    auto document = std::make_unique<DocumentHandle>(std::move(outcome.opened->doc));
-    document->SetPathAndTitle(path, ToQString(outcome.opened->title));
-    DocumentHandle* adopted = Adopt(std::move(document));
-    recentFiles_.Add(FromQString(path));
-    recentFiles_.Save(*settings_);
-    RebuildRecentFileMenu();
-    AddWindow(adopted, InitialState(adopted, kViewHoldings));
-    return adopted;
+    return ReadAndShow(path, false);
 }
 
-DocumentHandle* MainWindow::ImportFile(const QString& path) {
+DocumentHandle* MainWindow::ImportFile(const QString& path) { return ReadAndShow(path, true); }
+
+DocumentHandle* MainWindow::ReadAndShow(const QString& path, bool import) {
     ReadSettings settings;
     settings.today = today_;
     const QString fileName = QFileInfo(path).fileName();
@@ -99,15 +75,30 @@ DocumentHandle* MainWindow::ImportFile(const QString& path) {
     OpenOutcome outcome;
     {
         WaitCursor wait;
-        outcome = ImportPortfolioFile(FromQString(path), settings);
+        outcome = import ? ImportPortfolioFile(FromQString(path), settings)
+                         : OpenPortfolioFile(FromQString(path), settings);
     }
     if (!outcome.opened) {
         ShowMessage(this, *outcome.error);
         return nullptr;
     }
-    auto document = std::make_unique<DocumentHandle>(std::move(outcome.opened->doc));
-    document->SetPathAndTitle(ToQString(outcome.opened->path), ToQString(outcome.opened->title));
-    document->SetNeverSaved(true);
+    OpenedDocument& opened = *outcome.opened;
+    if (opened.olderVersion)
+        ShowInformation(this, ToQString(kOlderVersionTitle), ToQString(kOlderVersionNotice));
+
+    auto document = std::make_unique<DocumentHandle>(std::move(opened.doc));
+    document->SetPathAndTitle(ToQString(opened.path), ToQString(opened.title));
+    // An imported document is entered in the recent files once it has been saved.
+    document->SetNeverSaved(opened.imported);
+    if (!opened.imported) {
+        recentFiles_.Add(opened.path);
+        recentFiles_.Save(*settings_);
+        RebuildRecentFileMenu();
+    }
+    return AdoptAndShow(std::move(document));
+}
+
+DocumentHandle* MainWindow::AdoptAndShow(std::unique_ptr<DocumentHandle> document) {
     DocumentHandle* adopted = Adopt(std::move(document));
     AddWindow(adopted, InitialState(adopted, kViewHoldings));
     return adopted;
@@ -118,9 +109,7 @@ DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
     doc.NewDocument(choices, today_);
     auto document = std::make_unique<DocumentHandle>(std::move(doc));
     document->SetPathAndTitle(QString(), QStringLiteral("NeueDatei%1").arg(++newDocumentCount_));
-    DocumentHandle* adopted = Adopt(std::move(document));
-    AddWindow(adopted, InitialState(adopted, kViewHoldings));
-    return adopted;
+    return AdoptAndShow(std::move(document));
 }
 
 bool MainWindow::SaveDocumentTo(DocumentHandle* document, const QString& path) {

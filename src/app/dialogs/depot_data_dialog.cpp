@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_box.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/depot_data_form.h"
 
@@ -81,10 +82,7 @@ DepotDataDialog::DepotDataDialog(const DepotMasterData& data, QWidget* parent) :
     edits_ = DepotDataEdits::AddTo(fields, this);
     edits_.Set(data);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

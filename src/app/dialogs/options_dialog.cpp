@@ -18,6 +18,7 @@
 
 #include "app/dialogs/depot_data_dialog.h"
 #include "model/document.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,24 +27,9 @@ namespace pf {
 
 namespace {
 
-QDate ToQDate(CQRNDatum date) {
-    const CQRNDatum::Parts p = date.Split();
-    return QDate(static_cast<int>(p.year), static_cast<int>(p.month), static_cast<int>(p.day));
-}
-
-CQRNDatum FromQDate(const QDate& date) {
-    return DateOf(static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.year()));
-}
-
 // A date picker limited to the days a file can hold.
 QDateEdit* DateEdit(const QString& name, CQRNDatum date, QWidget* parent) {
-    auto* edit = new QDateEdit(parent);
-    edit->setObjectName(name);
-    edit->setDisplayFormat(u"dd.MM.yyyy"_s);
-    edit->setCalendarPopup(true);
-    edit->setDateRange(ToQDate(CQRNDatum(CQRNDatum::kFirstValidDay)),
-                       ToQDate(CQRNDatum(CQRNDatum::kLastValidDay)));
+    QDateEdit* edit = DatePicker(parent, name);
     edit->setDate(ToQDate(date));
     return edit;
 }
@@ -79,10 +65,7 @@ OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent) : QDialog(
     general_ = CreateGeneralPage(initial_);
     pages_->addTab(general_, u"Allgemein"_s);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);

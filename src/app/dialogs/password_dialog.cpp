@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,10 +28,7 @@ PasswordDialog::PasswordDialog(const QString& fileName, QWidget* parent) : QDial
     password_->setEchoMode(QLineEdit::Password);
     text->setBuddy(password_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);

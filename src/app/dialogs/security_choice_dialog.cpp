@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/document.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
 namespace pf {
@@ -24,10 +25,7 @@ SecurityChoiceDialog::SecurityChoiceDialog(const CFolari2Doc& doc, QWidget* pare
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     layout->addWidget(label);
     layout->addWidget(list_);
     layout->addWidget(buttons);

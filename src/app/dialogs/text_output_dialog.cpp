@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/depot_data_dialog.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -50,10 +51,7 @@ TextOutputDialog::TextOutputDialog(TextOutputTarget target, QWidget* parent)
         layout->addLayout(row);
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     layout->addStretch(1);
     layout->addWidget(buttons);
     // Wide enough that a title bar shows the whole title.

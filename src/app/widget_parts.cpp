@@ -1,0 +1,38 @@
+#include "app/widget_parts.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+namespace pf {
+
+QDate ToQDate(CQRNDatum date) {
+    const CQRNDatum::Parts p = date.Split();
+    return QDate(static_cast<int>(p.year), static_cast<int>(p.month), static_cast<int>(p.day));
+}
+
+CQRNDatum FromQDate(const QDate& date) {
+    return DateOf(static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.year()));
+}
+
+QDateEdit* DatePicker(QWidget* parent, const QString& objectName) {
+    auto* edit = new QDateEdit(parent);
+    if (!objectName.isEmpty()) edit->setObjectName(objectName);
+    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    edit->setCalendarPopup(true);
+    edit->setDateRange(ToQDate(CQRNDatum(CQRNDatum::kFirstValidDay)),
+                       ToQDate(CQRNDatum(CQRNDatum::kLastValidDay)));
+    return edit;
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+}  // namespace pf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include "model/date.h"
+
+class QDateEdit;
+class QDialog;
+class QDialogButtonBox;
+class QWidget;
+
+namespace pf {
+
+// Conversions between the core's date and Qt's.
+QDate ToQDate(CQRNDatum date);
+CQRNDatum FromQDate(const QDate& date);
+
+// A date picker as the program shows dates ("dd.MM.yyyy", calendar popup), limited to the
+// days a file can hold.
+QDateEdit* DatePicker(QWidget* parent, const QString& objectName = {});
+
+// OK and "Abbrechen", wired to the dialog's accept and reject.
+QDialogButtonBox* OkCancelButtons(QDialog* dialog);
+
+}  // namespace pf
