@@ -519,9 +519,15 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) OpenFile(url.toLocalFile());
+    OpenDroppedFiles(*event->mimeData());
     event->acceptProposedAction();
+}
+
+int MainWindow::OpenDroppedFiles(const QMimeData& data) {
+    int opened = 0;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile() && OpenFile(url.toLocalFile()) != nullptr) ++opened;
+    return opened;
 }
 
 void MainWindow::OnActiveFrameChanged(QMdiSubWindow*) {

@@ -19,6 +19,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QMimeData;
 class QToolBar;
 
 namespace pf {
@@ -70,6 +71,9 @@ public:
     // Save: to the document's path, or through the Save As dialog when it has none.
     bool SaveDocument(DocumentHandle* document);
     bool SaveDocumentAs(DocumentHandle* document);
+    // Opens the local files of a drop on the frame (first-generation files are imported);
+    // returns how many opened.
+    int OpenDroppedFiles(const QMimeData& data);
     // Closes every window of the document, asking first whether to save a modified one.
     bool CloseDocument(DocumentHandle* document);
     // Asks for every modified document; false when the user cancelled.

@@ -9,6 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
 #include <QPrinter>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -24,6 +28,7 @@
 #include "app/report_view.h"
 #include "engine/demo_portfolios.h"
 #include "model/archive/document_file.h"
+#include "model/archive/old_file_builder.h"
 #include "platform/clipboard.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/report_dispatcher.h"
@@ -194,6 +199,55 @@ TEST_F(WindowTest, EveryViewThroughMenuAndSelector) {
     }
     EXPECT_EQ(w.Frames().size(), 1);
     EXPECT_FALSE(w.Documents().front()->IsModified());  // looking changes nothing
+}
+
+TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
+    MainWindow& w = Start();
+    w.resize(600, 400);
+    ASSERT_TRUE(w.OpenFile(Demo(1)));
+    ReportView* v = w.ActiveView();
+    EXPECT_EQ(v->verticalScrollBar()->pageStep(), 500);
+    EXPECT_EQ(v->verticalScrollBar()->singleStep(), 30);
+    EXPECT_EQ(v->horizontalScrollBar()->pageStep(), 500);
+    EXPECT_GT(v->horizontalScrollBar()->maximum(), 0);  // the holdings are wider than 600 px
+
+    std::vector<std::array<int, 5>> hits;
+    QObject::connect(v, &ReportView::rowDoubleClicked, v, [&](std::array<int, 5> values) { hits.push_back(values); });
+    auto doubleClick = [&](QPointF at) {
+        QMouseEvent event(QEvent::MouseButtonDblClick, at, v->viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(v->viewport(), &event);
+    };
+    // The first data row lies below the title and the column titles: find it by the row
+    // positions of the table, as the view draws them.
+    const ReportTable& table = *v->Report();
+    const double ppu = v->PixelsPerUnit();
+    for (size_t i = 0; i < table.Rows().size(); ++i) {
+        const ReportRow& row = table.Rows()[i];
+        if (row.user[0] < 0) continue;
+        doubleClick(QPointF(30, (-row.screenY + 5) * ppu));
+        ASSERT_EQ(hits.size(), 1u);
+        EXPECT_EQ(hits[0], row.user);
+        break;
+    }
+    doubleClick(QPointF(30, (v->ContentSize().height + 50) * ppu));  // below the last row
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[1][0], -1);
+}
+
+TEST_F(WindowTest, OlderFileShowsTheNoticeAndDroppedFilesOpen) {
+    MainWindow& w = Start();
+    const std::string old = (folder / "alt.fl2").string();
+    std::ofstream(old, std::ios::binary) << testing::BuildOldFile(20101001).bytes;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(ToQString(old)), QUrl::fromLocalFile(Demo(2))});
+    EXPECT_EQ(w.OpenDroppedFiles(data), 2);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "Datei öffnen");
+    EXPECT_EQ(shown[0].text, kOlderVersionNotice);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(w.Documents().size(), 2);
+    EXPECT_EQ(Recent().front(), FromQString(Demo(2)));
 }
 
 TEST_F(WindowTest, DialogBarStateIsKeptPerWindow) {
