@@ -133,8 +133,8 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // Windows go before the documents they show.
-    mdiArea_->closeAllSubWindows();
+    // The windows go before the documents they show, without closing (and asking) again:
+    // closing the frame has already asked about every modified document.
     for (QMdiSubWindow* w : mdiArea_->subWindowList()) delete w;
 }
 
@@ -474,7 +474,10 @@ void MainWindow::FrameClosed(DocumentHandle* document) {
     // (both are deleted in the order they were handed over).
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() != document) continue;
-        it->release()->deleteLater();
+        // Parented so that it goes with the frame even if no event loop runs again.
+        DocumentHandle* going = it->release();
+        going->setParent(this);
+        going->deleteLater();
         documents_.erase(it);
         break;
     }
