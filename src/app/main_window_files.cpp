@@ -109,6 +109,8 @@ DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
     doc.NewDocument(choices, today_);
     auto document = std::make_unique<DocumentHandle>(std::move(doc));
     document->SetPathAndTitle(QString(), QStringLiteral("NeueDatei%1").arg(++newDocumentCount_));
+    // What the wizard took in exists nowhere else yet: closing asks before it is lost.
+    document->SetModified(true);
     return AdoptAndShow(std::move(document));
 }
 

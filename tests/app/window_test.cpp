@@ -173,6 +173,18 @@ TEST_F(WindowTest, WizardWithLegacyCurrenciesMakesTheirCurrenciesAndAccountCurre
     EXPECT_EQ(doc.currencies[2].symbol, "FF");
     EXPECT_EQ(doc.initialAccountCurrencyId, doc.currencies[1].id);
     EXPECT_EQ(d->Title(), QStringLiteral("NeueDatei1"));
+    EXPECT_TRUE(d->IsModified());  // nothing of it is stored yet
+    const QString path = ToQString((folder / "Neu.fl2").string());
+    savePath = path;
+    ASSERT_TRUE(w.SaveDocument(d));  // no path yet: through Save As
+    EXPECT_EQ(d->Title(), QStringLiteral("Neu"));
+    EXPECT_FALSE(d->IsModified());
+    EXPECT_EQ(Recent().front(), FromQString(path));
+    ASSERT_TRUE(w.CloseDocument(d));
+    DocumentHandle* reopened = w.OpenFile(path);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(reopened->Doc().currencies.size(), 3u);
+    EXPECT_EQ(reopened->Doc().initialAccountCurrencyId, reopened->Doc().currencies[1].id);
     EXPECT_EQ(w.ActiveView()->State().viewId, kViewHoldings);
 }
 
