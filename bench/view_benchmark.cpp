@@ -50,7 +50,8 @@ void Paint(pf::ReportView& view) {
 void BM_OpenDemo3AndShowHoldings(benchmark::State& state) {
     const std::filesystem::path& file = DemoFile(3);
     for (auto _ : state) {
-        pf::ReadResult read = pf::LoadDocumentFile(file, {pf::CQRNDatum::FromTime(std::time(nullptr)), {}});
+        pf::ReadResult read =
+            pf::LoadDocumentFile(file, {pf::CQRNDatum::FromTime(std::time(nullptr)), {}});
         pf::DocumentHandle document(std::move(read.doc));
         pf::ReportView view(&document, StateFor(document.Doc(), pf::kViewHoldings));
         view.resize(1400, 800);
@@ -62,7 +63,8 @@ void BM_OpenDemo3AndShowHoldings(benchmark::State& state) {
 BENCHMARK(BM_OpenDemo3AndShowHoldings)->Unit(benchmark::kMillisecond);
 
 void BM_SwitchViewDemo1(benchmark::State& state) {
-    pf::ReadResult read = pf::LoadDocumentFile(DemoFile(1), {pf::CQRNDatum::FromTime(std::time(nullptr)), {}});
+    pf::ReadResult read =
+        pf::LoadDocumentFile(DemoFile(1), {pf::CQRNDatum::FromTime(std::time(nullptr)), {}});
     pf::DocumentHandle document(std::move(read.doc));
     const int viewId = static_cast<int>(state.range(0));
     pf::ReportView view(&document, StateFor(document.Doc(), viewId));

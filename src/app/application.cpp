@@ -7,9 +7,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPainter>
-#include <QUrl>
 #include <QTimer>
 #include <QTranslator>
+#include <QUrl>
 #include <cstdio>
 #include <ctime>
 
@@ -40,7 +40,8 @@ QIcon AppIcon() {
         p.drawRect(QRectF(27, 30, 9, 22));
         p.drawRect(QRectF(42, 22, 9, 30));
         p.setPen(QPen(QColor(0xf2, 0xb1, 0x34), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(10, 32), QPointF(24, 22), QPointF(34, 26), QPointF(54, 10)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(10, 32), QPointF(24, 22), QPointF(34, 26), QPointF(54, 10)}));
         icon.addPixmap(pixmap);
     }
     return icon;
@@ -105,9 +106,9 @@ int RunPortfolaris(int argc, char** argv) {
         return error.isEmpty() ? 0 : 2;
     }
 
-    std::unique_ptr<QtSettingsStore> store = line.settingsFile.isEmpty()
-                                                 ? std::make_unique<QtSettingsStore>()
-                                                 : std::make_unique<QtSettingsStore>(line.settingsFile);
+    std::unique_ptr<QtSettingsStore> store =
+        line.settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
+                                    : std::make_unique<QtSettingsStore>(line.settingsFile);
     SeedDemoFiles(*store, FromQString(DemoFolder()));
 
     MainWindowSetup setup;

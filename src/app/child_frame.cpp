@@ -7,8 +7,7 @@
 
 namespace pf {
 
-ChildFrame::ChildFrame(ReportView* view, std::function<bool(ChildFrame*)> mayClose,
-                       QWidget* parent)
+ChildFrame::ChildFrame(ReportView* view, std::function<bool(ChildFrame*)> mayClose, QWidget* parent)
     : QMdiSubWindow(parent), view_(view), mayClose_(std::move(mayClose)) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,7 +11,7 @@ class ReportView;
 // A child window of the main frame: one view of one document.
 class ChildFrame : public QMdiSubWindow {
     Q_OBJECT
-public:
+  public:
     // `mayClose` is asked before the window closes (the main window asks to save when it is
     // the document's last window).
     ChildFrame(ReportView* view, std::function<bool(ChildFrame*)> mayClose,
@@ -25,10 +25,10 @@ public:
     // Set once the window has agreed to close; it stays in the window list until deleted.
     bool IsClosing() const { return closing_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     ReportView* view_;
     std::function<bool(ChildFrame*)> mayClose_;
     int number_ = 0;

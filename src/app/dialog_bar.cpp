@@ -56,8 +56,8 @@ QIcon PictureIcon(Picture picture) {
             p.drawLine(4, 28, 28, 28);
             p.drawLine(4, 28, 4, 4);
             p.setPen(QPen(QColor(200, 40, 40), 2.5));
-            p.drawPolyline(QPolygonF({QPointF(6, 22), QPointF(12, 14), QPointF(18, 18),
-                                      QPointF(27, 7)}));
+            p.drawPolyline(
+                QPolygonF({QPointF(6, 22), QPointF(12, 14), QPointF(18, 18), QPointF(27, 7)}));
             break;
     }
     return QIcon(pixmap);
@@ -94,7 +94,8 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
 
     developmentMeasure_ = new QComboBox(this);
     developmentMeasure_->setObjectName(QStringLiteral("developmentMeasure"));
-    for (const char* item : DevelopmentMeasureItems()) developmentMeasure_->addItem(ToQString(item));
+    for (const char* item : DevelopmentMeasureItems())
+        developmentMeasure_->addItem(ToQString(item));
     positionMeasure_ = new QComboBox(this);
     positionMeasure_->setObjectName(QStringLiteral("positionMeasure"));
     for (const char* item : PositionMeasureItems()) positionMeasure_->addItem(ToQString(item));
@@ -107,17 +108,19 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     security_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     security_->setMinimumContentsLength(20);
     securityLabel_->setBuddy(security_);
-    chartButton_ = PictureButton(Picture::Chart, QStringLiteral("Chart-Einstellungen"), false, this);
+    chartButton_ =
+        PictureButton(Picture::Chart, QStringLiteral("Chart-Einstellungen"), false, this);
     chartButton_->setObjectName(QStringLiteral("chartButton"));
 
     filterSwitch_ = PictureButton(Picture::Filter, QStringLiteral("Filter ein/aus"), true, this);
     filterSwitch_->setObjectName(QStringLiteral("filterSwitch"));
-    filterSettings_ = PictureButton(Picture::FilterSettings,
-                                    QStringLiteral("Wertpapiere für den Filter auswählen"), false, this);
+    filterSettings_ =
+        PictureButton(Picture::FilterSettings,
+                      QStringLiteral("Wertpapiere für den Filter auswählen"), false, this);
     filterSettings_->setObjectName(QStringLiteral("filterSettings"));
-    simulatedSale_ = PictureButton(Picture::SimulatedSale,
-                                   QStringLiteral("Simulierter Verkauf der offenen Positionen"),
-                                   true, this);
+    simulatedSale_ =
+        PictureButton(Picture::SimulatedSale,
+                      QStringLiteral("Simulierter Verkauf der offenen Positionen"), true, this);
     simulatedSale_->setObjectName(QStringLiteral("simulatedSale"));
     htmlView_ = new QPushButton(QStringLiteral("HTML-Ansicht"), this);
     htmlView_->setObjectName(QStringLiteral("htmlView"));

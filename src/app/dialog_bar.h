@@ -20,7 +20,7 @@ class CFolari2Doc;
 // the user changes; the main window stores the change in that window.
 class DialogBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DialogBar(QWidget* parent = nullptr);
 
     // Shows the state of the active window (nullptr: no window; everything but the selector
@@ -29,7 +29,7 @@ public:
 
     QComboBox* ViewSelector() const { return viewSelector_; }
 
-signals:
+  signals:
     void viewChosen(int viewId);
     void firstDateChanged(CQRNDatum date);
     void secondDateChanged(CQRNDatum date);
@@ -43,7 +43,7 @@ signals:
     void simulatedSaleToggled(bool on);
     void htmlViewRequested();
 
-private:
+  private:
     QComboBox* viewSelector_;
     QDateEdit* firstDate_;
     QLabel* untilLabel_;

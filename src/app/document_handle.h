@@ -15,7 +15,7 @@ inline constexpr int kHintActiveView = 111;
 // views listen to viewsNeedUpdate and rebuild their reports from the document.
 class DocumentHandle : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit DocumentHandle(CFolari2Doc doc, QObject* parent = nullptr);
 
     CFolari2Doc& Doc() { return doc_; }
@@ -39,11 +39,11 @@ public:
     // The usual end of a change: modified, then every view rebuilt.
     void Changed();
 
-signals:
+  signals:
     void viewsNeedUpdate(QObject* sender, int hint);
     void titleChanged();
 
-private:
+  private:
     CFolari2Doc doc_;
     QString path_;
     QString title_;

@@ -58,7 +58,7 @@ constexpr std::array<ViewMenuEntry, 15> kViewMenu = {{
 }};
 
 QAction* MakeAction(QObject* parent, const QString& text, const QString& name,
-                     const QKeySequence& shortcut = {}) {
+                    const QKeySequence& shortcut = {}) {
     auto* action = new QAction(text, parent);
     action->setObjectName(name);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -102,24 +102,29 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
     // be made is reported and left out; the program goes on without it.
     const bool toolbarMade = CreateToolbar();
     if (!toolbarMade)
-        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Symbolleiste konnte nicht erstellt werden!"));
+        ShowError(this, QStringLiteral("Fehler"),
+                  QStringLiteral("Symbolleiste konnte nicht erstellt werden!"));
     const bool dialogBarMade = CreateDialogBar();
     if (!dialogBarMade)
-        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Dialogleiste konnte nicht erstellt werden!"));
+        ShowError(this, QStringLiteral("Fehler"),
+                  QStringLiteral("Dialogleiste konnte nicht erstellt werden!"));
     if (faults_.rebar) {
-        ShowError(this, QStringLiteral("Fehler"), QStringLiteral("Infoleiste konnte nicht erstellt werden!"));
+        ShowError(this, QStringLiteral("Fehler"),
+                  QStringLiteral("Infoleiste konnte nicht erstellt werden!"));
     } else {
         if (toolbarMade) {
             if (faults_.toolbarBand)
                 ShowError(this, QStringLiteral("Fehler"),
-                          QStringLiteral("Symbolleiste konnte nicht in die Infoleiste eingefügt werden!"));
+                          QStringLiteral(
+                              "Symbolleiste konnte nicht in die Infoleiste eingefügt werden!"));
             else
                 addToolBar(Qt::TopToolBarArea, toolbar_);
         }
         if (dialogBarMade) {
             if (faults_.dialogBarBand) {
                 ShowError(this, QStringLiteral("Fehler"),
-                          QStringLiteral("Dialogleiste konnte nicht in die Infoleiste eingefügt werden!"));
+                          QStringLiteral(
+                              "Dialogleiste konnte nicht in die Infoleiste eingefügt werden!"));
             } else {
                 addToolBar(Qt::TopToolBarArea, dialogBarBand_);
                 ConnectDialogBar();
@@ -146,24 +151,28 @@ void MainWindow::CreateActions() {
         addAction(a);
         return a;
     };
-    add(QStringLiteral("&Neu..."), QStringLiteral("actionNew"), QKeySequence::New, &MainWindow::OnNew);
-    add(QStringLiteral("Ö&ffnen..."), QStringLiteral("actionOpen"), QKeySequence::Open, &MainWindow::OnOpen);
-    documentActions_ << add(QStringLiteral("&Schließen"), QStringLiteral("actionClose"), {}, &MainWindow::OnClose);
-    documentActions_ << add(QStringLiteral("&Speichern"), QStringLiteral("actionSave"), QKeySequence::Save,
-                            &MainWindow::OnSave);
-    documentActions_ << add(QStringLiteral("Speichern &unter..."), QStringLiteral("actionSaveAs"), {},
-                            &MainWindow::OnSaveAs);
-    add(QStringLiteral("&Importieren..."), QStringLiteral("actionImport"), {}, &MainWindow::OnImport);
-    tableActions_ << add(QStringLiteral("&Drucken..."), QStringLiteral("actionPrint"), QKeySequence::Print,
-                         &MainWindow::OnPrint);
+    add(QStringLiteral("&Neu..."), QStringLiteral("actionNew"), QKeySequence::New,
+        &MainWindow::OnNew);
+    add(QStringLiteral("Ö&ffnen..."), QStringLiteral("actionOpen"), QKeySequence::Open,
+        &MainWindow::OnOpen);
+    documentActions_ << add(QStringLiteral("&Schließen"), QStringLiteral("actionClose"), {},
+                            &MainWindow::OnClose);
+    documentActions_ << add(QStringLiteral("&Speichern"), QStringLiteral("actionSave"),
+                            QKeySequence::Save, &MainWindow::OnSave);
+    documentActions_ << add(QStringLiteral("Speichern &unter..."), QStringLiteral("actionSaveAs"),
+                            {}, &MainWindow::OnSaveAs);
+    add(QStringLiteral("&Importieren..."), QStringLiteral("actionImport"), {},
+        &MainWindow::OnImport);
+    tableActions_ << add(QStringLiteral("&Drucken..."), QStringLiteral("actionPrint"),
+                         QKeySequence::Print, &MainWindow::OnPrint);
     tableActions_ << add(QStringLiteral("Seitenansic&ht"), QStringLiteral("actionPrintPreview"), {},
                          &MainWindow::OnPrintPreview);
     add(QStringLiteral("Drucker&einrichtung..."), QStringLiteral("actionPageSetup"), {},
         &MainWindow::OnPageSetup);
     tableActions_ << add(QStringLiteral("Kopieren in &Zwischenablage..."),
                          QStringLiteral("actionCopyClipboard"), {}, &MainWindow::OnCopyToClipboard);
-    tableActions_ << add(QStringLiteral("Kopieren in &Textdatei..."), QStringLiteral("actionCopyTextFile"),
-                         {}, &MainWindow::OnCopyToTextFile);
+    tableActions_ << add(QStringLiteral("Kopieren in &Textdatei..."),
+                         QStringLiteral("actionCopyTextFile"), {}, &MainWindow::OnCopyToTextFile);
     exitAction_ = MakeAction(this, QStringLiteral("&Beenden"), QStringLiteral("actionExit"));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
@@ -187,7 +196,8 @@ void MainWindow::CreateActions() {
     for (const ViewMenuEntry& entry : kViewMenu) {
         QKeySequence key;
         if (entry.key != Qt::Key_unknown) key = QKeySequence(Qt::CTRL | entry.key);
-        QAction* a = MakeAction(this, ToQString(entry.text), QStringLiteral("actionView%1").arg(entry.id), key);
+        QAction* a = MakeAction(this, ToQString(entry.text),
+                                QStringLiteral("actionView%1").arg(entry.id), key);
         a->setCheckable(true);
         a->setActionGroup(viewGroup);
         a->setData(entry.id);
@@ -205,7 +215,8 @@ void MainWindow::CreateActions() {
 
 void MainWindow::CreateMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&Datei"));
-    for (const char* name : {"actionNew", "actionOpen", "actionClose", "actionSave", "actionSaveAs"})
+    for (const char* name :
+         {"actionNew", "actionOpen", "actionClose", "actionSave", "actionSaveAs"})
         fileMenu_->addAction(FindAction(QString::fromLatin1(name)));
     fileMenu_->addSeparator();
     fileMenu_->addAction(FindAction(QStringLiteral("actionImport")));
@@ -236,19 +247,22 @@ void MainWindow::CreateMenus() {
     windowMenu_ = menuBar()->addMenu(QStringLiteral("&Fenster"));
     connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
         windowMenu_->clear();
-        QAction* newWindow = windowMenu_->addAction(QStringLiteral("&Neues Fenster"), this,
-                                                    [this] { NewWindow(); });
+        QAction* newWindow =
+            windowMenu_->addAction(QStringLiteral("&Neues Fenster"), this, [this] { NewWindow(); });
         newWindow->setEnabled(ActiveDocument() != nullptr);
-        windowMenu_->addAction(QStringLiteral("Ü&berlappend"), mdiArea_, &QMdiArea::cascadeSubWindows);
-        windowMenu_->addAction(QStringLiteral("&Nebeneinander"), mdiArea_, &QMdiArea::tileSubWindows);
+        windowMenu_->addAction(QStringLiteral("Ü&berlappend"), mdiArea_,
+                               &QMdiArea::cascadeSubWindows);
+        windowMenu_->addAction(QStringLiteral("&Nebeneinander"), mdiArea_,
+                               &QMdiArea::tileSubWindows);
         const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
         if (!windows.isEmpty()) windowMenu_->addSeparator();
         for (int i = 0; i < windows.size(); ++i) {
             QMdiSubWindow* w = windows[i];
-            QString title = w->windowTitle().replace(QStringLiteral("[*]"),
-                                                     w->isWindowModified() ? QStringLiteral("*") : QString());
-            QAction* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), this,
-                                                [this, w] { mdiArea_->setActiveSubWindow(w); });
+            QString title = w->windowTitle().replace(
+                QStringLiteral("[*]"), w->isWindowModified() ? QStringLiteral("*") : QString());
+            QAction* a =
+                windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), this,
+                                       [this, w] { mdiArea_->setActiveSubWindow(w); });
             a->setCheckable(true);
             a->setChecked(w == mdiArea_->activeSubWindow());
         }
@@ -305,8 +319,9 @@ void MainWindow::CreateStatusBar() {
 void MainWindow::ConnectDialogBar() {
     DialogBar* bar = dialogBar_;
     connect(bar, &DialogBar::viewChosen, this, &MainWindow::SetActiveViewId);
-    connect(bar, &DialogBar::firstDateChanged, this,
-            [this](CQRNDatum d) { ChangeActiveState([d](ChildViewState& s) { s.SetFirstDate(d); }); });
+    connect(bar, &DialogBar::firstDateChanged, this, [this](CQRNDatum d) {
+        ChangeActiveState([d](ChildViewState& s) { s.SetFirstDate(d); });
+    });
     connect(bar, &DialogBar::secondDateChanged, this,
             [this](CQRNDatum d) { ChangeActiveState([d](ChildViewState& s) { s.periodTo = d; }); });
     connect(bar, &DialogBar::developmentMeasureChosen, this, [this](int m) {
@@ -320,8 +335,9 @@ void MainWindow::ConnectDialogBar() {
     });
     connect(bar, &DialogBar::filterToggled, this,
             [this](bool on) { ChangeActiveState([on](ChildViewState& s) { s.SetFilterOn(on); }); });
-    connect(bar, &DialogBar::simulatedSaleToggled, this,
-            [this](bool on) { ChangeActiveState([on](ChildViewState& s) { s.simulateSales = on; }); });
+    connect(bar, &DialogBar::simulatedSaleToggled, this, [this](bool on) {
+        ChangeActiveState([on](ChildViewState& s) { s.simulateSales = on; });
+    });
     connect(bar, &DialogBar::filterSettingsRequested, this, &MainWindow::OnFilterSettings);
 }
 
@@ -460,8 +476,8 @@ bool MainWindow::MayCloseFrame(ChildFrame* frame) {
     for (ChildFrame* f : Frames())
         if (f->Document() == document) ++windows;
     if (windows > 1) {
-        QMetaObject::invokeMethod(this, [this, document] { NumberWindows(document); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, document] { NumberWindows(document); }, Qt::QueuedConnection);
         return true;
     }
     if (!AskToSave(document)) return false;
@@ -481,8 +497,8 @@ void MainWindow::FrameClosed(DocumentHandle* document) {
         documents_.erase(it);
         break;
     }
-    QMetaObject::invokeMethod(this, [this] { OnActiveFrameChanged(mdiArea_->activeSubWindow()); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnActiveFrameChanged(mdiArea_->activeSubWindow()); }, Qt::QueuedConnection);
 }
 
 bool MainWindow::AskToSave(DocumentHandle* document) {
@@ -554,8 +570,9 @@ void MainWindow::UpdateCommandStates() {
     const CFolari2Doc* doc = view != nullptr ? &view->Document()->Doc() : nullptr;
     for (int i = 0; i < scaleActions_.size(); ++i) {
         scaleActions_[i]->setEnabled(doc != nullptr);
-        scaleActions_[i]->setChecked(doc != nullptr &&
-                                     IsCurrentScreenScale(*doc, ScreenScaleCommands()[static_cast<size_t>(i)].factor));
+        scaleActions_[i]->setChecked(
+            doc != nullptr &&
+            IsCurrentScreenScale(*doc, ScreenScaleCommands()[static_cast<size_t>(i)].factor));
     }
 }
 
@@ -573,10 +590,10 @@ void MainWindow::UpdateStatusIndicators() {
     if (dateIndicator_ == nullptr) return;
     dateIndicator_->setText(QStringLiteral(" Heute: %1 ").arg(ToQString(today_.FormatLong())));
     DocumentHandle* document = ActiveDocument();
-    scaleIndicator_->setText(
-        document != nullptr
-            ? QStringLiteral(" Schrift: %1 % ").arg(qRound(document->Doc().options.screenScaleFactor * 100))
-            : QString());
+    scaleIndicator_->setText(document != nullptr
+                                 ? QStringLiteral(" Schrift: %1 % ")
+                                       .arg(qRound(document->Doc().options.screenScaleFactor * 100))
+                                 : QString());
     UpdateCommandStates();
 }
 
@@ -587,10 +604,12 @@ void MainWindow::RebuildRecentFileMenu() {
     }
     recentActions_.clear();
     const std::vector<std::string>& files = recentFiles_.Files();
-    QAction* before = fileMenu_->actions().value(fileMenu_->actions().indexOf(recentSeparator_) + 1);
+    QAction* before =
+        fileMenu_->actions().value(fileMenu_->actions().indexOf(recentSeparator_) + 1);
     for (int i = 0; i < static_cast<int>(files.size()); ++i) {
         const QString path = ToQString(files[static_cast<size_t>(i)]);
-        auto* a = new QAction(ToQString(RecentFileMenuText(i, files[static_cast<size_t>(i)])), this);
+        auto* a =
+            new QAction(ToQString(RecentFileMenuText(i, files[static_cast<size_t>(i)])), this);
         a->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
         a->setToolTip(path);
         a->setStatusTip(path);
@@ -609,10 +628,11 @@ void MainWindow::OnScreenScale(double factor) {
 }
 
 void MainWindow::OnAbout() {
-    QMessageBox::about(this, QStringLiteral("Info über Portfolaris"),
-                       QStringLiteral("<b>Portfolaris 2</b><br>Depotverwaltung für Privatanleger<br><br>"
-                                      "Wertpapiere, Kurse, Transaktionen, Depotbestand und "
-                                      "realisierte Gewinne mit ihrer steuerlichen Einordnung."));
+    QMessageBox::about(
+        this, QStringLiteral("Info über Portfolaris"),
+        QStringLiteral("<b>Portfolaris 2</b><br>Depotverwaltung für Privatanleger<br><br>"
+                       "Wertpapiere, Kurse, Transaktionen, Depotbestand und "
+                       "realisierte Gewinne mit ihrer steuerlichen Einordnung."));
 }
 
 }  // namespace pf

@@ -53,7 +53,7 @@ struct MainWindowSetup {
 // the file, print and view commands.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(const MainWindowSetup& setup, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -112,12 +112,12 @@ public:
     QAction* ViewAction(int viewId) const;
     QAction* FindAction(const QString& objectName) const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void CreateActions();
     void CreateMenus();
     bool CreateToolbar();

@@ -31,7 +31,7 @@ const QString kAllFilesFilter = QStringLiteral("Alle Dateien (*)");
 
 // Shows the wait cursor while a command runs.
 class WaitCursor {
-public:
+  public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;
@@ -138,7 +138,8 @@ bool MainWindow::SaveDocumentTo(DocumentHandle* document, const QString& path) {
 bool MainWindow::SaveDocument(DocumentHandle* document) {
     // An imported document has a path it has never been written to: if a file is already
     // there, the user decides in Save As instead of it being overwritten unasked.
-    if (document->Path().isEmpty() || (document->NeverSaved() && QFileInfo::exists(document->Path())))
+    if (document->Path().isEmpty() ||
+        (document->NeverSaved() && QFileInfo::exists(document->Path())))
         return SaveDocumentAs(document);
     return SaveDocumentTo(document, document->Path());
 }
@@ -169,8 +170,9 @@ void MainWindow::OnNew() {
 }
 
 void MainWindow::OnOpen() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Öffnen"), QString(), kPortfolioFilter + QStringLiteral(";;") + kAllFilesFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Öffnen"), QString(),
+                                     kPortfolioFilter + QStringLiteral(";;") + kAllFilesFilter);
     if (!path.isEmpty()) OpenFile(path);
 }
 

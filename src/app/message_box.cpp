@@ -13,7 +13,8 @@ MessageBoxHandler handler_ = nullptr;
 int Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
     if (handler_ != nullptr) {
-        Message m{FromQString(title), FromQString(text),
+        Message m{FromQString(title),
+                  FromQString(text),
                   icon == QMessageBox::Question      ? MessageIcon::Question
                   : icon == QMessageBox::Information ? MessageIcon::Information
                                                      : MessageIcon::Exclamation,

@@ -20,8 +20,8 @@ int PrintReportTable(ReportTable& table, const TableAppearance& t, QPrinter& pri
         return -1;
     }
     QtCanvas canvas(painter);
-    const PageGrid grid = table.Paginate(canvas, t.marginLeft, t.marginTop, t.marginRight,
-                                         t.marginBottom);
+    const PageGrid grid =
+        table.Paginate(canvas, t.marginLeft, t.marginTop, t.marginRight, t.marginBottom);
     const int count = std::max(1, grid.across * grid.down);
     const int first = fromPage > 0 ? fromPage : 1;
     const int last = toPage > 0 ? std::min(toPage, count) : count;

@@ -6,7 +6,7 @@ namespace pf {
 
 // The desktop's clipboard (plain text).
 class QtClipboard final : public Clipboard {
-public:
+  public:
     bool SetText(const std::string& utf8) override;
 };
 

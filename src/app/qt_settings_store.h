@@ -10,7 +10,7 @@ namespace pf {
 // The settings profile in QSettings: organisation "QRN Software", application "Portfolaris";
 // a section is a group ("Settings", "Recent File List"), an entry a key in it.
 class QtSettingsStore final : public SettingsStore {
-public:
+  public:
     // The user's profile.
     QtSettingsStore();
     // A profile in an INI file of its own (tests, portable use).
@@ -28,7 +28,7 @@ public:
     void Sync();
     QString FileName() const { return settings_->fileName(); }
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

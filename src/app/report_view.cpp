@@ -118,8 +118,7 @@ void ReportView::DrawContent(QPainter& painter, QPointF origin, const Rect& visi
     const int margin = static_cast<int>(std::lround(kEmptyPageMargin * scale));
     canvas.SetFont(t.face, height);
     canvas.DrawText(FromQString(ViewTitle()),
-                    Rect{margin, -margin, size_.width - margin, -margin - height},
-                    TextAlign::Left);
+                    Rect{margin, -margin, size_.width - margin, -margin - height}, TextAlign::Left);
 }
 
 void ReportView::paintEvent(QPaintEvent*) {
@@ -144,8 +143,8 @@ void ReportView::scrollContentsBy(int, int) { viewport()->update(); }
 void ReportView::keyPressEvent(QKeyEvent* event) {
     // Arrows and page keys scroll through the scroll area; Home and End go to the report's
     // start and end (with Ctrl) or to its left and right edge.
-    QScrollBar* bar = event->modifiers() & Qt::ControlModifier ? verticalScrollBar()
-                                                                : horizontalScrollBar();
+    QScrollBar* bar =
+        event->modifiers() & Qt::ControlModifier ? verticalScrollBar() : horizontalScrollBar();
     if (event->key() == Qt::Key_Home) {
         bar->setValue(bar->minimum());
         return;

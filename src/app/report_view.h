@@ -20,7 +20,7 @@ class DocumentHandle;
 // empty page with their title.
 class ReportView : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     ReportView(DocumentHandle* document, const ChildViewState& state, QWidget* parent = nullptr);
     ~ReportView() override;
 
@@ -44,18 +44,18 @@ public:
     // Draws what `visibleLogical` covers on `painter` with its logical (0, 0) at `origin`.
     void DrawContent(QPainter& painter, QPointF origin, const Rect& visibleLogical);
 
-signals:
+  signals:
     // Double click on a report row: the row's five user values (the editors come later).
     void rowDoubleClicked(std::array<int, 5> userValues);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void UpdateScrollBars();
     Point ToLogical(QPoint viewportPoint) const;
 

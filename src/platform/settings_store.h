@@ -10,9 +10,10 @@ namespace pf {
 // The per-user settings profile: integers and strings by section and entry. The desktop
 // keeps it in QSettings; tests and tools use the in-memory store.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
-    virtual std::optional<int> GetInt(const std::string& section, const std::string& entry) const = 0;
+    virtual std::optional<int> GetInt(const std::string& section,
+                                      const std::string& entry) const = 0;
     virtual std::optional<std::string> GetString(const std::string& section,
                                                  const std::string& entry) const = 0;
     virtual void SetInt(const std::string& section, const std::string& entry, int value) = 0;
@@ -26,7 +27,7 @@ public:
 };
 
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     std::optional<int> GetInt(const std::string& section, const std::string& entry) const override {
         auto it = ints_.find({section, entry});
         if (it == ints_.end()) return std::nullopt;
@@ -50,7 +51,7 @@ public:
         strings_.erase({section, entry});
     }
 
-private:
+  private:
     using Key = std::pair<std::string, std::string>;
     std::map<Key, int> ints_;
     std::map<Key, std::string> strings_;

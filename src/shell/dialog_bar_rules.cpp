@@ -36,8 +36,7 @@ std::span<const char* const> DevelopmentMeasureItems() { return kDevelopmentMeas
 std::span<const char* const> PositionMeasureItems() { return kPositionMeasures; }
 
 bool IsOneDateView(int viewId) {
-    return viewId == kViewHoldings || viewId == kViewSecurities ||
-           viewId == kViewDepotDistribution;
+    return viewId == kViewHoldings || viewId == kViewSecurities || viewId == kViewDepotDistribution;
 }
 
 DialogBarControls ControlsForView(int viewId) {

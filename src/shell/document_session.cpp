@@ -14,7 +14,8 @@ Message OpenError(const ArchiveError& e, const std::string& path) {
                 "Die Datei „" + std::filesystem::path(path).filename().string() +
                     "“ ist eine Portfolaris1-Datei. Ihre Umwandlung ist in dieser Version noch "
                     "nicht möglich; die Datei bleibt unverändert.",
-                MessageIcon::Information, {}};
+                MessageIcon::Information,
+                {}};
     }
     std::string text = OpenErrorMessage(e.Kind());
     if (!e.Detail().empty()) text += "\n\n" + e.Detail();
@@ -68,8 +69,8 @@ OpenOutcome OpenPortfolioFile(const std::string& path, const ReadSettings& setti
     } catch (const ArchiveError& e) {
         outcome.error = OpenError(e, path);
     } catch (const std::bad_alloc&) {
-        outcome.error = Message{kAppTitle, "Fehler beim Öffnen des Dokuments.",
-                                MessageIcon::Exclamation, {}};
+        outcome.error =
+            Message{kAppTitle, "Fehler beim Öffnen des Dokuments.", MessageIcon::Exclamation, {}};
     }
     return outcome;
 }

@@ -15,8 +15,8 @@ inline constexpr const char* kAppTitle = "Portfolaris";
 // A document read from a file, with what the window shows of it.
 struct OpenedDocument {
     CFolari2Doc doc;
-    std::string path;   // where Save writes; an imported file gets its ".fl2" path here
-    std::string title;  // window title of the document
+    std::string path;           // where Save writes; an imported file gets its ".fl2" path here
+    std::string title;          // window title of the document
     bool olderVersion = false;  // show kOlderVersionNotice
     bool imported = false;      // not entered in the recent-file list
 };

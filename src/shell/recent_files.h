@@ -16,7 +16,7 @@ void SeedDemoFiles(SettingsStore& store, const std::string& programFolder);
 
 // The most-recently-used files, newest first, at most kRecentFileCount.
 class RecentFileList {
-public:
+  public:
     void Load(const SettingsStore& store);
     // Writes "File1".. for the entries and removes the entries beyond them.
     void Save(SettingsStore& store) const;
@@ -26,7 +26,7 @@ public:
     void Remove(const std::string& path);
     const std::vector<std::string>& Files() const { return files_; }
 
-private:
+  private:
     std::vector<std::string> files_;
 };
 

@@ -26,8 +26,8 @@ bool HasUsableRectangle(const WindowSettings& s) {
     return s.right - s.left >= 100 && s.bottom - s.top >= 100;
 }
 
-WindowSettings SettingsOnExit(const WindowSettings& atStart, bool saveIt, bool maximised,
-                              int left, int top, int right, int bottom) {
+WindowSettings SettingsOnExit(const WindowSettings& atStart, bool saveIt, bool maximised, int left,
+                              int top, int right, int bottom) {
     WindowSettings s = atStart;
     s.saveIt = saveIt ? 1 : 0;
     if (!saveIt) return s;

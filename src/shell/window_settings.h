@@ -33,7 +33,7 @@ bool HasUsableRectangle(const WindowSettings& s);
 
 // The values written on exit: with "WSaveIt" on, the frame's current placement; with it
 // off, the values read at start stay as they were.
-WindowSettings SettingsOnExit(const WindowSettings& atStart, bool saveIt, bool maximised,
-                              int left, int top, int right, int bottom);
+WindowSettings SettingsOnExit(const WindowSettings& atStart, bool saveIt, bool maximised, int left,
+                              int top, int right, int bottom);
 
 }  // namespace pf

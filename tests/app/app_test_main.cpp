@@ -1,6 +1,7 @@
 // main() of the widget tests: one QApplication on the offscreen platform for every test.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include "qtcanvas/qt_output.h"
 

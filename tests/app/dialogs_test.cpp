@@ -29,7 +29,7 @@ namespace {
 
 // Every box goes to the recorder; no real modal box can block a test.
 class DialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         shown().clear();
         previous_ = SetMessageBoxHandler([](const Message& m, int) {
@@ -57,7 +57,7 @@ protected:
         buttons->button(QDialogButtonBox::Ok)->click();
     }
 
-private:
+  private:
     MessageBoxHandler previous_ = nullptr;
 };
 

@@ -11,11 +11,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScrollBar>
-#include <QUrl>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <fstream>
 
 #include "app/child_frame.h"
@@ -49,7 +49,7 @@ int Record(const Message& m, int) {
 }
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         shown.clear();
         answer = QMessageBox::Ok;
@@ -86,7 +86,9 @@ protected:
         window->SetSavePathChooser([this](const QString&) { return savePath; });
         return *window;
     }
-    QString Demo(int n) const { return ToQString((folder / ("Demo" + std::to_string(n) + ".fl2")).string()); }
+    QString Demo(int n) const {
+        return ToQString((folder / ("Demo" + std::to_string(n) + ".fl2")).string());
+    }
     std::vector<std::string> Recent() const { return window->RecentFiles().Files(); }
 
     TempFolder folder{"window"};
@@ -198,7 +200,8 @@ TEST_F(WindowTest, EveryViewThroughMenuAndSelector) {
         w.ViewAction(view.id)->trigger();
         ReportView* v = w.ActiveView();
         EXPECT_EQ(v->State().viewId, view.id);
-        EXPECT_EQ(v->Report() != nullptr, view.id == kViewHoldings || view.id == kViewRealized) << view.id;
+        EXPECT_EQ(v->Report() != nullptr, view.id == kViewHoldings || view.id == kViewRealized)
+            << view.id;
         EXPECT_GT(v->ContentSize().width, 0);
         EXPECT_EQ(selector->currentData().toInt(), view.id);
         EXPECT_EQ(secondDate->isVisibleTo(w.Bar()), ControlsForView(view.id).secondDate) << view.id;
@@ -224,7 +227,8 @@ TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
     EXPECT_GT(v->horizontalScrollBar()->maximum(), 0);  // the holdings are wider than 600 px
 
     std::vector<std::array<int, 5>> hits;
-    QObject::connect(v, &ReportView::rowDoubleClicked, v, [&](std::array<int, 5> values) { hits.push_back(values); });
+    QObject::connect(v, &ReportView::rowDoubleClicked, v,
+                     [&](std::array<int, 5> values) { hits.push_back(values); });
     auto doubleClick = [&](QPointF at) {
         QMouseEvent event(QEvent::MouseButtonDblClick, at, v->viewport()->mapToGlobal(at),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -293,7 +297,9 @@ TEST_F(WindowTest, PrintsTheHoldingsToPdfPageByPage) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page>>") + bytes.count("/Type /Page "), pages);
+    EXPECT_EQ(
+        bytes.count("/Type /Page\n") + bytes.count("/Type /Page>>") + bytes.count("/Type /Page "),
+        pages);
     // A range prints only its pages.
     printer.setOutputFileName(ToQString((folder / "seite2.pdf").string()));
     EXPECT_EQ(w.PrintActiveView(printer, 2, 2), 1);
@@ -406,7 +412,8 @@ TEST_F(WindowTest, ImportTakesTheTitleAndTheFl2Path) {
     // The conversion of first-generation files comes later: such a file is recognised and
     // the user is told, nothing opens.
     const std::string flk = (folder / "depot.flk").string();
-    std::ofstream(flk, std::ios::binary) << std::string("\x1B") << "PortfolarisDatei.1.07 Daten....";
+    std::ofstream(flk, std::ios::binary)
+        << std::string("\x1B") << "PortfolarisDatei.1.07 Daten....";
     EXPECT_EQ(w.ImportFile(ToQString(flk)), nullptr);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].text.find("Portfolaris1-Datei"), std::string::npos);
@@ -432,7 +439,8 @@ TEST_F(WindowTest, ImportTakesTheTitleAndTheFl2Path) {
     });
     EXPECT_FALSE(w.SaveDocument(d));
     EXPECT_EQ(proposed, d->Path());
-    EXPECT_EQ(TempFolder::Contents(folder / "depot2.fl2"), TempFolder::Contents(folder / "Demo2.fl2"));
+    EXPECT_EQ(TempFolder::Contents(folder / "depot2.fl2"),
+              TempFolder::Contents(folder / "Demo2.fl2"));
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ TEST(WindowSettingsTest, SavedRectangleIsUsedOnlyWhenKeptAndNotMaximised) {
         int saveIt, maximised;
         bool startMaximised;
     };
-    for (const Case& c : {Case{1, 0, false}, Case{1, 1, true}, Case{0, 0, true}, Case{0, 1, true}}) {
+    for (const Case& c :
+         {Case{1, 0, false}, Case{1, 1, true}, Case{0, 0, true}, Case{0, 1, true}}) {
         MemorySettingsStore store;
         WriteWindowSettings(store, {c.saveIt, c.maximised, 10, 810, 20, 620});
         const WindowSettings s = ReadWindowSettings(store, 1920, 1080);
@@ -47,8 +48,10 @@ TEST(WindowSettingsTest, ExitKeepsTheStartValuesWhenSavingIsOff) {
     EXPECT_EQ(SettingsOnExit(start, true, false, 5, 6, 705, 506),
               (WindowSettings{1, 0, 5, 705, 6, 506}));
     // Maximised: the last normal rectangle stays for the next un-maximised start.
-    EXPECT_EQ(SettingsOnExit(start, true, true, 0, 0, 1920, 1080), (WindowSettings{1, 1, 10, 810, 20, 620}));
-    EXPECT_EQ(SettingsOnExit(start, false, true, 0, 0, 1920, 1080), (WindowSettings{0, 0, 10, 810, 20, 620}));
+    EXPECT_EQ(SettingsOnExit(start, true, true, 0, 0, 1920, 1080),
+              (WindowSettings{1, 1, 10, 810, 20, 620}));
+    EXPECT_EQ(SettingsOnExit(start, false, true, 0, 0, 1920, 1080),
+              (WindowSettings{0, 0, 10, 810, 20, 620}));
 }
 
 TEST(RecentFilesTest, FirstStartOffersTheDemosOnlyOnce) {
@@ -142,12 +145,13 @@ TEST(InitialPeriodTest, FollowsTheGeneralOptions) {
     doc.options.periodFromDate = DateOf(15, 3, 2020);
     doc.options.periodToDate = DateOf(31, 12, 2025);
     const CQRNDatum first = doc.transactions.front().date;
-    for (const Case& c : {Case{kFromFirstTransaction, kToToday, first, today},
-                          Case{kFromStartOfYear, kToToday, DateOf(1, 1, 2026), today},
-                          Case{kFromStartOfMonth, kToToday, DateOf(1, 12, 2026), today},
-                          Case{kFromFixedDay, kToFixedDay, DateOf(15, 3, 2020), DateOf(31, 12, 2025)},
-                          // a start after the end does not make an empty period
-                          Case{kFromStartOfYear, kToFixedDay, DateOf(31, 12, 2025), DateOf(31, 12, 2025)}}) {
+    for (const Case& c :
+         {Case{kFromFirstTransaction, kToToday, first, today},
+          Case{kFromStartOfYear, kToToday, DateOf(1, 1, 2026), today},
+          Case{kFromStartOfMonth, kToToday, DateOf(1, 12, 2026), today},
+          Case{kFromFixedDay, kToFixedDay, DateOf(15, 3, 2020), DateOf(31, 12, 2025)},
+          // a start after the end does not make an empty period
+          Case{kFromStartOfYear, kToFixedDay, DateOf(31, 12, 2025), DateOf(31, 12, 2025)}}) {
         doc.options.periodFromChoice = c.from;
         doc.options.periodToChoice = c.to;
         const DisplayPeriod p = InitialPeriod(doc, today);
@@ -169,12 +173,13 @@ TEST(ScreenScaleTest, OnlyAChangeMarksTheDocument) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.options.screenScaleFactor, 1.25);
     int checked = 0;
-    for (const ScreenScaleCommand& c : ScreenScaleCommands()) checked += IsCurrentScreenScale(doc, c.factor);
+    for (const ScreenScaleCommand& c : ScreenScaleCommands())
+        checked += IsCurrentScreenScale(doc, c.factor);
     EXPECT_EQ(checked, 1);
 }
 
 class DocumentSessionTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder{"session"};
     ReadSettings settings{DateOf(10, 12, 2026), [this]() -> std::optional<std::string> {
                               ++passwordQuestions;
@@ -220,7 +225,8 @@ TEST_F(DocumentSessionTest, BadFilesGiveTheFrameworkMessages) {
         ASSERT_FALSE(outcome.opened) << c.name;
         ASSERT_TRUE(outcome.error) << c.name;
         EXPECT_EQ(outcome.error->title, kAppTitle);
-        EXPECT_EQ(outcome.error->text.substr(0, std::string(c.message).size()), c.message) << c.name;
+        EXPECT_EQ(outcome.error->text.substr(0, std::string(c.message).size()), c.message)
+            << c.name;
         EXPECT_EQ(outcome.error->icon, MessageIcon::Exclamation);
     }
     const OpenOutcome missing = OpenPortfolioFile((folder / "fehlt.fl2").string(), settings);
@@ -233,8 +239,8 @@ TEST_F(DocumentSessionTest, PasswordIsAskedAndAWrongOneOpensNothing) {
     doc.password = {"Geheim", 1};
     const std::string path = (folder / "Geschuetzt.fl2").string();
     ASSERT_FALSE(SaveDocument(doc, path));
-    for (const std::optional<std::string>& wrong : {std::optional<std::string>("geheim"),
-                                                    std::optional<std::string>()}) {
+    for (const std::optional<std::string>& wrong :
+         {std::optional<std::string>("geheim"), std::optional<std::string>()}) {
         typedPassword = wrong;
         const OpenOutcome outcome = OpenPortfolioFile(path, settings);
         EXPECT_FALSE(outcome.opened);
@@ -262,7 +268,8 @@ TEST_F(DocumentSessionTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
 }
 
 TEST_F(DocumentSessionTest, FirstGenerationFilesAreRecognisedAndImportNamesFollowTheFile) {
-    const std::string flk = Write("depot.flk", std::string("\x1B") + "PortfolarisDatei.1.07 xyz" + "data");
+    const std::string flk =
+        Write("depot.flk", std::string("\x1B") + "PortfolarisDatei.1.07 xyz" + "data");
     EXPECT_TRUE(IsFirstGenerationFile(flk));
     EXPECT_FALSE(IsFirstGenerationFile(Write("other.fl2", WriteDocument(MakeDemoPortfolio(1)))));
     const OpenOutcome outcome = ImportPortfolioFile(flk, settings);

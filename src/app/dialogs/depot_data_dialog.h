@@ -37,14 +37,14 @@ struct DepotDataEdits {
 class DepotDataDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit DepotDataDialog(const DepotMasterData& data, QWidget* parent = nullptr);
 
     DepotMasterData Data() const;
 
     void accept() override;
 
-private:
+  private:
     DepotDataEdits edits_;
 };
 

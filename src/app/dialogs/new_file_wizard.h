@@ -20,7 +20,7 @@ namespace pf {
 class NewFileWizard : public QWizard {
     Q_OBJECT
 
-public:
+  public:
     explicit NewFileWizard(QWidget* parent = nullptr);
 
     const NewFileWizardForm& Form() const { return form_; }
@@ -30,10 +30,10 @@ public:
     // focus and the page stays.
     bool validateCurrentPage() override;
 
-protected:
+  protected:
     void initializePage(int id) override;
 
-private:
+  private:
     QWizardPage* CreateCurrencyPage();
     QWizardPage* CreateDepotPage();
     void UpdateCurrencyChoice();

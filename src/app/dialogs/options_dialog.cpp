@@ -17,8 +17,8 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/depot_data_dialog.h"
-#include "model/document.h"
 #include "app/widget_parts.h"
+#include "model/document.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;

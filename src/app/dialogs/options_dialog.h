@@ -26,7 +26,7 @@ class CFolari2Doc;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit OptionsDialog(const CFolari2Doc& doc, QWidget* parent = nullptr);
 
     QTabWidget* Pages() const { return pages_; }
@@ -39,7 +39,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     QWidget* CreateGeneralPage(const GeneralOptionsForm& form);
     void UpdateEnabled();
 

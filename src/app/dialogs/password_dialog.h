@@ -12,7 +12,7 @@ namespace pf {
 class PasswordDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // `fileName` may be a path; the text names the file alone.
     PasswordDialog(const QString& fileName, QWidget* parent = nullptr);
 
@@ -21,7 +21,7 @@ public:
     // The typed password, or nothing when the dialog was cancelled.
     static std::optional<std::string> Ask(QWidget* parent, const QString& fileName);
 
-private:
+  private:
     QLineEdit* password_ = nullptr;
 };
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/document.h"
 #include "app/widget_parts.h"
+#include "model/document.h"
 #include "qtcanvas/qt_string.h"
 
 namespace pf {
@@ -16,7 +16,10 @@ SecurityChoiceDialog::SecurityChoiceDialog(const CFolari2Doc& doc, QWidget* pare
     : QDialog(parent), form_(SecurityChoiceForm::FromDocument(doc)) {
     setWindowTitle(QStringLiteral("Wertpapierauswahl"));
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(QStringLiteral("&Nur diese Wertpapiere berücksichtigen, wenn der Filter eingeschaltet ist:"), this);
+    auto* label = new QLabel(
+        QStringLiteral(
+            "&Nur diese Wertpapiere berücksichtigen, wenn der Filter eingeschaltet ist:"),
+        this);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("securities"));
     label->setBuddy(list_);

@@ -13,13 +13,13 @@ class CFolari2Doc;
 // "Wertpapierauswahl": ticks the securities that the dialog bar's filter keeps.
 class SecurityChoiceDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit SecurityChoiceDialog(const CFolari2Doc& doc, QWidget* parent = nullptr);
     // The form with the ticks as the user left them.
     SecurityChoiceForm Form() const;
     bool ApplyTo(CFolari2Doc& doc) const { return Form().ApplyTo(doc); }
 
-private:
+  private:
     SecurityChoiceForm form_;
     QListWidget* list_;
 };

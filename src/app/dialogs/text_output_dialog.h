@@ -17,7 +17,7 @@ namespace pf {
 class TextOutputDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TextOutputDialog(TextOutputTarget target, QWidget* parent = nullptr);
 
     // 0 fixed column widths, 1 columns separated by tabs.
@@ -26,7 +26,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     void BrowseForFile();
 
     TextOutputTarget target_;

@@ -2,9 +2,9 @@
 // the offscreen platform, for looking at the program without a display. Uses a profile of
 // its own in memory, so the user's settings stay untouched.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QAction>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,15 +42,19 @@ void Save(QWidget& widget, const QString& name) {
     widget.adjustSize();
     QApplication::processEvents();
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    if (!widget.grab().save(path)) std::fprintf(stderr, "Kann %s nicht schreiben.\n", qPrintable(path));
-    else std::printf("%s\n", qPrintable(path));
+    if (!widget.grab().save(path))
+        std::fprintf(stderr, "Kann %s nicht schreiben.\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
 }
 
 void SaveWindow(pf::MainWindow& window, const QString& name) {
     QApplication::processEvents();
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    if (!window.grab().save(path)) std::fprintf(stderr, "Kann %s nicht schreiben.\n", qPrintable(path));
-    else std::printf("%s\n", qPrintable(path));
+    if (!window.grab().save(path))
+        std::fprintf(stderr, "Kann %s nicht schreiben.\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
 }
 
 }  // namespace
@@ -119,9 +123,12 @@ int main(int argc, char** argv) {
     pf::NewFileWizard wizard(&window);
     wizard.show();
     Save(wizard, QStringLiteral("wizard-page1"));
-    wizard.findChild<QTreeWidget*>(QStringLiteral("legacyList"))->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    wizard.findChild<QTreeWidget*>(QStringLiteral("legacyList"))
+        ->topLevelItem(0)
+        ->setCheckState(0, Qt::Checked);
     wizard.next();
-    wizard.findChild<QLineEdit*>(QStringLiteral("holderName"))->setText(QStringLiteral("Erika Mustermann"));
+    wizard.findChild<QLineEdit*>(QStringLiteral("holderName"))
+        ->setText(QStringLiteral("Erika Mustermann"));
     Save(wizard, QStringLiteral("wizard-page2"));
     wizard.hide();
 
@@ -154,8 +161,9 @@ int main(int argc, char** argv) {
     const QString demo3 = QDir(pf::DemoFolder()).filePath(QStringLiteral("Demo3.fl2"));
     if (pf::DocumentHandle* big = window.OpenFile(demo3)) {
         QApplication::processEvents();
-        std::printf("Demo3 geöffnet und Depotbestand angezeigt in %lld ms (Aufbau des Berichts %.1f ms)\n",
-                    static_cast<long long>(timer.elapsed()), window.ActiveView()->LastBuildMilliseconds());
+        std::printf(
+            "Demo3 geöffnet und Depotbestand angezeigt in %lld ms (Aufbau des Berichts %.1f ms)\n",
+            static_cast<long long>(timer.elapsed()), window.ActiveView()->LastBuildMilliseconds());
         SaveWindow(window, QStringLiteral("main-demo3-holdings"));
         (void)big;
     }
