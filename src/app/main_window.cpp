@@ -440,10 +440,6 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState
         // The transaction and security editors that a double click opens arrive with the
         // transaction and securities views.
     });
-    connect(document, &DocumentHandle::titleChanged, this, [this] {
-        UpdateFrameTitle();
-        UpdateStatusIndicators();
-    });
     view->Rebuild();
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);
@@ -459,6 +455,10 @@ ChildFrame* MainWindow::NewWindow() {
 }
 
 DocumentHandle* MainWindow::Adopt(std::unique_ptr<DocumentHandle> document) {
+    connect(document.get(), &DocumentHandle::titleChanged, this, [this] {
+        UpdateFrameTitle();
+        UpdateStatusIndicators();
+    });
     documents_.push_back(std::move(document));
     return documents_.back().get();
 }
