@@ -436,7 +436,7 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState
     auto* view = new ReportView(document, state);
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
-    connect(view, &ReportView::rowDoubleClicked, this, [this](std::array<int, 5>) {
+    connect(view, &ReportView::rowDoubleClicked, this, [](std::array<int, 5>) {
         // The transaction and security editors that a double click opens arrive with the
         // transaction and securities views.
     });
