@@ -211,6 +211,25 @@ void MainWindow::CreateActions() {
     saveWindowSize_->setCheckable(true);
     saveWindowSize_->setChecked(placement_.saveIt == 1);
     connect(saveWindowSize_, &QAction::toggled, this, &MainWindow::OnToggleSaveWindowSize);
+
+    const std::pair<const char*, const char*> tips[] = {
+        {"actionNew", "Legt mit dem Assistenten eine neue Depotdatei an"},
+        {"actionOpen", "Öffnet eine Depotdatei"},
+        {"actionClose", "Schließt das aktive Depot mit allen seinen Fenstern"},
+        {"actionSave", "Speichert das aktive Depot"},
+        {"actionSaveAs", "Speichert das aktive Depot unter einem neuen Namen"},
+        {"actionImport", "Übernimmt eine Portfolaris1-Datei (*.flk)"},
+        {"actionPrint", "Druckt die aktive Ansicht"},
+        {"actionPrintPreview", "Zeigt die Druckseiten der aktiven Ansicht"},
+        {"actionPageSetup", "Wählt Drucker, Papier und Ausrichtung"},
+        {"actionCopyClipboard", "Kopiert die aktive Ansicht als Text in die Zwischenablage"},
+        {"actionCopyTextFile", "Schreibt die aktive Ansicht in eine Textdatei"},
+        {"actionDepotData", "Bearbeitet Inhaber, Adresse, Depot- und Kontonummer"},
+        {"actionOptions", "Allgemeine Einstellungen des Depots"},
+    };
+    for (const auto& [name, tip] : tips)
+        FindAction(QString::fromLatin1(name))->setStatusTip(QString::fromUtf8(tip));
+    exitAction_->setStatusTip(QStringLiteral("Beendet Portfolaris"));
 }
 
 void MainWindow::CreateMenus() {
@@ -278,20 +297,21 @@ bool MainWindow::CreateToolbar() {
     toolbar_->setObjectName(QStringLiteral("toolbar"));
     toolbar_->setContentsMargins(3, 3, 3, 3);
     QStyle* s = style();
-    auto put = [&](const char* name, QStyle::StandardPixmap icon) {
+    // The desktop's icon theme where there is one, else the style's own pictures.
+    auto put = [&](const char* name, const char* themeIcon, QStyle::StandardPixmap fallback) {
         QAction* a = FindAction(QString::fromLatin1(name));
-        if (a->icon().isNull()) a->setIcon(s->standardIcon(icon));
+        a->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon), s->standardIcon(fallback)));
         toolbar_->addAction(a);
     };
-    put("actionNew", QStyle::SP_FileIcon);
-    put("actionOpen", QStyle::SP_DialogOpenButton);
-    put("actionSave", QStyle::SP_DialogSaveButton);
+    put("actionNew", "document-new", QStyle::SP_FileIcon);
+    put("actionOpen", "document-open", QStyle::SP_DialogOpenButton);
+    put("actionSave", "document-save", QStyle::SP_DialogSaveButton);
     toolbar_->addSeparator();
-    put("actionPrint", QStyle::SP_FileDialogDetailedView);
-    put("actionPrintPreview", QStyle::SP_FileDialogContentsView);
-    put("actionCopyClipboard", QStyle::SP_FileLinkIcon);
+    put("actionPrint", "document-print", QStyle::SP_FileDialogDetailedView);
+    put("actionPrintPreview", "document-print-preview", QStyle::SP_FileDialogContentsView);
+    put("actionCopyClipboard", "edit-copy", QStyle::SP_FileLinkIcon);
     toolbar_->addSeparator();
-    put("actionOptions", QStyle::SP_FileDialogInfoView);
+    put("actionOptions", "preferences-system", QStyle::SP_FileDialogInfoView);
     return true;
 }
 

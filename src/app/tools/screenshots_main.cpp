@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     pf::PrepareRuntimeFolder();
     QApplication application(argc, argv);
     pf::UseGermanTexts();
+    QGuiApplication::setWindowIcon(pf::AppIcon());
     if (argc < 2) {
         std::fprintf(stderr, "Aufruf: portfolaris-screenshots ORDNER\n");
         return 2;
