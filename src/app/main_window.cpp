@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -456,10 +457,8 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState
     auto* view = new ReportView(document, state);
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
-    connect(view, &ReportView::rowDoubleClicked, this, [](std::array<int, 5>) {
-        // The transaction and security editors that a double click opens arrive with the
-        // transaction and securities views.
-    });
+    // ReportView::rowDoubleClicked is where the transaction and security editors will be
+    // opened; they arrive with the transaction and securities views.
     view->Rebuild();
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);
@@ -497,7 +496,11 @@ bool MainWindow::MayCloseFrame(ChildFrame* frame) {
         if (f->Document() == document) ++windows;
     if (windows > 1) {
         QMetaObject::invokeMethod(
-            this, [this, document] { NumberWindows(document); }, Qt::QueuedConnection);
+            this,
+            [this, document = QPointer<DocumentHandle>(document)] {
+                if (document) NumberWindows(document);
+            },
+            Qt::QueuedConnection);
         return true;
     }
     if (!AskToSave(document)) return false;
