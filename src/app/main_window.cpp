@@ -393,6 +393,11 @@ ChildFrame* MainWindow::ActiveFrame() const {
     return qobject_cast<ChildFrame*>(w);
 }
 
+ReportTable* MainWindow::ActiveReport() const {
+    ReportView* view = ActiveView();
+    return view != nullptr ? view->Report() : nullptr;
+}
+
 DocumentHandle* MainWindow::ActiveDocument() const {
     ChildFrame* frame = ActiveFrame();
     return frame != nullptr ? frame->Document() : nullptr;
@@ -426,8 +431,7 @@ void MainWindow::SetActiveViewId(int viewId) {
     ReportView* view = ActiveView();
     if (view == nullptr || FindView(viewId) == nullptr) return;
     ChangeActiveState([viewId](ChildViewState& s) { s.viewId = viewId; });
-    ActiveFrame()->UpdateTitle();
-    UpdateFrameTitle();
+    ActiveFrame()->UpdateTitle();  // the child's title names its view
 }
 
 void MainWindow::ChangeActiveState(const std::function<void(ChildViewState&)>& change) {
@@ -617,7 +621,6 @@ void MainWindow::UpdateStatusIndicators() {
                                  ? QStringLiteral(" Schrift: %1 % ")
                                        .arg(qRound(document->Doc().options.screenScaleFactor * 100))
                                  : QString());
-    UpdateCommandStates();
 }
 
 void MainWindow::RebuildRecentFileMenu() {
@@ -645,9 +648,9 @@ void MainWindow::RebuildRecentFileMenu() {
 void MainWindow::OnScreenScale(double factor) {
     DocumentHandle* document = ActiveDocument();
     if (document == nullptr) return;
+    // A change reaches the title and the status bar through the document's titleChanged.
     if (SetScreenScale(document->Doc(), factor)) document->Changed();
     UpdateCommandStates();
-    UpdateStatusIndicators();
 }
 
 void MainWindow::OnAbout() {

@@ -28,6 +28,7 @@ class ChildFrame;
 class Clipboard;
 class DialogBar;
 class DocumentHandle;
+class ReportTable;
 class ReportView;
 class SettingsStore;
 
@@ -82,6 +83,8 @@ class MainWindow : public QMainWindow {
     // The active child window's view, or nullptr.
     ReportView* ActiveView() const;
     ChildFrame* ActiveFrame() const;
+    // The table report of the active window, or nullptr (no window, or a view without one).
+    ReportTable* ActiveReport() const;
     DocumentHandle* ActiveDocument() const;
     QList<DocumentHandle*> Documents() const;
     QList<ChildFrame*> Frames() const;

@@ -19,6 +19,7 @@
 #include "app/message_box.h"
 #include "app/printing.h"
 #include "app/report_view.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
 
@@ -28,15 +29,6 @@ namespace {
 
 const QString kPortfolioFilter = QStringLiteral("Portfolaris2-Datei (*.fl2)");
 const QString kAllFilesFilter = QStringLiteral("Alle Dateien (*)");
-
-// Shows the wait cursor while a command runs.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString CanonicalPath(const QString& path) {
     const QFileInfo info(path);
@@ -198,12 +190,12 @@ void MainWindow::OnSaveAs() {
 }
 
 int MainWindow::PrintActiveView(QPrinter& printer, int fromPage, int toPage) {
-    ReportView* view = ActiveView();
-    if (view == nullptr || view->Report() == nullptr) return -1;
+    ReportTable* report = ActiveReport();
+    if (report == nullptr) return -1;
     WaitCursor wait;
     QString error;
-    const int pages = PrintReportTable(*view->Report(), view->Document()->Doc().options.tables,
-                                       printer, error, fromPage, toPage);
+    const int pages = PrintReportTable(*report, ActiveDocument()->Doc().options.tables, printer,
+                                       error, fromPage, toPage);
     if (pages < 0) ShowExclamation(this, ToQString(kAppTitle), error);
     return pages;
 }
@@ -214,7 +206,7 @@ QPrinter& MainWindow::Printer() {
 }
 
 void MainWindow::OnPrint() {
-    if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
+    if (ActiveReport() == nullptr) return;
     QPrintDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
@@ -225,7 +217,7 @@ void MainWindow::OnPrint() {
 }
 
 void MainWindow::OnPrintPreview() {
-    if (ActiveView() == nullptr || ActiveView()->Report() == nullptr) return;
+    if (ActiveReport() == nullptr) return;
     QPrintPreviewDialog preview(&Printer(), this);
     preview.setWindowTitle(QStringLiteral("Seitenansicht"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
@@ -240,20 +232,20 @@ void MainWindow::OnPageSetup() {
 }
 
 bool MainWindow::CopyActiveViewToClipboard(int mode) {
-    ReportView* view = ActiveView();
-    if (view == nullptr || view->Report() == nullptr) return false;
+    ReportTable* report = ActiveReport();
+    if (report == nullptr) return false;
     WaitCursor wait;
     // A clipboard that cannot be opened stays as it was, without a message.
-    return view->Report()->CopyToClipboard(*clipboard_, mode);
+    return report->CopyToClipboard(*clipboard_, mode);
 }
 
 bool MainWindow::WriteActiveViewToTextFile(int mode, const QString& path) {
-    ReportView* view = ActiveView();
-    if (view == nullptr || view->Report() == nullptr) return false;
+    ReportTable* report = ActiveReport();
+    if (report == nullptr) return false;
     bool written = false;
     {
         WaitCursor wait;
-        written = view->Report()->WriteTextFile(mode, std::filesystem::path(FromQString(path)));
+        written = report->WriteTextFile(mode, std::filesystem::path(FromQString(path)));
     }
     if (!written)
         ShowInformation(this, QStringLiteral("Kopieren in Textdatei"),

@@ -1,5 +1,6 @@
 #include "app/message_box.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "qtcanvas/qt_string.h"
@@ -49,6 +50,15 @@ bool ShowMessage(QWidget* parent, const Message& message) {
     }
     Show(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
     return false;
+}
+
+void ShowRefusal(QWidget* root, const Message& message) {
+    ShowMessage(root, message);
+    if (message.field.empty()) return;
+    QWidget* field = root->findChild<QWidget*>(ToQString(message.field));
+    if (field == nullptr) return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
 
 void ShowInformation(QWidget* parent, const QString& title, const QString& text) {

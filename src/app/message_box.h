@@ -13,6 +13,10 @@ namespace pf {
 // without a question). Tests replace the boxes with a recorder (SetMessageBoxHandler).
 bool ShowMessage(QWidget* parent, const Message& message);
 
+// Shows a refusal of a form model and puts the focus on the child of `root` whose
+// objectName is the message's field (its text selected when it is a line edit).
+void ShowRefusal(QWidget* root, const Message& message);
+
 // A box titled `title` with `icon`, for the shell's own messages.
 void ShowInformation(QWidget* parent, const QString& title, const QString& text);
 void ShowExclamation(QWidget* parent, const QString& title, const QString& text);

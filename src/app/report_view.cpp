@@ -1,7 +1,6 @@
 #include "app/report_view.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +10,7 @@
 #include <cmath>
 
 #include "app/document_handle.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_canvas.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/report_dispatcher.h"
@@ -23,8 +23,17 @@ namespace {
 constexpr int kMaxScrollSize = 32768;
 constexpr int kPageStep = 500;
 constexpr int kLineStep = 30;
-// The empty page of a view without a report: its title in the table's title font.
-constexpr int kEmptyPageMargin = 100;
+// The empty page of a view without a report: its title in the table's title font, 10 mm
+// from the edges, both scaled like the reports.
+struct EmptyPage {
+    int titleHeight;
+    int margin;
+};
+EmptyPage EmptyPageOf(const TableAppearance& tables, double scale) {
+    constexpr int kMargin = 100;
+    return {static_cast<int>(std::lround(tables.titleFontHeight * scale)),
+            static_cast<int>(std::lround(kMargin * scale))};
+}
 
 // A one-pixel image at the view's resolution: text is measured there when no paint event
 // is running, with the same metrics as on the widget.
@@ -60,10 +69,10 @@ double ReportView::PixelsPerUnit() const { return logicalDpiX() / 254.0; }
 void ReportView::Rebuild() {
     QElapsedTimer timer;
     timer.start();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     report_.reset();
     QImage image = MeasuringImage(logicalDpiX(), logicalDpiY());
     {
+        WaitCursor wait;
         QPainter painter(&image);
         QtCanvas canvas(painter);
         CFolari2Doc& doc = document_->Doc();
@@ -72,14 +81,12 @@ void ReportView::Rebuild() {
         if (report_) {
             size_ = report_->Layout(canvas);
         } else {
-            const TableAppearance& t = doc.options.tables;
-            const int height = static_cast<int>(std::lround(t.titleFontHeight * scale));
-            canvas.SetFont(t.face, height);
-            const int margin = static_cast<int>(std::lround(kEmptyPageMargin * scale));
-            size_ = {canvas.TextWidth(FromQString(ViewTitle())) + 2 * margin, height + 2 * margin};
+            const EmptyPage page = EmptyPageOf(doc.options.tables, scale);
+            canvas.SetFont(doc.options.tables.face, page.titleHeight);
+            size_ = {canvas.TextWidth(FromQString(ViewTitle())) + 2 * page.margin,
+                     page.titleHeight + 2 * page.margin};
         }
     }
-    QGuiApplication::restoreOverrideCursor();
     lastBuildMs_ = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     UpdateScrollBars();
     viewport()->update();
@@ -112,13 +119,12 @@ void ReportView::DrawContent(QPainter& painter, QPointF origin, const Rect& visi
         report_->DrawScreen(canvas, doc.options.tables.screenStyle, visible);
         return;
     }
-    const TableAppearance& t = doc.options.tables;
-    const double scale = doc.options.screenScaleFactor;
-    const int height = static_cast<int>(std::lround(t.titleFontHeight * scale));
-    const int margin = static_cast<int>(std::lround(kEmptyPageMargin * scale));
-    canvas.SetFont(t.face, height);
-    canvas.DrawText(FromQString(ViewTitle()),
-                    Rect{margin, -margin, size_.width - margin, -margin - height}, TextAlign::Left);
+    const EmptyPage page = EmptyPageOf(doc.options.tables, doc.options.screenScaleFactor);
+    canvas.SetFont(doc.options.tables.face, page.titleHeight);
+    canvas.DrawText(
+        FromQString(ViewTitle()),
+        Rect{page.margin, -page.margin, size_.width - page.margin, -page.margin - page.titleHeight},
+        TextAlign::Left);
 }
 
 void ReportView::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QPushButton>
 
 namespace pf {
@@ -34,5 +35,8 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
 }
+
+WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 }  // namespace pf

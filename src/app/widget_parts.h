@@ -23,4 +23,13 @@ QDateEdit* DatePicker(QWidget* parent, const QString& objectName = {});
 // OK and "Abbrechen", wired to the dialog's accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
+// Shows the wait cursor while a command runs.
+class WaitCursor {
+  public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 }  // namespace pf

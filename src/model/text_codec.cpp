@@ -54,8 +54,17 @@ std::optional<unsigned char> CodePointToWindows1252(char32_t cp) {
     return std::nullopt;
 }
 
-std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
-    std::string out;
+namespace {
+
+// Converts `utf8` into `out` up to the first character Windows-1252 cannot hold or the
+// first malformed sequence. Returns where it stopped and how many bytes the character
+// there spans (1 for a malformed sequence); {size, 0} when everything was converted.
+struct Stop {
+    size_t at;
+    size_t length;
+};
+
+Stop ConvertUntilUnstorable(std::string_view utf8, std::string& out) {
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
@@ -65,6 +74,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
             ++i;
             continue;
         }
+        const Stop malformed{i, 1};
         int extra;
         char32_t cp;
         if ((lead & 0xE0) == 0xC0) {
@@ -77,22 +87,36 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
             extra = 3;
             cp = lead & 0x07;
         } else {
-            return std::nullopt;
+            return malformed;
         }
-        if (i + extra >= utf8.size()) return std::nullopt;
+        if (i + extra >= utf8.size()) return malformed;
         for (int k = 1; k <= extra; ++k) {
             const auto cont = static_cast<unsigned char>(utf8[i + k]);
-            if ((cont & 0xC0) != 0x80) return std::nullopt;
+            if ((cont & 0xC0) != 0x80) return malformed;
             cp = (cp << 6) | (cont & 0x3F);
         }
         constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra]) return std::nullopt;  // overlong form
+        if (cp < kSmallest[extra]) return malformed;  // overlong form
         const auto byte = CodePointToWindows1252(cp);
-        if (!byte) return std::nullopt;
+        if (!byte) return {i, static_cast<size_t>(extra) + 1};
         out += static_cast<char>(*byte);
         i += extra + 1;
     }
+    return {utf8.size(), 0};
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+    std::string out;
+    if (ConvertUntilUnstorable(utf8, out).length != 0) return std::nullopt;
     return out;
+}
+
+std::string_view FirstUnstorableCharacter(std::string_view utf8) {
+    std::string ignored;
+    const Stop stop = ConvertUntilUnstorable(utf8, ignored);
+    return utf8.substr(stop.at, stop.length);
 }
 
 }  // namespace pf

@@ -22,6 +22,11 @@ std::optional<unsigned char> CodePointToWindows1252(char32_t cp);
 // Whether every character of `utf8` can be stored in a file.
 inline bool IsStorable(std::string_view utf8) { return Utf8ToWindows1252(utf8).has_value(); }
 
+// The first character of `utf8` that a file cannot hold, for a message naming it: its UTF-8
+// bytes, or the single byte where the text stops being valid UTF-8. Empty when every
+// character is storable.
+std::string_view FirstUnstorableCharacter(std::string_view utf8);
+
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(std::string& out, char32_t cp);
 

@@ -10,37 +10,16 @@ namespace {
 
 constexpr const char* kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-// The first character of `text` that Windows-1252 cannot hold, as UTF-8 for the message;
-// a byte that does not start a well-formed UTF-8 sequence shows as U+FFFD. Empty when
-// every character is storable.
-std::string FirstUnstorableCharacter(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80   ? 1
-                              : lead < 0xC0 ? 0
-                              : lead < 0xE0 ? 2
-                              : lead < 0xF0 ? 3
-                              : lead < 0xF8 ? 4
-                                            : 0;
-        bool wellFormed = length != 0 && i + length <= text.size();
-        for (size_t k = 1; wellFormed && k < length; ++k)
-            wellFormed = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (!wellFormed) return kReplacementCharacter;
-        const std::string_view character = text.substr(i, length);
-        if (!IsStorable(character)) return std::string(character);
-        i += length;
-    }
-    return {};
-}
-
 }  // namespace
 
 MaybeMessage CheckStorableText(const std::string& text, const std::string& caption,
                                const std::string& title, const std::string& field) {
-    if (IsStorable(text)) return std::nullopt;
-    std::string character = FirstUnstorableCharacter(text);
-    if (character.empty()) character = kReplacementCharacter;
+    const std::string_view unstorable = FirstUnstorableCharacter(text);
+    if (unstorable.empty()) return std::nullopt;
+    // A lone byte of 0x80 or above is where the text is not valid UTF-8: it cannot be shown.
+    const bool malformed =
+        unstorable.size() == 1 && static_cast<unsigned char>(unstorable[0]) >= 0x80;
+    const std::string character = malformed ? kReplacementCharacter : std::string(unstorable);
     return Message{title,
                    "Das Feld „" + caption + "“ enthält das Zeichen „" + character +
                        "“, das in der Datei nicht gespeichert werden kann. Bitte ändern Sie "

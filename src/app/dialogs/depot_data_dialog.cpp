@@ -16,15 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 
-void ShowRefusal(QWidget* root, const Message& message) {
-    ShowMessage(root, message);
-    if (message.field.empty()) return;
-    QWidget* field = root->findChild<QWidget*>(ToQString(message.field));
-    if (field == nullptr) return;
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
-}
-
 DepotDataEdits DepotDataEdits::AddTo(QFormLayout* layout, QWidget* parent) {
     DepotDataEdits e;
     auto lineEdit = [parent](const char* name) {

@@ -12,10 +12,6 @@ class QPlainTextEdit;
 
 namespace pf {
 
-// Shows a refusal of a form model and puts the focus on the child of `root` whose
-// objectName is the message's field (its text selected when it is a line edit).
-void ShowRefusal(QWidget* root, const Message& message);
-
 // The five master-data fields with the captions of the wizard's second page, in screen
 // order; the dialog "Depotdaten" and the new-file wizard both use them. The widgets carry
 // the form's field names as objectNames.

@@ -16,7 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/dialogs/depot_data_dialog.h"
+#include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/depot_data_dialog.h"
+#include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
