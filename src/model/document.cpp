@@ -11,16 +11,11 @@ namespace {
 
 // The former national currencies of the euro area, in the order of the wizard's bit mask.
 constexpr LegacyCurrency kLegacyCurrencies[] = {
-    {"DM", "Deutsche Mark", 1.95583},
-    {"öS", "Österreichische Schilling", 13.7603},
-    {"hFl", "Niederländische Gulden", 2.20371},
-    {"bfr", "Belgische Francs", 40.3399},
-    {"lfr", "Luxemburgische Francs", 40.3399},
-    {"Lit", "Italienische Lire", 1936.27},
-    {"Ptas", "Spanische Peseten", 166.386},
-    {"FF", "Französische Francs", 6.55957},
-    {"PTE", "Portugiesische Escudos", 200.482},
-    {"IEP", "Irische Pfund", 0.787564},
+    {"DM", "Deutsche Mark", 1.95583},           {"öS", "Österreichische Schilling", 13.7603},
+    {"hFl", "Niederländische Gulden", 2.20371}, {"bfr", "Belgische Francs", 40.3399},
+    {"lfr", "Luxemburgische Francs", 40.3399},  {"Lit", "Italienische Lire", 1936.27},
+    {"Ptas", "Spanische Peseten", 166.386},     {"FF", "Französische Francs", 6.55957},
+    {"PTE", "Portugiesische Escudos", 200.482}, {"IEP", "Irische Pfund", 0.787564},
     {"FIM", "Finnische Markkaa", 5.94573},
 };
 
@@ -32,22 +27,14 @@ struct KindSeed {
 };
 
 constexpr KindSeed kStandardKinds[] = {
-    {"Kapitaleinlage", false, false, true},
-    {"Kapitalentnahme", true, false, true},
-    {"Dividenden-Gutschrift", false, true, false},
-    {"Coupon-Gutschrift", false, true, false},
-    {"Bezugsrechtsverkauf", false, true, false},
-    {"Ausschüttung", false, true, false},
-    {"Limit-Gebühren", true, true, false},
-    {"Zinserträge (Haben-Zins)", false, true, false},
-    {"Zinskosten (Soll-Zins)", true, true, false},
-    {"Steuern", true, true, false},
-    {"Werbungskosten", true, true, false},
-    {"Sonstige Erträge", false, true, false},
-    {"Sonstige Kosten", true, true, false},
-    {"Depotgebühren", true, false, false},
+    {"Kapitaleinlage", false, false, true},        {"Kapitalentnahme", true, false, true},
+    {"Dividenden-Gutschrift", false, true, false}, {"Coupon-Gutschrift", false, true, false},
+    {"Bezugsrechtsverkauf", false, true, false},   {"Ausschüttung", false, true, false},
+    {"Limit-Gebühren", true, true, false},         {"Zinserträge (Haben-Zins)", false, true, false},
+    {"Zinskosten (Soll-Zins)", true, true, false}, {"Steuern", true, true, false},
+    {"Werbungskosten", true, true, false},         {"Sonstige Erträge", false, true, false},
+    {"Sonstige Kosten", true, true, false},        {"Depotgebühren", true, false, false},
 };
-
 
 template <class List>
 auto FindById(List& list, int32_t id) -> decltype(&list.front()) {
@@ -59,6 +46,35 @@ auto FindById(List& list, int32_t id) -> decltype(&list.front()) {
 }  // namespace
 
 std::span<const LegacyCurrency> LegacyCurrencies() { return kLegacyCurrencies; }
+
+int DocumentEditState::Add(Listener listener) {
+    const int token = nextToken_++;
+    listeners_.emplace_back(token, std::move(listener));
+    return token;
+}
+
+void DocumentEditState::Remove(int token) {
+    std::erase_if(listeners_, [token](const auto& entry) { return entry.first == token; });
+}
+
+void DocumentEditState::Notify() const {
+    // Walks a copy, so that a listener may remove itself or another one while it runs; a
+    // listener removed meanwhile is not called any more.
+    const auto listeners = listeners_;
+    for (const auto& entry : listeners) {
+        const bool present = std::any_of(listeners_.begin(), listeners_.end(),
+                                         [&](const auto& e) { return e.first == entry.first; });
+        if (present) entry.second();
+    }
+}
+
+void CFolari2Doc::EndEdit(bool changed) {
+    edits_.changed = edits_.changed || changed;
+    if (--edits_.depth > 0 || !edits_.changed) return;
+    edits_.changed = false;
+    modified_ = true;
+    edits_.Notify();
+}
 
 DocumentOptions DefaultOptions(CQRNDatum today) {
     DocumentOptions o;
@@ -121,8 +137,7 @@ void CFolari2Doc::SeedTaxCategories() {
     flatTax.purchasePeriodTo = last;
     taxCategories.push_back(flatTax);
 
-    CFL2StPflKateg halfIncome =
-        category("Steuerpflichtig (Halbeinkünfteverfahren)", "Stpfl. (HE)");
+    CFL2StPflKateg halfIncome = category("Steuerpflichtig (Halbeinkünfteverfahren)", "Stpfl. (HE)");
     halfIncome.useSalePeriod = 1;
     halfIncome.salePeriodFrom = DateOf(1, 1, 2002);
     halfIncome.salePeriodTo = DateOf(31, 12, 2008);
@@ -177,8 +192,8 @@ const CFL2KontoVorgang* CFolari2Doc::FindAccountMovementKindByName(const std::st
     return nullptr;
 }
 
-AddResult CFolari2Doc::AddCurrency(const std::string& symbol, const std::string& name,
-                                   bool isFixed, double fixedRate1, double fixedRate2,
+AddResult CFolari2Doc::AddCurrency(const std::string& symbol, const std::string& name, bool isFixed,
+                                   double fixedRate1, double fixedRate2,
                                    int32_t referenceCurrencyId, int32_t quoteFormat) {
     if (symbol.empty()) return {DocResult::FirstFieldEmpty, -1};
     if (FindCurrencyBySymbol(symbol) != nullptr) return {DocResult::FirstKeyExists, -1};
@@ -266,26 +281,23 @@ int32_t CFolari2Doc::AddAccountMovementKind(const std::string& name, bool isOutf
 void CFolari2Doc::InsertTransactionSorted(CFL2Transaktion t, bool resort) {
     // Transactions that sort equal to `t` keep their place before it, so this is the upper
     // bound of `t` in the order (date, type, id).
-    const auto at = std::upper_bound(transactions.begin(), transactions.end(), t,
-                                     [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
-                                         return SortsBefore(a, b);
-                                     });
+    const auto at = std::upper_bound(
+        transactions.begin(), transactions.end(), t,
+        [](const CFL2Transaktion& a, const CFL2Transaktion& b) { return SortsBefore(a, b); });
     transactions.insert(at, std::move(t));
     if (resort) ResortTransactions();
     modified_ = true;
 }
 
 bool CFolari2Doc::ResortTransactions() {
-    const bool inOrder = std::is_sorted(transactions.begin(), transactions.end(),
-                                        [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
-                                            return SortsBefore(a, b);
-                                        });
+    const bool inOrder = std::is_sorted(
+        transactions.begin(), transactions.end(),
+        [](const CFL2Transaktion& a, const CFL2Transaktion& b) { return SortsBefore(a, b); });
     if (inOrder) return false;
     // Sorted insertion of every transaction in the old order: a stable sort gives the same.
-    std::stable_sort(transactions.begin(), transactions.end(),
-                     [](const CFL2Transaktion& a, const CFL2Transaktion& b) {
-                         return SortsBefore(a, b);
-                     });
+    std::stable_sort(
+        transactions.begin(), transactions.end(),
+        [](const CFL2Transaktion& a, const CFL2Transaktion& b) { return SortsBefore(a, b); });
     modified_ = true;
     return true;
 }
@@ -305,7 +317,8 @@ void CFolari2Doc::RebuildSplitLists() {
     for (CFL2Wertpapier& s : securities) s.ClearSplits();
     for (const CFL2Transaktion& t : transactions) {
         if (t.type != TransactionType::Split) continue;
-        if (CFL2Wertpapier* s = FindSecurity(t.securityId)) s->AddSplit(t.date, t.linkFlag, t.splitRatio);
+        if (CFL2Wertpapier* s = FindSecurity(t.securityId))
+            s->AddSplit(t.date, t.linkFlag, t.splitRatio);
     }
 }
 

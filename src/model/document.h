@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/account_records.h"
@@ -62,10 +65,35 @@ struct NewDocumentChoices {
     std::string initialAccountCurrencySymbol = "EUR";
 };
 
+// Who hears of a document's edits, and the state of an edit in progress. Both belong to the
+// document object, not to its value: a copy starts with no listeners and outside any edit,
+// and assigning another document's value (NewDocument, reading a file into it) keeps the
+// listeners and the edit in progress of the target.
+class DocumentEditState {
+  public:
+    using Listener = std::function<void()>;
+
+    DocumentEditState() = default;
+    DocumentEditState(const DocumentEditState&) {}
+    DocumentEditState& operator=(const DocumentEditState&) { return *this; }
+
+    int Add(Listener listener);
+    void Remove(int token);
+    // Calls every listener once; a listener may remove itself (or another) while it runs.
+    void Notify() const;
+
+    int depth = 0;         // nesting of CFolari2Doc::Edit
+    bool changed = false;  // some edit of the current outermost one changed the document
+
+  private:
+    std::vector<std::pair<int, Listener>> listeners_;
+    int nextToken_ = 1;
+};
+
 // One portfolio: every record, the master data, the password and the options. Records
 // refer to each other by id; the lists own their records.
 class CFolari2Doc {
-public:
+  public:
     // Next-id counters; ids are never reused.
     int32_t nextKindId = 0;
     int32_t nextPositionNo = 0;
@@ -95,6 +123,24 @@ public:
     bool IsModified() const { return modified_; }
     void SetModified(bool modified = true) { modified_ = modified; }
 
+    // The one way a change reaches the document's views. Runs `operation` (called with the
+    // document, or with nothing), which makes one change and returns whether it changed
+    // anything; an operation that returns nothing counts as a change. After a change the
+    // document is marked modified and every edit listener is told once; an operation that
+    // refuses (returns false) leaves the flag and the listeners alone. Edits made inside an
+    // operation belong to it: the listeners hear of the whole once, after the outermost
+    // edit. An exception from the operation goes on to the caller; since the operation may
+    // have changed part of the document before it threw, the document is then marked
+    // modified and the listeners are told. Returns what the operation reported.
+    template <class Operation>
+    bool Edit(Operation&& operation);
+
+    // Registers a listener for Edit and returns the token that removes it again.
+    int AddEditListener(DocumentEditState::Listener listener) {
+        return edits_.Add(std::move(listener));
+    }
+    void RemoveEditListener(int token) { edits_.Remove(token); }
+
     // Lookups by id; nullptr when absent.
     const CFL2Waehrung* FindCurrency(int32_t id) const;
     CFL2Waehrung* FindCurrency(int32_t id);
@@ -121,8 +167,8 @@ public:
     DocResult ModifySecurity(int32_t id, const CFL2Wertpapier& edited, int quoteDecimals = 2);
 
     // Appends a kind of account movement and returns its id.
-    int32_t AddAccountMovementKind(const std::string& name, bool isOutflow,
-                                   bool allowsSecurityLink, bool isCapital);
+    int32_t AddAccountMovementKind(const std::string& name, bool isOutflow, bool allowsSecurityLink,
+                                   bool isCapital);
 
     // Inserts before the first transaction that sorts after `t` (date, type, id); with
     // `resort`, the whole list is checked afterwards.
@@ -149,9 +195,35 @@ public:
     // Replaces the tax categories with the five standard ones.
     void SeedTaxCategories();
 
-private:
+  private:
     DocResult CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const;
+    void EndEdit(bool changed);
     bool modified_ = false;
+    DocumentEditState edits_;
 };
+
+template <class Operation>
+bool CFolari2Doc::Edit(Operation&& operation) {
+    ++edits_.depth;
+    bool changed = true;
+    try {
+        if constexpr (std::is_invocable_v<Operation&, CFolari2Doc&>) {
+            if constexpr (std::is_void_v<std::invoke_result_t<Operation&, CFolari2Doc&>>)
+                operation(*this);
+            else
+                changed = static_cast<bool>(operation(*this));
+        } else {
+            if constexpr (std::is_void_v<std::invoke_result_t<Operation&>>)
+                operation();
+            else
+                changed = static_cast<bool>(operation());
+        }
+    } catch (...) {
+        EndEdit(true);
+        throw;
+    }
+    EndEdit(changed);
+    return changed;
+}
 
 }  // namespace pf
