@@ -4,29 +4,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "model/date.h"
+
 namespace pf {
 namespace {
-
-bool IsLeap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-unsigned MonthLength(unsigned month, int64_t year) {
-    static constexpr unsigned kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeap(year) ? 29 : kLengths[month - 1];
-}
-
-// Days since 1.1.1970 of a Gregorian date, for any year (negative before 1970). Works in
-// 400-year cycles so that far-off limits cost nothing.
-int64_t DaysSinceEpoch(int64_t year, unsigned month, unsigned day) {
-    year -= month <= 2 ? 1 : 0;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;                      // 0..399
-    const int64_t shiftedMonth = month > 2 ? month - 3 : month + 9;  // March = 0
-    const int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 bool IsValidIndex(const std::vector<CFL2StPflKateg>& list, int index) {
     return index >= 0 && static_cast<size_t>(index) < list.size();
@@ -39,20 +20,10 @@ std::optional<int64_t> HoldingTimeLimit(const CFL2StPflKateg& category, CQRNDatu
     switch (category.holdingTimeUnit) {
         case kDays:
             return static_cast<int64_t>(purchaseDate.DayNumber()) + value;
-        case kMonths: {
-            const CQRNDatum::Parts p = purchaseDate.Split();
-            const int64_t monthIndex = static_cast<int64_t>(p.year) * 12 + (p.month - 1) + value;
-            const int64_t year = FloorDiv(monthIndex, 12);
-            const unsigned month = static_cast<unsigned>(monthIndex - year * 12) + 1;
-            const unsigned day = std::min(p.day, MonthLength(month, year));
-            return DaysSinceEpoch(year, month, day);
-        }
-        case kYears: {
-            const CQRNDatum::Parts p = purchaseDate.Split();
-            const int64_t year = static_cast<int64_t>(p.year) + value;
-            const unsigned day = std::min(p.day, MonthLength(p.month, year));
-            return DaysSinceEpoch(year, p.month, day);
-        }
+        case kMonths:
+            return AddMonths(purchaseDate, value);
+        case kYears:
+            return AddYears(purchaseDate, value);
         default:
             return std::nullopt;
     }

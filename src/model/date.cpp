@@ -1,14 +1,15 @@
 #include "model/date.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pf {
 
-bool CQRNDatum::IsLeapYear(unsigned year) {
+bool CQRNDatum::IsLeapYear(int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-unsigned CQRNDatum::DaysInMonth(unsigned month, unsigned year) {
+unsigned CQRNDatum::DaysInMonth(unsigned month, int64_t year) {
     switch (month) {
         case 2:
             return IsLeapYear(year) ? 29 : 28;
@@ -36,6 +37,34 @@ uint32_t DayNumberOf(unsigned day, unsigned month, unsigned year) {
     for (unsigned m = 1; m < month; ++m) n += CQRNDatum::DaysInMonth(m, year);
     for (unsigned y = 1970; y < year; ++y) n += CQRNDatum::IsLeapYear(y) ? 366 : 365;
     return n;
+}
+
+int64_t ExtendedDayNumber(unsigned day, unsigned month, int64_t year) {
+    // Counts in years that start on 1 March, so that the leap day ends a year, and in
+    // 400-year cycles of 146,097 days, which repeat exactly.
+    if (month <= 2) --year;
+    const int64_t cycle = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfCycle = year - cycle * 400;                      // 0..399
+    const int64_t monthFromMarch = month > 2 ? month - 3 : month + 9;    // March = 0
+    const int64_t dayOfYear = (153 * monthFromMarch + 2) / 5 + day - 1;  // 0..365
+    const int64_t dayOfCycle = yearOfCycle * 365 + yearOfCycle / 4 - yearOfCycle / 100 + dayOfYear;
+    // 719,468 days lie between 1.3.0000 and 1.1.1970.
+    return cycle * 146097 + dayOfCycle - 719468;
+}
+
+int64_t AddMonths(CQRNDatum date, int64_t months) {
+    const CQRNDatum::Parts p = date.Split();
+    const int64_t monthIndex = static_cast<int64_t>(p.year) * 12 + (p.month - 1) + months;
+    // Floor division, so that months before year 0 land in the right year.
+    const int64_t year = monthIndex / 12 - (monthIndex % 12 < 0 ? 1 : 0);
+    const auto month = static_cast<unsigned>(monthIndex - year * 12) + 1;
+    return ExtendedDayNumber(std::min(p.day, CQRNDatum::DaysInMonth(month, year)), month, year);
+}
+
+int64_t AddYears(CQRNDatum date, int64_t years) {
+    const CQRNDatum::Parts p = date.Split();
+    const int64_t year = static_cast<int64_t>(p.year) + years;
+    return ExtendedDayNumber(std::min(p.day, CQRNDatum::DaysInMonth(p.month, year)), p.month, year);
 }
 
 int CQRNDatum::Set(unsigned day, unsigned month, unsigned year) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -59,13 +60,13 @@ TEST(CQRNDatum, SetAcceptsExactlyTheValidRange) {
         uint32_t dayNumber;  // when accepted
     };
     const Case cases[] = {
-        {1, 1, 1970, 0, 0},      {2, 1, 1970, 1, 1},      {31, 12, 1970, 1, 364},
-        {1, 1, 1971, 1, 365},    {31, 12, 1969, 0, 0},    {18, 1, 2038, 1, kLastDay},
-        {17, 1, 2038, 1, 24853}, {19, 1, 2038, 0, 0},     {1, 2, 2038, 0, 0},
-        {31, 12, 2037, 1, 24836}, {1, 1, 2039, 0, 0},     {29, 2, 2000, 1, 11016},
-        {29, 2, 2004, 1, 12477}, {29, 2, 2001, 0, 0},     {28, 2, 2001, 1, 11381},
-        {1, 3, 2001, 1, 11382},  {31, 4, 2005, 0, 0},     {30, 4, 2005, 1, 12903},
-        {0, 5, 2005, 0, 0},      {1, 0, 2005, 0, 0},      {1, 13, 2005, 0, 0},
+        {1, 1, 1970, 0, 0},       {2, 1, 1970, 1, 1},   {31, 12, 1970, 1, 364},
+        {1, 1, 1971, 1, 365},     {31, 12, 1969, 0, 0}, {18, 1, 2038, 1, kLastDay},
+        {17, 1, 2038, 1, 24853},  {19, 1, 2038, 0, 0},  {1, 2, 2038, 0, 0},
+        {31, 12, 2037, 1, 24836}, {1, 1, 2039, 0, 0},   {29, 2, 2000, 1, 11016},
+        {29, 2, 2004, 1, 12477},  {29, 2, 2001, 0, 0},  {28, 2, 2001, 1, 11381},
+        {1, 3, 2001, 1, 11382},   {31, 4, 2005, 0, 0},  {30, 4, 2005, 1, 12903},
+        {0, 5, 2005, 0, 0},       {1, 0, 2005, 0, 0},   {1, 13, 2005, 0, 0},
         {32, 1, 2005, 0, 0},
     };
     for (const Case& c : cases) {
@@ -83,9 +84,8 @@ TEST(CQRNDatum, LeapYearRuleAlsoOutsideTheValidRange) {
         unsigned year;
         bool leap;
     };
-    const Case cases[] = {{1600, true}, {1800, false}, {1900, false}, {1970, false},
-                          {1972, true}, {2000, true},  {2001, false}, {2004, true},
-                          {2100, false}, {2400, true}};
+    const Case cases[] = {{1600, true}, {1800, false}, {1900, false}, {1970, false}, {1972, true},
+                          {2000, true}, {2001, false}, {2004, true},  {2100, false}, {2400, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
         EXPECT_EQ(CQRNDatum::IsLeapYear(c.year), c.leap);
@@ -156,10 +156,8 @@ TEST(CQRNDatum, Formats) {
         const char* shortText;
     };
     const Case cases[] = {
-        {Day(5, 3, 2011), "05.03.2011", "05.03.11"},
-        {Day(1, 1, 2000), "01.01.2000", "01.01.00"},
-        {Day(2, 1, 1970), "02.01.1970", "02.01.70"},
-        {Day(18, 1, 2038), "18.01.2038", "18.01.38"},
+        {Day(5, 3, 2011), "05.03.2011", "05.03.11"},   {Day(1, 1, 2000), "01.01.2000", "01.01.00"},
+        {Day(2, 1, 1970), "02.01.1970", "02.01.70"},   {Day(18, 1, 2038), "18.01.2038", "18.01.38"},
         {Day(31, 12, 1999), "31.12.1999", "31.12.99"},
     };
     for (const Case& c : cases) {
@@ -221,6 +219,155 @@ TEST(CQRNDatum, PointInTimeOutsideTheRangeKeepsTheValue) {
     EXPECT_EQ(d, Day(5, 3, 2011));
 }
 
+// --- Calendar arithmetic beyond the valid range ---
+
+TEST(ExtendedDayNumber, CountsFromTheFirstOfJanuary1970InBothDirections) {
+    struct Case {
+        unsigned day, month;
+        int64_t year;
+        int64_t expected;
+    };
+    const Case
+        cases[] =
+            {
+                {1, 1, 1970, 0},       {2, 1, 1970, 1},
+                {31, 12, 1969, -1},    {1, 1, 2000, 10957},
+                {29, 2, 2000, 11016},  {18, 1, 2038, 24854},  // the last valid day
+                {19, 1, 2038, 24855},                         // one beyond
+                {29, 2, 2096, 46080},  {1, 3, 2096, 46081},
+                {28, 2, 2100, 47540},  // 2100 is no leap year: 1.3. follows 28.2.
+                {1, 3, 2100, 47541},   {29, 2, 2400, 157113},  // 29.2.2000 plus one 400-year cycle
+                {1, 1, 1600, -135140}, {1, 1, 0, -719528},
+                {29, 2, 0, -719469},  // year 0 is a leap year
+                {1, 3, 0, -719468},    {28, 2, -1, -719835},
+            };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.day) + "." + std::to_string(c.month) + "." +
+                     std::to_string(c.year));
+        EXPECT_EQ(ExtendedDayNumber(c.day, c.month, c.year), c.expected);
+    }
+}
+
+// Inside the valid range the constant-time count agrees with the day-by-day count of the
+// date type for every day.
+TEST(ExtendedDayNumber, AgreesWithTheDateTypeOnEveryValidDay) {
+    for (uint32_t n = CQRNDatum::kFirstValidDay; n <= kLastDay; ++n) {
+        const CQRNDatum::Parts p = CQRNDatum(n).Split();
+        ASSERT_EQ(ExtendedDayNumber(p.day, p.month, p.year), static_cast<int64_t>(n))
+            << "day " << n;
+    }
+}
+
+TEST(AddMonthsAndYears, CutTheDayToTheMonthReached) {
+    struct Case {
+        CQRNDatum date;
+        int64_t months;  // added by AddMonths
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {Day(31, 1, 2004), 1, Day(29, 2, 2004).DayNumber()},
+        {Day(31, 1, 2003), 1, Day(28, 2, 2003).DayNumber()},
+        {Day(29, 2, 2000), 12, Day(28, 2, 2001).DayNumber()},
+        {Day(29, 2, 2000), 48, Day(29, 2, 2004).DayNumber()},
+        {Day(31, 3, 2005), 1, Day(30, 4, 2005).DayNumber()},
+        {Day(31, 3, 2005), -1, Day(28, 2, 2005).DayNumber()},
+        {Day(15, 3, 2005), -15, Day(15, 12, 2003).DayNumber()},
+        {Day(31, 12, 2005), 2, Day(28, 2, 2006).DayNumber()},
+        {Day(31, 5, 2005), 0, Day(31, 5, 2005).DayNumber()},
+        {Day(18, 12, 2037), 1, 24854},        // the last valid day
+        {Day(19, 12, 2037), 1, 24855},        // one beyond
+        {Day(31, 12, 2037), 2, 24895},        // 28.2.2038
+        {Day(29, 2, 2036), 720, 46080},       // 29.2.2096
+        {Day(29, 2, 2036), 768, 47540},       // 28.2.2100
+        {Day(2, 1, 1970), -1, -30},           // 2.12.1969
+        {Day(2, 1, 1970), 4800, 146098},      // 400 years on
+        {Day(29, 2, 2000), -24012, -719835},  // 28.2. of year -1, a common year
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date.FormatLong() + " + " + std::to_string(c.months) + " months");
+        EXPECT_EQ(AddMonths(c.date, c.months), c.expected);
+        // Whole years give the same date as the same number of twelve months.
+        if (c.months % 12 == 0) {
+            EXPECT_EQ(AddYears(c.date, c.months / 12), c.expected);
+        }
+    }
+
+    struct YearCase {
+        CQRNDatum date;
+        int64_t years;
+        int64_t expected;
+    };
+    const YearCase yearCases[] = {
+        {Day(29, 2, 2004), 1, Day(28, 2, 2005).DayNumber()},
+        {Day(28, 2, 2003), 1, Day(28, 2, 2004).DayNumber()},
+        {Day(29, 2, 2036), 64, 47540},    // 28.2.2100
+        {Day(29, 2, 2036), 364, 157113},  // 29.2.2400
+        {Day(18, 1, 2037), 1, 24854},
+        {Day(19, 1, 2037), 1, 24855},
+        {Day(2, 1, 1970), -1, -364},
+        {Day(2, 1, 1970), -1970, -719527},
+        {Day(29, 2, 2000), -2000, -719469},  // 29.2. of year 0 exists
+    };
+    for (const YearCase& c : yearCases) {
+        SCOPED_TRACE(c.date.FormatLong() + " + " + std::to_string(c.years) + " years");
+        EXPECT_EQ(AddYears(c.date, c.years), c.expected);
+    }
+}
+
+// Month steps from every valid day that stay in the range land on the month reached, with
+// the day cut to its length, as the date type's own conversion reads them.
+TEST(AddMonthsAndYears, MonthStepsAgreeWithTheDateTypeOnEveryValidDay) {
+    for (uint32_t n = CQRNDatum::kFirstValidDay; n <= kLastDay; n += 3) {
+        const CQRNDatum::Parts from = CQRNDatum(n).Split();
+        for (const int64_t months : {-25, -13, -1, 1, 2, 11, 12, 14, 59}) {
+            const int64_t result = AddMonths(CQRNDatum(n), months);
+            if (result < 1 || result > kLastDay) continue;
+            const int64_t index = int64_t{from.year} * 12 + (from.month - 1) + months;
+            const CQRNDatum::Parts to = CQRNDatum(static_cast<uint32_t>(result)).Split();
+            ASSERT_EQ(int64_t{to.year} * 12 + (to.month - 1), index)
+                << "day " << n << " + " << months;
+            ASSERT_EQ(to.day, std::min(from.day, CQRNDatum::DaysInMonth(to.month, to.year)))
+                << "day " << n << " + " << months;
+        }
+    }
+}
+
+TEST(CQRNDatum, DayOfTheWeek) {
+    struct Case {
+        CQRNDatum date;
+        unsigned dayOfWeek;  // 0 Monday ... 6 Sunday
+    };
+    const Case cases[] = {
+        {CQRNDatum(0), 3},      // 1.1.1970, a Thursday
+        {Day(2, 1, 1970), 4},   // Friday
+        {Day(3, 1, 1970), 5},   // Saturday
+        {Day(4, 1, 1970), 6},   // Sunday
+        {Day(5, 1, 1970), 0},   // Monday
+        {Day(1, 1, 2000), 5},   // Saturday
+        {Day(29, 2, 2024), 3},  // Thursday
+        {Day(18, 1, 2038), 0},  // Monday, the last valid day
+        // The largest raw day number: a sum with the day number itself would overflow.
+        {CQRNDatum(4294967295u), 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date.DayNumber());
+        EXPECT_EQ(c.date.DayOfWeek(), c.dayOfWeek);
+        EXPECT_EQ(c.date.IsWeekday(), c.dayOfWeek < 5);
+    }
+}
+
+// The C library's calendar is the reference for every valid day.
+TEST(CQRNDatum, DayOfTheWeekAgreesWithTheCLibraryOnEveryValidDay) {
+    for (uint32_t n = CQRNDatum::kFirstValidDay; n <= kLastDay; ++n) {
+        const std::time_t t = CQRNDatum(n).ToTime();
+        std::tm local{};
+        ASSERT_NE(localtime_r(&t, &local), nullptr);
+        // tm_wday counts from Sunday = 0.
+        ASSERT_EQ(CQRNDatum(n).DayOfWeek(), static_cast<unsigned>((local.tm_wday + 6) % 7))
+            << "day " << n;
+    }
+}
+
 TEST(ParseDate, AcceptsDayMonthYear) {
     struct Case {
         const char* text;
@@ -236,8 +383,8 @@ TEST(ParseDate, AcceptsDayMonthYear) {
         {"18.1.38", true, Day(18, 1, 2038)},
         {"29.2.2000", true, Day(29, 2, 2000)},
         {"18.01.2038", true, Day(18, 1, 2038)},
-        {"1.1.70", false, {}},       // 01.01.1970 is before the range
-        {"31.12.69", false, {}},     // 2069
+        {"1.1.70", false, {}},    // 01.01.1970 is before the range
+        {"31.12.69", false, {}},  // 2069
         {"19.1.2038", false, {}},
         {"29.2.2001", false, {}},
         {"31.4.2005", false, {}},
