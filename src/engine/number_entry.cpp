@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "model/digit_grouping.h"
+
 namespace pf {
 namespace {
 
@@ -92,17 +94,6 @@ double ToDouble(const ScannedNumber& n) {
     return n.negative && value != 0.0 ? -value : value;
 }
 
-// Digits written in groups of three from the right, joined by `separator`.
-std::string Group(std::string_view digits, std::string_view separator) {
-    std::string out;
-    out.reserve(digits.size() + digits.size() / 3 * separator.size());
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-        out += digits[i];
-    }
-    return out;
-}
-
 }  // namespace
 
 NumberFormat NumberFormatOf(const DocumentOptions& options) {
@@ -126,7 +117,7 @@ std::string FormatQuantity(Quantity quantity, const NumberFormat& format) {
         quantity < 0 ? 0 - static_cast<uint64_t>(quantity) : static_cast<uint64_t>(quantity);
     const uint64_t piece = static_cast<uint64_t>(kPiece);
     std::string text = quantity < 0 ? "-" : "";
-    text += Group(std::to_string(magnitude / piece), format.thousandsSeparator);
+    text += GroupDigits(std::to_string(magnitude / piece), format.thousandsSeparator);
     const uint64_t fraction = magnitude % piece;
     if (fraction != 0) {
         char digits[16];
@@ -177,7 +168,7 @@ std::string FormatDecimal(double value, const NumberFormat& format, int minDecim
 
     const bool negative = rounded < 0.0 && digits.find_first_of("123456789") != std::string::npos;
     std::string text = negative ? "-" : "";
-    text += Group(whole, format.thousandsSeparator);
+    text += GroupDigits(whole, format.thousandsSeparator);
     if (!decimals.empty()) text += format.decimalSeparator + decimals;
     return text;
 }

@@ -6,31 +6,17 @@
 #include <cstdlib>
 
 #include "engine/number_entry.h"
+#include "model/digit_grouping.h"
 #include "model/document.h"
 #include "model/rounding.h"
 
 namespace pf {
 
-namespace {
-
-// Digits of a whole number grouped by threes from the right.
-std::string Grouped(const std::string& digits, const std::string& separator) {
-    if (separator.empty()) return digits;
-    std::string text;
-    const size_t n = digits.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) text += separator;
-        text += digits[i];
-    }
-    return text;
-}
-
-}  // namespace
-
 // The entry-field formatter FormatDecimal looks similar but keeps its own rules (it skips
 // RoundTo for values that already read back from their digits, so typed values near 10^9
 // with 7 decimals stay as typed); report numbers always go through RoundTo. The two share
-// no code so that neither can change the other's texts.
+// only the grouping of the digits, so that neither rounding rule can change the other's
+// texts.
 std::string FormatNumber(double x, int minDecimals, int maxDecimals, bool plusSign,
                          const std::string& decimalSeparator,
                          const std::string& thousandsSeparator) {
@@ -59,7 +45,7 @@ std::string FormatNumber(double x, int minDecimals, int maxDecimals, bool plusSi
         text = "-";
     else if (plusSign && rounded > 0.0)
         text = "+";
-    text += Grouped(whole, thousandsSeparator);
+    text += GroupDigits(whole, thousandsSeparator);
     if (!fraction.empty()) text += decimalSeparator + fraction;
     return text;
 }
