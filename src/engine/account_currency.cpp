@@ -29,11 +29,10 @@ Message AccountCurrencyForm::CheckAddChange(const CFolari2Doc& doc, CQRNDatum da
     }
     const std::string name = CurrencyName(doc, currency);
     if (inForce == currency)
-        return {kTitle, "An diesem Datum wird das Konto bereits in " + name + " geführt!",
-                MessageIcon::Information, ""};
-    return {kTitle,
-            "Möchten Sie die Kontowährung ab " + date.FormatLong() + " auf " + name + " umstellen?",
-            MessageIcon::Question, ""};
+        return Message::Refusal(kTitle,
+                                "An diesem Datum wird das Konto bereits in " + name + " geführt!");
+    return Message::Question(kTitle, "Möchten Sie die Kontowährung ab " + date.FormatLong() +
+                                         " auf " + name + " umstellen?");
 }
 
 void AccountCurrencyForm::AddChange(CQRNDatum date, int32_t currency) {
@@ -63,10 +62,17 @@ std::vector<AccountCurrencyForm::Row> AccountCurrencyForm::Rows(const CFolari2Do
     return rows;
 }
 
-void AccountCurrencyForm::WriteBack(CFolari2Doc& doc) const {
-    doc.initialAccountCurrencyId = initialCurrency;
-    doc.accountCurrencyChanges = changes;
-    doc.SetModified(true);
+MaybeMessage AccountCurrencyForm::Check(const CFolari2Doc&) const { return std::nullopt; }
+
+bool AccountCurrencyForm::WriteBack(CFolari2Doc& doc) const {
+    return doc.Edit([&] {
+        if (doc.initialAccountCurrencyId == initialCurrency &&
+            doc.accountCurrencyChanges == changes)
+            return false;
+        doc.initialAccountCurrencyId = initialCurrency;
+        doc.accountCurrencyChanges = changes;
+        return true;
+    });
 }
 
 std::vector<int32_t> AccountCurrencyForm::Currencies(const CFolari2Doc& doc) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/form_model.h"
 #include "engine/message.h"
 #include "model/account_records.h"
 #include "model/date.h"
@@ -16,9 +17,10 @@ class CFolari2Doc;
 // The "Kontowährung" dialog: the initial account currency and the list of account-currency
 // changes, edited on a copy and written back to the document on OK.
 //
-// Adding a change is two steps: CheckAddChange returns either a refusal or the Yes/No
-// question; after Yes the caller calls AddChange. Deleting likewise: DeleteQuestion, then
-// DeleteChange.
+// A form model (see engine/form_model.h) whose buttons act on the form itself: adding a
+// change is two steps, CheckAddChange returns either a refusal or the Yes/No question and
+// after Yes the caller calls AddChange; deleting likewise: DeleteQuestion, then DeleteChange.
+// OK has nothing to check; Apply writes the form back.
 class AccountCurrencyForm {
   public:
     explicit AccountCurrencyForm(const CFolari2Doc& doc);
@@ -51,8 +53,14 @@ class AccountCurrencyForm {
     };
     std::vector<Row> Rows(const CFolari2Doc& doc) const;
 
-    // OK: the initial currency and the changes replace the document's; marks it modified.
-    void WriteBack(CFolari2Doc& doc) const;
+    // OK: every choice comes from a list, so nothing is refused.
+    MaybeMessage Check(const CFolari2Doc& doc) const;
+    // OK: WriteBack.
+    bool Apply(CFolari2Doc& doc) const { return WriteBack(doc); }
+    // The document operation of OK: the initial currency and the changes replace the
+    // document's. Returns whether that changed anything (only then is the document marked
+    // modified and its views told).
+    bool WriteBack(CFolari2Doc& doc) const;
 
     // The currencies both boxes offer: the fixed-rate ones, in list order.
     static std::vector<int32_t> Currencies(const CFolari2Doc& doc);

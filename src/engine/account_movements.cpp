@@ -39,10 +39,6 @@ bool FillMovement(const CFolari2Doc& doc, CFL2Transaktion& t, const MovementFiel
     return true;
 }
 
-Message Refusal(const char* text, const char* field) {
-    return {kMovementTitle, text, MessageIcon::Information, field};
-}
-
 std::string CurrencyName(const CFolari2Doc& doc, int32_t id) {
     const CFL2Waehrung* c = doc.FindCurrency(id);
     return c != nullptr ? c->name : std::string();
@@ -51,29 +47,33 @@ std::string CurrencyName(const CFolari2Doc& doc, int32_t id) {
 }  // namespace
 
 int32_t AddMovement(CFolari2Doc& doc, const MovementFields& fields, const PositionList& lots) {
-    CFL2Transaktion t;
-    if (!FillMovement(doc, t, fields, lots)) return -1;
-    t.id = doc.nextTransactionId++;
-    const int32_t id = t.id;
-    doc.InsertTransactionSorted(std::move(t), true);
-    doc.RebuildSplitLists();
-    doc.lastTransactionDate = fields.date;
-    doc.SetModified(true);
+    int32_t id = -1;
+    doc.Edit([&] {
+        CFL2Transaktion t;
+        if (!FillMovement(doc, t, fields, lots)) return false;
+        t.id = id = doc.nextTransactionId++;
+        doc.InsertTransactionSorted(std::move(t), true);
+        doc.RebuildSplitLists();
+        doc.lastTransactionDate = fields.date;
+        return true;
+    });
     return id;
 }
 
 bool ChangeMovement(CFolari2Doc& doc, int32_t id, const MovementFields& fields,
                     const PositionList& lots) {
-    const auto it = std::find_if(doc.transactions.begin(), doc.transactions.end(),
-                                 [id](const CFL2Transaktion& t) { return t.id == id; });
-    if (it == doc.transactions.end() || it->type != TransactionType::AccountMovement) return false;
-    CFL2Transaktion t = *it;
-    if (!FillMovement(doc, t, fields, lots)) return false;
-    doc.transactions.erase(it);
-    doc.InsertTransactionSorted(std::move(t), true);
-    doc.RebuildSplitLists();
-    doc.SetModified(true);
-    return true;
+    return doc.Edit([&] {
+        const auto it = std::find_if(doc.transactions.begin(), doc.transactions.end(),
+                                     [id](const CFL2Transaktion& t) { return t.id == id; });
+        if (it == doc.transactions.end() || it->type != TransactionType::AccountMovement)
+            return false;
+        CFL2Transaktion t = *it;
+        if (!FillMovement(doc, t, fields, lots)) return false;
+        doc.transactions.erase(it);
+        doc.InsertTransactionSorted(std::move(t), true);
+        doc.RebuildSplitLists();
+        return true;
+    });
 }
 
 PositionList MovementHoldings(const CFolari2Doc& doc, CQRNDatum date,
@@ -164,60 +164,6 @@ std::vector<AllocationRow> AllocationRows(const CFolari2Doc& doc, const Position
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-MovementCheck CheckMovement(const CFolari2Doc& doc, const MovementEntry& entry,
-                            const PositionList& holdings, const PositionList& allocationLots) {
-    MovementCheck check;
-    if (entry.currencyId == -1) {
-        check.message = Refusal("Bitte wählen Sie eine Währung aus!", kMovementCurrencyField);
-        return check;
-    }
-    const std::optional<double> amount =
-        ParseAmountSum(entry.amountText, NumberFormatOf(doc.options));
-    if (!amount) {
-        check.message =
-            Refusal("Bitte geben Sie einen korrekten Betrag ein!", kMovementAmountField);
-        return check;
-    }
-    if (IsZeroAmount(*amount)) {
-        check.message =
-            Refusal("Bitte geben Sie einen Betrag ungleich Null ein!", kMovementAmountField);
-        return check;
-    }
-
-    MovementFields& fields = check.fields;
-    fields.date = entry.date;
-    fields.kindId = entry.kindId;
-    fields.amount = *amount;
-    fields.currencyId = entry.currencyId;
-    fields.text = entry.text;
-    fields.allocKind = entry.allocKind;
-    fields.linked = entry.linked && !holdings.empty();
-    fields.securityId = -1;
-    if (!fields.linked) return check;
-
-    if (entry.nameSecurityId == -1) {
-        check.message =
-            Refusal("Bitte wählen Sie eine Wertpapierbezeichnung aus!", kMovementNameField);
-        return check;
-    }
-    if (entry.codeSecurityId == -1) {
-        check.message =
-            Refusal("Bitte wählen Sie eine Wertpapier-Kennnummer aus!", kMovementCodeField);
-        return check;
-    }
-    fields.securityId = entry.nameSecurityId;
-    const bool allocated =
-        std::any_of(allocationLots.begin(), allocationLots.end(), [&](const CFL2DepotPos& lot) {
-            return lot.securityId == fields.securityId && lot.selectedQuantity > 0;
-        });
-    if (!allocated) {
-        check.message = Refusal("Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!",
-                                kMovementAllocateField);
-        return check;
-    }
-    return check;
 }
 
 std::string MovementCalculationLine(const CFolari2Doc& doc, CQRNDatum date, int32_t kindId,

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/holdings.h"
-#include "engine/position_queries.h"
 #include "engine/message.h"
+#include "engine/position_queries.h"
 #include "model/date.h"
 #include "model/rounding.h"
 #include "model/transaction.h"
@@ -54,7 +54,6 @@ bool ChangeMovement(CFolari2Doc& doc, int32_t id, const MovementFields& fields,
 // being edited (`excludedTransactionId`, -1 for a new one) left out.
 PositionList MovementHoldings(const CFolari2Doc& doc, CQRNDatum date,
                               int32_t excludedTransactionId = -1);
-
 
 // "Bezug zu Wertpapier herstellen" is enabled when the kind allows a link and `holdings`
 // is not empty.
@@ -106,7 +105,7 @@ struct AllocationRow {
 };
 std::vector<AllocationRow> AllocationRows(const CFolari2Doc& doc, const PositionList& lots);
 
-// --- Dialog "Kontobewegung": OK ---
+// --- Dialog "Kontobewegung": messages and calculation line (form: engine/movement_form.h) ---
 
 inline constexpr const char* kMovementTitle = "Kontobewegung";
 // Focus fields of its messages.
@@ -115,33 +114,6 @@ inline constexpr const char* kMovementAmountField = "amount";
 inline constexpr const char* kMovementNameField = "name";
 inline constexpr const char* kMovementCodeField = "code";
 inline constexpr const char* kMovementAllocateField = "allocate";  // "zuordnen..."
-
-// The dialog's values as the user left them.
-struct MovementEntry {
-    CQRNDatum date;
-    int32_t kindId = -1;      // "Vorgang"
-    int32_t currencyId = -1;  // "Währung"; -1 = none chosen
-    std::string amountText;   // "Betrag", sums with "+" allowed
-    std::string text;
-    bool linked = false;
-    // The security chosen in the name box and in the code box (the boxes are linked and
-    // normally agree; the name box counts); -1 = none.
-    int32_t nameSecurityId = -1;
-    int32_t codeSecurityId = -1;
-    int32_t allocKind = kPurchaseCosts;
-};
-
-struct MovementCheck {
-    MaybeMessage message;   // the first problem; when set, `fields` is not meaningful
-    MovementFields fields;  // what AddMovement or ChangeMovement take
-};
-
-// The OK checks in their order: currency chosen, amount valid, amount not zero (amount ×
-// 100 truncating to 0), then for a linked movement: when `holdings` (the dialog's
-// computation) is empty the link is dropped silently; a name and a code chosen; some lot of
-// the security in `allocationLots` with a positive selectedQuantity.
-MovementCheck CheckMovement(const CFolari2Doc& doc, const MovementEntry& entry,
-                            const PositionList& holdings, const PositionList& allocationLots);
 
 // The calculation line: the amount (negated for an outflow kind) with 2 decimals and the
 // currency name; when the account currency on `date` is another one, " > " and the amount

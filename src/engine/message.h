@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace pf {
 
@@ -15,11 +16,23 @@ struct Message {
     MessageIcon icon = MessageIcon::Information;
     std::string field;  // the field that gets the focus; empty for none
 
+    // A refusal of a dialog's check: information icon, the focus on `field`.
+    static Message Refusal(std::string title, std::string text, std::string field = {}) {
+        return {std::move(title), std::move(text), MessageIcon::Information, std::move(field)};
+    }
+    // A Yes/No question; the operation runs only after Yes.
+    static Message Question(std::string title, std::string text) {
+        return {std::move(title), std::move(text), MessageIcon::Question, {}};
+    }
+
     bool IsQuestion() const { return icon == MessageIcon::Question; }
     bool operator==(const Message&) const = default;
 };
 
 // No message: the check passed.
 using MaybeMessage = std::optional<Message>;
+
+// Whether a check result stops the operation: a message that is not a question.
+inline bool IsRefusal(const MaybeMessage& m) { return m.has_value() && !m->IsQuestion(); }
 
 }  // namespace pf

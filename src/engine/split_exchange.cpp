@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/split_exchange_form.h"
 #include "model/document.h"
 
 namespace pf {
@@ -9,10 +10,6 @@ namespace pf {
 namespace {
 
 CQRNDatum NextDay(CQRNDatum d) { return CQRNDatum(d.DayNumber() + 1); }
-
-Message Info(const char* title, std::string text, const char* field) {
-    return Message{title, std::move(text), MessageIcon::Information, field};
-}
 
 void RemoveTransaction(CFolari2Doc& doc, int32_t id) {
     auto& list = doc.transactions;
@@ -49,7 +46,6 @@ double RatioOf(const SplitFields& f) {
 void FinishChange(CFolari2Doc& doc, CFL2Transaktion t) {
     doc.InsertTransactionSorted(std::move(t), true);
     doc.RebuildSplitLists();
-    doc.SetModified(true);
 }
 
 // The allocation items of an exchange from the selection in `lots`. `keep` maps source lot
@@ -220,21 +216,23 @@ std::optional<AllocationConflict> FindAllocationConflict(const CFolari2Doc& doc,
 
 int32_t AddSplit(CFolari2Doc& doc, const SplitFields& fields, int roundDecimals) {
     if (!SplitFieldsValid(doc, fields)) return -1;
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Split;
-    t.date = fields.date;
-    t.securityId = fields.securityId;
-    t.newPieces = fields.newPieces;
-    t.oldPieces = fields.oldPieces;
-    t.splitRatio = RatioOf(fields);
-    t.text = fields.text;
-    t.linkFlag = fields.permanent ? 1 : 0;
-    if (fields.permanent)
-        DivideQuotesBefore(doc, t.securityId, t.date, t.splitRatio, roundDecimals);
-    const int32_t id = t.id;
-    FinishChange(doc, std::move(t));
-    doc.lastTransactionDate = fields.date;
+    int32_t id = -1;
+    doc.Edit([&] {
+        CFL2Transaktion t;
+        t.id = id = doc.nextTransactionId++;
+        t.type = TransactionType::Split;
+        t.date = fields.date;
+        t.securityId = fields.securityId;
+        t.newPieces = fields.newPieces;
+        t.oldPieces = fields.oldPieces;
+        t.splitRatio = RatioOf(fields);
+        t.text = fields.text;
+        t.linkFlag = fields.permanent ? 1 : 0;
+        if (fields.permanent)
+            DivideQuotesBefore(doc, t.securityId, t.date, t.splitRatio, roundDecimals);
+        FinishChange(doc, std::move(t));
+        doc.lastTransactionDate = fields.date;
+    });
     return id;
 }
 
@@ -243,76 +241,37 @@ bool ChangeSplit(CFolari2Doc& doc, int32_t id, const SplitFields& fields, bool m
     const CFL2Transaktion* found = FindOfType(doc, id, TransactionType::Split);
     if (found == nullptr || !SplitFieldsValid(doc, fields)) return false;
     CFL2Transaktion t = *found;
-    RemoveTransaction(doc, id);
-    if (t.linkFlag == 0) {
-        t.date = fields.date;
-        t.securityId = fields.securityId;
-        t.newPieces = fields.newPieces;
-        t.oldPieces = fields.oldPieces;
-        t.splitRatio = RatioOf(fields);
-        if (makePermanent) {
-            t.linkFlag = 1;
-            DivideQuotesBefore(doc, t.securityId, t.date, t.splitRatio, roundDecimals);
+    return doc.Edit([&] {
+        RemoveTransaction(doc, id);
+        if (t.linkFlag == 0) {
+            t.date = fields.date;
+            t.securityId = fields.securityId;
+            t.newPieces = fields.newPieces;
+            t.oldPieces = fields.oldPieces;
+            t.splitRatio = RatioOf(fields);
+            if (makePermanent) {
+                t.linkFlag = 1;
+                DivideQuotesBefore(doc, t.securityId, t.date, t.splitRatio, roundDecimals);
+            }
         }
-    }
-    t.text = fields.text;
-    FinishChange(doc, std::move(t));
-    return true;
-}
-
-bool SplitDateCheckApplies(const CFolari2Doc& doc, int32_t editedId) {
-    if (editedId == -1) return true;
-    const CFL2Transaktion* split = FindOfType(doc, editedId, TransactionType::Split);
-    if (split == nullptr) return true;  // treated as new
-    if (split->linkFlag != 0) return false;
-    return std::none_of(doc.transactions.begin(), doc.transactions.end(),
-                        [&](const CFL2Transaktion& t) {
-                            return ConcernsSecurity(t, split->securityId) && t.date >= split->date;
-                        });
-}
-
-MaybeMessage CheckSplitDate(const CFolari2Doc& doc, const SplitFields& fields, int32_t editedId) {
-    if (!SplitDateCheckApplies(doc, editedId)) return std::nullopt;
-    std::optional<CQRNDatum> latest;
-    for (const CFL2Transaktion& t : doc.transactions)
-        if (ConcernsSecurity(t, fields.securityId) && (!latest || t.date > *latest))
-            latest = t.date;
-    if (!latest || fields.date > *latest) return std::nullopt;
-    return Info(kSplitTitle,
-                "Ein Aktiensplit ist für dieses Wertpapier frühestens am " +
-                    NextDay(*latest).FormatLong() +
-                    " möglich, da vorher bereits Transaktionen mit diesem Wertpapier "
-                    "vorhanden sind!",
-                kSplitDateField);
-}
-
-Message SplitPermanentQuestion(const CFolari2Doc& doc, double ratio) {
-    const std::string ratioText = FormatDecimal(ratio, NumberFormatOf(doc.options), 0, 7);
-    return Message{
-        kSplitTitle,
-        "Wenn Sie die Option 'alle Wertpapierkurse vor dem Splitdatum dauerhaft anpassen' "
-        "aktivieren, werden alle Kurse für dieses Wertpapier vor dem Splitdatum durch " +
-            ratioText +
-            " geteilt.\nDer Aktiensplit kann dann nicht mehr rückgängig gemacht werden!\n\n"
-            "Wenn Sie die Option nicht aktivieren, bleiben die Kurse in der Datenbank "
-            "unverändert und werden stattdessen bei jedem Zugriff entsprechend geteilt. Der "
-            "Aktiensplit kann dadurch wieder rückgängig gemacht werden.\n\nMöchten Sie den "
-            "Aktiensplit wirklich mit aktivierter Option 'alle Wertpapierkurse vor dem "
-            "Splitdatum dauerhaft anpassen' durchführen?",
-        MessageIcon::Question, ""};
+        t.text = fields.text;
+        FinishChange(doc, std::move(t));
+    });
 }
 
 // --- Exchange --------------------------------------------------------------------------
 
 int32_t AddExchange(CFolari2Doc& doc, const ExchangeFields& fields, const PositionList& lots) {
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Exchange;
-    TakeExchangeFields(t, fields);
-    t.allocations = ExchangeItems(doc, lots, fields.sourceSecurityId, {});
-    const int32_t id = t.id;
-    FinishChange(doc, std::move(t));
-    doc.lastTransactionDate = fields.date;
+    int32_t id = -1;
+    doc.Edit([&] {
+        CFL2Transaktion t;
+        t.id = id = doc.nextTransactionId++;
+        t.type = TransactionType::Exchange;
+        TakeExchangeFields(t, fields);
+        t.allocations = ExchangeItems(doc, lots, fields.sourceSecurityId, {});
+        FinishChange(doc, std::move(t));
+        doc.lastTransactionDate = fields.date;
+    });
     return id;
 }
 
@@ -321,85 +280,45 @@ bool ChangeExchange(CFolari2Doc& doc, int32_t id, const ExchangeFields& fields,
     const CFL2Transaktion* found = FindOfType(doc, id, TransactionType::Exchange);
     if (found == nullptr) return false;
     CFL2Transaktion t = *found;
-    std::map<int32_t, int32_t> keep;
-    if (t.securityId == fields.sourceSecurityId)
-        for (const CFL2PosInfo& item : t.allocations)
-            keep.emplace(item.positionNo, item.newPositionNo);
-    RemoveTransaction(doc, id);
-    TakeExchangeFields(t, fields);
-    t.allocations = ExchangeItems(doc, lots, fields.sourceSecurityId, keep);
-    FinishChange(doc, std::move(t));
-    return true;
-}
-
-MaybeMessage CheckExchangeHasLots(const PositionList& lots) {
-    if (!lots.empty()) return std::nullopt;
-    return Info(kExchangeTitle,
-                "An diesem Tag befinden sich keine Wertpapiere im Depot, die umgetauscht "
-                "werden können!",
-                kExchangeDateField);
-}
-
-MaybeMessage CheckExchangeSourceDate(const CFolari2Doc& doc, CQRNDatum date,
-                                     int32_t sourceSecurityId, int32_t editedId) {
-    for (const CFL2Transaktion& t : doc.transactions) {
-        if (t.type == TransactionType::Exchange && t.id != editedId && t.date == date &&
-            t.otherId == sourceSecurityId)
-            return Info(kExchangeTitle,
-                        "Dieses Wertpapier kann am gewählten Datum nicht umgetauscht werden!",
-                        kExchangeDateField);
-    }
-    return std::nullopt;
-}
-
-MaybeMessage CheckExchangeTarget(const CFolari2Doc& doc, const std::string& targetName,
-                                 const std::string& targetCode, int32_t sourceSecurityId,
-                                 int32_t* targetId) {
-    if (targetName.empty())
-        return Info(kExchangeTitle, "Bitte geben Sie eine Wertpapierbezeichnung ein!",
-                    kExchangeTargetNameField);
-    if (targetCode.empty())
-        return Info(kExchangeTitle, "Bitte geben Sie die Wertpapier-Kennnummer ein!",
-                    kExchangeTargetCodeField);
-    const auto it = std::find_if(
-        doc.securities.begin(), doc.securities.end(),
-        [&](const CFL2Wertpapier& s) { return s.name == targetName && s.wkn == targetCode; });
-    if (it == doc.securities.end())
-        return Info(kExchangeTitle,
-                    "Ein Wertpapier mit dieser Bezeichnung und Wertpapier-Kennnummer befindet "
-                    "sich nicht in der Datenbank!",
-                    kExchangeTargetNameField);
-    if (it->id == sourceSecurityId)
-        return Info(kExchangeTitle, "Bitte wählen Sie unterschiedliche Wertpapiere aus!",
-                    kExchangeTargetNameField);
-    if (targetId != nullptr) *targetId = it->id;
-    return std::nullopt;
+    return doc.Edit([&] {
+        std::map<int32_t, int32_t> keep;
+        if (t.securityId == fields.sourceSecurityId)
+            for (const CFL2PosInfo& item : t.allocations)
+                keep.emplace(item.positionNo, item.newPositionNo);
+        RemoveTransaction(doc, id);
+        TakeExchangeFields(t, fields);
+        t.allocations = ExchangeItems(doc, lots, fields.sourceSecurityId, keep);
+        FinishChange(doc, std::move(t));
+    });
 }
 
 MaybeMessage CheckExchangeSelection(const CFolari2Doc& doc, const PositionList& lots,
                                     const ExchangeFields& fields, bool oldestFirst) {
+    const auto refusal = [](std::string text, const char* field) {
+        return Message::Refusal(kExchangeTitle, std::move(text), field);
+    };
     const int32_t source = fields.sourceSecurityId;
     if (fields.oldPieces > AvailableTotal(lots, source))
-        return Info(kExchangeTitle, "So viele Wertpapiere befinden sich nicht im Depot!",
-                    kExchangeOldPiecesField);
+        return refusal("So viele Wertpapiere befinden sich nicht im Depot!",
+                       kExchangeOldPiecesField);
+    // An exchange sorts before the account movements of its day, so a movement on the day
+    // itself needs the lot as well.
     if (const auto conflict = FindAllocationConflict(doc, lots, source, fields.date, true))
-        return Info(kExchangeTitle,
-                    "Position " + std::to_string(conflict->listPosition) + " kann frühestens am " +
-                        NextDay(conflict->latestDate).FormatLong() +
-                        " umgetauscht werden, da am Vortag eine Kontobewegung vorhanden ist, "
-                        "die sich auf diese Position bezieht!",
-                    kExchangeDateField);
+        return refusal("Position " + std::to_string(conflict->listPosition) +
+                           " kann frühestens am " + NextDay(conflict->latestDate).FormatLong() +
+                           " umgetauscht werden, da am Vortag eine Kontobewegung vorhanden ist, "
+                           "die sich auf diese Position bezieht!",
+                       kExchangeDateField);
     Quantity selected = 0;
     for (const size_t i : LotsOfSecurity(lots, source))
         if (lots[i].selectedQuantity > 0) selected += lots[i].selectedQuantity;
     if (selected == fields.oldPieces) return std::nullopt;
     if (LotsOfSecurity(lots, source).size() < 2 || oldestFirst)
-        return Info(kExchangeTitle, "Bitte geben Sie eine korrekte Stückzahl ein!",
-                    kExchangeOldPiecesField);
-    return Info(kExchangeTitle,
-                "Bitte teilen Sie die umgetauschten Stücke auf die verschiedenen Positionen "
-                "auf!",
-                kExchangeDistributeField);
+        return refusal("Bitte geben Sie eine korrekte Stückzahl ein!", kExchangeOldPiecesField);
+    return refusal(
+        "Bitte teilen Sie die umgetauschten Stücke auf die verschiedenen Positionen "
+        "auf!",
+        kExchangeDistributeField);
 }
 
 }  // namespace pf

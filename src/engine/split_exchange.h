@@ -111,8 +111,6 @@ std::optional<AllocationConflict> FindAllocationConflict(const CFolari2Doc& doc,
 // ---------------------------------------------------------------------------------------
 // Stock split ("Aktiensplit")
 
-inline constexpr const char* kSplitTitle = "Aktiensplit";
-
 // The values of the split dialog. The ratio is newPieces / oldPieces.
 struct SplitFields {
     CQRNDatum date;
@@ -140,33 +138,8 @@ int32_t AddSplit(CFolari2Doc& doc, const SplitFields& fields, int roundDecimals)
 bool ChangeSplit(CFolari2Doc& doc, int32_t id, const SplitFields& fields, bool makePermanent,
                  int roundDecimals);
 
-// Whether the earliest-date rule applies: always to a new split (editedId -1); to an edited
-// split only while it is not permanent and no transaction with its security is dated on or
-// after it.
-bool SplitDateCheckApplies(const CFolari2Doc& doc, int32_t editedId);
-
-// The earliest-date rule (when it applies): with D the latest date of a transaction with the
-// security (ConcernsSecurity), a split dated on or before D is refused, naming D + 1 day.
-// Focus: kSplitDateField.
-MaybeMessage CheckSplitDate(const CFolari2Doc& doc, const SplitFields& fields,
-                            int32_t editedId = -1);
-inline constexpr const char* kSplitDateField = "date";
-
-// The Yes/No question asked before a permanent split is stored; the ratio is shown with 0 to
-// 7 decimals and the document's separators. No keeps the dialog open.
-Message SplitPermanentQuestion(const CFolari2Doc& doc, double ratio);
-
 // ---------------------------------------------------------------------------------------
 // Exchange ("Umtausch")
-
-inline constexpr const char* kExchangeTitle = "Umtausch";
-// Focus fields of the exchange messages.
-inline constexpr const char* kExchangeDateField = "date";
-inline constexpr const char* kExchangeSourceNameField = "sourceName";
-inline constexpr const char* kExchangeTargetNameField = "targetName";
-inline constexpr const char* kExchangeTargetCodeField = "targetCode";
-inline constexpr const char* kExchangeOldPiecesField = "oldPieces";
-inline constexpr const char* kExchangeDistributeField = "distribute";
 
 // The values of the exchange dialog.
 struct ExchangeFields {
@@ -191,29 +164,13 @@ int32_t AddExchange(CFolari2Doc& doc, const ExchangeFields& fields, const Positi
 bool ChangeExchange(CFolari2Doc& doc, int32_t id, const ExchangeFields& fields,
                     const PositionList& lots);
 
-// The OK checks of the exchange dialog that are document rules, each titled kExchangeTitle.
-// The dialog runs them in this order with its own field checks in between:
-//   CheckExchangeHasLots; (source name and code chosen); CheckExchangeSourceDate;
-//   CheckExchangeTarget; (old and new pieces parse and are > 0); CheckExchangeSelection.
-
-// No lot of any security on the date.
-MaybeMessage CheckExchangeHasLots(const PositionList& lots);
-
-// An exchange on the same date (other than `editedId`) already has the source security as
-// its target: its new lots do not exist yet when this exchange is replayed.
-MaybeMessage CheckExchangeSourceDate(const CFolari2Doc& doc, CQRNDatum date,
-                                     int32_t sourceSecurityId, int32_t editedId = -1);
-
-// The target typed by name and code: both non-empty, a security with exactly that name and
-// code, different from the source. On success `targetId` receives its id.
-MaybeMessage CheckExchangeTarget(const CFolari2Doc& doc, const std::string& targetName,
-                                 const std::string& targetCode, int32_t sourceSecurityId,
-                                 int32_t* targetId);
-
-// The pieces against the lots and their selection: more old pieces than available, a lot
-// that an account movement still needs (FindAllocationConflict with sameDayBlocks), then
-// accept when the selections add up to the old pieces, else ask for a correct quantity (a
-// single lot or oldest first) or for distributing.
+// The last OK checks of the exchange dialog (ExchangeForm runs them after the fields),
+// titled "Umtausch": the old pieces against the lots of the source and their selection in
+// `lots`. More old pieces than available ("oldPieces"); a selected lot that an account
+// movement dated on or after the exchange still needs (FindAllocationConflict with
+// sameDayBlocks; "date"); then accepted when the selections add up to the old pieces, else a
+// correct quantity is asked for (a single lot or oldest first; "oldPieces") or the pieces are
+// to be distributed ("distribute").
 MaybeMessage CheckExchangeSelection(const CFolari2Doc& doc, const PositionList& lots,
                                     const ExchangeFields& fields, bool oldestFirst);
 

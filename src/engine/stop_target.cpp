@@ -32,7 +32,6 @@ void SetBoth(CFolari2Doc& doc, int32_t positionNo, Price stop, Price target) {
     } else {
         doc.stopTargets.push_back({positionNo, stop, target});
     }
-    doc.SetModified(true);
 }
 
 // Nothing but the blanks the number entry ignores.
@@ -49,6 +48,26 @@ std::optional<Price> ReadPriceField(const std::string& text, const NumberFormat&
     const std::optional<double> value = ParseDecimal(text, format, kPriceMaxDecimals, true);
     if (!value) return std::nullopt;
     return *value > 0.0 ? *value : 0.0;
+}
+
+// Both fields as "Übernehmen" reads them; the refusal of the first one that is wrong.
+MaybeMessage ReadStopTargetInput(const NumberFormat& format, const StopTargetInput& input,
+                                 Price& stop, Price& target) {
+    const std::optional<Price> stopValue = ReadPriceField(input.stopText, format);
+    if (!stopValue)
+        return Message::Refusal(
+            kStopTargetTitle,
+            "Bitte geben Sie einen korrekten Stoppkurs ein oder lassen Sie das Feld frei!",
+            kStopField);
+    const std::optional<Price> targetValue = ReadPriceField(input.targetText, format);
+    if (!targetValue)
+        return Message::Refusal(
+            kStopTargetTitle,
+            "Bitte geben Sie einen korrekten Zielkurs ein oder lassen Sie das Feld frei!",
+            kTargetField);
+    stop = *stopValue;
+    target = *targetValue;
+    return std::nullopt;
 }
 
 PositionSortKey SortKeyOf(StopTargetOrder order) {
@@ -73,19 +92,21 @@ PositionList OpenLots(const CFolari2Doc& doc) {
 }  // namespace
 
 void SetStop(CFolari2Doc& doc, int32_t positionNo, Price price) {
-    if (CFL2StoppZielKurs* e = LastEntry(doc, positionNo))
-        e->stopPrice = price;
-    else
-        doc.stopTargets.push_back({positionNo, price, 0.0});
-    doc.SetModified(true);
+    doc.Edit([&] {
+        if (CFL2StoppZielKurs* e = LastEntry(doc, positionNo))
+            e->stopPrice = price;
+        else
+            doc.stopTargets.push_back({positionNo, price, 0.0});
+    });
 }
 
 void SetTarget(CFolari2Doc& doc, int32_t positionNo, Price price) {
-    if (CFL2StoppZielKurs* e = LastEntry(doc, positionNo))
-        e->targetPrice = price;
-    else
-        doc.stopTargets.push_back({positionNo, 0.0, price});
-    doc.SetModified(true);
+    doc.Edit([&] {
+        if (CFL2StoppZielKurs* e = LastEntry(doc, positionNo))
+            e->targetPrice = price;
+        else
+            doc.stopTargets.push_back({positionNo, 0.0, price});
+    });
 }
 
 Price StopOf(const CFolari2Doc& doc, int32_t positionNo) {
@@ -153,23 +174,10 @@ StopTargetApplied ApplyStopTarget(CFolari2Doc& doc, int32_t positionNo,
     StopTargetApplied result;
     if (positionNo < 0) return result;
 
-    const NumberFormat format = NumberFormatOf(doc.options);
-    const std::optional<Price> stop = ReadPriceField(input.stopText, format);
-    if (!stop) {
-        result.message =
-            Message{kStopTargetTitle,
-                    "Bitte geben Sie einen korrekten Stoppkurs ein oder lassen Sie das Feld frei!",
-                    MessageIcon::Information, kStopField};
-        return result;
-    }
-    const std::optional<Price> target = ReadPriceField(input.targetText, format);
-    if (!target) {
-        result.message =
-            Message{kStopTargetTitle,
-                    "Bitte geben Sie einen korrekten Zielkurs ein oder lassen Sie das Feld frei!",
-                    MessageIcon::Information, kTargetField};
-        return result;
-    }
+    Price stop = 0.0;
+    Price target = 0.0;
+    result.message = ReadStopTargetInput(NumberFormatOf(doc.options), input, stop, target);
+    if (result.message) return result;
 
     result.positionNos.push_back(positionNo);
     if (input.forAllLotsOfSecurity) {
@@ -183,9 +191,32 @@ StopTargetApplied ApplyStopTarget(CFolari2Doc& doc, int32_t positionNo,
                     result.positionNos.push_back(lot.positionNo);
         }
     }
-    for (const int32_t number : result.positionNos) SetBoth(doc, number, *stop, *target);
-    doc.SetModified(true);
+    doc.Edit([&] {
+        for (const int32_t number : result.positionNos) SetBoth(doc, number, stop, target);
+    });
     return result;
+}
+
+std::vector<StopTargetRow> StopTargetForm::Rows(const CFolari2Doc& doc) const {
+    return StopTargetRows(doc, order, quoteDate);
+}
+
+void StopTargetForm::Select(const CFolari2Doc& doc, const StopTargetRow& row) {
+    positionNo = row.positionNo;
+    input.stopText = StopTargetFieldText(doc, row.stopPrice);
+    input.targetText = StopTargetFieldText(doc, row.targetPrice);
+    input.forAllLotsOfSecurity = false;
+}
+
+MaybeMessage StopTargetForm::Check(const CFolari2Doc& doc) const {
+    if (positionNo < 0) return std::nullopt;
+    Price stop = 0.0;
+    Price target = 0.0;
+    return ReadStopTargetInput(NumberFormatOf(doc.options), input, stop, target);
+}
+
+std::vector<int32_t> StopTargetForm::Apply(CFolari2Doc& doc) const {
+    return ApplyStopTarget(doc, positionNo, input).positionNos;
 }
 
 }  // namespace pf

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/form_model.h"
 #include "engine/holdings.h"
 #include "engine/message.h"
 #include "model/date.h"
@@ -92,5 +93,26 @@ struct StopTargetApplied {
 // the document is marked modified. A negative `positionNo` (no selection) stores nothing.
 StopTargetApplied ApplyStopTarget(CFolari2Doc& doc, int32_t positionNo,
                                   const StopTargetInput& input);
+
+// The dialog as a form model (see engine/form_model.h): the list's order and quote date,
+// the selected row and the two fields with the check box.
+struct StopTargetForm {
+    StopTargetOrder order = StopTargetOrder::Name;  // "&Sortierung"
+    CQRNDatum quoteDate;                            // "&Kursdatum", today when the dialog opens
+    int32_t positionNo = -1;                        // the selected row's number; -1 = none
+    StopTargetInput input;
+
+    std::vector<StopTargetRow> Rows(const CFolari2Doc& doc) const;
+    // Selecting a row: its number, its prices in the fields (StopTargetFieldText), the check
+    // box cleared.
+    void Select(const CFolari2Doc& doc, const StopTargetRow& row);
+
+    // "Ü&bernehmen": a stop field, then a target field, that is neither empty nor a number,
+    // title "Stopp- und Zielkurse". Nothing to check without a selection.
+    MaybeMessage Check(const CFolari2Doc& doc) const;
+    // ApplyStopTarget for the selection; returns the position numbers whose prices were
+    // stored (none while Check refuses or nothing is selected).
+    std::vector<int32_t> Apply(CFolari2Doc& doc) const;
+};
 
 }  // namespace pf

@@ -136,34 +136,30 @@ TaxCategoryButtons TaxCategoryButtonStates(const CFolari2Doc& doc, int selected)
 }
 
 int AppendTaxCategory(CFolari2Doc& doc, const CFL2StPflKateg& category) {
-    doc.taxCategories.push_back(category);
-    doc.SetModified(true);
+    doc.Edit([&] { doc.taxCategories.push_back(category); });
     return static_cast<int>(doc.taxCategories.size()) - 1;
 }
 
 bool ReplaceTaxCategory(CFolari2Doc& doc, int index, const CFL2StPflKateg& category) {
     if (!IsValidIndex(doc.taxCategories, index)) return false;
-    doc.taxCategories[static_cast<size_t>(index)] = category;
-    doc.SetModified(true);
-    return true;
+    return doc.Edit([&] { doc.taxCategories[static_cast<size_t>(index)] = category; });
 }
 
 Message TaxCategoryDeleteQuestion() {
-    return {kTaxCategoryTitle, "Wirklich löschen?", MessageIcon::Question, ""};
+    return Message::Question(kTaxCategoryTitle, "Wirklich löschen?");
 }
 
 bool DeleteTaxCategory(CFolari2Doc& doc, int index) {
     if (!IsValidIndex(doc.taxCategories, index)) return false;
-    doc.taxCategories.erase(doc.taxCategories.begin() + index);
-    doc.SetModified(true);
-    return true;
+    return doc.Edit([&] { doc.taxCategories.erase(doc.taxCategories.begin() + index); });
 }
 
 int MoveTaxCategoryUp(CFolari2Doc& doc, int index) {
     if (!IsValidIndex(doc.taxCategories, index) || index == 0) return -1;
-    std::swap(doc.taxCategories[static_cast<size_t>(index)],
-              doc.taxCategories[static_cast<size_t>(index) - 1]);
-    doc.SetModified(true);
+    doc.Edit([&] {
+        std::swap(doc.taxCategories[static_cast<size_t>(index)],
+                  doc.taxCategories[static_cast<size_t>(index) - 1]);
+    });
     return index - 1;
 }
 
@@ -171,10 +167,42 @@ int MoveTaxCategoryDown(CFolari2Doc& doc, int index) {
     if (!IsValidIndex(doc.taxCategories, index) ||
         static_cast<size_t>(index) + 1 >= doc.taxCategories.size())
         return -1;
-    std::swap(doc.taxCategories[static_cast<size_t>(index)],
-              doc.taxCategories[static_cast<size_t>(index) + 1]);
-    doc.SetModified(true);
+    doc.Edit([&] {
+        std::swap(doc.taxCategories[static_cast<size_t>(index)],
+                  doc.taxCategories[static_cast<size_t>(index) + 1]);
+    });
     return index + 1;
+}
+
+TaxCategoryForm TaxCategoryForm::New() {
+    TaxCategoryForm form;
+    for (CQRNDatum* from : {&form.category.salePeriodFrom, &form.category.purchasePeriodFrom})
+        from->SetDayNumber(CQRNDatum::kFirstValidDay);
+    for (CQRNDatum* to : {&form.category.salePeriodTo, &form.category.purchasePeriodTo})
+        to->SetDayNumber(CQRNDatum::kLastValidDay);
+    return form;
+}
+
+TaxCategoryForm TaxCategoryForm::ForEdit(const CFolari2Doc& doc, int index) {
+    if (!IsValidIndex(doc.taxCategories, index)) return New();
+    TaxCategoryForm form;
+    form.index = index;
+    form.category = doc.taxCategories[static_cast<size_t>(index)];
+    return form;
+}
+
+MaybeMessage TaxCategoryForm::Check(const CFolari2Doc&) const {
+    if (MaybeMessage m = CheckStorableText(category.name, "Bezeichnung", kTaxCategoryTitle,
+                                           kTaxCategoryNameField))
+        return m;
+    return CheckStorableText(category.abbreviation, "Abkürzung", kTaxCategoryTitle,
+                             kTaxCategoryAbbreviationField);
+}
+
+int TaxCategoryForm::Apply(CFolari2Doc& doc) const {
+    if (Check(doc)) return -1;
+    if (index == -1) return AppendTaxCategory(doc, category);
+    return ReplaceTaxCategory(doc, index, category) ? index : -1;
 }
 
 }  // namespace pf

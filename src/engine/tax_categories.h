@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/form_model.h"
 #include "engine/message.h"
 #include "model/account_records.h"
 #include "model/date.h"
@@ -38,6 +39,9 @@ int MatchTaxCategory(const CFolari2Doc& doc, CQRNDatum purchaseDate, CQRNDatum s
 // ---- The "Steuerpflicht" dialog: its list works directly on doc.taxCategories. ----
 
 inline constexpr const char* kTaxCategoryTitle = "Steuerpflicht";
+// Focus fields of the edit dialog's messages.
+inline constexpr const char* kTaxCategoryNameField = "name";
+inline constexpr const char* kTaxCategoryAbbreviationField = "abbreviation";
 
 // Texts of the edit controls, indexed by the stored values.
 inline constexpr std::array<const char*, 4> kHoldingTimeComparisonTexts = {
@@ -84,6 +88,27 @@ struct TaxCategoryButtons {
     bool operator==(const TaxCategoryButtons&) const = default;
 };
 TaxCategoryButtons TaxCategoryButtonStates(const CFolari2Doc& doc, int selected);
+
+// The edit dialog of one category, opened by "&Neu" or "&Bearbeiten" (form model, see
+// engine/form_model.h). Every condition is chosen from a control; only the two texts are
+// typed.
+struct TaxCategoryForm {
+    int index = -1;  // the category edited; -1 = a new one
+    CFL2StPflKateg category;
+
+    // A new category: no condition on, both periods from the first to the last valid day,
+    // the holding time "kleiner als 1 Monate".
+    static TaxCategoryForm New();
+    // The category at `index`; a new one when the index selects none.
+    static TaxCategoryForm ForEdit(const CFolari2Doc& doc, int index);
+
+    // "&OK", title "Steuerpflicht": a name, then an abbreviation, with a character the file
+    // cannot store (CheckStorableText).
+    MaybeMessage Check(const CFolari2Doc& doc) const;
+    // Appends the new category or replaces the edited one; returns its index, or -1 without
+    // a change (Check refuses, or the edited index is gone).
+    int Apply(CFolari2Doc& doc) const;
+};
 
 // "&Neu" then "&OK": appends the category and returns its index.
 int AppendTaxCategory(CFolari2Doc& doc, const CFL2StPflKateg& category);

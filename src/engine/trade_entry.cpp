@@ -66,7 +66,6 @@ CFL2Transaktion Take(CFolari2Doc& doc, int32_t id) {
 void Store(CFolari2Doc& doc, CFL2Transaktion t) {
     doc.InsertTransactionSorted(std::move(t), true);
     doc.RebuildSplitLists();
-    doc.SetModified(true);
 }
 
 // One allocation item per lot of the security with a selected quantity, in list order;
@@ -114,8 +113,8 @@ std::string TradeCalculationLine(const CFolari2Doc& doc, bool sale, CQRNDatum da
                              commission2, currency2);
     std::string line = money(s.marketValue, currency1);
     if (currency1 != currency2) {
-        line += op + money(commission1, currency1) + " = " + money(s.subtotal, currency1) +
-                " > " + money(s.converted, currency2);
+        line += op + money(commission1, currency1) + " = " + money(s.subtotal, currency1) + " > " +
+                money(s.converted, currency2);
         line.erase(0, line.find("= ") + 2);
     }
     line += op + money(commission2, currency2) + " = " + money(s.amount, currency2);
@@ -134,82 +133,94 @@ RatePair DefaultRatePair(const CFolari2Doc& doc, int32_t currency1, int32_t curr
 }
 
 int32_t AddPurchase(CFolari2Doc& doc, const TradeFields& fields) {
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Buy;
-    t.positionNo = doc.nextPositionNo++;
-    TakeFields(t, fields);
-    SetStop(doc, t.positionNo, fields.stopPrice);
-    SetTarget(doc, t.positionNo, fields.targetPrice);
-    doc.lastTransactionDate = fields.date;
-    const int32_t id = t.id;
-    Store(doc, std::move(t));
+    int32_t id = -1;
+    doc.Edit([&] {
+        CFL2Transaktion t;
+        t.id = id = doc.nextTransactionId++;
+        t.type = TransactionType::Buy;
+        t.positionNo = doc.nextPositionNo++;
+        TakeFields(t, fields);
+        SetStop(doc, t.positionNo, fields.stopPrice);
+        SetTarget(doc, t.positionNo, fields.targetPrice);
+        doc.lastTransactionDate = fields.date;
+        Store(doc, std::move(t));
+    });
     return id;
 }
 
 bool ChangePurchase(CFolari2Doc& doc, int32_t id, const TradeFields& fields) {
-    if (FindOfType(doc, id, TransactionType::Buy) == nullptr) return false;
-    CFL2Transaktion t = Take(doc, id);
-    TakeFields(t, fields);
-    SetStop(doc, t.positionNo, fields.stopPrice);
-    SetTarget(doc, t.positionNo, fields.targetPrice);
-    Store(doc, std::move(t));
-    return true;
+    return doc.Edit([&] {
+        if (FindOfType(doc, id, TransactionType::Buy) == nullptr) return false;
+        CFL2Transaktion t = Take(doc, id);
+        TakeFields(t, fields);
+        SetStop(doc, t.positionNo, fields.stopPrice);
+        SetTarget(doc, t.positionNo, fields.targetPrice);
+        Store(doc, std::move(t));
+        return true;
+    });
 }
 
 int32_t AddSale(CFolari2Doc& doc, const TradeFields& fields, const PositionList& lots) {
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Sell;
-    TakeFields(t, fields);
-    t.allocations = Allocation(fields.securityId, lots,
-                               [&](int32_t) { return doc.nextPositionNo++; });
-    doc.lastTransactionDate = fields.date;
-    const int32_t id = t.id;
-    Store(doc, std::move(t));
+    int32_t id = -1;
+    doc.Edit([&] {
+        CFL2Transaktion t;
+        t.id = id = doc.nextTransactionId++;
+        t.type = TransactionType::Sell;
+        TakeFields(t, fields);
+        t.allocations =
+            Allocation(fields.securityId, lots, [&](int32_t) { return doc.nextPositionNo++; });
+        doc.lastTransactionDate = fields.date;
+        Store(doc, std::move(t));
+    });
     return id;
 }
 
-bool ChangeSale(CFolari2Doc& doc, int32_t id, const TradeFields& fields,
-                const PositionList& lots) {
-    if (FindOfType(doc, id, TransactionType::Sell) == nullptr) return false;
-    CFL2Transaktion t = Take(doc, id);
-    const bool sameSecurity = t.securityId == fields.securityId;
-    const std::vector<CFL2PosInfo> old = std::move(t.allocations);
-    TakeFields(t, fields);
-    t.allocations = Allocation(fields.securityId, lots, [&](int32_t source) {
-        if (sameSecurity)
-            for (const CFL2PosInfo& item : old)
-                if (item.positionNo == source) return item.newPositionNo;
-        return doc.nextPositionNo++;
+bool ChangeSale(CFolari2Doc& doc, int32_t id, const TradeFields& fields, const PositionList& lots) {
+    return doc.Edit([&] {
+        if (FindOfType(doc, id, TransactionType::Sell) == nullptr) return false;
+        CFL2Transaktion t = Take(doc, id);
+        const bool sameSecurity = t.securityId == fields.securityId;
+        const std::vector<CFL2PosInfo> old = std::move(t.allocations);
+        TakeFields(t, fields);
+        t.allocations = Allocation(fields.securityId, lots, [&](int32_t source) {
+            if (sameSecurity)
+                for (const CFL2PosInfo& item : old)
+                    if (item.positionNo == source) return item.newPositionNo;
+            return doc.nextPositionNo++;
+        });
+        Store(doc, std::move(t));
+        return true;
     });
-    Store(doc, std::move(t));
-    return true;
 }
 
 int RecomputeForFixedRate(CFolari2Doc& doc, int32_t currency) {
     if (currency == kBaseCurrencyId) return 0;
     int changed = 0;
-    for (CFL2Transaktion& t : doc.transactions) {
-        const bool buy = t.type == TransactionType::Buy;
-        if (!buy && t.type != TransactionType::Sell) continue;
-        if (!(t.currency1 == currency || (t.currency2 == currency && IsFixedRate(doc, t.currency1))))
-            continue;
-        const FixedFactors f = FixedRateFactors(doc, t.currency1, t.currency2);
-        if (!f.ok) continue;  // only fixed pairs have a rate to take over
-        t.rateBase = f.divisor;
-        t.rateQuote = f.multiplier;
-        const double mv = RoundTo(static_cast<double>(t.quantity) / kPiece * t.price, 2);
-        const bool differ = t.currency1 != t.currency2;
-        if (buy)
-            t.amount = (differ ? RoundTo(t.rateQuote * (mv + t.commission1) / t.rateBase, 2) : mv) +
-                       t.commission2;
-        else
-            t.amount = (differ ? RoundTo((mv - t.commission1) * t.rateQuote / t.rateBase, 2) : mv) -
-                       t.commission2;
-        ++changed;
-    }
-    if (changed > 0) doc.SetModified(true);
+    doc.Edit([&] {
+        for (CFL2Transaktion& t : doc.transactions) {
+            const bool buy = t.type == TransactionType::Buy;
+            if (!buy && t.type != TransactionType::Sell) continue;
+            if (!(t.currency1 == currency ||
+                  (t.currency2 == currency && IsFixedRate(doc, t.currency1))))
+                continue;
+            const FixedFactors f = FixedRateFactors(doc, t.currency1, t.currency2);
+            if (!f.ok) continue;  // only fixed pairs have a rate to take over
+            t.rateBase = f.divisor;
+            t.rateQuote = f.multiplier;
+            const double mv = RoundTo(static_cast<double>(t.quantity) / kPiece * t.price, 2);
+            const bool differ = t.currency1 != t.currency2;
+            if (buy)
+                t.amount =
+                    (differ ? RoundTo(t.rateQuote * (mv + t.commission1) / t.rateBase, 2) : mv) +
+                    t.commission2;
+            else
+                t.amount =
+                    (differ ? RoundTo((mv - t.commission1) * t.rateQuote / t.rateBase, 2) : mv) -
+                    t.commission2;
+            ++changed;
+        }
+        return changed > 0;
+    });
     return changed;
 }
 

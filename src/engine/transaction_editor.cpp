@@ -104,13 +104,10 @@ MaybeMessage CheckDelete(const CFolari2Doc& doc, int32_t id, const std::string& 
 bool DeleteTransaction(CFolari2Doc& doc, int32_t id) {
     const CFL2Transaktion* t = doc.FindTransaction(id);
     if (t == nullptr || RefusalOf(doc, *t) != nullptr) return false;
-    auto& list = doc.transactions;
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [id](const CFL2Transaktion& x) { return x.id == id; }),
-               list.end());
-    doc.RebuildSplitLists();
-    doc.SetModified(true);
-    return true;
+    return doc.Edit([&] {
+        std::erase_if(doc.transactions, [id](const CFL2Transaktion& x) { return x.id == id; });
+        doc.RebuildSplitLists();
+    });
 }
 
 std::string TransactionDescription(const CFolari2Doc& doc, const CFL2Transaktion& t) {

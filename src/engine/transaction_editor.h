@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/form_model.h"
 #include "engine/message.h"
 #include "model/date.h"
 #include "model/rounding.h"
@@ -30,6 +31,17 @@ MaybeMessage CheckDelete(const CFolari2Doc& doc, int32_t id, const std::string& 
 // the document modified. Stop and target entries of a deleted purchase stay. Returns whether
 // it deleted.
 bool DeleteTransaction(CFolari2Doc& doc, int32_t id);
+
+// "&Löschen" as a form model (see engine/form_model.h): Check gives the refusal or the
+// question, Apply deletes after Yes.
+struct TransactionDeleteForm {
+    int32_t id = -1;  // the selected transaction
+    std::string title = kTransactionEditorTitle;
+
+    MaybeMessage Check(const CFolari2Doc& doc) const { return CheckDelete(doc, id, title); }
+    // Whether the transaction was deleted.
+    bool Apply(CFolari2Doc& doc) const { return DeleteTransaction(doc, id); }
+};
 
 // --- List ---------------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/form_model.h"
 #include "engine/message.h"
 #include "model/document.h"
 
@@ -29,12 +30,5 @@ struct DepotDataForm {
 // The storability check of the master data under the box title `title`, so that the
 // wizard's second page refuses the same texts with its own title.
 MaybeMessage CheckDepotTexts(const DepotMasterData& data, const std::string& title);
-
-// A file stores text in Windows-1252. For a `text` holding a character outside it, the
-// refusal "Das Feld „<caption>“ enthält das Zeichen „<c>“, das in der Datei nicht
-// gespeichert werden kann. Bitte ändern Sie die Eingabe!" with focus on `field`; `c` is the
-// first such character (U+FFFD for bytes that are not UTF-8). Nothing for storable text.
-MaybeMessage CheckStorableText(const std::string& text, const std::string& caption,
-                               const std::string& title, const std::string& field);
 
 }  // namespace pf

@@ -8,118 +8,29 @@
 #include "engine/account_movements.h"
 #include "engine/balance_series.h"
 #include "engine/holdings.h"
+#include "engine/movement_form.h"
+#include "engine_test_util.h"
 #include "model/document.h"
 
 namespace pf {
 namespace {
 
+using testing::Day;
+using testing::DocBuilder;
+using testing::LotNo;
+
 constexpr int32_t kEuro = 0;
 constexpr int32_t kMark = 1;  // the first legacy currency: 1.95583 DM = 1 EUR
 
-CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
-    CQRNDatum date;
-    EXPECT_EQ(date.Set(d, m, y), 1);
-    return date;
-}
-
-// A portfolio with the euro as base currency and the Deutsche Mark, the standard kinds and
-// the settlement account starting in `accountSymbol`.
-CFolari2Doc NewPortfolio(const std::string& accountSymbol = "EUR") {
-    NewDocumentChoices choices;
-    choices.legacyCurrencyMask = 1;
-    choices.initialAccountCurrencySymbol = accountSymbol;
-    CFolari2Doc doc;
-    doc.NewDocument(choices, Day(1, 6, 2010));
-    return doc;
-}
-
-int32_t Kind(const CFolari2Doc& doc, const std::string& name) {
-    const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(name);
-    EXPECT_NE(kind, nullptr) << name;
-    return kind != nullptr ? kind->id : -1;
-}
-
-int32_t AddShare(CFolari2Doc& doc, const std::string& name, const std::string& wkn) {
-    CFL2Wertpapier s;
-    s.name = name;
-    s.wkn = wkn;
-    const AddResult r = doc.AddSecurity(s);
-    EXPECT_EQ(r.result, DocResult::Ok);
-    return r.id;
-}
-
-// A purchase of whole pieces at a price of 10 in the base currency, no costs. Returns the
-// new lot's number.
-int32_t Buy(CFolari2Doc& doc, CQRNDatum date, int32_t security, int64_t pieces,
-            int32_t currency2 = kEuro) {
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Buy;
-    t.date = date;
-    t.securityId = security;
-    t.positionNo = doc.nextPositionNo++;
-    t.quantity = pieces * kPiece;
-    t.price = 10.0;
-    t.marketValue1 = t.amount = 10.0 * static_cast<double>(pieces);
-    t.currency1 = t.currency2 = currency2;
-    doc.InsertTransactionSorted(t, true);
-    return t.positionNo;
-}
-
-struct SoldPiece {
-    int32_t positionNo;
-    int64_t pieces;
-};
-
-// A sale of the given pieces for `amount` in the base currency. Returns the new numbers of
-// the sold pieces in item order.
-std::vector<int32_t> Sell(CFolari2Doc& doc, CQRNDatum date, int32_t security,
-                          std::initializer_list<SoldPiece> pieces, double amount) {
-    CFL2Transaktion t;
-    t.id = doc.nextTransactionId++;
-    t.type = TransactionType::Sell;
-    t.date = date;
-    t.securityId = security;
-    t.price = 10.0;
-    t.marketValue1 = t.amount = amount;
-    std::vector<int32_t> numbers;
-    for (const SoldPiece& p : pieces) {
-        const int32_t n = doc.nextPositionNo++;
-        t.allocations.push_back({n, p.positionNo, p.pieces * kPiece});
-        t.quantity += p.pieces * kPiece;
-        numbers.push_back(n);
-    }
-    doc.InsertTransactionSorted(t, true);
-    return numbers;
-}
-
-// An account movement entered directly, without allocation.
-void Movement(CFolari2Doc& doc, CQRNDatum date, const std::string& kind, double amount,
-              int32_t currency) {
-    MovementFields f;
-    f.date = date;
-    f.kindId = Kind(doc, kind);
-    f.amount = amount;
-    f.currencyId = currency;
-    ASSERT_NE(AddMovement(doc, f, {}), -1);
-}
-
-const CFL2DepotPos* Lot(const PositionList& lots, int32_t positionNo) {
-    for (const CFL2DepotPos& lot : lots)
-        if (lot.positionNo == positionNo) return &lot;
-    return nullptr;
-}
-
-PositionList AllLots(const CFolari2Doc& doc) { return ComputeHoldings(doc, HoldingsQuery{}); }
-
 // Adds a movement linked to `security`, allocated automatically on its date.
-int32_t AddLinkedMovement(CFolari2Doc& doc, CQRNDatum date, const std::string& kind,
-                          int32_t security, int32_t allocKind, double amount) {
+int32_t AddLinkedMovement(DocBuilder& b, CQRNDatum date, const std::string& kind, int32_t security,
+                          int32_t allocKind, double amount) {
+    CFolari2Doc& doc = b.doc;
     PositionList lots = AllocationLots(doc, date, security);
     AutoAllocate(lots);
     MovementFields f;
     f.date = date;
-    f.kindId = Kind(doc, kind);
+    f.kindId = b.Kind(kind);
     f.amount = amount;
     f.currencyId = kEuro;
     f.linked = true;
@@ -140,11 +51,13 @@ TEST(AccountMovement, DividendIsSharedOverTheLotsByQuantityWithTheRemainderOnThe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pieces.size());
-        CFolari2Doc doc = NewPortfolio();
-        const int32_t share = AddShare(doc, "Alpha AG", "100001");
+        DocBuilder b;
+        CFolari2Doc& doc = b.doc;
+        const int32_t share = b.Security("Alpha AG", "100001");
         std::vector<int32_t> numbers;
-        for (int64_t p : c.pieces) numbers.push_back(Buy(doc, Day(1, 2, 2010), share, p));
-        const int32_t id = AddLinkedMovement(doc, Day(1, 5, 2010), "Dividenden-Gutschrift", share,
+        for (int64_t p : c.pieces)
+            numbers.push_back(b.Buy(Day(1, 2, 2010), share, p, 10.0).positionNo);
+        const int32_t id = AddLinkedMovement(b, Day(1, 5, 2010), "Dividenden-Gutschrift", share,
                                              kIncome, c.amount);
         ASSERT_NE(id, -1);
 
@@ -164,9 +77,9 @@ TEST(AccountMovement, DividendIsSharedOverTheLotsByQuantityWithTheRemainderOnThe
         }
         EXPECT_EQ(t->quantity, total);
 
-        const PositionList lots = AllLots(doc);
+        const PositionList lots = b.Lots();
         for (size_t i = 0; i < numbers.size(); ++i)
-            EXPECT_DOUBLE_EQ(Lot(lots, numbers[i])->income, c.income[i]) << i;
+            EXPECT_DOUBLE_EQ(LotNo(lots, numbers[i]).income, c.income[i]) << i;
     }
 }
 
@@ -188,48 +101,38 @@ TEST(AccountMovement, AllocationKindDecidesWhichAmountsOfTheLotChange) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.allocKind));
-        CFolari2Doc doc = NewPortfolio();
-        const int32_t share = AddShare(doc, "Alpha AG", "100001");
-        int32_t lot = Buy(doc, Day(1, 2, 2010), share, 10);
-        if (c.sellFirst) lot = Sell(doc, Day(1, 3, 2010), share, {{lot, 10}}, 120.0)[0];
-        ASSERT_NE(AddLinkedMovement(doc, Day(1, 5, 2010), c.kind, share, c.allocKind, 5.0), -1);
+        DocBuilder b;
+        const int32_t share = b.Security("Alpha AG", "100001");
+        int32_t lot = b.Buy(Day(1, 2, 2010), share, 10, 10.0).positionNo;
+        if (c.sellFirst) lot = b.Sell(Day(1, 3, 2010), share, {{lot, 10}}, 12.0).newNumbers[0];
+        ASSERT_NE(AddLinkedMovement(b, Day(1, 5, 2010), c.kind, share, c.allocKind, 5.0), -1);
 
-        const PositionList lots = AllLots(doc);
-        const CFL2DepotPos* p = Lot(lots, lot);
-        ASSERT_NE(p, nullptr);
-        EXPECT_DOUBLE_EQ(p->purchaseCosts, c.purchaseCosts);
-        EXPECT_DOUBLE_EQ(p->purchaseTotal, c.purchaseTotal);
-        EXPECT_DOUBLE_EQ(p->income, c.income);
-        EXPECT_DOUBLE_EQ(p->saleCosts, c.saleCosts);
-        EXPECT_DOUBLE_EQ(p->saleProceeds, c.saleProceeds);
+        const PositionList lots = b.Lots();
+        const CFL2DepotPos& p = LotNo(lots, lot);
+        EXPECT_DOUBLE_EQ(p.purchaseCosts, c.purchaseCosts);
+        EXPECT_DOUBLE_EQ(p.purchaseTotal, c.purchaseTotal);
+        EXPECT_DOUBLE_EQ(p.income, c.income);
+        EXPECT_DOUBLE_EQ(p.saleCosts, c.saleCosts);
+        EXPECT_DOUBLE_EQ(p.saleProceeds, c.saleProceeds);
     }
 }
 
 TEST(AccountMovement, LotsOfferedOnADate) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    const int32_t beta = AddShare(doc, "Beta AG", "100002");
-    const int32_t gamma = AddShare(doc, "Gamma AG", "100003");
-    const int32_t a1 = Buy(doc, Day(1, 2, 2010), alpha, 10);
-    const int32_t a2 = Buy(doc, Day(2, 2, 2010), alpha, 20);
-    const int32_t sold = Sell(doc, Day(1, 3, 2010), alpha, {{a1, 10}, {a2, 20}}, 300.0)[1];
-    const int32_t b1 = Buy(doc, Day(1, 2, 2010), beta, 10);
-    const int32_t b2 = Buy(doc, Day(1, 2, 2010), beta, 5);
-    Sell(doc, Day(1, 3, 2010), beta, {{b2, 5}}, 50.0);
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    const int32_t beta = b.Security("Beta AG", "100002");
+    const int32_t gamma = b.Security("Gamma AG", "100003");
+    const int32_t a1 = b.Buy(Day(1, 2, 2010), alpha, 10, 10.0).positionNo;
+    const int32_t a2 = b.Buy(Day(2, 2, 2010), alpha, 20, 10.0).positionNo;
+    const int32_t sold = b.Sell(Day(1, 3, 2010), alpha, {{a1, 10}, {a2, 20}}, 10.0).newNumbers[1];
+    const int32_t b1 = b.Buy(Day(1, 2, 2010), beta, 10, 10.0).positionNo;
+    const int32_t b2 = b.Buy(Day(1, 2, 2010), beta, 5, 10.0).positionNo;
+    b.Sell(Day(1, 3, 2010), beta, {{b2, 5}}, 10.0);
 
     // Exchange of the whole Beta lot into Gamma on 1.4.: Beta keeps only an exchanged-out
     // piece, which takes no allocation.
-    CFL2Transaktion exchange;
-    exchange.id = doc.nextTransactionId++;
-    exchange.type = TransactionType::Exchange;
-    exchange.date = Day(1, 4, 2010);
-    exchange.securityId = beta;
-    exchange.otherId = gamma;
-    exchange.oldPieces = exchange.newPieces = 10 * kPiece;
-    const int32_t fresh = doc.nextPositionNo;
-    doc.nextPositionNo += 2;
-    exchange.allocations.push_back({fresh, b1, 10 * kPiece});
-    doc.InsertTransactionSorted(exchange, true);
+    b.Exchange(Day(1, 4, 2010), beta, gamma, 10, 10, {{b1, 10}}, false);
 
     // On the sale date the sale is not replayed yet: both Alpha lots are open.
     PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
@@ -261,17 +164,18 @@ TEST(AccountMovement, LotsOfferedOnADate) {
     EXPECT_EQ(SecuritiesWithLots(doc, MovementHoldings(doc, Day(1, 1, 2010))),
               std::vector<int32_t>{});
 
-    EXPECT_TRUE(LinkEnabled(doc, Kind(doc, "Steuern"), holdings));
-    EXPECT_FALSE(LinkEnabled(doc, Kind(doc, "Kapitaleinlage"), holdings));
-    EXPECT_FALSE(LinkEnabled(doc, Kind(doc, "Steuern"), PositionList{}));
+    EXPECT_TRUE(LinkEnabled(doc, b.Kind("Steuern"), holdings));
+    EXPECT_FALSE(LinkEnabled(doc, b.Kind("Kapitaleinlage"), holdings));
+    EXPECT_FALSE(LinkEnabled(doc, b.Kind("Steuern"), PositionList{}));
 }
 
 TEST(AccountMovement, ManualAllocationIsRememberedByNumberAndCutToTheLot) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    const int32_t a1 = Buy(doc, Day(1, 2, 2010), alpha, 10);
-    const int32_t a2 = Buy(doc, Day(2, 2, 2010), alpha, 20);
-    Buy(doc, Day(3, 2, 2010), alpha, 30);
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    const int32_t a1 = b.Buy(Day(1, 2, 2010), alpha, 10, 10.0).positionNo;
+    const int32_t a2 = b.Buy(Day(2, 2, 2010), alpha, 20, 10.0).positionNo;
+    b.Buy(Day(3, 2, 2010), alpha, 30, 10.0).positionNo;
     PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
     ASSERT_EQ(lots.size(), 3u);
 
@@ -312,9 +216,10 @@ TEST(AccountMovement, ManualAllocationIsRememberedByNumberAndCutToTheLot) {
 }
 
 TEST(AccountMovement, AddStoresTheKindFlagsAndDropsTheSecurityWhenNotLinked) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    Buy(doc, Day(1, 2, 2010), alpha, 10);
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    b.Buy(Day(1, 2, 2010), alpha, 10, 10.0).positionNo;
     PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
     AutoAllocate(lots);
     doc.SetModified(false);
@@ -322,7 +227,7 @@ TEST(AccountMovement, AddStoresTheKindFlagsAndDropsTheSecurityWhenNotLinked) {
 
     MovementFields f;
     f.date = Day(1, 3, 2010);
-    f.kindId = Kind(doc, "Kapitalentnahme");
+    f.kindId = b.Kind("Kapitalentnahme");
     f.amount = 250.0;
     f.currencyId = kMark;
     f.text = "Entnahme";
@@ -355,10 +260,11 @@ TEST(AccountMovement, AddStoresTheKindFlagsAndDropsTheSecurityWhenNotLinked) {
 }
 
 TEST(AccountMovement, ChangeKeepsTheIdAndMovesTheMovementToItsNewPlace) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    const int32_t lot = Buy(doc, Day(5, 3, 2010), alpha, 10);
-    Movement(doc, Day(1, 3, 2010), "Kapitaleinlage", 1000.0, kEuro);
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    const int32_t lot = b.Buy(Day(5, 3, 2010), alpha, 10, 10.0).positionNo;
+    b.Movement(Day(1, 3, 2010), "Kapitaleinlage", 1000.0, kEuro);
     const int32_t moved = doc.transactions.front().id;
     doc.lastTransactionDate.reset();
     doc.SetModified(false);
@@ -367,7 +273,7 @@ TEST(AccountMovement, ChangeKeepsTheIdAndMovesTheMovementToItsNewPlace) {
     AutoAllocate(lots);
     MovementFields f;
     f.date = Day(10, 3, 2010);
-    f.kindId = Kind(doc, "Sonstige Kosten");
+    f.kindId = b.Kind("Sonstige Kosten");
     f.amount = 12.5;
     f.currencyId = kEuro;
     f.linked = true;
@@ -398,92 +304,92 @@ TEST(AccountMovement, ChangeKeepsTheIdAndMovesTheMovementToItsNewPlace) {
 }
 
 TEST(AccountMovement, OkChecksInTheirOrder) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    Buy(doc, Day(1, 2, 2010), alpha, 10);
-    const PositionList holdings = MovementHoldings(doc, Day(1, 3, 2010));
-    PositionList allocated = AllocationLots(holdings, alpha);
-    AutoAllocate(allocated);
-    PositionList unallocated = AllocationLots(holdings, alpha);
-    unallocated[0].selectedQuantity = 0;
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    b.Buy(Day(1, 2, 2010), alpha, 10, 10.0);
+    b.Buy(Day(2, 2, 2010), alpha, 5, 10.0);  // two lots: the allocation can be left to the user
 
-    MovementEntry base;
+    MovementForm base;
     base.date = Day(1, 3, 2010);
-    base.kindId = Kind(doc, "Dividenden-Gutschrift");
+    base.kindId = b.Kind("Dividenden-Gutschrift");
     base.currencyId = kEuro;
-    base.amountText = "10,00";
+    base.amount = "10,00";
     base.linked = true;
     base.nameSecurityId = alpha;
     base.codeSecurityId = alpha;
     base.allocKind = kIncome;
+    base.automatic = true;
 
     struct Case {
         const char* name;
-        void (*change)(MovementEntry&);
-        bool emptyHoldings;
-        bool withAllocation;
+        void (*change)(MovementForm&);
         const char* message;  // nullptr: accepted
         const char* field;
     };
     const Case cases[] = {
-        {"accepted", [](MovementEntry&) {}, false, true, nullptr, ""},
+        {"accepted", [](MovementForm&) {}, nullptr, ""},
         {"no currency",
-         [](MovementEntry& e) {
+         [](MovementForm& e) {
              e.currencyId = -1;
-             e.amountText = "x";
+             e.amount = "x";
          },
-         false, true, "Bitte wählen Sie eine Währung aus!", kMovementCurrencyField},
-        {"empty amount", [](MovementEntry& e) { e.amountText = ""; }, false, true,
+         "Bitte wählen Sie eine Währung aus!", kMovementCurrencyField},
+        {"empty amount", [](MovementForm& e) { e.amount = ""; },
          "Bitte geben Sie einen korrekten Betrag ein!", kMovementAmountField},
-        {"not a number", [](MovementEntry& e) { e.amountText = "10,00 EUR"; }, false, true,
+        {"not a number", [](MovementForm& e) { e.amount = "10,00 EUR"; },
          "Bitte geben Sie einen korrekten Betrag ein!", kMovementAmountField},
-        {"below a cent", [](MovementEntry& e) { e.amountText = "0,004"; }, false, true,
+        {"below a cent", [](MovementForm& e) { e.amount = "0,004"; },
          "Bitte geben Sie einen Betrag ungleich Null ein!", kMovementAmountField},
-        {"one cent", [](MovementEntry& e) { e.amountText = "0,01"; }, false, true, nullptr, ""},
-        {"no name", [](MovementEntry& e) { e.nameSecurityId = -1; }, false, true,
+        {"one cent", [](MovementForm& e) { e.amount = "0,01"; }, nullptr, ""},
+        {"no name", [](MovementForm& e) { e.nameSecurityId = -1; },
          "Bitte wählen Sie eine Wertpapierbezeichnung aus!", kMovementNameField},
-        {"no code", [](MovementEntry& e) { e.codeSecurityId = -1; }, false, true,
+        {"no code", [](MovementForm& e) { e.codeSecurityId = -1; },
          "Bitte wählen Sie eine Wertpapier-Kennnummer aus!", kMovementCodeField},
-        {"no allocation", [](MovementEntry&) {}, false, false,
+        {"no allocation", [](MovementForm& e) { e.automatic = false; },
          "Bitte ordnen Sie den Betrag den Wertpapierpositionen zu!", kMovementAllocateField},
         {"nothing held: link dropped",
-         [](MovementEntry& e) { e.nameSecurityId = e.codeSecurityId = -1; }, true, false, nullptr,
-         ""},
+         [](MovementForm& e) {
+             e.date = Day(1, 1, 2010);
+             e.nameSecurityId = e.codeSecurityId = -1;
+         },
+         nullptr, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MovementEntry entry = base;
-        c.change(entry);
-        const MovementCheck check =
-            CheckMovement(doc, entry, c.emptyHoldings ? PositionList{} : holdings,
-                          c.withAllocation ? allocated : unallocated);
+        MovementForm form = base;
+        c.change(form);
+        const MaybeMessage m = form.Check(doc);
         if (c.message == nullptr) {
-            EXPECT_FALSE(check.message.has_value()) << check.message->text;
+            EXPECT_FALSE(m.has_value()) << m->text;
             continue;
         }
-        ASSERT_TRUE(check.message.has_value());
-        EXPECT_EQ(check.message->title, "Kontobewegung");
-        EXPECT_EQ(check.message->text, c.message);
-        EXPECT_EQ(check.message->field, c.field);
-        EXPECT_EQ(check.message->icon, MessageIcon::Information);
+        ASSERT_TRUE(m.has_value());
+        EXPECT_EQ(m->title, "Kontobewegung");
+        EXPECT_EQ(m->text, c.message);
+        EXPECT_EQ(m->field, c.field);
+        EXPECT_EQ(m->icon, MessageIcon::Information);
     }
 
-    MovementEntry sum = base;
-    sum.amountText = "4,90+1,50+2";
-    MovementCheck check = CheckMovement(doc, sum, holdings, allocated);
-    ASSERT_FALSE(check.message.has_value());
-    EXPECT_EQ(check.fields.amount, 8.40);
-    EXPECT_TRUE(check.fields.linked);
-    EXPECT_EQ(check.fields.securityId, alpha);
+    MovementForm sum = base;
+    sum.amount = "4,90+1,50+2";
+    std::optional<MovementFields> fields = sum.Values(doc);
+    ASSERT_TRUE(fields.has_value());
+    EXPECT_EQ(fields->amount, 8.40);
+    EXPECT_TRUE(fields->linked);
+    EXPECT_EQ(fields->securityId, alpha);
 
-    check = CheckMovement(doc, base, PositionList{}, PositionList{});
-    ASSERT_FALSE(check.message.has_value());
-    EXPECT_FALSE(check.fields.linked);
-    EXPECT_EQ(check.fields.securityId, -1);
+    MovementForm nothingHeld = base;
+    nothingHeld.date = Day(1, 1, 2010);
+    fields = nothingHeld.Values(doc);
+    ASSERT_TRUE(fields.has_value());
+    EXPECT_FALSE(fields->linked);
+    EXPECT_EQ(fields->securityId, -1);
 }
 
 TEST(AccountMovement, CalculationLine) {
-    CFolari2Doc doc = NewPortfolio();
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
     doc.accountCurrencyChanges.push_back({kMark, Day(1, 1, 2000)});
     doc.initialAccountCurrencyId = kEuro;
     struct Case {
@@ -503,13 +409,14 @@ TEST(AccountMovement, CalculationLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        EXPECT_EQ(MovementCalculationLine(doc, c.date, Kind(doc, c.kind), c.currency, c.amount),
+        EXPECT_EQ(MovementCalculationLine(doc, c.date, b.Kind(c.kind), c.currency, c.amount),
                   c.line);
     }
 }
 
 TEST(AccountCurrency, ChangeIsRefusedOrAskedAndInsertedInDateOrder) {
-    CFolari2Doc doc = NewPortfolio("DM");
+    DocBuilder b(1, "DM");
+    CFolari2Doc& doc = b.doc;
     doc.SetModified(false);
     AccountCurrencyForm form(doc);
     EXPECT_EQ(form.initialCurrency, kMark);
@@ -570,15 +477,16 @@ void ExpectSeries(const std::vector<double>& actual, const std::vector<double>& 
 }
 
 TEST(BalanceSeries, CashOfPurchasesSalesAndMovementsDayByDay) {
-    CFolari2Doc doc = NewPortfolio();
-    const int32_t alpha = AddShare(doc, "Alpha AG", "100001");
-    Movement(doc, Day(28, 2, 2010), "Kapitaleinlage", 1000.0, kEuro);
-    const int32_t lot = Buy(doc, Day(2, 3, 2010), alpha, 30);  // 300,00
-    Movement(doc, Day(3, 3, 2010), "Kapitaleinlage", 500.0, kEuro);
-    Movement(doc, Day(4, 3, 2010), "Dividenden-Gutschrift", 20.0, kEuro);
-    Movement(doc, Day(5, 3, 2010), "Kapitalentnahme", 200.0, kEuro);
-    Sell(doc, Day(6, 3, 2010), alpha, {{lot, 10}}, 150.0);
-    Movement(doc, Day(8, 3, 2010), "Kapitaleinlage", 9999.0, kEuro);  // after the period
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    b.Movement(Day(28, 2, 2010), "Kapitaleinlage", 1000.0, kEuro);
+    const int32_t lot = b.Buy(Day(2, 3, 2010), alpha, 30, 10.0).positionNo;  // 300,00
+    b.Movement(Day(3, 3, 2010), "Kapitaleinlage", 500.0, kEuro);
+    b.Movement(Day(4, 3, 2010), "Dividenden-Gutschrift", 20.0, kEuro);
+    b.Movement(Day(5, 3, 2010), "Kapitalentnahme", 200.0, kEuro);
+    b.Sell(Day(6, 3, 2010), alpha, {{lot, 10}}, 15.0);
+    b.Movement(Day(8, 3, 2010), "Kapitaleinlage", 9999.0, kEuro);  // after the period
 
     // From the day before the first transaction to 7.3.
     BalanceSeriesResult s =
@@ -606,12 +514,13 @@ TEST(BalanceSeries, CashOfPurchasesSalesAndMovementsDayByDay) {
 }
 
 TEST(BalanceSeries, AccountCurrencyChangeConvertsTheRunningBalanceAtTheNextTransaction) {
-    CFolari2Doc doc = NewPortfolio("DM");
-    Movement(doc, Day(1, 12, 2001), "Kapitaleinlage", 1000.0, kMark);
-    Movement(doc, Day(2, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
-    Movement(doc, Day(3, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
+    DocBuilder b(1, "DM");
+    CFolari2Doc& doc = b.doc;
+    b.Movement(Day(1, 12, 2001), "Kapitaleinlage", 1000.0, kMark);
+    b.Movement(Day(2, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
+    b.Movement(Day(3, 12, 2001), "Dividenden-Gutschrift", 0.01, kMark);
     doc.accountCurrencyChanges.push_back({kEuro, Day(1, 1, 2002)});
-    Movement(doc, Day(10, 1, 2002), "Kapitalentnahme", 100.0, kEuro);
+    b.Movement(Day(10, 1, 2002), "Kapitalentnahme", 100.0, kEuro);
 
     // Until 9.1. the account holds 1000,02 DM (511,30 EUR, capital 511,29 EUR). On 10.1. the
     // balance and the capital are converted (511,30 and 511,29 EUR) before the withdrawal.
@@ -631,11 +540,12 @@ TEST(BalanceSeries, AccountCurrencyChangeConvertsTheRunningBalanceAtTheNextTrans
 }
 
 TEST(BalanceSeries, AmountsThatCannotBeConvertedCountAsZero) {
-    CFolari2Doc doc = NewPortfolio();
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
     const AddResult usd = doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, 0);
     ASSERT_EQ(usd.result, DocResult::Ok);
-    Movement(doc, Day(1, 3, 2010), "Kapitaleinlage", 100.0, kEuro);
-    Movement(doc, Day(2, 3, 2010), "Sonstige Erträge", 50.0, usd.id);
+    b.Movement(Day(1, 3, 2010), "Kapitaleinlage", 100.0, kEuro);
+    b.Movement(Day(2, 3, 2010), "Sonstige Erträge", 50.0, usd.id);
 
     BalanceSeriesResult s =
         BalanceSeries(doc, Day(2, 3, 2010), Day(2, 3, 2010), kEuro, false, false);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/holdings.h"
 #include "model/document.h"
@@ -10,27 +13,67 @@
 
 namespace pf::testing {
 
+// What a DocBuilder call made: the new transaction's id and the position numbers it handed
+// out. It names the transaction by id, so it stays valid when later insertions move the
+// list; `->` and the conversion reach the transaction in the document.
+struct Made {
+    CFolari2Doc* doc = nullptr;
+    int32_t id = -1;
+    int32_t positionNo = -1;  // a purchase's lot
+    // Per allocation item, in item order: a sale's sold pieces; an exchange's new lots (n;
+    // n + 1 is the exchanged-out piece). A movement's items keep the lots' own numbers.
+    std::vector<int32_t> newNumbers;
+
+    CFL2Transaktion& Get() const {
+        const CFL2Transaktion* t = doc->FindTransaction(id);
+        EXPECT_NE(t, nullptr) << "transaction " << id << " is gone";
+        return *const_cast<CFL2Transaktion*>(t);
+    }
+    CFL2Transaktion* operator->() const { return &Get(); }
+    operator CFL2Transaktion&() const { return Get(); }
+};
+
 // A small document builder for engine tests: transactions are made by hand, as a file
-// would hold them, and inserted in sorted order.
+// would hold them, with ids and position numbers from the document's counters, and
+// inserted in sorted order.
 class DocBuilder {
-public:
-    explicit DocBuilder(uint32_t legacyMask = 1) {
+  public:
+    // A new document of 1.1.2020 with the euro and the legacy currencies of `legacyMask`
+    // (DM = currency 1 by default), its account starting in `accountSymbol`.
+    explicit DocBuilder(uint32_t legacyMask = 1, const std::string& accountSymbol = "EUR") {
         NewDocumentChoices choices;
-        choices.legacyCurrencyMask = legacyMask;  // DM = currency 1 by default
+        choices.legacyCurrencyMask = legacyMask;
+        choices.initialAccountCurrencySymbol = accountSymbol;
         doc.NewDocument(choices, Day(1, 1, 2020));
     }
 
+    // A security with the code "W" + name.
     int32_t Security(const std::string& name, int32_t quoteCurrency = 0) {
+        return Security(name, "W" + name, quoteCurrency);
+    }
+    int32_t Security(const std::string& name, const std::string& wkn, int32_t quoteCurrency = 0) {
         CFL2Wertpapier s;
         s.name = name;
-        s.wkn = "W" + name;
+        s.wkn = wkn;
         s.quoteCurrencyId = quoteCurrency;
-        return doc.AddSecurity(s).id;
+        const AddResult r = doc.AddSecurity(s);
+        EXPECT_EQ(r.result, DocResult::Ok) << name;
+        return r.id;
     }
 
-    // A purchase in one currency: amount = quantity × price + commission.
-    CFL2Transaktion& Buy(CQRNDatum date, int32_t security, double pieces, double price,
-                         double commission = 0.0, int32_t positionNo = -1) {
+    void Quote(int32_t security, CQRNDatum date, double value) {
+        doc.FindSecurity(security)->quotes.SetQuote(date, value);
+    }
+
+    int32_t Kind(const std::string& name) const {
+        const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(name);
+        EXPECT_NE(kind, nullptr) << name;
+        return kind != nullptr ? kind->id : -1;
+    }
+
+    // A purchase in one currency: amount = market value + commission.
+    Made Buy(CQRNDatum date, int32_t security, double pieces, double price, double commission = 0.0,
+             int32_t positionNo = -1) {
         CFL2Transaktion t;
         t.type = TransactionType::Buy;
         t.date = date;
@@ -49,15 +92,16 @@ public:
         double pieces;
         int32_t newNumber = -1;  // -1: a fresh number
     };
-    CFL2Transaktion& Sell(CQRNDatum date, int32_t security, std::vector<Item> items,
-                          double price, double commission = 0.0) {
+    // A sale: amount = market value - commission.
+    Made Sell(CQRNDatum date, int32_t security, std::vector<Item> items, double price,
+              double commission = 0.0) {
         CFL2Transaktion t;
         t.type = TransactionType::Sell;
         t.date = date;
         t.securityId = security;
         for (const Item& i : items) {
-            t.allocations.push_back(
-                {i.newNumber >= 0 ? i.newNumber : doc.nextPositionNo++, i.source, Pieces(i.pieces)});
+            t.allocations.push_back({i.newNumber >= 0 ? i.newNumber : doc.nextPositionNo++,
+                                     i.source, Pieces(i.pieces)});
             t.quantity += Pieces(i.pieces);
         }
         t.price = price;
@@ -67,9 +111,11 @@ public:
         return Insert(t);
     }
 
-    CFL2Transaktion& Movement(CQRNDatum date, const std::string& kindName, double amount,
-                              int32_t security, AllocationKind kind,
-                              std::vector<std::pair<int32_t, double>> lots, int32_t currency = 0) {
+    // An account movement of the kind `kindName`, linked to `security` unless it is -1, with
+    // {position number, pieces} allocations.
+    Made Movement(CQRNDatum date, const std::string& kindName, double amount, int32_t security,
+                  AllocationKind kind, std::vector<std::pair<int32_t, double>> lots,
+                  int32_t currency = 0) {
         const CFL2KontoVorgang* k = doc.FindAccountMovementKindByName(kindName);
         CFL2Transaktion t;
         t.type = TransactionType::AccountMovement;
@@ -88,9 +134,14 @@ public:
         }
         return Insert(t);
     }
+    // A movement without a security.
+    Made Movement(CQRNDatum date, const std::string& kindName, double amount,
+                  int32_t currency = 0) {
+        return Movement(date, kindName, amount, -1, kPurchaseCosts, {}, currency);
+    }
 
-    CFL2Transaktion& Split(CQRNDatum date, int32_t security, double newPieces, double oldPieces,
-                           bool permanent = false) {
+    Made Split(CQRNDatum date, int32_t security, double newPieces, double oldPieces,
+               bool permanent = false) {
         CFL2Transaktion t;
         t.type = TransactionType::Split;
         t.date = date;
@@ -102,8 +153,10 @@ public:
         return Insert(t);
     }
 
-    CFL2Transaktion& Exchange(CQRNDatum date, int32_t from, int32_t to, double oldPieces,
-                              double newPieces, std::vector<Item> items, bool keepDate) {
+    // Each item without a number of its own takes a fresh pair (n for the new lot, n + 1
+    // for the exchanged-out piece).
+    Made Exchange(CQRNDatum date, int32_t from, int32_t to, double oldPieces, double newPieces,
+                  std::vector<Item> items, bool keepDate) {
         CFL2Transaktion t;
         t.type = TransactionType::Exchange;
         t.date = date;
@@ -120,17 +173,30 @@ public:
         return Insert(t);
     }
 
-    CFL2Transaktion& Insert(CFL2Transaktion t) {
+    // Gives `t` the next id and inserts it as it stands.
+    Made Insert(CFL2Transaktion t) {
         t.id = doc.nextTransactionId++;
-        const int32_t id = t.id;
+        Made made{&doc, t.id, -1, {}};
+        if (t.type == TransactionType::Buy) made.positionNo = t.positionNo;
+        if (t.type == TransactionType::Sell || t.type == TransactionType::Exchange)
+            for (const CFL2PosInfo& item : t.allocations)
+                made.newNumbers.push_back(item.newPositionNo);
         doc.InsertTransactionSorted(std::move(t), true);
         doc.RebuildSplitLists();
-        return *const_cast<CFL2Transaktion*>(doc.FindTransaction(id));
+        return made;
     }
 
     PositionList Lots(HoldingsQuery q = {}) const { return ComputeHoldings(doc, q); }
+    // The lots still held after every transaction.
+    PositionList OpenLots() const {
+        HoldingsQuery q;
+        q.openOnly = true;
+        return ComputeHoldings(doc, q);
+    }
 
-    static Quantity Pieces(double pieces) { return static_cast<Quantity>(std::llround(pieces * kPiece)); }
+    static Quantity Pieces(double pieces) {
+        return static_cast<Quantity>(std::llround(pieces * kPiece));
+    }
 
     CFolari2Doc doc;
 };

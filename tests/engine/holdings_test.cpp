@@ -25,7 +25,7 @@ protected:
         doc.accountCurrencyChanges = {{kDm, Day(1, 6, 2020)}};
 
         // #0: 100 Alpha at 10,00 + 9,90 costs.
-        b.Buy(Day(2, 1, 2020), a, 100, 10.0, 9.90).text = "erster Kauf";
+        b.Buy(Day(2, 1, 2020), a, 100, 10.0, 9.90)->text = "erster Kauf";
         // #1: 50 Alpha at 12,00 EUR plus 3,00 EUR, settled in DM (rate 1 : 1,95583) plus
         // 5,00 DM: (600 + 3) × 1,95583 = 1179,37 DM, + 5 = 1184,37 DM.
         CFL2Transaktion buyDm;
@@ -64,7 +64,7 @@ protected:
         // Dividend 10,00 on 100 + 50 pieces: 6,67 and the remainder 3,33.
         b.Movement(Day(1, 2, 2020), "Dividenden-Gutschrift", 10.0, a, kIncome, {{0, 100}, {1, 50}});
         // Sale of 120 Alpha at 11,00 less 12,00: all of #0 (becomes #3), 20 of #1 (piece #4).
-        b.Sell(Day(1, 3, 2020), a, {{0, 100, 3}, {1, 20, 4}}, 11.0, 12.0).text = "Verkauf";
+        b.Sell(Day(1, 3, 2020), a, {{0, 100, 3}, {1, 20, 4}}, 11.0, 12.0)->text = "Verkauf";
         // Sale costs of 3,00 on the sold piece #4.
         b.Movement(Day(2, 3, 2020), "Sonstige Kosten", 3.0, a, kSaleCosts, {{4, 20}});
         // 2 : 1 split of Alpha after the sale.

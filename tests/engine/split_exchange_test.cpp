@@ -7,74 +7,43 @@
 #include <vector>
 
 #include "engine/holdings.h"
+#include "engine/split_exchange_form.h"
+#include "engine_test_util.h"
 #include "model/document.h"
-#include "support/full_document.h"
 
 namespace pf {
 namespace {
 
 using testing::Day;
+using testing::DocBuilder;
 
 constexpr Quantity P = kPiece;
 
-// A document with three securities and helpers that enter transactions the way the dialogs'
-// document operations do (position numbers from the document's counter).
+// A document with three securities; transactions are made with the builder, position
+// numbers from the document's counter.
 class SplitExchangeTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        doc.NewDocument({}, Day(1, 1, 2011));
-        alpha = AddSecurity("Alpha AG", "A00001");
-        beta = AddSecurity("Beta AG", "B00001");
-        gamma = AddSecurity("Gamma AG", "C00001");
+    SplitExchangeTest() : b(0) {
+        alpha = b.Security("Alpha AG", "A00001");
+        beta = b.Security("Beta AG", "B00001");
+        gamma = b.Security("Gamma AG", "C00001");
     }
 
-    int32_t AddSecurity(const std::string& name, const std::string& wkn) {
-        CFL2Wertpapier s;
-        s.name = name;
-        s.wkn = wkn;
-        return doc.AddSecurity(s).id;
+    // A dividend allocated to lots: {position number, pieces}.
+    int32_t Dividend(CQRNDatum date, int32_t security,
+                     std::vector<std::pair<int32_t, double>> items) {
+        return b.Movement(date, "Dividenden-Gutschrift", 10.0, security, kIncome, items).id;
     }
 
-    // Returns the lot's position number.
-    int32_t Buy(int32_t security, CQRNDatum date, Quantity quantity, double price) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::Buy;
-        t.securityId = security;
-        t.positionNo = doc.nextPositionNo++;
-        t.date = date;
-        t.quantity = quantity;
-        t.price = price;
-        t.marketValue1 = RoundTo(static_cast<double>(quantity) / P * price, 2);
-        t.amount = t.marketValue1;
-        doc.InsertTransactionSorted(t, true);
-        return t.positionNo;
-    }
-
-    // A movement allocated to lots: {position number, quantity}.
-    int32_t Movement(CQRNDatum date, int32_t security,
-                     std::vector<std::pair<int32_t, Quantity>> items) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::AccountMovement;
-        t.otherId = doc.FindAccountMovementKindByName("Dividenden-Gutschrift")->id;
-        t.securityId = security;
-        t.linkFlag = 1;
-        t.allocKind = kIncome;
-        t.amount = 10.0;
-        t.date = date;
-        for (auto [no, q] : items) {
-            t.allocations.push_back({no, no, q});
-            t.quantity += q;
-        }
-        doc.InsertTransactionSorted(t, true);
-        return t.id;
-    }
-
-    PositionList Open() {
-        HoldingsQuery q;
-        q.openOnly = true;
-        return ComputeHoldings(doc, q);
+    // The split dialog filled in for `security` on `date`, by default 2 new for 1 old.
+    SplitForm SplitEntry(int32_t security, CQRNDatum date, const std::string& newPieces = "2",
+                         const std::string& oldPieces = "1") const {
+        SplitForm f;
+        f.date = date;
+        f.nameSecurityId = f.codeSecurityId = security;
+        f.newPieces = newPieces;
+        f.oldPieces = oldPieces;
+        return f;
     }
 
     ExchangeFields Exchange(CQRNDatum date, int32_t from, Quantity old, int32_t to, Quantity neu) {
@@ -87,7 +56,8 @@ class SplitExchangeTest : public ::testing::Test {
         return f;
     }
 
-    CFolari2Doc doc;
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
     int32_t alpha = -1, beta = -1, gamma = -1;
 };
 
@@ -105,8 +75,8 @@ SplitFields Split(int32_t security, CQRNDatum date, Quantity newPieces, Quantity
 // --- Split -------------------------------------------------------------------------------
 
 TEST_F(SplitExchangeTest, TenForOneSplitScalesLotAndQuotesSeenAfterIt) {
-    Buy(alpha, Day(1, 3, 2011), 5 * P, 100.0);
-    doc.FindSecurity(alpha)->quotes.SetQuote(Day(1, 3, 2011), 100.0);
+    b.Buy(Day(1, 3, 2011), alpha, 5, 100.0);
+    b.Quote(alpha, Day(1, 3, 2011), 100.0);
     doc.SetModified(false);
 
     const int32_t id = AddSplit(doc, Split(alpha, Day(1, 4, 2011), 10 * P, 1 * P), 2);
@@ -119,7 +89,7 @@ TEST_F(SplitExchangeTest, TenForOneSplitScalesLotAndQuotesSeenAfterIt) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.lastTransactionDate, Day(1, 4, 2011));
 
-    const PositionList lots = Open();
+    const PositionList lots = b.OpenLots();
     ASSERT_EQ(lots.size(), 1u);
     EXPECT_EQ(lots[0].quantity, 50 * P);
     EXPECT_DOUBLE_EQ(lots[0].price, 10.0);
@@ -199,9 +169,9 @@ TEST_F(SplitExchangeTest, ChangeSplit) {
 }
 
 TEST_F(SplitExchangeTest, SplitEarliestDate) {
-    Buy(alpha, Day(10, 3, 2011), 5 * P, 100.0);
-    Buy(alpha, Day(1, 2, 2011), 5 * P, 100.0);
-    Buy(beta, Day(1, 5, 2011), 5 * P, 100.0);  // another security does not count
+    b.Buy(Day(10, 3, 2011), alpha, 5, 100.0);
+    b.Buy(Day(1, 2, 2011), alpha, 5, 100.0);
+    b.Buy(Day(1, 5, 2011), beta, 5, 100.0);  // another security does not count
     const std::string refusal =
         "Ein Aktiensplit ist für dieses Wertpapier frühestens am 11.03.2011 möglich, da vorher "
         "bereits Transaktionen mit diesem Wertpapier vorhanden sind!";
@@ -214,41 +184,42 @@ TEST_F(SplitExchangeTest, SplitEarliestDate) {
         {Day(1, 1, 2011), true}, {Day(10, 3, 2011), true}, {Day(11, 3, 2011), false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date.FormatLong());
-        const MaybeMessage m = CheckSplitDate(doc, Split(alpha, c.date, 2 * P, 1 * P));
+        const MaybeMessage m = SplitEntry(alpha, c.date).Check(doc);
         ASSERT_EQ(m.has_value(), c.refused);
         if (m) {
             EXPECT_EQ(*m, (Message{"Aktiensplit", refusal, MessageIcon::Information, "date"}));
         }
     }
-    EXPECT_FALSE(CheckSplitDate(doc, Split(gamma, Day(1, 1, 2011), 2 * P, 1 * P)));
+    EXPECT_FALSE(SplitEntry(gamma, Day(1, 1, 2011)).Check(doc));
 }
 
 TEST_F(SplitExchangeTest, SplitEarliestDateCountsExchangeIntoTheSecurity) {
-    Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    b.Buy(Day(1, 2, 2011), alpha, 10, 10.0);
     PositionList lots = SellableLots(doc, Day(1, 3, 2011));
     lots[0].selectedQuantity = 10 * P;
     AddExchange(doc, Exchange(Day(1, 3, 2011), alpha, 10 * P, beta, 5 * P), lots);
     // A split of the target on the exchange day would be replayed before the new lots exist.
-    const MaybeMessage m = CheckSplitDate(doc, Split(beta, Day(1, 3, 2011), 2 * P, 1 * P));
+    const MaybeMessage m = SplitEntry(beta, Day(1, 3, 2011)).Check(doc);
     ASSERT_TRUE(m);
     EXPECT_NE(m->text.find("frühestens am 02.03.2011 möglich"), std::string::npos);
-    EXPECT_FALSE(CheckSplitDate(doc, Split(beta, Day(2, 3, 2011), 2 * P, 1 * P)));
+    EXPECT_FALSE(SplitEntry(beta, Day(2, 3, 2011)).Check(doc));
 }
 
 TEST_F(SplitExchangeTest, EditedSplitIsCheckedOnlyWhileNothingFollowsIt) {
-    Buy(alpha, Day(1, 2, 2011), 5 * P, 100.0);
+    b.Buy(Day(1, 2, 2011), alpha, 5, 100.0);
     const int32_t split = AddSplit(doc, Split(alpha, Day(1, 3, 2011), 2 * P, 1 * P), 2);
-    const SplitFields tooEarly = Split(alpha, Day(1, 1, 2011), 2 * P, 1 * P);
-    EXPECT_TRUE(SplitDateCheckApplies(doc, split));
-    EXPECT_TRUE(CheckSplitDate(doc, tooEarly, split));
+    SplitForm tooEarly = SplitForm::ForEdit(doc, split, Day(1, 1, 2011));
+    tooEarly.date = Day(1, 1, 2011);
+    EXPECT_TRUE(tooEarly.DateRuleApplies(doc));
+    EXPECT_TRUE(tooEarly.Check(doc));
 
-    Buy(alpha, Day(1, 3, 2011), 5 * P, 50.0);  // on the split day: counts as after it
-    EXPECT_FALSE(SplitDateCheckApplies(doc, split));
-    EXPECT_FALSE(CheckSplitDate(doc, tooEarly, split));
+    b.Buy(Day(1, 3, 2011), alpha, 5, 50.0);  // on the split day: counts as after it
+    EXPECT_FALSE(tooEarly.DateRuleApplies(doc));
+    EXPECT_FALSE(tooEarly.Check(doc));
 
     const int32_t permanent = AddSplit(doc, Split(beta, Day(1, 3, 2011), 2 * P, 1 * P, true), 2);
-    EXPECT_FALSE(SplitDateCheckApplies(doc, permanent));
-    EXPECT_TRUE(SplitDateCheckApplies(doc, -1));
+    EXPECT_FALSE(SplitForm::ForEdit(doc, permanent, Day(1, 1, 2011)).DateRuleApplies(doc));
+    EXPECT_TRUE(SplitForm::New(doc, Day(1, 1, 2011)).DateRuleApplies(doc));
 }
 
 TEST_F(SplitExchangeTest, PermanentQuestionText) {
@@ -261,28 +232,37 @@ TEST_F(SplitExchangeTest, PermanentQuestionText) {
         "dadurch wieder rückgängig gemacht werden.\n\nMöchten Sie den Aktiensplit wirklich mit "
         "aktivierter Option 'alle Wertpapierkurse vor dem Splitdatum dauerhaft anpassen' "
         "durchführen?";
-    const Message m = SplitPermanentQuestion(doc, 2.5);
+    // Asked once the fields pass, before anything is stored.
+    const auto question = [&](const std::string& newPieces, const std::string& oldPieces) {
+        SplitForm f = SplitEntry(alpha, Day(1, 3, 2011), newPieces, oldPieces);
+        f.permanent = true;
+        const MaybeMessage m = f.Check(doc);
+        EXPECT_TRUE(m);
+        return m.value_or(Message{});
+    };
+    const Message m = question("5", "2");
     EXPECT_EQ(m.title, "Aktiensplit");
     EXPECT_TRUE(m.IsQuestion());
     EXPECT_EQ(m.text, expected);
 
     struct Case {
-        double ratio;
+        const char* newPieces;
+        const char* oldPieces;
         const char* shown;
     };
-    const Case cases[] = {{10.0, " durch 10 geteilt"},
-                          {1.0 / 3.0, " durch 0,3333333 geteilt"},
-                          {1000.0, " durch 1.000 geteilt"}};
+    const Case cases[] = {{"10", "1", " durch 10 geteilt"},
+                          {"1", "3", " durch 0,3333333 geteilt"},
+                          {"1000", "1", " durch 1.000 geteilt"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
-        EXPECT_NE(SplitPermanentQuestion(doc, c.ratio).text.find(c.shown), std::string::npos);
+        EXPECT_NE(question(c.newPieces, c.oldPieces).text.find(c.shown), std::string::npos);
     }
 }
 
 // --- Exchange ----------------------------------------------------------------------------
 
 TEST_F(SplitExchangeTest, ThreeLotsOfTenIntoTwenty) {
-    for (int i = 1; i <= 3; ++i) Buy(alpha, Day(i, 2, 2011), 10 * P, 10.0);
+    for (unsigned i = 1; i <= 3; ++i) b.Buy(Day(i, 2, 2011), alpha, 10, 10.0);
     PositionList lots = SellableLots(doc, Day(1, 3, 2011));
     SelectOldestFirst(lots, alpha, 30 * P);
     const int32_t first = doc.nextPositionNo;
@@ -303,7 +283,7 @@ TEST_F(SplitExchangeTest, ThreeLotsOfTenIntoTwenty) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.lastTransactionDate, Day(1, 3, 2011));
 
-    const PositionList open = Open();
+    const PositionList open = b.OpenLots();
     ASSERT_EQ(open.size(), 3u);
     const Quantity expected[] = {66666667, 66666667, 66666666};
     for (int i = 0; i < 3; ++i) {
@@ -313,10 +293,10 @@ TEST_F(SplitExchangeTest, ThreeLotsOfTenIntoTwenty) {
 }
 
 TEST_F(SplitExchangeTest, ChangeExchangeKeepsNumbersOfUnchangedSourceLots) {
-    Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    const int32_t l2 = Buy(alpha, Day(2, 2, 2011), 10 * P, 10.0);
-    const int32_t l3 = Buy(alpha, Day(3, 2, 2011), 10 * P, 10.0);
-    Buy(gamma, Day(3, 2, 2011), 10 * P, 10.0);
+    b.Buy(Day(1, 2, 2011), alpha, 10, 10.0);
+    const int32_t l2 = b.Buy(Day(2, 2, 2011), alpha, 10, 10.0).positionNo;
+    const int32_t l3 = b.Buy(Day(3, 2, 2011), alpha, 10, 10.0).positionNo;
+    b.Buy(Day(3, 2, 2011), gamma, 10, 10.0);
     PositionList lots = SellableLots(doc, Day(1, 3, 2011));
     SelectOldestFirst(lots, alpha, 20 * P);
     const int32_t id =
@@ -353,19 +333,30 @@ TEST_F(SplitExchangeTest, ChangeExchangeKeepsNumbersOfUnchangedSourceLots) {
 }
 
 TEST_F(SplitExchangeTest, ExchangeChecks) {
-    Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    const int32_t l2 = Buy(alpha, Day(2, 2, 2011), 10 * P, 10.0);
-    Buy(gamma, Day(1, 2, 2011), 10 * P, 10.0);
+    b.Buy(Day(1, 2, 2011), alpha, 10, 10.0);
+    const int32_t l2 = b.Buy(Day(2, 2, 2011), alpha, 10, 10.0).positionNo;
+    b.Buy(Day(1, 2, 2011), gamma, 10, 10.0);
     const CQRNDatum day = Day(1, 3, 2011);
     // A dividend on the exchange day allocated to all ten pieces of the second lot.
-    Movement(day, alpha, {{l2, 10 * P}});
+    Dividend(day, alpha, {{l2, 10}});
 
-    EXPECT_EQ(CheckExchangeHasLots(SellableLots(doc, Day(1, 1, 2011)))->text,
+    // The dialog filled in for an exchange that passes: the first lot, oldest first.
+    ExchangeForm entry;
+    entry.date = day;
+    entry.sourceNameId = entry.sourceCodeId = alpha;
+    entry.oldPieces = "10";
+    entry.targetName = "Beta AG";
+    entry.targetCode = "B00001";
+    entry.newPieces = "1";
+    entry.oldestFirst = true;
+
+    ExchangeForm early = entry;
+    early.date = Day(1, 1, 2011);
+    EXPECT_EQ(early.Check(doc)->text,
               "An diesem Tag befinden sich keine Wertpapiere im Depot, die umgetauscht werden "
               "können!");
-    EXPECT_FALSE(CheckExchangeHasLots(SellableLots(doc, day)));
+    EXPECT_FALSE(entry.Check(doc));
 
-    int32_t target = -1;
     struct TargetCase {
         const char* name;
         const char* code;
@@ -384,7 +375,10 @@ TEST_F(SplitExchangeTest, ExchangeChecks) {
     };
     for (const TargetCase& c : targets) {
         SCOPED_TRACE(std::string(c.name) + "/" + c.code);
-        const MaybeMessage m = CheckExchangeTarget(doc, c.name, c.code, alpha, &target);
+        ExchangeForm form = entry;
+        form.targetName = c.name;
+        form.targetCode = c.code;
+        const MaybeMessage m = form.Check(doc);
         ASSERT_EQ(m.has_value(), c.text != nullptr);
         if (m) {
             EXPECT_EQ(m->title, "Umtausch");
@@ -392,7 +386,10 @@ TEST_F(SplitExchangeTest, ExchangeChecks) {
             EXPECT_EQ(m->field, c.field);
         }
     }
-    EXPECT_EQ(target, beta);
+    CFolari2Doc stored = doc;
+    const int32_t id = entry.Apply(stored);
+    ASSERT_NE(stored.FindTransaction(id), nullptr);
+    EXPECT_EQ(stored.FindTransaction(id)->otherId, beta);
 
     struct SelectionCase {
         const char* what;
@@ -466,27 +463,45 @@ TEST_F(SplitExchangeTest, ExchangeChecks) {
 }
 
 TEST_F(SplitExchangeTest, SourceCannotBeExchangedOnTheDayItIsCreated) {
-    Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    Buy(beta, Day(1, 2, 2011), 10 * P, 10.0);
+    b.Buy(Day(1, 2, 2011), alpha, 10, 10.0);
+    b.Buy(Day(1, 2, 2011), beta, 10, 10.0);
     PositionList lots = SellableLots(doc, Day(1, 3, 2011));
     SelectOldestFirst(lots, alpha, 10 * P);
     const int32_t id =
         AddExchange(doc, Exchange(Day(1, 3, 2011), alpha, 10 * P, beta, 5 * P), lots);
 
-    const MaybeMessage m = CheckExchangeSourceDate(doc, Day(1, 3, 2011), beta);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->text, "Dieses Wertpapier kann am gewählten Datum nicht umgetauscht werden!");
-    EXPECT_FALSE(CheckExchangeSourceDate(doc, Day(2, 3, 2011), beta));
-    EXPECT_FALSE(CheckExchangeSourceDate(doc, Day(1, 3, 2011), alpha));
-    EXPECT_FALSE(CheckExchangeSourceDate(doc, Day(1, 3, 2011), beta, id));  // itself, edited
+    // Whether the exchange dialog refuses `source` on `date` for this reason; the form is
+    // otherwise complete (into Gamma, oldest first), `edited` the exchange being edited.
+    const std::string refusal =
+        "Dieses Wertpapier kann am gewählten Datum nicht umgetauscht werden!";
+    const auto refused = [&](CQRNDatum date, int32_t source, int32_t edited = -1) {
+        ExchangeForm form = ExchangeForm::ForEdit(doc, edited, date);
+        form.date = date;
+        form.sourceNameId = form.sourceCodeId = source;
+        form.oldPieces = "1";
+        form.targetName = "Gamma AG";
+        form.targetCode = "C00001";
+        form.newPieces = "1";
+        form.oldestFirst = true;
+        const MaybeMessage m = form.Check(doc);
+        if (m && m->text == refusal) {
+            EXPECT_EQ(m->field, "date");
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(refused(Day(1, 3, 2011), beta));
+    EXPECT_FALSE(refused(Day(2, 3, 2011), beta));
+    EXPECT_FALSE(refused(Day(1, 3, 2011), alpha));
+    EXPECT_FALSE(refused(Day(1, 3, 2011), beta, id));  // itself, edited
 }
 
 // --- Lot selection -----------------------------------------------------------------------
 
 TEST_F(SplitExchangeTest, SellableLotsAtADate) {
-    const int32_t early = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    Buy(alpha, Day(1, 4, 2011), 10 * P, 10.0);
-    Buy(gamma, Day(1, 2, 2011), 10 * P, 10.0);
+    const int32_t early = b.Buy(Day(1, 2, 2011), alpha, 10, 10.0).positionNo;
+    b.Buy(Day(1, 4, 2011), alpha, 10, 10.0);
+    b.Buy(Day(1, 2, 2011), gamma, 10, 10.0);
     AddSplit(doc, Split(alpha, Day(1, 5, 2011), 2 * P, 1 * P), 2);
 
     // Reference mode: lots bought later are left out, later splits undone.
@@ -501,10 +516,10 @@ TEST_F(SplitExchangeTest, SellableLotsAtADate) {
 }
 
 TEST_F(SplitExchangeTest, SelectionModes) {
-    Buy(alpha, Day(1, 2, 2011), 20 * P, 10.0);
-    Buy(gamma, Day(1, 2, 2011), 5 * P, 10.0);
-    const int32_t second = Buy(alpha, Day(2, 2, 2011), 20 * P, 10.0);
-    const int32_t third = Buy(alpha, Day(3, 2, 2011), 20 * P, 10.0);
+    b.Buy(Day(1, 2, 2011), alpha, 20, 10.0);
+    b.Buy(Day(1, 2, 2011), gamma, 5, 10.0);
+    const int32_t second = b.Buy(Day(2, 2, 2011), alpha, 20, 10.0).positionNo;
+    const int32_t third = b.Buy(Day(3, 2, 2011), alpha, 20, 10.0).positionNo;
     PositionList lots = SellableLots(doc, Day(1, 3, 2011));
     const auto selected = [&] {
         std::vector<Quantity> q;
@@ -570,11 +585,11 @@ TEST(LotDistribution, Bounds) {
 }
 
 TEST_F(SplitExchangeTest, LatestAllocationDate) {
-    const int32_t lot = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    const int32_t other = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    Movement(Day(1, 4, 2011), alpha, {{lot, 4 * P}, {other, 10 * P}});
-    Movement(Day(1, 3, 2011), alpha, {{lot, 10 * P}});
-    Movement(Day(1, 5, 2011), alpha, {{other, 2 * P}});
+    const int32_t lot = b.Buy(Day(1, 2, 2011), alpha, 10, 10.0).positionNo;
+    const int32_t other = b.Buy(Day(1, 2, 2011), alpha, 10, 10.0).positionNo;
+    Dividend(Day(1, 4, 2011), alpha, {{lot, 4}, {other, 10}});
+    Dividend(Day(1, 3, 2011), alpha, {{lot, 10}});
+    Dividend(Day(1, 5, 2011), alpha, {{other, 2}});
 
     struct Case {
         int32_t positionNo;
