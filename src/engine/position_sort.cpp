@@ -1,9 +1,9 @@
 #include "engine/position_sort.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <unordered_map>
-#include <utility>
 
 #include "model/document.h"
 
@@ -15,8 +15,7 @@ int Compare(const T& a, const T& b) {
     return (b < a) - (a < b);
 }
 
-// Byte-wise on the UTF-8 text (std::string compares as unsigned char). The reports will
-// decide whether names need a locale-aware collation.
+// Byte-wise on the UTF-8 text (std::string compares as unsigned char).
 int CompareText(const std::string& a, const std::string& b) {
     const int c = a.compare(b);
     return (c > 0) - (c < 0);
@@ -78,12 +77,10 @@ void SortPositions(PositionList& lots, const CFolari2Doc& doc, PositionSortKey k
         return it == securities.end() ? nullptr : it->second;
     };
 
-    for (size_t i = 0; i < end; ++i) {
-        for (size_t k = i + 1; k < end; ++k) {
-            const int c = CompareBy(lots[i], lots[k], key, find);
-            if (descending ? c < 0 : c > 0) std::swap(lots[i], lots[k]);
-        }
-    }
+    ExchangeSort(
+        lots.begin(), lots.begin() + static_cast<std::ptrdiff_t>(end),
+        [&](const CFL2DepotPos& a, const CFL2DepotPos& b) { return CompareBy(a, b, key, find); },
+        descending);
 }
 
 }  // namespace pf

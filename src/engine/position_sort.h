@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/holdings.h"
 
 namespace pf {
@@ -26,13 +29,25 @@ enum class PositionSortKey {
 int ComparePositions(const CFL2DepotPos& a, const CFL2DepotPos& b, const CFolari2Doc& doc,
                      PositionSortKey key);
 
+// The exchange sort that every list of lots is ordered with, so that ties come out the same
+// in the engine and in the reports: for each place i from the first, every later element k
+// is compared with the element now at i (`compare` returns < 0, 0 or > 0), and the two are
+// swapped when the element at i sorts after element k (before it, when descending). Elements
+// with equal keys therefore do not keep their original order. Quadratic in the length.
+template <std::random_access_iterator Iterator, typename Compare>
+void ExchangeSort(Iterator first, Iterator last, Compare compare, bool descending) {
+    for (Iterator i = first; i != last; ++i) {
+        for (Iterator k = std::next(i); k != last; ++k) {
+            const int c = compare(*i, *k);
+            if (descending ? c < 0 : c > 0) std::iter_swap(i, k);
+        }
+    }
+}
+
 // Reorders the first (size - keepLast) lots in place; the last keepLast lots (total rows a
 // report has appended) keep their places. keepLast is clamped to 0..size.
 //
-// The order is that of a plain exchange sort, and callers rely on it for ties: for each
-// place i from the first, every later lot k is compared with the lot now at i, and the two
-// are swapped when lot i sorts after lot k (before it, when descending). Lots with equal
-// keys therefore do not keep their original order.
+// The order is that of ExchangeSort, and callers rely on it for ties.
 void SortPositions(PositionList& lots, const CFolari2Doc& doc, PositionSortKey key, bool descending,
                    int keepLast = 0);
 

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "engine/holdings.h"
-#include "engine/tax_categories.h"
 #include "model/currency_conversion.h"
 #include "model/document.h"
 #include "reports/report_format.h"
@@ -13,78 +12,8 @@ namespace pf {
 
 namespace {
 
-RecordField FieldOf(HoldingsSortKey key) {
-    using K = HoldingsSortKey;
-    using F = RecordField;
-    switch (key) {
-        case K::Name: return F::Name;
-        case K::Wkn: return F::Wkn;
-        case K::Isin: return F::Isin;
-        case K::Type: return F::Type;
-        case K::Sector: return F::Sector;
-        case K::Country: return F::Country;
-        case K::Index: return F::Index;
-        case K::Category1: return F::Category1;
-        case K::Category2: return F::Category2;
-        case K::Quantity: return F::Quantity;
-        case K::QuoteCurrency: return F::QuoteCurrency;
-        case K::PurchaseDate: return F::PurchaseDate;
-        case K::PurchaseValue: return F::PurchaseValue;
-        case K::PurchaseCosts: return F::PurchaseCosts;
-        case K::PurchasePrice: return F::PurchasePrice;
-        case K::CurrentValue: return F::CurrentValue;
-        case K::GainLoss: return F::GainLoss;
-        case K::GainLossPercent: return F::GainLossPercent;
-        case K::Annualised: return F::Annualised;
-        case K::Dividends: return F::Dividends;
-        case K::DividendPercent: return F::DividendPercent;
-        case K::GainLossWithDividends: return F::GainLossWithDividends;
-        case K::GainLossWithDividendsPercent: return F::GainLossWithDividendsPercent;
-        case K::AnnualisedWithDividends: return F::AnnualisedWithDividends;
-    }
-    return F::PurchaseDate;
-}
-
-// The stored key; -1 and numbers outside the list mean the default.
-HoldingsSortKey StoredKey(int32_t stored) {
-    if (stored < 0 || stored >= kHoldingsSortKeyCount) return kDefaultHoldingsSortKey;
-    return static_cast<HoldingsSortKey>(stored);
-}
-
-// One record per open lot, before merging: everything that belongs to the lot itself.
-PositionRecord LotRecord(const CFolari2Doc& doc, const CFL2DepotPos& lot, CQRNDatum reportDate,
-                         const HoldingsReportOptions& options) {
-    PositionRecord r;
-    r.securityId = lot.securityId;
-    r.transactionId = lot.transactionId;
-    r.positionNo = lot.positionNo;
-    const CFL2Wertpapier* security = doc.FindSecurity(lot.securityId);
-    SetSecurityTexts(doc, security, r);
-    r.quantity = lot.quantity;
-    r.purchaseDate = lot.purchaseDate;
-    r.daysInDepot = DaysBetween(lot.purchaseDate, reportDate);
-    r.taxCategory = MatchTaxCategory(doc, lot.purchaseDate, reportDate, r.subjectToHalfIncome);
-    if (r.taxCategory >= 0) {
-        const CFL2StPflKateg& category = doc.taxCategories[static_cast<size_t>(r.taxCategory)];
-        r.taxName = category.name;
-        r.taxAbbreviation = category.abbreviation;
-    }
-    r.buyPrice = lot.price;
-    r.buyCurrencyId = lot.currency1;
-    r.buyCurrencyName = CurrencyNameOf(doc, lot.currency1);
-    r.buyPriceReport = PriceInReportCurrency(doc, lot.price, lot.currency1, lot.rateBase,
-                                             lot.rateQuote, lot.currency2, options.currencyId,
-                                             reportDate);
-    r.purchaseValue = lot.purchaseValue;
-    r.purchaseCosts = lot.purchaseCosts;
-    r.purchasePrice = lot.purchaseTotal;
-    r.dividends = lot.income;
-    r.stopPrice = lot.stopPrice;
-    r.targetPrice = lot.targetPrice;
-    r.cashFlows.push_back({std::max(1, r.daysInDepot),
-                           CostBasisOf(r, options.includeCommissions != 0)});
-    return r;
-}
+static_assert(static_cast<int>(HoldingsSortKey::AnnualisedWithDividends) + 1 ==
+              kHoldingsSortKeyCount);
 
 // The valuation at the report date, after merging (a merged row is valued as one holding).
 void Value(const CFolari2Doc& doc, PositionRecord& r, CQRNDatum reportDate, int32_t currency) {
@@ -99,7 +28,8 @@ void Value(const CFolari2Doc& doc, PositionRecord& r, CQRNDatum reportDate, int3
     const int32_t quoteCurrency = security != nullptr ? security->quoteCurrencyId : currency;
     const Amount value = RoundTo(static_cast<double>(r.quantity) * 1e-7 * r.currentPrice, 2);
     r.currentValue = ConvertAtDate(doc, value, reportDate, quoteCurrency, currency, 2);
-    r.currentPriceReport = ConvertAtDate(doc, r.currentPrice, reportDate, quoteCurrency, currency, 7);
+    r.currentPriceReport =
+        ConvertAtDate(doc, r.currentPrice, reportDate, quoteCurrency, currency, 7);
     // Stop and target prices are entered against the security's own quotes.
     r.stopReached = r.stopPrice > 0.0 && r.currentPrice <= r.stopPrice;
     r.targetReached = !r.stopReached && r.targetPrice > 0.0 && r.currentPrice >= r.targetPrice;
@@ -108,31 +38,44 @@ void Value(const CFolari2Doc& doc, PositionRecord& r, CQRNDatum reportDate, int3
 }  // namespace
 
 std::vector<std::string> HoldingsSortKeyTexts(const CFolari2Doc& doc) {
-    const DocumentOptions& o = doc.options;
-    return {"Bezeichnung",
-            "WKN",
-            o.isinLabel,
-            "Typ",
-            "Branche",
-            "Land",
-            "Index/Marktsegment",
-            o.ownCategoryCaption1,
-            o.ownCategoryCaption2,
-            "Stück",
-            "Kurswährung",
-            "Kaufdatum",
-            "Kaufwert",
-            "Provision etc.",
-            "Kaufpreis",
-            "Wert",
-            "G/V",
-            "G/V in %",
-            "G/V p.a. in %",
-            "Dividende",
-            "Dividende in %",
-            "G/V inkl. Div.",
-            "G/V inkl. Div. in %",
-            "G/V inkl. Div. p.a. in %"};
+    return SortKeyTexts(kHoldingsSortKeys, doc.options);
+}
+
+std::vector<ReportColumn> HoldingsColumns(const ColumnContext& context) {
+    const std::string in = "in " + context.currencyName;
+    using enum Shown;
+    namespace c = cells;
+    // clang-format off
+    return {
+        {0,  "Bezeichnung", "", kAlignLeft, c::Name, OnAllRows},
+        {1,  "WKN", "", kAlignLeft, c::Wkn, OnPositions},
+        {2,  context.options.isinLabel, "", kAlignLeft, c::Isin, OnPositions},
+        {3,  "Typ", "", kAlignLeft, c::Type, OnPositions},
+        {4,  ExtraInfoHeader(context.options, context.extraInfo), "", kAlignLeft, c::ExtraInfo, OnPositions},
+        {5,  "Stück", "", kAlignRight, c::Pieces, OnAllRows},
+        {6,  "Kaufdatum", "", kAlignLeft, c::PurchaseDate, OnSingleLots},
+        {7,  "Tage im", "Depot", kAlignRight, c::DaysInDepot, OnSingleLots},
+        {8,  "Steuer", "", kAlignLeft, c::TaxCategory, OnSingleLots},
+        {10, "Kaufkurs", "", kAlignRight, c::BuyPrice, OnSingleLots},
+        {11, "Währ.", "", kAlignLeft, c::BuyCurrency, OnSingleLots},
+        {13, "Kaufkurs", in, kAlignRight, c::BuyPriceReport, OnPositions},
+        {14, "Kaufwert", in, kAlignRight, c::PurchaseValue, OnAllRows},
+        {15, "Provision", in, kAlignRight, c::PurchaseCosts, OnAllRows},
+        {16, "Kaufpreis", in, kAlignRight, c::PurchasePrice, OnAllRows},
+        {18, "Kurs", "", kAlignRight, c::CurrentPrice, OnPositions},
+        {19, "Währ.", "", kAlignLeft, c::QuoteCurrency, OnPositions},
+        {21, "Kurs", in, kAlignRight, c::CurrentPriceReport, OnPositions},
+        {22, "Wert", in, kAlignRight, c::CurrentValue, OnAllRows},
+        {23, "G/V", in, kAlignRight, c::GainLoss, OnAllRows},
+        {25, "G/V", "in %", kAlignRight, c::GainLossPercent, OnAllRows},
+        {26, "G/V p.a.", "in %", kAlignRight, c::Annualised, OnAllRows},
+        {27, "Dividende", in, kAlignRight, c::Dividends, OnAllRows},
+        {28, "Dividende", "in %", kAlignRight, c::DividendPercent, OnAllRows},
+        {29, "G/V inkl Div.", in, kAlignRight, c::GainLossWithDividends, OnAllRows},
+        {30, "G/V inkl Div.", "in %", kAlignRight, c::GainLossWithDividendsPercent, OnAllRows},
+        {31, "G/V inkl Div.", "p.a. in %", kAlignRight, c::AnnualisedWithDividends, OnAllRows},
+    };
+    // clang-format on
 }
 
 HoldingsReportData ComputeHoldingsReport(const CFolari2Doc& doc, CQRNDatum reportDate) {
@@ -147,13 +90,17 @@ HoldingsReportData ComputeHoldingsReport(const CFolari2Doc& doc, CQRNDatum repor
     query.limitByDate = true;
     query.limitDate = reportDate;
     query.targetCurrency = options.currencyId;
-    for (const CFL2DepotPos& lot : ComputeHoldings(doc, query))
-        data.positions.push_back(LotRecord(doc, lot, reportDate, options));
+    const bool includeCommissions = options.includeCommissions != 0;
+    for (const CFL2DepotPos& lot : ComputeHoldings(doc, query)) {
+        PositionRecord r = LotRecord(doc, lot, options.currencyId, reportDate);
+        SetHoldingPeriod(doc, r, reportDate, includeCommissions);
+        data.positions.push_back(std::move(r));
+    }
 
     if (options.mergePositions != 0) MergePositions(data.positions);
 
     DerivedValueOptions derived;
-    derived.includeCommissions = options.includeCommissions != 0;
+    derived.includeCommissions = includeCommissions;
     derived.realized = false;
     derived.percentDecimals = std::clamp(doc.options.tables.percentDecimals, 0, 15);
     derived.annualisation = options.annualisation;
@@ -170,116 +117,27 @@ HoldingsReportData ComputeHoldingsReport(const CFolari2Doc& doc, CQRNDatum repor
     }
     ComputeDerivedValues(data.total, derived);
 
-    SortRecords(data.positions, FieldOf(StoredKey(options.sortKey)), options.sortDescending != 0);
-
-    std::vector<double> buy, buyReport, current, currentReport;
-    data.pieceDecimals = PieceDecimals(data.total.quantity);
-    for (const PositionRecord& r : data.positions) {
-        data.pieceDecimals = std::max(data.pieceDecimals, PieceDecimals(r.quantity));
-        if (!r.merged) buy.push_back(r.buyPrice);
-        buyReport.push_back(r.buyPriceReport);
-        current.push_back(r.currentPrice);
-        currentReport.push_back(r.currentPriceReport);
-    }
-    const int maxDecimals = doc.options.tables.maxPriceDecimals;
-    data.buyPriceDecimals = ColumnPriceDecimals(buy, maxDecimals);
-    data.buyPriceReportDecimals = ColumnPriceDecimals(buyReport, maxDecimals);
-    data.currentPriceDecimals = ColumnPriceDecimals(current, maxDecimals);
-    data.currentPriceReportDecimals = ColumnPriceDecimals(currentReport, maxDecimals);
+    SortRecords(
+        data.positions,
+        SortKeyField(kHoldingsSortKeys, options.sortKey, static_cast<int>(kDefaultHoldingsSortKey)),
+        options.sortDescending != 0);
+    data.decimals =
+        ColumnDecimalsOf(data.positions, data.total, doc.options.tables.maxPriceDecimals);
     return data;
 }
-
-namespace {
-
-std::vector<ColumnSpec> HoldingsColumns(const CFolari2Doc& doc, const std::string& cur) {
-    const DocumentOptions& o = doc.options;
-    const std::string in = "in " + cur;
-    return {
-        {0, "Bezeichnung", "", kAlignLeft},
-        {1, "WKN", "", kAlignLeft},
-        {2, o.isinLabel, "", kAlignLeft},
-        {3, "Typ", "", kAlignLeft},
-        {4, ExtraInfoHeader(o, o.holdings.extraInfo), "", kAlignLeft},
-        {5, "Stück", "", kAlignRight},
-        {6, "Kaufdatum", "", kAlignLeft},
-        {7, "Tage im", "Depot", kAlignRight},
-        {8, "Steuer", "", kAlignLeft},
-        {10, "Kaufkurs", "", kAlignRight},
-        {11, "Währ.", "", kAlignLeft},
-        {13, "Kaufkurs", in, kAlignRight},
-        {14, "Kaufwert", in, kAlignRight},
-        {15, "Provision", in, kAlignRight},
-        {16, "Kaufpreis", in, kAlignRight},
-        {18, "Kurs", "", kAlignRight},
-        {19, "Währ.", "", kAlignLeft},
-        {21, "Kurs", in, kAlignRight},
-        {22, "Wert", in, kAlignRight},
-        {23, "G/V", in, kAlignRight},
-        {25, "G/V", "in %", kAlignRight},
-        {26, "G/V p.a.", "in %", kAlignRight},
-        {27, "Dividende", in, kAlignRight},
-        {28, "Dividende", "in %", kAlignRight},
-        {29, "G/V inkl Div.", in, kAlignRight},
-        {30, "G/V inkl Div.", "in %", kAlignRight},
-        {31, "G/V inkl Div.", "p.a. in %", kAlignRight},
-    };
-}
-
-// The text of column `bit` for a position or the total. Text and price columns of the total
-// stay empty.
-std::string CellText(int bit, const PositionRecord& r, const HoldingsReportData& data,
-                     const DocumentOptions& o) {
-    const bool total = r.kind == RecordKind::Total;
-    const int p = std::clamp(o.tables.percentDecimals, 0, 15);
-    const bool bracket = o.holdings.bracketOldQuotes != 0 && !r.currentPriceFromReportDate;
-    const auto bracketed = [bracket](std::string text) {
-        return bracket ? "(" + text + ")" : text;
-    };
-    switch (bit) {
-        case 0: return total ? r.label : r.name;
-        case 5: return FormatPieces(r.quantity, data.pieceDecimals, o);
-        case 14: return AmountText(r.purchaseValue, o);
-        case 15: return AmountText(r.purchaseCosts, o);
-        case 16: return AmountText(r.purchasePrice, o);
-        case 22: return AmountText(r.currentValue, o);
-        case 23: return AmountText(r.gainLoss, o, true);
-        case 25: return PercentText(r, r.gainLossPercent, p, true, o);
-        case 26: return AnnualisedCellText(r, r.annualisedPercent, p, o);
-        case 27: return AmountText(r.dividends, o);
-        case 28: return PercentText(r, r.dividendPercent, p, false, o);
-        case 29: return AmountText(r.gainLossWithDividends, o, true);
-        case 30: return PercentText(r, r.gainLossWithDividendsPercent, p, true, o);
-        case 31: return AnnualisedCellText(r, r.annualisedWithDividendsPercent, p, o);
-        default: break;
-    }
-    if (total) return {};
-    switch (bit) {
-        case 1: return r.wkn;
-        case 2: return r.isin;
-        case 3: return r.type;
-        case 4: return ExtraInfoText(r, o.holdings.extraInfo);
-        case 6: return r.merged ? "-" : r.purchaseDate.FormatLong();
-        case 7: return r.merged ? "-" : std::to_string(r.daysInDepot);
-        case 8: return r.merged || r.taxCategory < 0 ? "-" : r.taxAbbreviation;
-        case 10: return r.merged ? "-" : PriceText(r.buyPrice, data.buyPriceDecimals, o);
-        case 11: return r.merged ? "-" : r.buyCurrencyName;
-        case 13: return PriceText(r.buyPriceReport, data.buyPriceReportDecimals, o);
-        case 18: return bracketed(PriceText(r.currentPrice, data.currentPriceDecimals, o));
-        case 19: return r.quoteCurrencyName;
-        case 21:
-            return bracketed(PriceText(r.currentPriceReport, data.currentPriceReportDecimals, o));
-        default: return {};
-    }
-}
-
-}  // namespace
 
 std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDatum reportDate) {
     const DocumentOptions& o = doc.options;
     const TableAppearance& appearance = o.tables;
     const HoldingsReportData data = ComputeHoldingsReport(doc, reportDate);
-    const std::vector<ColumnSpec> columns = VisibleColumns(
-        HoldingsColumns(doc, data.currencyName), static_cast<uint32_t>(o.holdings.columnMask));
+    const ColumnContext context{.options = o,
+                                .currencyName = data.currencyName,
+                                .extraInfo = o.holdings.extraInfo,
+                                .percentDecimals = std::clamp(o.tables.percentDecimals, 0, 15),
+                                .bracketOldQuotes = o.holdings.bracketOldQuotes != 0,
+                                .decimals = data.decimals};
+    const std::vector<ReportColumn> columns =
+        VisibleColumns(HoldingsColumns(context), static_cast<uint32_t>(o.holdings.columnMask));
 
     std::string title = o.holdings.title;
     title = ReplacePlaceholder(title, "<DATUM>", reportDate.FormatLong());
@@ -298,27 +156,24 @@ std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDat
 
     for (size_t i = 0; i < data.positions.size(); ++i) {
         const PositionRecord& r = data.positions[i];
-        const RowColours colours = DataRowColours(static_cast<int>(i), IsLoss(r, appearance));
-        const int row = table->AddRow(colours.a, colours.b, fonts.row,
-                                      i == 0 ? appearance.outerMargin : 0, 0, 0, false,
-                                      r.transactionId, r.merged ? 1 : 0);
-        for (size_t c = 0; c < columns.size(); ++c) {
-            std::string text = CellText(columns[c].bit, r, data, o);
-            if (static_cast<int>(c) == markerColumn) {
-                if (r.stopReached) text += "*";
-                if (r.targetReached) text += targetMarker;
-            }
-            if (!text.empty()) table->SetCell(row, static_cast<int>(c), text);
+        RowStyle style = DataRowStyle(static_cast<int>(i), IsLoss(r, appearance));
+        style.font = fonts.row;
+        style.spacingBefore = i == 0 ? appearance.outerMargin : 0;
+        style.user[0] = r.transactionId;
+        style.user[1] = r.merged ? 1 : 0;
+        std::vector<std::string> texts = RowTexts(columns, r, context);
+        if (markerColumn >= 0) {
+            std::string& text = texts[static_cast<size_t>(markerColumn)];
+            if (r.stopReached) text += "*";
+            if (r.targetReached) text += targetMarker;
         }
+        SetRowTexts(*table, table->AddRow(style), texts);
     }
 
-    const RowColours totalColours = SumRowColours(IsLoss(data.total, appearance));
-    const int totalRow = table->AddRow(totalColours.a, totalColours.b, fonts.row,
-                                       appearance.outerMargin, 0, 0, false, -1, 255);
-    for (size_t c = 0; c < columns.size(); ++c) {
-        const std::string text = CellText(columns[c].bit, data.total, data, o);
-        if (!text.empty()) table->SetCell(totalRow, static_cast<int>(c), text);
-    }
+    RowStyle totalStyle = SumRowStyle(IsLoss(data.total, appearance));
+    totalStyle.font = fonts.row;
+    totalStyle.spacingBefore = appearance.outerMargin;
+    SetRowTexts(*table, table->AddRow(totalStyle), RowTexts(columns, data.total, context));
 
     if (data.anyStopReached || data.anyTargetReached) {
         std::string note;
@@ -328,8 +183,11 @@ std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDat
         } else {
             note = "* Zielkurs erreicht";
         }
-        const int row = table->AddRow(kFootnoteRowColour, kFootnoteRowColour, fonts.columnTitle,
-                                      appearance.outerMargin, 0, 0, false);
+        RowStyle noteStyle;
+        noteStyle.colourA = noteStyle.colourB = kFootnoteRowColour;
+        noteStyle.font = fonts.columnTitle;
+        noteStyle.spacingBefore = appearance.outerMargin;
+        const int row = table->AddRow(noteStyle);
         table->SetCell(row, 0, note, std::max(1, static_cast<int>(columns.size())), kAlignLeft);
     }
     return table;

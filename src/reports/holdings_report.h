@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/date.h"
+#include "reports/position_columns.h"
 #include "reports/position_report_common.h"
+#include "reports/position_sort_keys.h"
 #include "reports/report_table.h"
 
 namespace pf {
@@ -43,8 +46,41 @@ enum class HoldingsSortKey : int {
 inline constexpr int kHoldingsSortKeyCount = 24;
 inline constexpr HoldingsSortKey kDefaultHoldingsSortKey = HoldingsSortKey::PurchaseDate;
 
-// The texts of the sort keys in key order (the first three depend on the document's label).
+// The sort keys in key order: the field each compares and its text.
+inline constexpr std::array<ReportSortKey, kHoldingsSortKeyCount> kHoldingsSortKeys = {{
+    {RecordField::Name, "Bezeichnung"},
+    {RecordField::Wkn, "WKN"},
+    {RecordField::Isin, nullptr},
+    {RecordField::Type, "Typ"},
+    {RecordField::Sector, "Branche"},
+    {RecordField::Country, "Land"},
+    {RecordField::Index, "Index/Marktsegment"},
+    {RecordField::Category1, nullptr},
+    {RecordField::Category2, nullptr},
+    {RecordField::Quantity, "Stück"},
+    {RecordField::QuoteCurrency, "Kurswährung"},
+    {RecordField::PurchaseDate, "Kaufdatum"},
+    {RecordField::PurchaseValue, "Kaufwert"},
+    {RecordField::PurchaseCosts, "Provision etc."},
+    {RecordField::PurchasePrice, "Kaufpreis"},
+    {RecordField::CurrentValue, "Wert"},
+    {RecordField::GainLoss, "G/V"},
+    {RecordField::GainLossPercent, "G/V in %"},
+    {RecordField::Annualised, "G/V p.a. in %"},
+    {RecordField::Dividends, "Dividende"},
+    {RecordField::DividendPercent, "Dividende in %"},
+    {RecordField::GainLossWithDividends, "G/V inkl. Div."},
+    {RecordField::GainLossWithDividendsPercent, "G/V inkl. Div. in %"},
+    {RecordField::AnnualisedWithDividends, "G/V inkl. Div. p.a. in %"},
+}};
+
+// The texts of the sort keys in key order (the ISIN label and the own categories' names are
+// the document's).
 std::vector<std::string> HoldingsSortKeyTexts(const CFolari2Doc& doc);
+
+// The column table of the holdings report; the headers take the report currency, the ISIN
+// label and the "Zusatzinfo" caption from `context`.
+std::vector<ReportColumn> HoldingsColumns(const ColumnContext& context);
 
 // The positions of the holdings report with every value the table shows.
 struct HoldingsReportData {
@@ -55,12 +91,7 @@ struct HoldingsReportData {
     PositionRecord total;                   // label "Summe"
     bool anyStopReached = false;
     bool anyTargetReached = false;
-    // Decimals of the "Stück" column and of the four price columns.
-    int pieceDecimals = 0;
-    int buyPriceDecimals = 2;            // "Kaufkurs" in the buy currency
-    int buyPriceReportDecimals = 2;      // "Kaufkurs" in the report currency
-    int currentPriceDecimals = 2;        // "Kurs" in the quote currency
-    int currentPriceReportDecimals = 2;  // "Kurs" in the report currency
+    ColumnDecimals decimals;  // of the "Stück" column and the price columns
 };
 
 // The open lots at the report date in the report currency ("Werte anzeigen in"), merged,

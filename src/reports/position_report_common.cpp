@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "engine/number_entry.h"
+#include "engine/tax_categories.h"
 #include "model/currency_conversion.h"
 #include "model/document.h"
 #include "reports/report_format.h"
@@ -36,15 +38,66 @@ std::string CurrencyNameOf(const CFolari2Doc& doc, int32_t currencyId) {
     return c != nullptr ? c->name : std::string();
 }
 
-Price PriceInReportCurrency(const CFolari2Doc& doc, Price price, int32_t currency1,
-                            Rate rateBase, Rate rateQuote, int32_t currency2,
-                            int32_t reportCurrency, CQRNDatum date) {
+namespace {
+
+// Whether a conversion at `date` has the rate it needs from `currency`: a fixed currency (and
+// the base currency) needs none, a currency with variable rate one dated on or before `date`.
+// A missing currency needs none here; the conversion itself gives 0 for it.
+bool HasRateAt(const CFolari2Doc& doc, int32_t currency, CQRNDatum date) {
+    const CFL2Waehrung* c = doc.FindCurrency(currency);
+    if (c == nullptr || c->id == kBaseCurrencyId || c->isFixed != 0) return true;
+    return c->rates.LatestOnOrBefore(date) != nullptr;
+}
+
+}  // namespace
+
+Price PriceInReportCurrency(const CFolari2Doc& doc, Price price, int32_t currency1, Rate rateBase,
+                            Rate rateQuote, int32_t currency2, int32_t reportCurrency,
+                            CQRNDatum date) {
     if (currency1 == reportCurrency) return price;
     if (rateBase == 0.0) return 0.0;  // a damaged rate pair
     Price converted = RoundTo(price * rateQuote / rateBase, 7);
-    if (currency2 != reportCurrency)
+    if (currency2 != reportCurrency) {
+        if (!HasRateAt(doc, currency2, date) || !HasRateAt(doc, reportCurrency, date)) return 0.0;
         converted = ConvertAtDate(doc, converted, date, currency2, reportCurrency, 7);
+    }
     return converted;
+}
+
+PositionRecord LotRecord(const CFolari2Doc& doc, const CFL2DepotPos& lot, int32_t reportCurrency,
+                         CQRNDatum rateDate) {
+    PositionRecord r;
+    r.securityId = lot.securityId;
+    r.transactionId = lot.transactionId;
+    r.positionNo = lot.positionNo;
+    SetSecurityTexts(doc, doc.FindSecurity(lot.securityId), r);
+    r.quantity = lot.quantity;
+    r.purchaseDate = lot.purchaseDate;
+    r.buyPrice = lot.price;
+    r.buyCurrencyId = lot.currency1;
+    r.buyCurrencyName = CurrencyNameOf(doc, lot.currency1);
+    r.buyPriceReport =
+        PriceInReportCurrency(doc, lot.price, lot.currency1, lot.rateBase, lot.rateQuote,
+                              lot.currency2, reportCurrency, rateDate);
+    r.purchaseValue = lot.purchaseValue;
+    r.purchaseCosts = lot.purchaseCosts;
+    r.purchasePrice = lot.purchaseTotal;
+    r.dividends = lot.income;
+    r.stopPrice = lot.stopPrice;
+    r.targetPrice = lot.targetPrice;
+    return r;
+}
+
+void SetHoldingPeriod(const CFolari2Doc& doc, PositionRecord& r, CQRNDatum end,
+                      bool includeCommissions) {
+    r.daysInDepot = DaysBetween(r.purchaseDate, end);
+    r.cashFlows.push_back({std::max(1, r.daysInDepot), CostBasisOf(r, includeCommissions)});
+    r.taxCategory = MatchTaxCategory(doc, r.purchaseDate, end, r.subjectToHalfIncome);
+    if (r.taxCategory >= 0) {
+        const CFL2StPflKateg& category = doc.taxCategories[static_cast<size_t>(r.taxCategory)];
+        r.taxName = category.name;
+        r.taxAbbreviation = category.abbreviation;
+    }
 }
 
 namespace {
@@ -109,9 +162,10 @@ void ComputeDerivedValues(PositionRecord& r, const DerivedValueOptions& options)
         r.resultBasis = options.includeCommissions ? r.proceeds : r.saleValue;
     else
         r.resultBasis = r.currentValue;
+    const Amount difference = r.resultBasis - r.costBasis;
     // Both bases are sums of cent amounts; rounding the difference keeps a zero result
     // from turning into a tiny loss (colour) or a search for a rate (annualisation).
-    r.gainLoss = RoundTo(r.resultBasis - r.costBasis, 2);
+    r.gainLoss = RoundTo(difference, 2);
     r.gainLossWithDividends = RoundTo(r.gainLoss + r.dividends, 2);
 
     r.hasPercentages = r.costBasis > 0.0;
@@ -121,15 +175,53 @@ void ComputeDerivedValues(PositionRecord& r, const DerivedValueOptions& options)
         return;
     }
     const int p = options.percentDecimals;
-    r.gainLossPercent = RoundTo(r.gainLoss * 100.0 / r.costBasis, p);
-    r.dividendPercent = RoundTo(r.dividends * 100.0 / r.costBasis, p);
-    r.gainLossWithDividendsPercent = RoundTo(r.gainLossWithDividends * 100.0 / r.costBasis, p);
+    r.gainLossPercent = PercentOf(difference, r.costBasis, p);
+    r.dividendPercent = PercentOf(r.dividends, r.costBasis, p);
+    r.gainLossWithDividendsPercent = PercentOf(difference + r.dividends, r.costBasis, p);
     r.annualisedPercent = RoundTo(
         AnnualisedPercent(r.cashFlows, r.resultBasis, r.gainLoss, options.annualisation), p);
     r.annualisedWithDividendsPercent =
-        RoundTo(AnnualisedPercent(r.cashFlows, r.resultBasis + r.dividends,
-                                  r.gainLossWithDividends, options.annualisation),
+        RoundTo(AnnualisedPercent(r.cashFlows, r.resultBasis + r.dividends, r.gainLossWithDividends,
+                                  options.annualisation),
                 p);
+}
+
+namespace {
+
+// A money amount as a whole number of cents, if it is one to within a thousandth of a cent
+// (the residue of adding up many cent amounts as doubles stays far below that).
+bool WholeCents(Amount amount, int64_t& cents) {
+    const double scaled = amount * 100.0;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1.0e15) return false;
+    const double whole = std::round(scaled);
+    if (std::fabs(scaled - whole) > 1.0e-3) return false;
+    cents = static_cast<int64_t>(whole);
+    return true;
+}
+
+}  // namespace
+
+double PercentOf(Amount part, Amount base, int decimals) {
+    decimals = std::clamp(decimals, 0, 15);
+    int64_t partCents = 0;
+    int64_t baseCents = 0;
+    if (WholeCents(part, partCents) && WholeCents(base, baseCents) && baseCents != 0) {
+        // part × 100 ÷ base in units of 10^-decimals is n ÷ baseCents with
+        // n = partCents × 100 × 10^decimals, when n fits 64 bits.
+        int64_t scale = 100;
+        for (int i = 0; i < decimals; ++i) scale *= 10;
+        if (partCents == 0 || std::llabs(partCents) <= INT64_MAX / scale) {
+            const int64_t n = partCents * scale;
+            int64_t quotient = n / baseCents;  // truncated toward zero
+            const int64_t remainder = n % baseCents;
+            // Half away from zero: the dropped fraction |remainder / baseCents| is at least 1/2.
+            if (remainder != 0 &&
+                std::llabs(remainder) >= std::llabs(baseCents) - std::llabs(remainder))
+                quotient += (n < 0) != (baseCents < 0) ? -1 : 1;
+            return static_cast<double>(quotient) / static_cast<double>(scale / 100);
+        }
+    }
+    return RoundTo(part * 100.0 / base, decimals);
 }
 
 int PriceDecimalsNeeded(double price) {
@@ -152,6 +244,31 @@ int ColumnPriceDecimals(const std::vector<double>& prices, int maxDecimals) {
     return std::min(decimals, upper);
 }
 
+ColumnDecimals ColumnDecimalsOf(const std::vector<PositionRecord>& positions,
+                                const PositionRecord& total, int maxPriceDecimals) {
+    ColumnDecimals d;
+    std::vector<double> buy, buyReport, current, currentReport, sale, saleReport;
+    d.pieces = PieceDecimals(total.quantity);
+    for (const PositionRecord& r : positions) {
+        d.pieces = std::max(d.pieces, PieceDecimals(r.quantity));
+        if (!r.merged) {
+            buy.push_back(r.buyPrice);
+            sale.push_back(r.salePrice);
+        }
+        buyReport.push_back(r.buyPriceReport);
+        current.push_back(r.currentPrice);
+        currentReport.push_back(r.currentPriceReport);
+        saleReport.push_back(r.salePriceReport);
+    }
+    d.buyPrice = ColumnPriceDecimals(buy, maxPriceDecimals);
+    d.buyPriceReport = ColumnPriceDecimals(buyReport, maxPriceDecimals);
+    d.currentPrice = ColumnPriceDecimals(current, maxPriceDecimals);
+    d.currentPriceReport = ColumnPriceDecimals(currentReport, maxPriceDecimals);
+    d.salePrice = ColumnPriceDecimals(sale, maxPriceDecimals);
+    d.salePriceReport = ColumnPriceDecimals(saleReport, maxPriceDecimals);
+    return d;
+}
+
 std::string FormatPieces(Quantity pieces, int decimals, const DocumentOptions& options) {
     const NumberFormat format = NumberFormatOf(options);
     decimals = std::clamp(decimals, 0, 7);
@@ -161,9 +278,8 @@ std::string FormatPieces(Quantity pieces, int decimals, const DocumentOptions& o
         negative ? 0 - static_cast<uint64_t>(pieces) : static_cast<uint64_t>(pieces);
     const uint64_t whole = magnitude / static_cast<uint64_t>(kPiece);
     const uint64_t fraction = magnitude % static_cast<uint64_t>(kPiece);
-    std::string text =
-        FormatNumber(static_cast<double>(whole), 0, 0, false, format.decimalSeparator,
-                     format.thousandsSeparator);
+    std::string text = FormatNumber(static_cast<double>(whole), 0, 0, false,
+                                    format.decimalSeparator, format.thousandsSeparator);
     if (decimals > 0) {
         std::string digits = std::to_string(fraction);
         digits.insert(0, 7 - digits.size(), '0');
@@ -173,157 +289,26 @@ std::string FormatPieces(Quantity pieces, int decimals, const DocumentOptions& o
     return text;
 }
 
-namespace {
-
-template <typename T>
-int Compare(const T& a, const T& b) {
-    return (b < a) - (a < b);
-}
-
-int CompareText(const std::string& a, const std::string& b) {
-    const int c = a.compare(b);
-    return (c > 0) - (c < 0);
-}
-
-// A percentage shown as "-" sorts before every number.
-int ComparePercent(const PositionRecord& a, double pa, const PositionRecord& b, double pb) {
-    if (a.hasPercentages != b.hasPercentages) return a.hasPercentages ? 1 : -1;
-    return a.hasPercentages ? Compare(pa, pb) : 0;
-}
-
-}  // namespace
-
-int CompareRecords(const PositionRecord& a, const PositionRecord& b, RecordField field) {
-    using F = RecordField;
-    // clang-format off
-    switch (field) {
-        case F::Name:          return CompareText(a.name, b.name);
-        case F::Wkn:           return CompareText(a.wkn, b.wkn);
-        case F::Isin:          return CompareText(a.isin, b.isin);
-        case F::Type:          return CompareText(a.type, b.type);
-        case F::Sector:        return CompareText(a.sector, b.sector);
-        case F::Country:       return CompareText(a.country, b.country);
-        case F::Index:         return CompareText(a.index, b.index);
-        case F::Category1:     return CompareText(a.category1, b.category1);
-        case F::Category2:     return CompareText(a.category2, b.category2);
-        case F::Quantity:      return Compare(a.quantity, b.quantity);
-        case F::QuoteCurrency: return CompareText(a.quoteCurrencyName, b.quoteCurrencyName);
-        case F::PurchaseDate:  return Compare(a.purchaseDate, b.purchaseDate);
-        case F::SaleDate:      return Compare(a.saleDate, b.saleDate);
-        case F::DaysInDepot:   return Compare(a.daysInDepot, b.daysInDepot);
-        case F::PurchaseValue: return Compare(a.purchaseValue, b.purchaseValue);
-        case F::PurchaseCosts: return Compare(a.purchaseCosts, b.purchaseCosts);
-        case F::PurchasePrice: return Compare(a.purchasePrice, b.purchasePrice);
-        case F::CurrentValue:  return Compare(a.currentValue, b.currentValue);
-        case F::SaleValue:     return Compare(a.saleValue, b.saleValue);
-        case F::SaleCosts:     return Compare(a.saleCosts, b.saleCosts);
-        case F::Proceeds:      return Compare(a.proceeds, b.proceeds);
-        case F::GainLoss:      return Compare(a.gainLoss, b.gainLoss);
-        case F::GainLossPercent:
-            return ComparePercent(a, a.gainLossPercent, b, b.gainLossPercent);
-        case F::Annualised:
-            return ComparePercent(a, a.annualisedPercent, b, b.annualisedPercent);
-        case F::Dividends:     return Compare(a.dividends, b.dividends);
-        case F::DividendPercent:
-            return ComparePercent(a, a.dividendPercent, b, b.dividendPercent);
-        case F::GainLossWithDividends:
-            return Compare(a.gainLossWithDividends, b.gainLossWithDividends);
-        case F::GainLossWithDividendsPercent:
-            return ComparePercent(a, a.gainLossWithDividendsPercent, b,
-                                  b.gainLossWithDividendsPercent);
-        case F::AnnualisedWithDividends:
-            return ComparePercent(a, a.annualisedWithDividendsPercent, b,
-                                  b.annualisedWithDividendsPercent);
-    }
-    // clang-format on
-    return 0;
-}
-
-void SortRecords(std::vector<PositionRecord>& records, RecordField field, bool descending) {
-    // The sort swaps a quadratic number of times; it swaps indexes, and the records are moved
-    // into place once at the end.
-    std::vector<size_t> order(records.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    for (size_t i = 0; i < order.size(); ++i) {
-        for (size_t k = i + 1; k < order.size(); ++k) {
-            const int c = CompareRecords(records[order[i]], records[order[k]], field);
-            if (descending ? c < 0 : c > 0) std::swap(order[i], order[k]);
-        }
-    }
-    std::vector<PositionRecord> sorted;
-    sorted.reserve(records.size());
-    for (size_t i : order) sorted.push_back(std::move(records[i]));
-    records = std::move(sorted);
-}
-
-std::vector<ColumnSpec> VisibleColumns(const std::vector<ColumnSpec>& all, uint32_t mask) {
-    std::vector<ColumnSpec> visible;
-    for (const ColumnSpec& column : all)
-        if (column.bit >= 0 && column.bit < 32 && (mask >> column.bit & 1u) != 0)
-            visible.push_back(column);
-    std::stable_sort(visible.begin(), visible.end(),
-                     [](const ColumnSpec& a, const ColumnSpec& b) { return a.bit < b.bit; });
-    return visible;
-}
-
-std::string ExtraInfoHeader(const DocumentOptions& options, int extraInfo) {
-    switch (extraInfo) {
-        case kCountry: return "Land";
-        case kIndex: return "Index/Marktseg.";
-        case kOwnCategory1: return options.ownCategoryCaption1;
-        case kOwnCategory2: return options.ownCategoryCaption2;
-        default: return "Branche";
-    }
-}
-
-const std::string& ExtraInfoText(const PositionRecord& record, int extraInfo) {
-    switch (extraInfo) {
-        case kCountry: return record.country;
-        case kIndex: return record.index;
-        case kOwnCategory1: return record.category1;
-        case kOwnCategory2: return record.category2;
-        default: return record.sector;
-    }
-}
-
-TableFonts StartPositionTable(ReportTable& table, const TableAppearance& appearance,
-                              double screenScale, const std::vector<ColumnSpec>& columns,
-                              const std::string& title) {
-    const int columnCount = std::max(1, static_cast<int>(columns.size()));
-    table.Init(appearance.face, appearance.rowFontHeight, columnCount, appearance.outerMargin,
-               appearance.columnMargin, appearance.columnGap, screenScale);
-    TableFonts fonts;
-    fonts.row = 0;
-    fonts.title = table.AddFont(appearance.titleFontHeight);
-    fonts.columnTitle = table.AddFont(appearance.columnTitleFontHeight);
-    for (size_t c = 0; c < columns.size(); ++c)
-        table.SetColumnAlignment(static_cast<int>(c), columns[c].alignment);
-
-    int row = table.AddRow(kTitleRowColour, kTitleRowColour, fonts.title, 0, 0, 0,
-                           appearance.repeatTitle != 0);
-    table.SetCell(row, 0, title, columnCount, kAlignLeft);
-
-    const bool repeat = appearance.repeatColumnTitles != 0;
-    const int first = table.AddRow(kColumnTitleRowColour, kColumnTitleRowColour,
-                                   fonts.columnTitle, appearance.outerMargin, 0, 1, repeat);
-    const int second = table.AddRow(kColumnTitleRowColour, kColumnTitleRowColour,
-                                    fonts.columnTitle, 0, 1, 0, repeat);
-    for (size_t c = 0; c < columns.size(); ++c) {
-        const int column = static_cast<int>(c);
-        if (!columns[c].header1.empty()) table.SetCell(first, column, columns[c].header1);
-        if (!columns[c].header2.empty()) table.SetCell(second, column, columns[c].header2);
-    }
-    return fonts;
-}
-
-RowColours DataRowColours(int index, bool loss) {
+RowStyle DataRowStyle(int index, bool loss) {
+    RowStyle style;
     // The first data row counts as row 1 (odd).
-    if (index % 2 == 0) return {kOddRowGrey, loss ? kOddRowLoss : kOddRowGain};
-    return {kEvenRowGrey, loss ? kEvenRowLoss : kEvenRowGain};
+    if (index % 2 == 0) {
+        style.colourA = kOddRowGrey;
+        style.colourB = loss ? kOddRowLoss : kOddRowGain;
+    } else {
+        style.colourA = kEvenRowGrey;
+        style.colourB = loss ? kEvenRowLoss : kEvenRowGain;
+    }
+    return style;
 }
 
-RowColours SumRowColours(bool loss) {
-    return {kTotalRowGrey, loss ? kTotalRowLoss : kTotalRowGain};
+RowStyle SumRowStyle(bool loss) {
+    RowStyle style;
+    style.colourA = kTotalRowGrey;
+    style.colourB = loss ? kTotalRowLoss : kTotalRowGain;
+    style.user[0] = -1;
+    style.user[1] = 255;
+    return style;
 }
 
 bool IsLoss(const PositionRecord& record, const TableAppearance& appearance) {
@@ -340,8 +325,8 @@ std::string PriceText(double price, int decimals, const DocumentOptions& options
     return FormatNumber(price, decimals, decimals, false, options);
 }
 
-std::string PercentText(const PositionRecord& record, double percent, int decimals,
-                        bool plusSign, const DocumentOptions& options) {
+std::string PercentText(const PositionRecord& record, double percent, int decimals, bool plusSign,
+                        const DocumentOptions& options) {
     if (!record.hasPercentages) return "-";
     return FormatNumber(percent, decimals, decimals, plusSign, options) + "%";
 }

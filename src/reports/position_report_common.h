@@ -1,8 +1,10 @@
 #pragma once
 
 // What the holdings report and the realized gains and losses report share: the record of
-// one row with its derived values, merging of the lots of one security, sum records, the
-// decimals of price columns, sort comparisons, row colours and the frame of the table.
+// one row made from a lot, its holding period and tax category, merging of the lots of one
+// security, sum records, the derived values, the decimals of the number columns, row styles
+// and cell texts. The column tables are in position_columns.h, the sort keys in
+// position_sort_keys.h.
 
 #include <cstdint>
 #include <string>
@@ -14,11 +16,11 @@
 #include "model/rounding.h"
 #include "platform/canvas.h"
 #include "reports/annualisation.h"
+#include "reports/report_table.h"
 
 namespace pf {
 
 class CFolari2Doc;
-class ReportTable;
 struct CFL2Wertpapier;
 
 enum class RecordKind {
@@ -133,10 +135,25 @@ std::string CurrencyNameOf(const CFolari2Doc& doc, int32_t currencyId);
 // A per-piece price of a transaction in the report currency: unchanged when `currency1` is
 // the report currency; else price × rateQuote ÷ rateBase rounded to 7 decimals (the rate of
 // the transaction, into `currency2`), then converted from currency 2 into the report
-// currency with the rates of `date` when they differ. 0 for a rate base of 0.
-Price PriceInReportCurrency(const CFolari2Doc& doc, Price price, int32_t currency1,
-                            Rate rateBase, Rate rateQuote, int32_t currency2,
-                            int32_t reportCurrency, CQRNDatum date);
+// currency with the rates of `date` when they differ. 0 for a rate base of 0, and 0 when
+// that conversion needs the rate of a currency with variable rate that has none on or
+// before `date` (rather than the factor 1 that a conversion without rates uses).
+Price PriceInReportCurrency(const CFolari2Doc& doc, Price price, int32_t currency1, Rate rateBase,
+                            Rate rateQuote, int32_t currency2, int32_t reportCurrency,
+                            CQRNDatum date);
+
+// The record of one lot with its purchase side: security, pieces, purchase date, buy price
+// (also in the report currency, converted with the rates of `rateDate`), the purchase
+// amounts and dividends in the report currency (the lot's target-currency fields), stop and
+// target price. `transactionId` is the lot's: the buy for an open lot, the sale for a sold one.
+PositionRecord LotRecord(const CFolari2Doc& doc, const CFL2DepotPos& lot, int32_t reportCurrency,
+                         CQRNDatum rateDate);
+
+// The holding period of a lot record that ends on `end` (the report date, or the sale
+// date): the days in the depot, the lot's cash flow (at least 1 day, its cost basis) and the
+// tax category that applies to a sale on `end`.
+void SetHoldingPeriod(const CFolari2Doc& doc, PositionRecord& record, CQRNDatum end,
+                      bool includeCommissions);
 
 // Folds every later record of the same security into the first one and removes it, keeping
 // the order of the rest: pieces and every amount are added, the buy (and sale) price in the
@@ -158,8 +175,21 @@ struct DerivedValueOptions {
 };
 
 // Cost and result basis, G/V with and without dividends, the percentages and the annualised
-// rates (targets: the result basis, and the result basis plus dividends).
+// rates (targets: the result basis, and the result basis plus dividends). The percentages
+// come from the unrounded difference result basis - cost basis (PercentOf); the G/V amounts
+// are rounded to cents, which is what the table shows, colours by and what the
+// annualisation tests for zero.
 void ComputeDerivedValues(PositionRecord& record, const DerivedValueOptions& options);
+
+// RoundTo(part × 100 ÷ base, decimals) for two money amounts, with the half decided on the
+// decimal value: report amounts are sums of cents, and as doubles they carry a binary residue
+// that must not tip a half (202.30 - 200.00 is 2.30000000000001137, 100.35 - 100.00 is
+// 0.34999999999999432; as cents the quotients are exactly 1.15 and 0.35, which round to 1.2
+// and 0.4 at one decimal). When both amounts are whole cents to within a thousandth of a cent
+// the quotient is worked out on the cent counts with integers and rounded half away from
+// zero; other amounts, and quotients beyond the 64-bit range, take the double formula.
+// `decimals` is taken from 0 to 15; `base` must not be 0.
+double PercentOf(Amount part, Amount base, int decimals);
 
 // The cost basis of a lot: its purchase price or, without commissions, its purchase value.
 inline Amount CostBasisOf(const PositionRecord& r, bool includeCommissions) {
@@ -178,92 +208,31 @@ int PriceDecimalsNeeded(double price);
 // as many as the most precise price needs. A maximum below 2 leaves 2.
 int ColumnPriceDecimals(const std::vector<double>& prices, int maxDecimals);
 
+// The decimals that the "Stück" column and the price columns use for every row of a table.
+struct ColumnDecimals {
+    int pieces = 0;    // the largest PieceDecimals of the positions and the total
+    int buyPrice = 2;  // in the buy currency
+    int buyPriceReport = 2;
+    int currentPrice = 2;  // in the quote currency (holdings)
+    int currentPriceReport = 2;
+    int salePrice = 2;  // in the sale currency (realized)
+    int salePriceReport = 2;
+};
+// The decimals of the positions' columns (ColumnPriceDecimals with "max. Dezimalstellen für
+// Kurse"). Prices in the buy or sale currency leave merged rows out, which show "-" there.
+ColumnDecimals ColumnDecimalsOf(const std::vector<PositionRecord>& positions,
+                                const PositionRecord& total, int maxPriceDecimals);
+
 // Piece counts with exactly `decimals` decimals (0..7), grouped like every report number.
 std::string FormatPieces(Quantity pieces, int decimals, const DocumentOptions& options);
 
-// The fields a position report can be sorted by. Each report numbers its own keys and maps
-// them onto these.
-enum class RecordField {
-    Name,
-    Wkn,
-    Isin,
-    Type,
-    Sector,
-    Country,
-    Index,
-    Category1,
-    Category2,
-    Quantity,
-    QuoteCurrency,
-    PurchaseDate,
-    SaleDate,
-    DaysInDepot,
-    PurchaseValue,
-    PurchaseCosts,
-    PurchasePrice,
-    CurrentValue,
-    SaleValue,
-    SaleCosts,
-    Proceeds,
-    GainLoss,
-    GainLossPercent,
-    Annualised,
-    Dividends,
-    DividendPercent,
-    GainLossWithDividends,
-    GainLossWithDividendsPercent,
-    AnnualisedWithDividends,
-};
+// ---- Rows ----
 
-// < 0, 0 or > 0 as `a` sorts before, with or after `b`. Texts compare byte by byte (UTF-8),
-// like the engine's lot sort; a percentage shown as "-" sorts before every number.
-int CompareRecords(const PositionRecord& a, const PositionRecord& b, RecordField field);
-
-// The exchange sort of the lot list, so that ties come out as in every other list of lots:
-// for each place i, every later record k is compared with the record now at i and the two
-// are swapped when record i sorts after record k (before it, when descending).
-void SortRecords(std::vector<PositionRecord>& records, RecordField field, bool descending);
-
-// ---- Table frame ----
-
-// One column of a report's column table.
-struct ColumnSpec {
-    int bit = 0;
-    std::string header1;
-    std::string header2;
-    int alignment = 0;  // 0 left, 1 right
-};
-
-// The columns of `all` whose bit is set in `mask`, in bit order.
-std::vector<ColumnSpec> VisibleColumns(const std::vector<ColumnSpec>& all, uint32_t mask);
-
-// Header of the column that shows the security attribute chosen as "Zusatzinfo".
-std::string ExtraInfoHeader(const DocumentOptions& options, int extraInfo);
-// The chosen attribute of a record's security.
-const std::string& ExtraInfoText(const PositionRecord& record, int extraInfo);
-
-// Font indexes of a position report table.
-struct TableFonts {
-    int row = 0;  // the base font
-    int title = 0;
-    int columnTitle = 0;
-};
-
-// Initialises the table with the appearance settings (base font = row font, one column per
-// visible column, at least one), sets the column alignments and adds the title row (spanning
-// all columns) and the two column-title rows.
-TableFonts StartPositionTable(ReportTable& table, const TableAppearance& appearance,
-                              double screenScale, const std::vector<ColumnSpec>& columns,
-                              const std::string& title);
-
-struct RowColours {
-    Colour a = 0;
-    Colour b = 0;
-};
-// Data row `index` (0 = the first data row) with a gain or a loss.
-RowColours DataRowColours(int index, bool loss);
-// Total and sum rows.
-RowColours SumRowColours(bool loss);
+// The style of data row `index` (0 = the first data row) with a gain or a loss: colours by
+// parity and by gain or loss, user values -1; font, spacing and user values are the caller's.
+RowStyle DataRowStyle(int index, bool loss);
+// Total and sum rows: colours by gain or loss, user values -1 and 255.
+RowStyle SumRowStyle(bool loss);
 // Whether a record counts as a loss for its colour: its G/V, or G/V incl. dividends when
 // "Farbgebung Depotpositionen" says so.
 bool IsLoss(const PositionRecord& record, const TableAppearance& appearance);
@@ -272,8 +241,8 @@ bool IsLoss(const PositionRecord& record, const TableAppearance& appearance);
 std::string AmountText(double amount, const DocumentOptions& options, bool plusSign = false);
 std::string PriceText(double price, int decimals, const DocumentOptions& options);
 // With `decimals` decimals and "%"; "-" when the record has no percentages.
-std::string PercentText(const PositionRecord& record, double percent, int decimals,
-                        bool plusSign, const DocumentOptions& options);
+std::string PercentText(const PositionRecord& record, double percent, int decimals, bool plusSign,
+                        const DocumentOptions& options);
 // The annualised rate with its caps; "-" when the record has no percentages.
 std::string AnnualisedCellText(const PositionRecord& record, double percent, int decimals,
                                const DocumentOptions& options);

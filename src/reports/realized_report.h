@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/date.h"
+#include "reports/position_columns.h"
 #include "reports/position_report_common.h"
+#include "reports/position_sort_keys.h"
 #include "reports/report_table.h"
 
 namespace pf {
@@ -47,8 +50,45 @@ enum class RealizedSortKey : int {
 inline constexpr int kRealizedSortKeyCount = 28;
 inline constexpr RealizedSortKey kDefaultRealizedSortKey = RealizedSortKey::SaleDate;
 
-// The texts of the sort keys in key order.
+// The sort keys in key order: the field each compares and its text.
+inline constexpr std::array<ReportSortKey, kRealizedSortKeyCount> kRealizedSortKeys = {{
+    {RecordField::Name, "Bezeichnung"},
+    {RecordField::Wkn, "WKN"},
+    {RecordField::Isin, nullptr},
+    {RecordField::Type, "Typ"},
+    {RecordField::Sector, "Branche"},
+    {RecordField::Country, "Land"},
+    {RecordField::Index, "Index/Marktsegment"},
+    {RecordField::Category1, nullptr},
+    {RecordField::Category2, nullptr},
+    {RecordField::Quantity, "Stück"},
+    {RecordField::QuoteCurrency, "Kurswährung"},
+    {RecordField::PurchaseDate, "Kaufdatum"},
+    {RecordField::SaleDate, "Verkaufdatum"},
+    {RecordField::DaysInDepot, "Tage im Depot"},
+    {RecordField::PurchaseValue, "Kaufwert"},
+    {RecordField::PurchaseCosts, "Kaufprovision etc."},
+    {RecordField::PurchasePrice, "Kaufpreis"},
+    {RecordField::SaleValue, "Verkaufwert"},
+    {RecordField::SaleCosts, "Verkaufprovision etc."},
+    {RecordField::Proceeds, "Verkauferlös"},
+    {RecordField::GainLoss, "G/V"},
+    {RecordField::GainLossPercent, "G/V in %"},
+    {RecordField::Annualised, "G/V p.a. in %"},
+    {RecordField::Dividends, "Dividende"},
+    {RecordField::DividendPercent, "Dividende in %"},
+    {RecordField::GainLossWithDividends, "G/V inkl. Div."},
+    {RecordField::GainLossWithDividendsPercent, "G/V inkl. Div. in %"},
+    {RecordField::AnnualisedWithDividends, "G/V inkl. Div. p.a. in %"},
+}};
+
+// The texts of the sort keys in key order (the ISIN label and the own categories' names are
+// the document's).
 std::vector<std::string> RealizedSortKeyTexts(const CFolari2Doc& doc);
+
+// The column table of the realized gains and losses report; the headers take the report
+// currency, the ISIN label and the "Zusatzinfo" caption from `context`.
+std::vector<ReportColumn> RealizedColumns(const ColumnContext& context);
 
 inline constexpr const char* kSimulatedSaleText = "Simulierter Verkauf";
 
@@ -63,13 +103,8 @@ struct RealizedReportData {
     // categories (categories with the same name and abbreviation form one group), then the
     // group of sales without a category (label "-"). Labels are the categories' names.
     std::vector<PositionRecord> categorySums;
-    PositionRecord total;  // label "Gesamtsumme" or "Summe", as the table shows it
-    // Decimals of the "Stück" column and of the four price columns.
-    int pieceDecimals = 0;
-    int buyPriceDecimals = 2;
-    int buyPriceReportDecimals = 2;
-    int salePriceDecimals = 2;
-    int salePriceReportDecimals = 2;
+    PositionRecord total;     // label "Gesamtsumme" or "Summe", as the table shows it
+    ColumnDecimals decimals;  // of the "Stück" column and the price columns
 };
 
 // The positions sold from `from` to `to` (both included), in the report currency of the

@@ -89,18 +89,18 @@ void ReportTable::SetColumnAlignment(int column, int alignment) {
     alignment_[column] = alignment;
 }
 
-int ReportTable::AddRow(Colour colourA, Colour colourB, int font, int spacingBefore, int frameUp,
-                        int frameDown, bool repeatOnEachPage, int user1, int user2, int user3,
-                        int user4, int user5) {
+int ReportTable::AddRow(const RowStyle& style) {
     if (!initialised_) return -1;
+    const int spacingBefore = style.spacingBefore;
     try {
         ReportRow row;
-        row.font = font >= 0 && font < static_cast<int>(fontHeights_.size()) ? font : 0;
-        row.frameUp = Magnitude(frameUp);
-        row.frameDown = Magnitude(frameDown);
-        row.user = {user1, user2, user3, user4, user5};
+        row.font =
+            style.font >= 0 && style.font < static_cast<int>(fontHeights_.size()) ? style.font : 0;
+        row.frameUp = Magnitude(style.frameUp);
+        row.frameDown = Magnitude(style.frameDown);
+        row.user = style.user;
         row.spacingBefore = spacingBefore;
-        row.repeat = repeatOnEachPage;
+        row.repeat = style.repeatOnEachPage;
         if (rows_.empty()) {
             row.printY = -outerMargin_;
             row.screenY = -R(outerMargin_ * scale_);
@@ -111,8 +111,8 @@ int ReportTable::AddRow(Colour colourA, Colour colourB, int font, int spacingBef
                 previous.screenY - R(spacingBefore * scale_) - screenFontHeights_[previous.font];
         }
         row.cells.resize(columnCount_);
-        row.colourA = ColourIndex(coloursA_, colourA);
-        row.colourB = ColourIndex(coloursB_, colourB);
+        row.colourA = ColourIndex(coloursA_, style.colourA);
+        row.colourB = ColourIndex(coloursB_, style.colourB);
         rows_.push_back(std::move(row));
     } catch (const std::bad_alloc&) {
         return -1;

@@ -29,6 +29,22 @@ struct ReportCell {
     int alignment = kAlignDefault;
 };
 
+// How a row looks and what it carries: colours in list A ("Graustufen") and list B
+// ("Farbe"), font index, spacing before it (0.1 mm, unscaled), how many neighbouring rows its
+// frame covers upward and downward (a negative count is taken as its magnitude), whether it
+// is printed again at the top of every further page, and the five values HitTest returns
+// (-1 = nothing).
+struct RowStyle {
+    Colour colourA = 0;
+    Colour colourB = 0;
+    int font = 0;
+    int spacingBefore = 0;
+    int frameUp = 0;
+    int frameDown = 0;
+    bool repeatOnEachPage = false;
+    std::array<int, 5> user{-1, -1, -1, -1, -1};
+};
+
 struct ReportRow {
     int screenY = 0;  // top edge, scaled
     int printY = 0;   // top edge, unscaled
@@ -67,9 +83,7 @@ public:
     int AddFont(int height);
     void SetColumnAlignment(int column, int alignment);
     // The index of the new row, or -1 before Init.
-    int AddRow(Colour colourA, Colour colourB, int font, int spacingBefore, int frameUp,
-               int frameDown, bool repeatOnEachPage, int user1 = -1, int user2 = -1,
-               int user3 = -1, int user4 = -1, int user5 = -1);
+    int AddRow(const RowStyle& style);
     bool SetCell(int row, int column, const std::string& text, int span = 1,
                  int alignment = kAlignDefault);
 

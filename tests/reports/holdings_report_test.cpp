@@ -19,7 +19,7 @@ std::string Num(double x, int decimals, bool plus = false) {
 }
 
 class HoldingsReportTest : public ::testing::Test {
-protected:
+  protected:
     int Col(int bit) const { return ColumnOf(b.doc.options.holdings.columnMask, bit); }
     std::unique_ptr<ReportTable> Build() const { return BuildHoldingsReport(b.doc, date); }
 
@@ -88,14 +88,30 @@ TEST_F(HoldingsReportTest, PositionRowShowsEveryDefaultColumn) {
         ASSERT_EQ(table->Rows().size(), 5u);
         const int r = kFirstDataRow;
         const std::vector<std::pair<int, std::string>> expected = {
-            {0, "Alpha"},        {1, "WAlpha"},     {5, "10"},          {6, "01.03.2021"},
-            {7, "121"},          {8, "Stpfl. (A)"}, {10, "50,00"},      {11, "Euro"},
-            {14, "500,00"},      {15, "5,00"},      {16, "505,00"},     {18, "60,00"},
-            {19, "Euro"},        {22, "600,00"},    {23, c.gainLoss},   {25, c.percent},
-            {27, "15,00"},       {28, c.dividendPercent},               {29, c.withDiv},
-            {30, c.withDivPercent},                 {31, c.withDivAnnual},
+            {0, "Alpha"},
+            {1, "WAlpha"},
+            {5, "10"},
+            {6, "01.03.2021"},
+            {7, "121"},
+            {8, "Stpfl. (A)"},
+            {10, "50,00"},
+            {11, "Euro"},
+            {14, "500,00"},
+            {15, "5,00"},
+            {16, "505,00"},
+            {18, "60,00"},
+            {19, "Euro"},
+            {22, "600,00"},
+            {23, c.gainLoss},
+            {25, c.percent},
+            {27, "15,00"},
+            {28, c.dividendPercent},
+            {29, c.withDiv},
+            {30, c.withDivPercent},
+            {31, c.withDivAnnual},
         };
-        for (const auto& [bit, text] : expected) EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
+        for (const auto& [bit, text] : expected)
+            EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
 
         const ReportRow& row = table->Rows()[r];
         EXPECT_EQ(row.user[0], buyId);
@@ -140,7 +156,7 @@ TEST_F(HoldingsReportTest, AnnualisedRatesAndTheirCaps) {
     };
     // A lot bought on the report date is held for one day.
     const Case cases[] = {
-        {Day(30, 6, 2021), 101.0, kLinear, "+365,0%"},        // 1 % in one day
+        {Day(30, 6, 2021), 101.0, kLinear, "+365,0%"},         // 1 % in one day
         {Day(29, 6, 2021), 200.0, kExponential, ">9.999,0%"},  // doubled in a day
         {Day(30, 6, 2021), 50.0, kLinear, "<-9.999,0%"},       // halved in a day
         {Day(30, 6, 2021), 0.01, kExponential, "-100,0%"},
@@ -182,8 +198,8 @@ TEST_F(HoldingsReportTest, MergedPositionsShowDashesAndAverageBuyPrice) {
     ASSERT_EQ(table->Rows().size(), 6u);  // two data rows
     const int r = kFirstDataRow;
     const std::vector<std::pair<int, std::string>> expected = {
-        {0, "Alpha"},   {5, "40"},  {6, "-"},           {7, "-"},           {8, "-"},
-        {10, "-"},      {11, "-"},  {13, "115,00"},     {14, "4.600,00"},   {15, "3,00"},
+        {0, "Alpha"},     {5, "40"},      {6, "-"},         {7, "-"},         {8, "-"},
+        {10, "-"},        {11, "-"},      {13, "115,00"},   {14, "4.600,00"}, {15, "3,00"},
         {16, "4.603,00"}, {18, "130,00"}, {22, "5.200,00"}, {23, "+597,00"},
     };
     for (const auto& [bit, text] : expected) EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
@@ -263,8 +279,8 @@ TEST_F(HoldingsReportTest, ReachedStopsAndTargetsAreMarkedWithAFootnote) {
         SCOPED_TRACE(c.markedA + " " + c.markedZ);
         SetStop(b.doc, lotA, c.stopA);
         SetTarget(b.doc, lotZ, c.targetZ);
-        b.doc.options.holdings.columnMask =
-            static_cast<int32_t>(c.hideName ? kDefaultHoldingsColumns & ~1u : kDefaultHoldingsColumns);
+        b.doc.options.holdings.columnMask = static_cast<int32_t>(
+            c.hideName ? kDefaultHoldingsColumns & ~1u : kDefaultHoldingsColumns);
         const auto table = Build();
         EXPECT_EQ(table->CellText(kFirstDataRow, 0), c.markedA);
         EXPECT_EQ(table->CellText(kFirstDataRow + 1, 0), c.markedZ);
@@ -373,6 +389,115 @@ TEST_F(HoldingsReportTest, SortsByTheStoredKeyInBothDirections) {
     }
 }
 
+// Fault kept out: the "in %" columns were computed from the G/V already rounded to cents, and
+// the double of a rounded amount such as 2.30 lies just below its decimal value, so an exact
+// half was rounded down: a value of 202,30 on a purchase price of 200,00 showed +1,1%.
+// 10 pieces bought at 20.00 on 1.3.2021 without costs, so the cost basis is 200,00.
+TEST_F(HoldingsReportTest, PercentagesRoundAnExactHalfAwayFromZero) {
+    struct Case {
+        double quote;
+        double dividend;
+        std::string gainLoss, percent, dividendPercent, withDividendsPercent;
+    };
+    const Case cases[] = {
+        // 202,30 - 200,00 = 2,30 and 2,30 × 100 / 200,00 = 1,15 exactly, which rounds half
+        // away from zero to 1,2 at one decimal. As doubles 202.30 - 200.00 is
+        // 2.30000000000001137 and the rounded 2.30 is 2.29999999999999982: neither residue
+        // may decide the half.
+        {20.23, 0.0, "+2,30", "+1,2%", "0,0%", "+1,2%"},
+        // -2,30 × 100 / 200,00 = -1,15: away from zero is -1,2.
+        {19.77, 0.0, "-2,30", "-1,2%", "0,0%", "-1,2%"},
+        // 0,70 × 100 / 200,00 = 0,35 exactly -> 0,4; here the double of 200.70 lies below, so
+        // 200.70 - 200.00 is 0.69999999999998863 and a double quotient would give 0,3.
+        {20.07, 0.0, "+0,70", "+0,4%", "0,0%", "+0,4%"},
+        // Dividends of 2,30 are 1,15 % of the cost basis -> 1,2 %, and so is G/V incl. div.
+        {20.00, 2.30, "0,00", "0,0%", "1,2%", "+1,2%"},
+        // 2,29 and 2,31 lie on either side of the half: 1,145 -> 1,1 and 1,155 -> 1,2.
+        {20.229, 0.0, "+2,29", "+1,1%", "0,0%", "+1,1%"},
+        {20.231, 0.0, "+2,31", "+1,2%", "0,0%", "+1,2%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.percent + " " + c.dividendPercent);
+        DocBuilder fresh;
+        const int32_t s = fresh.Security("Halb");
+        const int32_t lot = fresh.Buy(Day(1, 3, 2021), s, 10, 20.0).positionNo;
+        if (c.dividend > 0.0)
+            fresh.Movement(Day(1, 5, 2021), "Dividenden-Gutschrift", c.dividend, s, kIncome,
+                           {{lot, 10}});
+        SetQuote(fresh.doc, s, Day(30, 6, 2021), c.quote);
+        const int32_t mask = fresh.doc.options.holdings.columnMask;
+        const auto table = BuildHoldingsReport(fresh.doc, date);
+        for (int r : {kFirstDataRow, kFirstDataRow + 1}) {  // the position and the total
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 16)), "200,00");
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 23)), c.gainLoss);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 25)), c.percent);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 28)), c.dividendPercent);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 30)), c.withDividendsPercent);
+        }
+    }
+}
+
+// Fault kept out: without a rate of the report currency at the report date the buy price
+// converted at factor 1, so a report in US dollars before the first dollar rate showed the
+// euro price 50,00 as the dollar price.
+TEST_F(HoldingsReportTest, BuyPriceInTheReportCurrencyIsZeroWithoutARate) {
+    const int32_t usd =
+        b.doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, kUnitsPerReference).id;
+    b.doc.FindCurrency(usd)->rates.SetQuote(Day(1, 7, 2021), 1.25);  // 1.25 dollars = 1 euro
+    const int32_t s = b.Security("Euroaktie");
+    b.Buy(Day(1, 3, 2021), s, 10, 50.0);
+    SetQuote(b.doc, s, Day(1, 3, 2021), 50.0);
+    b.doc.options.holdings.currencyId = usd;
+    const int32_t mask = b.doc.options.holdings.columnMask | (1 << 13);
+    b.doc.options.holdings.columnMask = mask;
+
+    struct Case {
+        CQRNDatum reportDate;
+        std::string buyPrice;
+    };
+    const Case cases[] = {
+        {Day(30, 6, 2021), "0,00"},  // before the first dollar rate
+        {Day(1, 7, 2021), "62,50"},  // 50,00 euros at 1,25 dollars per euro
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reportDate.FormatLong());
+        const auto table = BuildHoldingsReport(b.doc, c.reportDate);
+        EXPECT_EQ(table->CellText(1, ColumnOf(mask, 13)), "Kaufkurs");
+        EXPECT_EQ(table->CellText(2, ColumnOf(mask, 13)), "in US-Dollar");
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 10)), "50,00");
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 13)), c.buyPrice);
+    }
+}
+
+// The percentage of two money amounts, decided on their cent values.
+TEST(PercentOfTest, RoundsTheDecimalQuotientHalfAwayFromZero) {
+    struct Case {
+        double part, base;
+        int decimals;
+        double expected;
+    };
+    const Case cases[] = {
+        {2.30, 200.0, 1, 1.2},            // 1,15
+        {-2.30, 200.0, 1, -1.2},          // -1,15
+        {202.30 - 200.0, 200.0, 1, 1.2},  // residue above 2,30
+        {200.70 - 200.0, 200.0, 1, 0.4},  // residue below 0,70: 0,35
+        {2.29, 200.0, 1, 1.1},            // 1,145
+        {2.31, 200.0, 1, 1.2},            // 1,155
+        {1.0, 3.0, 2, 33.33},             // 33,333...
+        {2.0, 3.0, 2, 66.67},             // 66,666...
+        {-2.0, 3.0, 0, -67.0},            // -66,666...
+        {0.0, 200.0, 1, 0.0},
+        {1.0, 8.0, 1, 12.5},        // 12,5 needs no rounding
+        {1.0, 8.0, 0, 13.0},        // 12,5 -> 13
+        {0.005, 1.0, 1, 0.5},       // half a cent: the plain quotient
+        {1.0e9, 1.0e9, 15, 100.0},  // beyond the integer range: the plain quotient
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.part << " / " << c.base << " @" << c.decimals);
+        EXPECT_EQ(PercentOf(c.part, c.base, c.decimals), c.expected);
+    }
+}
+
 // Two open lots of the first demonstration portfolio on 1.7.2022, worked out from their
 // transactions and quotes: the rest of the 2009 purchase of Alpenbank (100 of its 250 pieces
 // sold in 2013, a limit fee allocated to it) and the 2021 purchase of Pacific Circuits in
@@ -394,7 +519,8 @@ TEST(HoldingsReportDemoTest, TwoPositionsOfTheFirstDemoPortfolio) {
     const CFL2Wertpapier* bank = findSecurity("Alpenbank AG");
     const CFL2Wertpapier* circuits = findSecurity("Pacific Circuits Inc.");
     ASSERT_TRUE(bank && circuits);
-    const CFL2Transaktion* bankBuy = findTransaction(TransactionType::Buy, bank->id, Day(9, 3, 2009));
+    const CFL2Transaktion* bankBuy =
+        findTransaction(TransactionType::Buy, bank->id, Day(9, 3, 2009));
     const CFL2Transaktion* fee =
         findTransaction(TransactionType::AccountMovement, bank->id, Day(10, 3, 2009));
     const CFL2Transaktion* bankSale =
@@ -415,7 +541,8 @@ TEST(HoldingsReportDemoTest, TwoPositionsOfTheFirstDemoPortfolio) {
         // The sale took 100 of 250 pieces; the lot keeps each amount less the sold share.
         const auto rest = [&](double amount) {
             return amount - RoundTo(static_cast<double>(bankSale->quantity) * amount /
-                                        static_cast<double>(bankBuy->quantity), 2);
+                                        static_cast<double>(bankBuy->quantity),
+                                    2);
         };
         const double value = rest(bankBuy->marketValue1);  // bought in euros at 1 : 1
         const double costs = rest(bankBuy->commission1 + bankBuy->commission2 + fee->amount);
@@ -425,8 +552,7 @@ TEST(HoldingsReportDemoTest, TwoPositionsOfTheFirstDemoPortfolio) {
         const double current = RoundTo(150 * quote, 2);
         const double gain = RoundTo(current - price, 2);
         const int days = static_cast<int>(date.DayNumber() - bankBuy->date.DayNumber());
-        const double annual =
-            RoundTo(100 * (std::pow(current / price, 365.0 / days) - 1), 1);
+        const double annual = RoundTo(100 * (std::pow(current / price, 365.0 / days) - 1), 1);
 
         const int r = RowWith(*table, ColumnOf(mask, 6), "09.03.2009");
         ASSERT_GT(r, 0);
@@ -470,12 +596,11 @@ TEST(HoldingsReportDemoTest, TwoPositionsOfTheFirstDemoPortfolio) {
         const double price = circuitsBuy->amount;
         double quote = 0.0;  // dollars
         ASSERT_EQ(circuits->quotes.QuoteOn(date, quote), 1);
-        const double rate = usd->RateAt(date);                       // dollars per euro
+        const double rate = usd->RateAt(date);  // dollars per euro
         const double current = RoundTo(RoundTo(25 * quote, 2) * (1.0 / rate), 2);
         const double gain = RoundTo(current - price, 2);
         const int days = static_cast<int>(date.DayNumber() - circuitsBuy->date.DayNumber());
-        const double annual =
-            RoundTo(100 * (std::pow(current / price, 365.0 / days) - 1), 1);
+        const double annual = RoundTo(100 * (std::pow(current / price, 365.0 / days) - 1), 1);
 
         const int r = RowWith(*table, ColumnOf(mask, 6), "05.10.2021");
         ASSERT_GT(r, 0);

@@ -18,7 +18,7 @@ std::string Num(double x, int decimals, bool plus = false) {
 }
 
 class RealizedReportTest : public ::testing::Test {
-protected:
+  protected:
     int Col(int bit) const { return ColumnOf(b.doc.options.realized.columnMask, bit); }
     std::unique_ptr<ReportTable> Build(bool filter = false, bool simulate = false) const {
         return BuildRealizedReport(b.doc, from, to, filter, simulate);
@@ -52,8 +52,9 @@ TEST_F(RealizedReportTest, SalesFromTheStartDateOnAreIncluded) {
     b.doc.depot.depotNumber = "D-17";
 
     const auto table = Build();
-    EXPECT_EQ(table->CellText(0, 0),
-              "Realisierte Gewinne und Verluste von 01.01.2021 bis 31.03.2021 - D-17 - Erika Muster");
+    EXPECT_EQ(
+        table->CellText(0, 0),
+        "Realisierte Gewinne und Verluste von 01.01.2021 bis 31.03.2021 - D-17 - Erika Muster");
     EXPECT_EQ(table->CellText(1, Col(7)), "Verkauf-");
     EXPECT_EQ(table->CellText(2, Col(7)), "datum");
     EXPECT_EQ(FirstColumn(*table),
@@ -90,15 +91,18 @@ TEST_F(RealizedReportTest, PositionRowShowsEveryColumn) {
         const auto table = Build();
         const int r = kFirstDataRow;
         const std::vector<std::pair<int, std::string>> expected = {
-            {0, "Alpha"},        {1, "WAlpha"},       {5, "10"},           {6, "01.02.2021"},
-            {7, "30.06.2021"},   {8, "149"},          {9, "Stpfl. (A)"},   {10, "50,00"},
-            {11, "Euro"},        {13, "50,00"},       {14, "500,00"},      {15, "5,00"},
-            {16, "505,00"},      {17, "60,00"},       {18, "Euro"},        {19, "60,00"},
-            {20, "600,00"},      {21, "6,00"},        {22, "594,00"},      {23, c.gainLoss},
-            {25, c.percent},     {26, c.annual},      {27, "15,00"},       {28, "3,0%"},
-            {29, c.withDiv},     {30, c.withDivPercent},                   {31, c.withDivAnnual},
+            {0, "Alpha"},      {1, "WAlpha"},          {5, "10"},
+            {6, "01.02.2021"}, {7, "30.06.2021"},      {8, "149"},
+            {9, "Stpfl. (A)"}, {10, "50,00"},          {11, "Euro"},
+            {13, "50,00"},     {14, "500,00"},         {15, "5,00"},
+            {16, "505,00"},    {17, "60,00"},          {18, "Euro"},
+            {19, "60,00"},     {20, "600,00"},         {21, "6,00"},
+            {22, "594,00"},    {23, c.gainLoss},       {25, c.percent},
+            {26, c.annual},    {27, "15,00"},          {28, "3,0%"},
+            {29, c.withDiv},   {30, c.withDivPercent}, {31, c.withDivAnnual},
         };
-        for (const auto& [bit, text] : expected) EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
+        for (const auto& [bit, text] : expected)
+            EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
         EXPECT_EQ(table->Rows()[r].user[0], sale);
         EXPECT_EQ(table->Rows()[r].user[1], 0);
         EXPECT_EQ(table->ColourB(table->Rows()[r]), kOddRowGain);
@@ -127,8 +131,8 @@ TEST_F(RealizedReportTest, SimulatedSalesOfOpenLotsAtTheEndDate) {
     ASSERT_EQ(on->Rows().size(), 7u);  // two positions, their category, the total
     const int r = kFirstDataRow;
     const std::vector<std::pair<int, std::string>> expected = {
-        {0, "Offen"},    {7, "31.03.2021"}, {8, "58"},     {17, "70,00"},    {18, "Euro"},
-        {20, "700,00"},  {21, "0,00"},      {22, "700,00"}, {23, "+195,00"},
+        {0, "Offen"},   {7, "31.03.2021"}, {8, "58"},      {17, "70,00"},   {18, "Euro"},
+        {20, "700,00"}, {21, "0,00"},      {22, "700,00"}, {23, "+195,00"},
     };
     for (const auto& [bit, text] : expected) EXPECT_EQ(on->CellText(r, Col(bit)), text) << bit;
     EXPECT_EQ(on->Rows()[r].user[0], buy);
@@ -165,11 +169,13 @@ TEST_F(RealizedReportTest, SumRowsPerTaxCategory) {
         std::vector<std::string> gains;
     };
     const Case cases[] = {
-        {1, false,
+        {1,
+         false,
          {"Steuerpflichtig (Abgeltungssteuer)", "Steuerfrei", "Steuerpflichtig", "Gesamtsumme"},
          {"+20,00", "+80,00", "-10,00", "+90,00"}},
         {0, false, {"Summe"}, {"+90,00"}},
-        {1, true,
+        {1,
+         true,
          {"Steuerpflichtig (Abgeltungssteuer)", "Steuerfrei", "-", "Gesamtsumme"},
          {"+20,00", "+80,00", "-10,00", "+90,00"}},
     };
@@ -239,6 +245,81 @@ TEST_F(RealizedReportTest, LotsGivenAwayInAnExchangeAreNoSales) {
     EXPECT_EQ(simulated->CellText(kFirstDataRow, Col(23)), "+20,00");
 }
 
+// Fault kept out: the "in %" columns were computed from the G/V already rounded to cents, and
+// the double of a rounded amount such as 2.30 lies just below its decimal value, so an exact
+// half was rounded down: proceeds of 202,30 on a cost basis of 200,00 showed +1,1%.
+// 10 pieces bought at 20.00 on 1.2.2021 and sold on 1.3.2021 without costs.
+TEST_F(RealizedReportTest, PercentagesRoundAnExactHalfAwayFromZero) {
+    struct Case {
+        double salePrice;
+        double dividend;
+        std::string gainLoss, percent, dividendPercent, withDividendsPercent;
+    };
+    const Case cases[] = {
+        // 202,30 - 200,00 = 2,30 and 2,30 × 100 / 200,00 = 1,15 exactly, which rounds half
+        // away from zero to 1,2 at one decimal. As doubles 202.30 - 200.00 is
+        // 2.30000000000001137 and the rounded 2.30 is 2.29999999999999982: neither residue
+        // may decide the half.
+        {20.23, 0.0, "+2,30", "+1,2%", "0,0%", "+1,2%"},
+        {19.77, 0.0, "-2,30", "-1,2%", "0,0%", "-1,2%"},  // -1,15 -> -1,2
+        // 0,70 × 100 / 200,00 = 0,35 exactly -> 0,4 (200.70 - 200.00 is 0.69999999999998863).
+        {20.07, 0.0, "+0,70", "+0,4%", "0,0%", "+0,4%"},
+        {20.00, 2.30, "0,00", "0,0%", "1,2%", "+1,2%"},  // dividends of 1,15 %
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.percent + " " + c.dividendPercent);
+        DocBuilder fresh;
+        const int32_t s = fresh.Security("Halb");
+        const int32_t lot = fresh.Buy(Day(1, 2, 2021), s, 10, 20.0).positionNo;
+        if (c.dividend > 0.0)
+            fresh.Movement(Day(15, 2, 2021), "Dividenden-Gutschrift", c.dividend, s, kIncome,
+                           {{lot, 10}});
+        fresh.Sell(Day(1, 3, 2021), s, {{lot, 10}}, c.salePrice);
+        const int32_t mask = fresh.doc.options.realized.columnMask;
+        const auto table = BuildRealizedReport(fresh.doc, from, to, false, false);
+        ASSERT_EQ(table->Rows().size(), 6u);  // the sale, its category and the total
+        for (int r : {kFirstDataRow, kFirstDataRow + 2}) {
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 16)), "200,00");
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 23)), c.gainLoss);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 25)), c.percent);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 28)), c.dividendPercent);
+            EXPECT_EQ(table->CellText(r, ColumnOf(mask, 30)), c.withDividendsPercent);
+        }
+    }
+}
+
+// Fault kept out: without a rate of the report currency at the end date the buy and sale
+// prices converted at factor 1, so a report in US dollars before the first dollar rate showed
+// the euro prices as dollar prices.
+TEST_F(RealizedReportTest, ConvertedPricesAreZeroWithoutARate) {
+    const int32_t usd =
+        b.doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, kUnitsPerReference).id;
+    b.doc.FindCurrency(usd)->rates.SetQuote(Day(1, 4, 2021), 1.25);  // 1.25 dollars = 1 euro
+    const int32_t s = b.Security("Euroaktie");
+    SellAll(Day(1, 3, 2021), s, b.Buy(Day(1, 2, 2021), s, 10, 50.0).positionNo, 10, 60.0);
+    b.doc.options.realized.currencyId = usd;
+    const int32_t mask = b.doc.options.realized.columnMask | (1 << 13) | (1 << 19);
+    b.doc.options.realized.columnMask = mask;
+
+    struct Case {
+        CQRNDatum to;
+        std::string buyPrice, salePrice;
+    };
+    const Case cases[] = {
+        {Day(31, 3, 2021), "0,00", "0,00"},   // before the first dollar rate
+        {Day(1, 4, 2021), "62,50", "75,00"},  // 50,00 and 60,00 euros at 1,25 dollars per euro
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to.FormatLong());
+        const auto table = BuildRealizedReport(b.doc, from, c.to, false, false);
+        EXPECT_EQ(table->CellText(2, ColumnOf(mask, 19)), "in US-Dollar");
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 10)), "50,00");
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 17)), "60,00");
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 13)), c.buyPrice);
+        EXPECT_EQ(table->CellText(kFirstDataRow, ColumnOf(mask, 19)), c.salePrice);
+    }
+}
+
 TEST_F(RealizedReportTest, SecurityFilterKeepsTheSelectedSecurities) {
     const int32_t a = b.Security("A");
     const int32_t z = b.Security("Z");
@@ -263,9 +344,9 @@ TEST_F(RealizedReportTest, MergedSalesShowDashesAndKeepTheSums) {
     ASSERT_EQ(table->Rows().size(), 6u);
     const int r = kFirstDataRow;
     const std::vector<std::pair<int, std::string>> expected = {
-        {5, "30"},  {6, "-"},  {7, "-"},  {8, "-"},         {9, "-"},          {10, "-"},
-        {11, "-"}, {13, "10,00"},        {17, "-"},         {18, "-"},         {19, "12,6666667"},
-        {20, "380,00"},      {21, "2,00"},      {22, "378,00"}, {23, "+78,00"},
+        {5, "30"},          {6, "-"},       {7, "-"},      {8, "-"},       {9, "-"},
+        {10, "-"},          {11, "-"},      {13, "10,00"}, {17, "-"},      {18, "-"},
+        {19, "12,6666667"}, {20, "380,00"}, {21, "2,00"},  {22, "378,00"}, {23, "+78,00"},
     };
     b.doc.options.tables.maxPriceDecimals = 7;
     const auto precise = Build();
@@ -321,7 +402,8 @@ TEST(RealizedReportDemoTest, TwoSalesOfTheFirstDemoPortfolio) {
     const CFL2Wertpapier* bank = findSecurity("Alpenbank AG");
     const CFL2Wertpapier* circuits = findSecurity("Pacific Circuits Inc.");
     ASSERT_TRUE(bank && circuits);
-    const CFL2Transaktion* bankBuy = findTransaction(TransactionType::Buy, bank->id, Day(17, 1, 2005));
+    const CFL2Transaktion* bankBuy =
+        findTransaction(TransactionType::Buy, bank->id, Day(17, 1, 2005));
     const CFL2Transaktion* bankSale =
         findTransaction(TransactionType::Sell, bank->id, Day(14, 11, 2005));
     const CFL2Transaktion* circuitsBuy =
@@ -356,8 +438,8 @@ TEST(RealizedReportDemoTest, TwoSalesOfTheFirstDemoPortfolio) {
         const CFL2Transaktion& sale = *e.sale;
         // The sold piece takes its share of every purchase amount of the lot.
         const auto share = [&](double amount) {
-            return RoundTo(static_cast<double>(sale.quantity) * amount /
-                               static_cast<double>(buy.quantity), 2);
+            return RoundTo(
+                static_cast<double>(sale.quantity) * amount / static_cast<double>(buy.quantity), 2);
         };
         const double value = share(RoundTo(buy.marketValue1 * buy.rateQuote / buy.rateBase, 2));
         const double costs =

@@ -38,20 +38,20 @@ ReportTable TextFixture() {
     EXPECT_TRUE(table.Init("Arial", 50, 3, 10, 10, 30, 1.0));
     table.SetColumnAlignment(1, kAlignRight);
     table.SetColumnAlignment(2, kAlignCenter);
-    int r = table.AddRow(kRed, kRed, 0, 0, 0, 0, false);
+    int r = table.AddRow({.colourA = kRed, .colourB = kRed});
     table.SetCell(r, 0, "A fairly long report title", 3);
-    r = table.AddRow(kRed, kRed, 0, 10, 0, 0, false);
+    r = table.AddRow({.colourA = kRed, .colourB = kRed, .spacingBefore = 10});
     table.SetCell(r, 0, "Name");
     table.SetCell(r, 1, "Amount");
     table.SetCell(r, 2, "Mid");
-    r = table.AddRow(kRed, kRed, 0, 0, 0, 0, false);
+    r = table.AddRow({.colourA = kRed, .colourB = kRed});
     table.SetCell(r, 0, "Äpfel");  // five characters in six bytes
     table.SetCell(r, 1, "1,5");
-    r = table.AddRow(kRed, kRed, 0, 0, 0, 0, false);
+    r = table.AddRow({.colourA = kRed, .colourB = kRed});
     table.SetCell(r, 0, "Be", 1, kAlignRight);
     table.SetCell(r, 1, "12.345,67");
     table.SetCell(r, 2, "yz");
-    r = table.AddRow(kRed, kRed, 0, 10, 0, 0, false);
+    r = table.AddRow({.colourA = kRed, .colourB = kRed, .spacingBefore = 10});
     table.SetCell(r, 0, "Total", 2, kAlignRight);
     table.SetCell(r, 1, "hidden");    // covered by the total
     table.SetCell(r, 2, "ok", 1, 3);  // alignment 3 is taken as left
@@ -114,13 +114,21 @@ protected:
         ASSERT_TRUE(table.Init("Arial", 40, 3, 10, 10, 30, 1.25));
         ASSERT_EQ(table.AddFont(70), 1);
         table.SetColumnAlignment(1, kAlignRight);
-        int r = table.AddRow(kRed, kGreen, 1, 0, 0, 0, false, 1, 2, 3, 4, 5);
+        int r =
+            table.AddRow({.colourA = kRed, .colourB = kGreen, .font = 1, .user = {1, 2, 3, 4, 5}});
         table.SetCell(r, 0, "Title", 3);  // 220 < 100+38 + 50+38 + 112: widens nothing
-        r = table.AddRow(kBlue, kBlue, 0, 10, 0, -1, false, 10);  // framed with the next row
+        // Framed with the next row.
+        r = table.AddRow({.colourA = kBlue,
+                          .colourB = kBlue,
+                          .spacingBefore = 10,
+                          .frameDown = -1,
+                          .user = {10, -1, -1, -1, -1}});
         table.SetCell(r, 0, "abcd");
         table.SetCell(r, 1, "ab");
         table.SetCell(r, 2, "abc");
-        r = table.AddRow(kRed, kRed, 0, 0, 5, 0, false, 20);  // frame up clipped at row 0
+        // Frame up clipped at row 0.
+        r = table.AddRow(
+            {.colourA = kRed, .colourB = kRed, .frameUp = 5, .user = {20, -1, -1, -1, -1}});
         table.SetCell(r, 1, "abcdefgh", 2, kAlignCenter);     // 200 - (50+38): column 2 = 112
     }
     ReportTable table;
@@ -263,9 +271,11 @@ TEST(ReportTable, RowsAndCellsNormaliseTheirArguments) {
     EXPECT_EQ(table.AddFont(70), 1);
 
     // Colours are looked up in their list; the first match wins.
-    EXPECT_EQ(table.AddRow(kRed, kBlue, 1, 0, 0, 0, true), 0);
-    EXPECT_EQ(table.AddRow(kGreen, kBlue, 7, 0, -2, 0, false), 1);  // unknown font -> 0
-    EXPECT_EQ(table.AddRow(kRed, kGreen, -1, 0, 0, 0, false), 2);
+    EXPECT_EQ(
+        table.AddRow({.colourA = kRed, .colourB = kBlue, .font = 1, .repeatOnEachPage = true}), 0);
+    // An unknown font is taken as font 0.
+    EXPECT_EQ(table.AddRow({.colourA = kGreen, .colourB = kBlue, .font = 7, .frameUp = -2}), 1);
+    EXPECT_EQ(table.AddRow({.colourA = kRed, .colourB = kGreen, .font = -1}), 2);
     const std::vector<ReportRow>& rows = table.Rows();
     EXPECT_EQ(rows[0].colourA, 0);
     EXPECT_EQ(rows[1].colourA, 1);
@@ -313,7 +323,7 @@ TEST(ReportTable, DoesNothingBeforeInit) {
     EXPECT_FALSE(table.Init("Arial", 40, 0, 10, 10, 30, 1.0));
     EXPECT_EQ(table.AddFont(50), -1);
     table.SetColumnAlignment(0, kAlignRight);
-    EXPECT_EQ(table.AddRow(kRed, kRed, 0, 0, 0, 0, false), -1);
+    EXPECT_EQ(table.AddRow({.colourA = kRed, .colourB = kRed}), -1);
     EXPECT_FALSE(table.SetCell(0, 0, "x"));
     EXPECT_TRUE(table.Rows().empty());
 
@@ -372,20 +382,29 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(table.Init("Arial", 40, 4, 10, 10, 30, 1.25));
         const int titleFont = table.AddFont(70);
-        int r = table.AddRow(kRed, kGreen, titleFont, 0, 0, 0, true);
+        int r = table.AddRow(
+            {.colourA = kRed, .colourB = kGreen, .font = titleFont, .repeatOnEachPage = true});
         table.SetCell(r, 0, "Bestand", 4);
-        r = table.AddRow(kBlue, kBlue, 0, 10, 0, 1, true);
+        r = table.AddRow({.colourA = kBlue,
+                          .colourB = kBlue,
+                          .spacingBefore = 10,
+                          .frameDown = 1,
+                          .repeatOnEachPage = true});
         table.SetCell(r, 0, "Wertpapier");
         table.SetCell(r, 1, "Kurswert in EUR");
         table.SetCell(r, 2, "Gewinn in %");
         table.SetCell(r, 3, "Bemerkung");
-        r = table.AddRow(kBlue, kBlue, 0, 0, 1, 0, true);
+        r = table.AddRow(
+            {.colourA = kBlue, .colourB = kBlue, .frameUp = 1, .repeatOnEachPage = true});
         table.SetCell(r, 0, "Nr.");
         for (int i = 3; i <= 42; ++i) {
             char name[16];
             std::snprintf(name, sizeof name, "Row %02d", i);
-            r = table.AddRow(kRed, kRed, 0, i == 3 ? 10 : 0, i == 18 ? 1 : 0, i == 17 ? 1 : 0,
-                             false);
+            r = table.AddRow({.colourA = kRed,
+                              .colourB = kRed,
+                              .spacingBefore = i == 3 ? 10 : 0,
+                              .frameUp = i == 18 ? 1 : 0,
+                              .frameDown = i == 17 ? 1 : 0});
             table.SetCell(r, 0, name);
         }
         table.SetCell(3, 3, std::string(60, 'x'));
@@ -509,7 +528,8 @@ TEST(ReportTablePrint, RepeatsOnlyFlaggedRowsAboveThePageBreak) {
     ReportTable table;
     ASSERT_TRUE(table.Init("Arial", 40, 1, 10, 10, 30, 1.0));
     for (int i = 0; i <= 11; ++i) {
-        const int r = table.AddRow(kRed, kRed, 0, 0, 0, 0, i == 0 || i == 8);
+        const int r =
+            table.AddRow({.colourA = kRed, .colourB = kRed, .repeatOnEachPage = i == 0 || i == 8});
         table.SetCell(r, 0, std::to_string(i));
     }
     RecordingCanvas printer(600, {300, 300, 0, 0, 300, 300});
