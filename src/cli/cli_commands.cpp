@@ -25,13 +25,15 @@ constexpr const char* kUsage =
     "  demo ORDNER\n"
     "      Schreibt die Demonstrationsdepots Demo1.fl2, Demo2.fl2 und Demo3.fl2 in ORDNER.\n"
     "  lots DATEI [--date TT.MM.JJJJ] [--all] [--reference] [--currency SYMBOL]\n"
-    "          [--password KENNWORT]\n"
+    "          [--fields all] [--password KENNWORT]\n"
     "      Zeigt die Depotpositionen (Lose) einer Bestandsberechnung, eine Zeile je Los:\n"
     "      Nummer, Zustand, Wertpapier, Stück, Daten, Kurs und die Beträge in der\n"
     "      Zielwährung (--currency, sonst Hauptwährung). Ohne --all nur offene Lose; mit\n"
     "      --date nur Transaktionen bis zu diesem Tag; mit --reference die am Stichtag\n"
     "      --date (sonst heute) verkaufbaren Lose: alle Transaktionen, spätere Verkäufe\n"
-    "      abgezogen, Stückzahlen und Kurse vor späteren Splits.\n"
+    "      abgezogen, Stückzahlen und Kurse vor späteren Splits. Mit --fields all jedes\n"
+    "      Feld des Loses (auch Verkaufsdaten, Stopp- und Zielkurs, Split-Rückrechnung\n"
+    "      und Steuerpflicht) durch Tabulatoren getrennt, mit einer Kopfzeile.\n"
     "  series DATEI --from TT.MM.JJJJ --to TT.MM.JJJJ [--currency SYMBOL]\n"
     "          [--password KENNWORT]\n"
     "      Zeigt je Tag Depotwert V, investiertes Kapital I (mit Kaufkosten), Kontostand K\n"
@@ -69,7 +71,11 @@ const std::vector<Command>& Commands() {
         {"new", 1, {"--legacy-mask", "--password"}, {}, cli::New},
         {"sample", 1, {}, {}, cli::Sample},
         {"demo", 1, {}, {}, cli::Demo},
-        {"lots", 1, {"--date", "--currency", "--password"}, {"--all", "--reference"}, cli::Lots},
+        {"lots",
+         1,
+         {"--date", "--currency", "--fields", "--password"},
+         {"--all", "--reference"},
+         cli::Lots},
         {"series", 1, {"--from", "--to", "--currency", "--password"}, {}, cli::Series},
         {"report",
          2,

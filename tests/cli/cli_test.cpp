@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "cli/cli_commands.h"
+#include "engine/engine_test_util.h"
+#include "engine/stop_target.h"
 #include "model/archive/document_file.h"
 #include "support/temp_folder.h"
 
@@ -15,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Cli : public ::testing::Test {
-protected:
+  protected:
     int Run(const std::vector<std::string>& args) {
         out_.str("");
         err_.str("");
@@ -122,6 +124,109 @@ TEST_F(Cli, LotsOfTheSamplePortfolio) {
     EXPECT_EQ(Run({"lots", Path("s.fl2"), "--date", "31.02.2024"}), 1);
     EXPECT_NE(err_.str().find("kein gültiges Datum"), std::string::npos);
     EXPECT_EQ(Run({"lots", Path("s.fl2"), "--currency", "XYZ"}), 1);
+}
+
+// The fields of a tab-separated line.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// The line of `output` whose first field is `number`, or "".
+std::string LineOfLot(const std::string& output, int32_t number) {
+    std::istringstream lines(output);
+    const std::string prefix = std::to_string(number) + "\t";
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with(prefix)) return line;
+    return {};
+}
+
+// A lot of 10 pieces bought on 1.3.2021 at 50,00 with 5,00 costs, stop 40,00 and target
+// 70,00; 4 of its pieces sold on 1.4.2021 at 60,00 with 2,00 costs; a 2-for-1 split on
+// 1.6.2021. The expected fields are worked out by hand from these transactions.
+TEST_F(Cli, LotsWithEveryField) {
+    testing::DocBuilder b;
+    const int32_t alpha = b.Security("Alpha");
+    const auto bought = b.Buy(testing::Day(1, 3, 2021), alpha, 10, 50.0, 5.0);
+    const int32_t lot = bought.positionNo;
+    const int32_t buyId = bought.id;
+    SetStop(b.doc, lot, 40.0);
+    SetTarget(b.doc, lot, 70.0);
+    const int32_t soldPiece = b.doc.nextPositionNo;
+    const int32_t saleId = b.Sell(testing::Day(1, 4, 2021), alpha, {{lot, 4}}, 60.0, 2.0).id;
+    b.Split(testing::Day(1, 6, 2021), alpha, 2, 1);
+    SaveDocumentFile(b.doc, Path("lose.fl2"));
+
+    const std::string header =
+        "Nr.\tTransaktion\tWertpapier-ID\tWertpapier\tStück\tZustand\tAus Umtausch\t"
+        "Kaufdatum\tEingang\tKurs\tKurswert 1\tProvision 1\tWährung 1\tDevisenbasis\t"
+        "Devisenkurs\tProvision 2\tWährung 2\tBetrag\tText\tStoppkurs\tZielkurs\t"
+        "Verkaufdatum\tVerkaufkurs\tVerkauf Kurswert 1\tVerkauf Provision 1\t"
+        "Verkauf Währung 1\tVerkauf Devisenbasis\tVerkauf Devisenkurs\tVerkauf Provision 2\t"
+        "Verkauf Währung 2\tVerkauf Betrag\tVerkauf Text\tKaufkosten\tKaufpreis\tErträge\t"
+        "Verkaufkosten\tVerkauferlös\tKaufwert\tVerkaufwert\tAuswahl\tWiederherstellung\t"
+        "Splitfaktor\tKurs vor Split\tStück vor Split\tSteuerpflicht";
+    const std::vector<std::string> names = Fields(header);
+    const std::string file = Path("lose.fl2");
+    struct Case {
+        std::vector<std::string> args;
+        int32_t number;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // The sold piece after the split: pieces doubled, both prices halved; it takes 4/10 of
+        // the purchase amounts (costs 5,00 -> 2,00) and the whole sale; the stop and target
+        // stay with the lot.
+        {{"lots", file, "--all", "--fields", "all"},
+         soldPiece,
+         std::to_string(soldPiece) + "\t" + std::to_string(saleId) + "\t" + std::to_string(alpha) +
+             "\tAlpha\t8\tverkauft\t0\t" +
+             // purchase: dates, price, value 1, costs 1, currency 1, rate pair, costs 2,
+             // currency 2, amount, text
+             "01.03.2021\t01.03.2021\t25,00\t200,00\t0,00\t0\t1,00\t1,00\t2,00\t0\t202,00\t\t"
+             "0,00\t0,00\t"  // stop and target
+             // sale: date, price, value 1, costs 1, currency 1, rate pair, costs 2,
+             // currency 2, net amount, text
+             "01.04.2021\t30,00\t240,00\t0,00\t0\t1,00\t1,00\t2,00\t0\t238,00\t\t"
+             // purchase costs and total, income, sale costs and proceeds, purchase and sale value
+             "2,00\t202,00\t0,00\t2,00\t238,00\t200,00\t240,00\t"
+             "-\t0\t0,00\t0,00\t0\t"  // selection, restore mark, factor, price, pieces
+             "Stpfl. (A)"},
+        // What could be sold on 15.5.2021: the 6 pieces left at their price before the split,
+        // which the restore fields record (mark 1 = exact, factor 2).
+        {{"lots", file, "--date", "15.05.2021", "--reference", "--fields", "all"},
+         lot,
+         std::to_string(lot) + "\t" + std::to_string(buyId) + "\t" + std::to_string(alpha) +
+             "\tAlpha\t6\toffen\t0\t" +
+             "01.03.2021\t01.03.2021\t50,00\t300,00\t0,00\t0\t1,00\t1,00\t3,00\t0\t303,00\t\t"
+             "40,00\t70,00\t"
+             "-\t0,00\t0,00\t0,00\t0\t0,00\t0,00\t0,00\t0\t0,00\t\t"
+             "3,00\t303,00\t0,00\t0,00\t0,00\t300,00\t0,00\t"
+             "-\t1\t2,00\t50,00\t6\t"
+             "Stpfl. (A)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        ASSERT_EQ(Run(c.args), 0) << err_.str();
+        const std::string output = out_.str();
+        EXPECT_EQ(output.substr(0, output.find('\n')), header);
+        const std::vector<std::string> fields = Fields(LineOfLot(output, c.number));
+        const std::vector<std::string> expected = Fields(c.expected);
+        ASSERT_EQ(expected.size(), names.size());
+        ASSERT_EQ(fields.size(), names.size());
+        for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(fields[i], expected[i]) << names[i];
+    }
+
+    EXPECT_EQ(Run({"lots", file, "--fields", "alle"}), 2);
+    EXPECT_EQ(err_.str(), "Unbekannter Wert für --fields: alle (möglich ist nur all).\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(Run({"lots", file, "--fields"}), 2);
 }
 
 TEST_F(Cli, SeriesPrintsDepotAndAccountPerDay) {
