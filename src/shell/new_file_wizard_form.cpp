@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "model/digit_grouping.h"
 #include "shell/depot_data_form.h"
 
 namespace pf {
@@ -19,13 +20,17 @@ std::string Trimmed(std::string_view text) {
 }
 
 // The shortest decimal text that reads back as `rate` holds exactly its significant
-// decimals; the point becomes the German decimal comma.
+// decimals. Written the German way: decimal comma, thousands grouped with points
+// ("1.936,27").
 std::string RateText(double rate) {
     char buffer[32];
     const auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, rate, std::chars_format::fixed);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
-    std::replace(text.begin(), text.end(), '.', ',');
+    const std::string_view digits(buffer,
+                                  ec == std::errc() ? static_cast<size_t>(end - buffer) : 0);
+    const size_t point = digits.find('.');
+    std::string text = GroupDigits(digits.substr(0, point), ".");
+    if (point != std::string_view::npos) text += "," + std::string(digits.substr(point + 1));
     return text;
 }
 

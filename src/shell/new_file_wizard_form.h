@@ -34,7 +34,8 @@ struct NewFileWizardForm {
         std::string symbol;    // "DM"
         std::string rateText;  // "1,95583 DM = 1 EUR"
     };
-    // The rate is written with a decimal comma, every significant decimal and no grouping.
+    // The rate is written with a decimal comma, every significant decimal and the thousands
+    // grouped by points ("1.936,27 Lit = 1 EUR").
     static std::vector<LegacyRow> LegacyRows();
 
     // Leaving page 1: with the own currency chosen, the symbol must not be blank

@@ -7,17 +7,21 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <string>
 #include <vector>
 
+#include "app/dialog_bar.h"
 #include "app/dialogs/new_file_wizard.h"
 #include "app/dialogs/options_dialog.h"
 #include "app/dialogs/password_dialog.h"
+#include "app/dialogs/security_choice_dialog.h"
 #include "app/dialogs/text_output_dialog.h"
 #include "app/message_box.h"
 #include "model/document.h"
@@ -110,6 +114,76 @@ TEST_F(DialogTest, WizardWalksBothPagesAndRefusesAMissingSymbol) {
     EXPECT_EQ(choices.depot,
               (DepotMasterData{"Erika Muster", "Weg 1\n12345 Stadt", "10020030", "K-2", "D-1"}));
     EXPECT_EQ(shown().size(), 1u);
+}
+
+// Rows must hold their text with the marks above capitals and the descenders: rows as tall
+// as the font's height clipped the dots of "Österreichische Schilling" in the wizard's
+// currency list. The text line is centred in its row, as the item delegates draw it.
+void ExpectRowHoldsAccents(const QFontMetrics& metrics, int rowHeight) {
+    EXPECT_GE(rowHeight, metrics.height());
+    const int baseline = (rowHeight - metrics.height()) / 2 + metrics.ascent();
+    const QRect accent = metrics.tightBoundingRect(u"Ö"_s);
+    const QRect descender = metrics.tightBoundingRect(u"g"_s);
+    EXPECT_GE(baseline + accent.top(), 0) << "row height " << rowHeight;
+    EXPECT_LE(baseline + descender.bottom(), rowHeight - 1) << "row height " << rowHeight;
+}
+
+void ExpectRowsHoldAccents(QAbstractItemView* view) {
+    ASSERT_GT(view->model()->rowCount(), 0);
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        SCOPED_TRACE(view->objectName().toStdString() + " row " + std::to_string(row));
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        ExpectRowHoldsAccents(view->fontMetrics(), view->isVisible() && rect.isValid()
+                                                       ? rect.height()
+                                                       : view->sizeHintForRow(row));
+    }
+}
+
+// The dialogs are built under the application font of each size, as on a desktop with
+// that font.
+TEST_F(DialogTest, ListRowsKeepTheDotsOfCapitalUmlauts) {
+    const QFont applicationFont = QApplication::font();
+    struct RestoreFont {
+        QFont font;
+        ~RestoreFont() { QApplication::setFont(font); }
+    } restore{applicationFont};
+    for (const int pixels : {0, 11, 12, 13, 16, 20}) {  // 0: the application's font
+        SCOPED_TRACE(pixels);
+        QFont font = applicationFont;
+        if (pixels > 0) font.setPixelSize(pixels);
+        QApplication::setFont(font);
+
+        NewFileWizard wizard;
+        wizard.show();
+        QApplication::processEvents();
+        auto* legacy = Find<QTreeWidget>(&wizard, "legacyList");
+        EXPECT_EQ(legacy->topLevelItem(1)->text(0), u"Österreichische Schilling"_s);
+        EXPECT_EQ(legacy->topLevelItem(5)->text(2), u"1.936,27 Lit = 1 EUR"_s);
+        ExpectRowsHoldAccents(legacy);
+        // The list shows every row without scrolling.
+        EXPECT_GE(legacy->viewport()->height(),
+                  legacy->visualItemRect(legacy->topLevelItem(10)).bottom() + 1);
+        legacy->topLevelItem(1)->setCheckState(0, Qt::Checked);
+        wizard.next();
+        auto* account = Find<QComboBox>(&wizard, "accountCurrency");
+        ExpectRowsHoldAccents(account->view());
+
+        CFolari2Doc doc;
+        doc.NewDocument(NewDocumentChoices{}, DateOf(15, 6, 2026));
+        CFL2Wertpapier security;
+        security.name = "Österreichische Post";
+        security.wkn = "ÖPOST1";
+        ASSERT_EQ(doc.AddSecurity(security).result, DocResult::Ok);
+        SecurityChoiceDialog choice(doc);
+        choice.show();
+        QApplication::processEvents();
+        ExpectRowsHoldAccents(Find<QListWidget>(&choice, "securities"));
+
+        DialogBar bar;
+        bar.show();
+        QApplication::processEvents();
+        ExpectRowsHoldAccents(bar.ViewSelector()->view());
+    }
 }
 
 TEST_F(DialogTest, OptionsOkWithDifferentPasswordsStaysOpen) {

@@ -16,6 +16,8 @@ const CQRNDatum kToday = DateOf(15, 6, 2026);
 
 // --- New-file wizard ---
 
+// The rates carry every significant decimal and group their thousands: the lira's text
+// once read "1936,27 Lit = 1 EUR".
 TEST(NewFileWizardForm, LegacyRowsCarryTheRateWithEverySignificantDecimal) {
     const std::vector<std::vector<std::string>> expected = {
         {"Deutsche Mark", "DM", "1,95583 DM = 1 EUR"},
@@ -23,7 +25,7 @@ TEST(NewFileWizardForm, LegacyRowsCarryTheRateWithEverySignificantDecimal) {
         {"Niederländische Gulden", "hFl", "2,20371 hFl = 1 EUR"},
         {"Belgische Francs", "bfr", "40,3399 bfr = 1 EUR"},
         {"Luxemburgische Francs", "lfr", "40,3399 lfr = 1 EUR"},
-        {"Italienische Lire", "Lit", "1936,27 Lit = 1 EUR"},
+        {"Italienische Lire", "Lit", "1.936,27 Lit = 1 EUR"},
         {"Spanische Peseten", "Ptas", "166,386 Ptas = 1 EUR"},
         {"Französische Francs", "FF", "6,55957 FF = 1 EUR"},
         {"Portugiesische Escudos", "PTE", "200,482 PTE = 1 EUR"},

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/row_height.h"
 #include "app/message_box.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/depot_data_form.h"
@@ -52,6 +53,7 @@ QWizardPage* NewFileWizard::CreateCurrencyPage() {
     legacyList_->setHeaderHidden(true);
     legacyList_->setRootIsDecorated(false);
     legacyList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    KeepAccentsInRows(legacyList_);
     const auto rows = NewFileWizardForm::LegacyRows();
     for (size_t i = 0; i < rows.size(); ++i) {
         auto* item = new QTreeWidgetItem(

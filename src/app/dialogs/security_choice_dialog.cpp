@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/row_height.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
@@ -22,6 +23,7 @@ SecurityChoiceDialog::SecurityChoiceDialog(const CFolari2Doc& doc, QWidget* pare
         this);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("securities"));
+    KeepAccentsInRows(list_);
     label->setBuddy(list_);
     for (const SecurityChoiceForm::Row& row : form_.rows) {
         auto* item = new QListWidgetItem(ToQString(row.name + " (" + row.wkn + ")"), list_);
