@@ -210,7 +210,7 @@ double PercentOf(Amount part, Amount base, int decimals) {
         // n = partCents × 100 × 10^decimals, when n fits 64 bits.
         int64_t scale = 100;
         for (int i = 0; i < decimals; ++i) scale *= 10;
-        if (partCents == 0 || std::llabs(partCents) <= INT64_MAX / scale) {
+        if (std::llabs(partCents) <= INT64_MAX / scale) {
             const int64_t n = partCents * scale;
             int64_t quotient = n / baseCents;  // truncated toward zero
             const int64_t remainder = n % baseCents;

@@ -3,8 +3,8 @@
 // What the holdings report and the realized gains and losses report share: the record of
 // one row made from a lot, its holding period and tax category, merging of the lots of one
 // security, sum records, the derived values, the decimals of the number columns, row styles
-// and cell texts. The column tables are in position_columns.h, the sort keys in
-// position_sort_keys.h.
+// and cell texts. The column type and the cell writers the column tables share are in
+// position_columns.h, sorting in position_sort_keys.h.
 
 #include <cstdint>
 #include <string>

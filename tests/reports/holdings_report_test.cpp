@@ -498,6 +498,39 @@ TEST(PercentOfTest, RoundsTheDecimalQuotientHalfAwayFromZero) {
     }
 }
 
+// The options page lists the sort keys in this order; the document names the second
+// identifier and the two own categories.
+TEST_F(HoldingsReportTest, SortKeyTextsInKeyOrder) {
+    b.doc.options.isinLabel = "Kürzel";
+    b.doc.options.ownCategoryCaption1 = "Depotbank";
+    b.doc.options.ownCategoryCaption2 = "Strategie";
+    const std::vector<std::string> expected = {"Bezeichnung",
+                                               "WKN",
+                                               "Kürzel",
+                                               "Typ",
+                                               "Branche",
+                                               "Land",
+                                               "Index/Marktsegment",
+                                               "Depotbank",
+                                               "Strategie",
+                                               "Stück",
+                                               "Kurswährung",
+                                               "Kaufdatum",
+                                               "Kaufwert",
+                                               "Provision etc.",
+                                               "Kaufpreis",
+                                               "Wert",
+                                               "G/V",
+                                               "G/V in %",
+                                               "G/V p.a. in %",
+                                               "Dividende",
+                                               "Dividende in %",
+                                               "G/V inkl. Div.",
+                                               "G/V inkl. Div. in %",
+                                               "G/V inkl. Div. p.a. in %"};
+    EXPECT_EQ(HoldingsSortKeyTexts(b.doc), expected);
+}
+
 // Two open lots of the first demonstration portfolio on 1.7.2022, worked out from their
 // transactions and quotes: the rest of the 2009 purchase of Alpenbank (100 of its 250 pieces
 // sold in 2013, a limit fee allocated to it) and the 2021 purchase of Pacific Circuits in

@@ -383,6 +383,43 @@ TEST_F(RealizedReportTest, SortsBySaleDateUnlessTheOptionsSayOtherwise) {
     }
 }
 
+// The options page lists the sort keys in this order; the document names the second
+// identifier and the two own categories.
+TEST_F(RealizedReportTest, SortKeyTextsInKeyOrder) {
+    b.doc.options.isinLabel = "Kürzel";
+    b.doc.options.ownCategoryCaption1 = "Depotbank";
+    b.doc.options.ownCategoryCaption2 = "Strategie";
+    const std::vector<std::string> expected = {"Bezeichnung",
+                                               "WKN",
+                                               "Kürzel",
+                                               "Typ",
+                                               "Branche",
+                                               "Land",
+                                               "Index/Marktsegment",
+                                               "Depotbank",
+                                               "Strategie",
+                                               "Stück",
+                                               "Kurswährung",
+                                               "Kaufdatum",
+                                               "Verkaufdatum",
+                                               "Tage im Depot",
+                                               "Kaufwert",
+                                               "Kaufprovision etc.",
+                                               "Kaufpreis",
+                                               "Verkaufwert",
+                                               "Verkaufprovision etc.",
+                                               "Verkauferlös",
+                                               "G/V",
+                                               "G/V in %",
+                                               "G/V p.a. in %",
+                                               "Dividende",
+                                               "Dividende in %",
+                                               "G/V inkl. Div.",
+                                               "G/V inkl. Div. in %",
+                                               "G/V inkl. Div. p.a. in %"};
+    EXPECT_EQ(RealizedSortKeyTexts(b.doc), expected);
+}
+
 // Two sales of the first demonstration portfolio worked out from their transactions: 80 of
 // the 200 Alpenbank shares bought on 17.1.2005, sold on 14.11.2005 within the year, and 40
 // of the 100 Pacific Circuits shares bought in dollars on 5.4.2005, sold on 8.9.2020.
