@@ -387,6 +387,56 @@ TEST(AccountMovement, OkChecksInTheirOrder) {
     EXPECT_EQ(fields->securityId, -1);
 }
 
+TEST(AccountMovement, FormStoresTheAllocationAndAnEditStartsFromIt) {
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    const int32_t first = b.Buy(Day(1, 2, 2010), alpha, 30, 10.0).positionNo;
+    const int32_t second = b.Buy(Day(2, 2, 2010), alpha, 10, 10.0).positionNo;
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+
+    MovementForm form = MovementForm::New(doc, Day(1, 3, 2010));
+    EXPECT_EQ(form.date, Day(1, 3, 2010));
+    EXPECT_EQ(form.kindId, b.Kind("Kapitaleinlage"));
+    EXPECT_EQ(form.currencyId, kEuro);
+    EXPECT_FALSE(form.LinkEnabled(doc)) << "a deposit cannot be linked";
+    form.kindId = b.Kind("Dividenden-Gutschrift");
+    EXPECT_TRUE(form.LinkEnabled(doc));
+    form.amount = "10";
+    form.linked = true;
+    form.nameSecurityId = form.codeSecurityId = alpha;
+    form.allocKind = kIncome;
+    EXPECT_EQ(form.CalculationLine(doc), "10,00 Euro");
+
+    const int32_t id = form.Apply(doc);
+    ASSERT_NE(id, -1);
+    EXPECT_EQ(heard, 1);
+    const CFL2Transaktion* t = doc.FindTransaction(id);
+    EXPECT_EQ(t->allocations, (std::vector<CFL2PosInfo>{{first, first, 30 * kPiece},
+                                                        {second, second, 10 * kPiece}}));
+    EXPECT_EQ(t->amount, 10.0);
+    // 7,50 and the remainder 2,50.
+    EXPECT_DOUBLE_EQ(LotNo(b.Lots(), second).income, 2.50);
+
+    // Edited: by hand, from the earlier allocation; the first lot alone takes it now.
+    MovementForm edit = MovementForm::ForEdit(doc, id, Day(9, 9, 2010));
+    EXPECT_FALSE(edit.automatic);
+    EXPECT_EQ(edit.amount, "10,00");
+    EXPECT_EQ(edit.manual, (ManualAllocation{{first, 30 * kPiece}, {second, 10 * kPiece}}));
+    edit.manual.erase(second);
+    ASSERT_EQ(edit.Apply(doc), id);
+    EXPECT_EQ(heard, 2);
+    EXPECT_EQ(doc.FindTransaction(id)->allocations,
+              (std::vector<CFL2PosInfo>{{first, first, 30 * kPiece}}));
+
+    // A kind that allows no link stores no security, even with the box ticked.
+    edit.kindId = b.Kind("Depotgebühren");
+    ASSERT_EQ(edit.Apply(doc), id);
+    EXPECT_EQ(doc.FindTransaction(id)->securityId, -1);
+    EXPECT_TRUE(doc.FindTransaction(id)->allocations.empty());
+}
+
 TEST(AccountMovement, CalculationLine) {
     DocBuilder b;
     CFolari2Doc& doc = b.doc;
@@ -469,6 +519,22 @@ TEST(AccountCurrency, ChangeIsRefusedOrAskedAndInsertedInDateOrder) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.AccountCurrencyAt(Day(1, 6, 2002)), kEuro);
     EXPECT_EQ(doc.AccountCurrencyAt(Day(1, 6, 2003)), kMark);
+}
+
+TEST(AccountCurrency, OkWithoutAChangeLeavesTheDocumentAlone) {
+    DocBuilder b(1, "DM");
+    int heard = 0;
+    b.doc.AddEditListener([&] { ++heard; });
+    AccountCurrencyForm form(b.doc);
+    EXPECT_FALSE(form.Check(b.doc));
+    EXPECT_FALSE(form.Apply(b.doc));
+    EXPECT_FALSE(b.doc.IsModified());
+    EXPECT_EQ(heard, 0);
+
+    form.AddChange(Day(1, 1, 2002), kEuro);
+    EXPECT_TRUE(form.Apply(b.doc));
+    EXPECT_TRUE(b.doc.IsModified());
+    EXPECT_EQ(heard, 1);
 }
 
 void ExpectSeries(const std::vector<double>& actual, const std::vector<double>& expected) {

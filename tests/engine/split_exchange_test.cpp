@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -257,6 +258,127 @@ TEST_F(SplitExchangeTest, PermanentQuestionText) {
         SCOPED_TRACE(c.shown);
         EXPECT_NE(question(c.newPieces, c.oldPieces).text.find(c.shown), std::string::npos);
     }
+}
+
+TEST_F(SplitExchangeTest, SplitFormOrderAndThePermanentSplitAfterYes) {
+    b.Buy(Day(1, 2, 2011), alpha, 5, 100.0);
+    b.Quote(alpha, Day(1, 2, 2011), 100.0);
+    SplitForm f;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        const char* text;  // nullptr: accepted
+        const char* field;
+    } cases[] = {
+        {"valid", [] {}, nullptr, ""},
+        {"no name, before the pieces",
+         [&] {
+             f.nameSecurityId = -1;
+             f.newPieces = "";
+         },
+         "Bitte wählen Sie eine Wertpapierbezeichnung aus!", "name"},
+        {"no code", [&] { f.codeSecurityId = -1; },
+         "Bitte wählen Sie eine Wertpapier-Kennnummer aus!", "code"},
+        {"new pieces not a number, before the old ones",
+         [&] {
+             f.newPieces = "zwei";
+             f.oldPieces = "0";
+         },
+         "Bitte geben Sie eine korrekte Stückzahl an!", "newPieces"},
+        {"new pieces zero", [&] { f.newPieces = "0"; },
+         "Bitte geben Sie eine Stückzahl größer Null an!", "newPieces"},
+        {"old pieces empty", [&] { f.oldPieces = ""; },
+         "Bitte geben Sie eine korrekte Stückzahl an!", "oldPieces"},
+        {"old pieces zero, before the date",
+         [&] {
+             f.oldPieces = "0";
+             f.date = Day(1, 1, 2011);
+         },
+         "Bitte geben Sie eine Stückzahl größer Null an!", "oldPieces"},
+        {"fractional pieces", [&] { f.oldPieces = "1,5"; }, nullptr, ""},
+        {"on the day of the purchase", [&] { f.date = Day(1, 2, 2011); },
+         "Ein Aktiensplit ist für dieses Wertpapier frühestens am 02.02.2011 möglich, da vorher "
+         "bereits Transaktionen mit diesem Wertpapier vorhanden sind!",
+         "date"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        f = SplitEntry(alpha, Day(1, 3, 2011));
+        c.change();
+        const MaybeMessage m = f.Check(doc);
+        if (c.text == nullptr) {
+            EXPECT_FALSE(m) << m->text;
+            continue;
+        }
+        ASSERT_TRUE(m);
+        EXPECT_EQ(*m, (Message{"Aktiensplit", c.text, MessageIcon::Information, c.field}));
+        EXPECT_EQ(f.Apply(doc), -1);
+    }
+
+    // The permanent option asks first; Apply is what happens after Yes.
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+    f = SplitEntry(alpha, Day(1, 3, 2011), "4", "1");
+    f.permanent = true;
+    f.roundDecimals = 1;
+    ASSERT_TRUE(f.Check(doc));
+    EXPECT_TRUE(f.Check(doc)->IsQuestion());
+    const int32_t id = f.Apply(doc);
+    ASSERT_NE(id, -1);
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(doc.FindTransaction(id)->linkFlag, 1);
+    EXPECT_DOUBLE_EQ(doc.FindSecurity(alpha)->quotes[0].value, 25.0);
+
+    // Edited, it is permanent already: no question, and the quotes are not divided again.
+    SplitForm edit = SplitForm::ForEdit(doc, id, Day(1, 1, 2012));
+    EXPECT_TRUE(edit.permanent);
+    EXPECT_EQ(edit.newPieces, "4");
+    edit.text = "Aufteilung";
+    EXPECT_FALSE(edit.Check(doc));
+    ASSERT_EQ(edit.Apply(doc), id);
+    EXPECT_EQ(doc.FindTransaction(id)->text, "Aufteilung");
+    EXPECT_DOUBLE_EQ(doc.FindSecurity(alpha)->quotes[0].value, 25.0);
+}
+
+TEST_F(SplitExchangeTest, ExchangeFormStoresTheSelectedLots) {
+    const int32_t l1 = b.Buy(Day(1, 2, 2011), alpha, 10, 10.0).positionNo;
+    const int32_t l2 = b.Buy(Day(2, 2, 2011), alpha, 10, 10.0).positionNo;
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+
+    ExchangeForm form = ExchangeForm::New(doc, Day(1, 3, 2011));
+    form.sourceNameId = form.sourceCodeId = alpha;
+    form.oldPieces = "15";
+    form.targetName = "Beta AG";
+    form.targetCode = "B00001";
+    form.newPieces = "3";
+    form.keepPurchaseDate = true;
+    EXPECT_EQ(form.Check(doc)->field, "distribute");
+    form.distributed = {{l1, 5 * P}, {l2, 10 * P}};
+    const PositionList lots = form.Lots(doc);
+    ASSERT_EQ(lots.size(), 2u);
+    EXPECT_EQ(lots[0].selectedQuantity, 5 * P);
+
+    const int32_t first = doc.nextPositionNo;
+    const int32_t id = form.Apply(doc);
+    ASSERT_NE(id, -1);
+    EXPECT_EQ(heard, 1);
+    const CFL2Transaktion* t = doc.FindTransaction(id);
+    EXPECT_EQ(t->otherId, beta);
+    EXPECT_EQ(t->allocKind, 1);
+    EXPECT_EQ(t->allocations,
+              (std::vector<CFL2PosInfo>{{first, l1, 5 * P}, {first + 2, l2, 10 * P}}));
+
+    // Edited: the earlier allocation is offered; the second lot keeps its new number.
+    ExchangeForm edit = ExchangeForm::ForEdit(doc, id, Day(1, 1, 2012));
+    EXPECT_EQ(edit.targetName, "Beta AG");
+    EXPECT_EQ(edit.oldPieces, "15");
+    EXPECT_EQ(edit.distributed, form.distributed);
+    edit.oldPieces = "10";
+    edit.distributed.erase(l1);
+    ASSERT_EQ(edit.Apply(doc), id);
+    EXPECT_EQ(doc.FindTransaction(id)->allocations,
+              (std::vector<CFL2PosInfo>{{first + 2, l2, 10 * P}}));
 }
 
 // --- Exchange ----------------------------------------------------------------------------

@@ -7,61 +7,32 @@
 
 #include "engine/holdings.h"
 #include "engine/position_sort.h"
+#include "engine_test_util.h"
 #include "model/document.h"
 
 namespace pf {
 namespace {
 
-CQRNDatum Day(unsigned d, unsigned m, unsigned y) {
-    CQRNDatum date;
-    date.Set(d, m, y);
-    return date;
-}
+using testing::Day;
 
-// A portfolio built through the document: securities, buys and sales in base currency.
+// A portfolio of securities, buys and sales in the base currency.
 class StopTargetTest : public ::testing::Test {
   protected:
-    void SetUp() override { doc.NewDocument(NewDocumentChoices{}, Day(1, 6, 2021)); }
+    StopTargetTest() : b(0) {}
 
     int32_t AddSecurity(const std::string& name, const std::string& wkn) {
-        CFL2Wertpapier s;
-        s.name = name;
-        s.wkn = wkn;
-        const AddResult r = doc.AddSecurity(s);
-        EXPECT_EQ(r.result, DocResult::Ok);
-        return r.id;
+        return b.Security(name, wkn);
     }
 
     // Returns the position number of the new lot.
     int32_t Buy(int32_t security, CQRNDatum date, int pieces, double price) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::Buy;
-        t.securityId = security;
-        t.positionNo = doc.nextPositionNo++;
-        t.date = date;
-        t.quantity = pieces * kPiece;
-        t.price = price;
-        t.marketValue1 = RoundTo(pieces * price, 2);
-        t.amount = t.marketValue1;
-        doc.InsertTransactionSorted(t, true);
-        return t.positionNo;
+        return b.Buy(date, security, pieces, price).positionNo;
     }
 
     // Sells `pieces` of lot `positionNo`; returns the number of the sold piece.
     int32_t Sell(int32_t security, CQRNDatum date, int32_t positionNo, int pieces, double price) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::Sell;
-        t.securityId = security;
-        t.date = date;
-        t.quantity = pieces * kPiece;
-        t.price = price;
-        t.marketValue1 = RoundTo(pieces * price, 2);
-        t.amount = t.marketValue1;
-        t.allocations.push_back({doc.nextPositionNo++, positionNo, t.quantity});
-        doc.InsertTransactionSorted(t, true);
-        return t.allocations.back().newPositionNo;
+        return b.Sell(date, security, {{positionNo, static_cast<double>(pieces)}}, price)
+            .newNumbers[0];
     }
 
     std::vector<int32_t> RowNumbers(StopTargetOrder order) {
@@ -71,7 +42,8 @@ class StopTargetTest : public ::testing::Test {
         return numbers;
     }
 
-    CFolari2Doc doc;
+    testing::DocBuilder b;
+    CFolari2Doc& doc = b.doc;
 };
 
 TEST(StopTargetReachedTest, BoundariesAndStopBeforeTarget) {
@@ -91,7 +63,7 @@ TEST(StopTargetReachedTest, BoundariesAndStopBeforeTarget) {
         {100.0, 90.0, 100.5, false, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << "stop " << c.stop << " target " << c.target << " quote " << c.quote);
         CFL2DepotPos lot;
         lot.stopPrice = c.stop;
@@ -372,8 +344,8 @@ TEST_F(PositionSortTest, TiesFollowTheExchangeOrder) {
         {{5, 5, 5, 5}, true, {1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.pieces[0] << c.pieces[1] << c.pieces[2] << c.pieces[3]
-                                        << (c.descending ? " down" : " up"));
+        SCOPED_TRACE(::testing::Message() << c.pieces[0] << c.pieces[1] << c.pieces[2]
+                                          << c.pieces[3] << (c.descending ? " down" : " up"));
         PositionList lots;
         for (size_t i = 0; i < c.pieces.size(); ++i)
             lots.push_back(Lot(static_cast<int32_t>(i + 1), 0, d, c.pieces[i], 0, 0, 0, d, 0));
@@ -403,6 +375,49 @@ TEST_F(PositionSortTest, KeepLastLeavesTheTrailingLotsInPlace) {
         SortPositions(sorted, doc, PositionSortKey::Quantity, false, c.keepLast);
         EXPECT_EQ(Numbers(sorted), c.order);
     }
+}
+
+TEST_F(StopTargetTest, FormSelectsARowChecksBothFieldsAndStores) {
+    const int32_t sec = AddSecurity("Alpha AG", "A1");
+    const int32_t l1 = Buy(sec, Day(5, 1, 2020), 10, 10.0);
+    const int32_t l2 = Buy(sec, Day(6, 1, 2020), 10, 10.0);
+    SetStop(doc, l1, 8.0);
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+
+    StopTargetForm form;
+    form.quoteDate = Day(1, 6, 2021);
+    EXPECT_FALSE(form.Check(doc)) << "nothing selected, nothing to check";
+    EXPECT_TRUE(form.Apply(doc).empty());
+
+    const std::vector<StopTargetRow> rows = form.Rows(doc);
+    ASSERT_EQ(rows.size(), 2u);
+    form.input.forAllLotsOfSecurity = true;
+    form.Select(doc, rows[0]);
+    EXPECT_EQ(form.positionNo, l1);
+    EXPECT_EQ(form.input.stopText, "8,00");
+    EXPECT_EQ(form.input.targetText, "");
+    EXPECT_FALSE(form.input.forAllLotsOfSecurity) << "cleared on every selection";
+
+    form.input.stopText = "acht";
+    form.input.targetText = "zwölf";
+    EXPECT_EQ(form.Check(doc),
+              (Message{"Stopp- und Zielkurse",
+                       "Bitte geben Sie einen korrekten Stoppkurs ein oder lassen Sie das Feld "
+                       "frei!",
+                       MessageIcon::Information, "stop"}));
+    form.input.stopText = "";
+    EXPECT_EQ(form.Check(doc)->field, "target");
+    EXPECT_TRUE(form.Apply(doc).empty());
+    EXPECT_EQ(heard, 0);
+
+    form.input.targetText = "12";
+    form.input.forAllLotsOfSecurity = true;
+    EXPECT_FALSE(form.Check(doc));
+    EXPECT_EQ(form.Apply(doc), (std::vector<int32_t>{l1, l2}));
+    EXPECT_EQ(heard, 1) << "both lots in one edit";
+    EXPECT_EQ(StopOf(doc, l1), 0.0);
+    EXPECT_EQ(TargetOf(doc, l2), 12.0);
 }
 
 }  // namespace

@@ -346,5 +346,62 @@ TEST(TaxCategoryColumns, PeriodHoldingAndHalfIncomeTexts) {
     EXPECT_EQ(HalfIncomeColumnText(halfIncome), "?");
 }
 
+TEST_F(TaxCategories, EditFormRefusesTextsTheFileCannotHoldAndStoresOnce) {
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+
+    TaxCategoryForm form = TaxCategoryForm::New();
+    EXPECT_EQ(form.index, -1);
+    EXPECT_EQ(form.category.salePeriodFrom, Day(2, 1, 1970));
+    EXPECT_EQ(form.category.purchasePeriodTo, Day(18, 1, 2038));
+    form.category.name = "Steuerfrei (Sparerpauschbetrag) ★";
+    form.category.abbreviation = "Stfr. ☂";
+    const struct {
+        const char* name;
+        const char* abbreviation;
+        const char* text;  // nullptr: accepted
+        const char* field;
+    } cases[] = {
+        {"Steuerfrei ★", "Stfr. ☂",
+         "Das Feld „Bezeichnung“ enthält das Zeichen „★“, das in der Datei nicht gespeichert "
+         "werden kann. Bitte ändern Sie die Eingabe!",
+         "name"},
+        {"Steuerfrei", "Stfr. ☂",
+         "Das Feld „Abkürzung“ enthält das Zeichen „☂“, das in der Datei nicht gespeichert "
+         "werden kann. Bitte ändern Sie die Eingabe!",
+         "abbreviation"},
+        {"Steuerfrei (Übergang)", "Stfr. (Ü)", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.category.name = c.name;
+        form.category.abbreviation = c.abbreviation;
+        const MaybeMessage m = form.Check(doc);
+        if (c.text == nullptr) {
+            EXPECT_FALSE(m) << m->text;
+            continue;
+        }
+        ASSERT_TRUE(m);
+        EXPECT_EQ(*m, (Message{"Steuerpflicht", c.text, MessageIcon::Information, c.field}));
+        EXPECT_EQ(form.Apply(doc), -1);
+        EXPECT_EQ(doc.taxCategories.size(), 5u);
+    }
+    EXPECT_EQ(heard, 0);
+
+    EXPECT_EQ(form.Apply(doc), 5);
+    EXPECT_EQ(doc.taxCategories.back().abbreviation, "Stfr. (Ü)");
+    EXPECT_EQ(heard, 1);
+
+    TaxCategoryForm edit = TaxCategoryForm::ForEdit(doc, kTaxable);
+    EXPECT_EQ(edit.category, doc.taxCategories[kTaxable]);
+    edit.category.useHalfIncome = 1;
+    edit.category.halfIncomeOption = kNotSubjectToHalfIncome;
+    EXPECT_EQ(edit.Apply(doc), kTaxable);
+    EXPECT_EQ(doc.taxCategories[kTaxable].useHalfIncome, 1);
+    EXPECT_EQ(heard, 2);
+
+    EXPECT_EQ(TaxCategoryForm::ForEdit(doc, 9).index, -1);  // no such row: a new one
+}
+
 }  // namespace
 }  // namespace pf

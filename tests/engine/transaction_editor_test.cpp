@@ -8,13 +8,15 @@
 
 #include "engine/holdings.h"
 #include "engine/split_exchange.h"
+#include "engine_test_util.h"
 #include "model/document.h"
-#include "support/full_document.h"
 
 namespace pf {
 namespace {
 
 using testing::Day;
+using testing::DocBuilder;
+using testing::Made;
 
 constexpr Quantity P = kPiece;
 using Items = std::vector<std::pair<int32_t, Quantity>>;  // {position number, quantity}
@@ -28,77 +30,38 @@ const std::string kSplitFollowed =
 const std::string kSplitPermanent = "Dieser Aktiensplit kann nicht mehr gelöscht werden!";
 const std::string kQuestion = "Möchten Sie diese Transaktion wirklich löschen?";
 
-// A document with two securities and helpers that enter transactions the way the dialogs'
-// document operations do (ids and position numbers from the document's counters).
+// A document with two securities; purchases, sales and movements made with the builder,
+// splits and exchanges with the document operations.
 class EditorTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        doc.NewDocument({}, Day(1, 1, 2011));
-        alpha = AddSecurity("Alpha AG", "A00001");
-        beta = AddSecurity("Beta AG", "B00001");
+    EditorTest() : b(0) {
+        alpha = b.Security("Alpha AG", "A00001");
+        beta = b.Security("Beta AG", "B00001");
         usd = doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, 0).id;
     }
 
-    int32_t AddSecurity(const std::string& name, const std::string& wkn) {
-        CFL2Wertpapier s;
-        s.name = name;
-        s.wkn = wkn;
-        return doc.AddSecurity(s).id;
+    static double Pieces(Quantity q) { return static_cast<double>(q) / P; }
+
+    Made Buy(int32_t security, CQRNDatum date, Quantity quantity, double price) {
+        return b.Buy(date, security, Pieces(quantity), price);
     }
 
-    struct Bought {
-        int32_t id;
-        int32_t positionNo;
-    };
-    Bought Buy(int32_t security, CQRNDatum date, Quantity quantity, double price) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::Buy;
-        t.securityId = security;
-        t.positionNo = doc.nextPositionNo++;
-        t.date = date;
-        t.quantity = quantity;
-        t.price = price;
-        t.marketValue1 = RoundTo(static_cast<double>(quantity) / P * price, 2);
-        t.amount = t.marketValue1;
-        doc.InsertTransactionSorted(t, true);
-        return {t.id, t.positionNo};
-    }
-
+    // A sale at 10,00 of {position number, quantity} items.
     int32_t Sell(int32_t security, CQRNDatum date, const Items& items) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::Sell;
-        t.securityId = security;
-        t.date = date;
-        t.price = 10.0;
-        for (auto [no, q] : items) {
-            t.allocations.push_back({doc.nextPositionNo++, no, q});
-            t.quantity += q;
-        }
-        t.amount = RoundTo(static_cast<double>(t.quantity) / P * t.price, 2);
-        doc.InsertTransactionSorted(t, true);
-        return t.id;
+        std::vector<DocBuilder::Item> sold;
+        for (auto [no, q] : items) sold.push_back({no, Pieces(q)});
+        return b.Sell(date, security, sold, 10.0).id;
     }
 
+    // A movement of 5,00 allocated to {position number, quantity} items: a dividend, or
+    // other costs for any other allocation kind.
     int32_t Movement(CQRNDatum date, int32_t security, int32_t allocKind, const Items& items) {
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::AccountMovement;
-        t.otherId = doc.FindAccountMovementKindByName(allocKind == kIncome ? "Dividenden-Gutschrift"
-                                                                           : "Sonstige Kosten")
-                        ->id;
-        t.securityId = security;
-        t.linkFlag = 1;
-        t.allocKind = allocKind;
-        t.amount = 5.0;
-        t.date = date;
-        for (auto [no, q] : items) {
-            t.allocations.push_back({no, no, q});
-            t.quantity += q;
-        }
-        doc.InsertTransactionSorted(t, true);
-        return t.id;
+        std::vector<std::pair<int32_t, double>> lots;
+        for (auto [no, q] : items) lots.emplace_back(no, Pieces(q));
+        return b
+            .Movement(date, allocKind == kIncome ? "Dividenden-Gutschrift" : "Sonstige Kosten", 5.0,
+                      security, static_cast<AllocationKind>(allocKind), lots)
+            .id;
     }
 
     // An exchange of the given lots of alpha into beta; returns its id.
@@ -150,14 +113,15 @@ class EditorTest : public ::testing::Test {
         EXPECT_TRUE(doc.IsModified());
     }
 
-    CFolari2Doc doc;
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
     int32_t alpha = -1, beta = -1, usd = -1;
 };
 
 // --- Deleting ----------------------------------------------------------------------------
 
 TEST_F(EditorTest, PartlySoldPurchaseGoesOnlyAfterItsSale) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{buy.positionNo, 4 * P}});
     ExpectRefused(buy.id, kReferenced);
     ExpectDeleted(sale);
@@ -166,7 +130,7 @@ TEST_F(EditorTest, PartlySoldPurchaseGoesOnlyAfterItsSale) {
 }
 
 TEST_F(EditorTest, SaleWhosePiecesAMovementNeeds) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{buy.positionNo, 4 * P}});
     const int32_t soldPiece = doc.FindTransaction(sale)->allocations[0].newPositionNo;
 
@@ -178,7 +142,7 @@ TEST_F(EditorTest, SaleWhosePiecesAMovementNeeds) {
 }
 
 TEST_F(EditorTest, SaleWithMovementOnItsSourceLot) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{buy.positionNo, 4 * P}});
     // On the sale day the movement precedes the sale and does not depend on it.
     Movement(Day(1, 3, 2011), alpha, kIncome, {{buy.positionNo, 10 * P}});
@@ -192,7 +156,7 @@ TEST_F(EditorTest, SaleWithMovementOnItsSourceLot) {
 }
 
 TEST_F(EditorTest, ExchangeWhoseNewLotIsUsed) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t exchange = Exchange(Day(1, 3, 2011), {{buy.positionNo, 10 * P}}, 5 * P);
     const int32_t newLot = doc.FindTransaction(exchange)->allocations[0].newPositionNo;
     ExpectRefused(buy.id, kReferenced);
@@ -204,7 +168,7 @@ TEST_F(EditorTest, ExchangeWhoseNewLotIsUsed) {
 }
 
 TEST_F(EditorTest, PartialExchangeWithLaterMovementOnTheRest) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t exchange = Exchange(Day(1, 3, 2011), {{buy.positionNo, 4 * P}}, 2 * P);
     const int32_t movement = Movement(Day(1, 4, 2011), alpha, kIncome, {{buy.positionNo, 6 * P}});
     ExpectRefused(exchange, kReferenced);
@@ -213,7 +177,7 @@ TEST_F(EditorTest, PartialExchangeWithLaterMovementOnTheRest) {
 }
 
 TEST_F(EditorTest, SplitDeletion) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
 
     // Not permanent, nothing after it: deletable, and the split list follows.
     const int32_t free = Split(alpha, Day(1, 3, 2011), false);
@@ -246,30 +210,16 @@ TEST_F(EditorTest, UnknownIdIsNotDeleted) {
 // --- List --------------------------------------------------------------------------------
 
 TEST_F(EditorTest, DescriptionsAndRows) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 12'345'000'000, 10.125);
-    CFL2Transaktion usdBuy;  // currency 1 other than the base
-    usdBuy.id = doc.nextTransactionId++;
-    usdBuy.type = TransactionType::Buy;
-    usdBuy.securityId = beta;
-    usdBuy.positionNo = doc.nextPositionNo++;
-    usdBuy.date = Day(2, 2, 2011);
-    usdBuy.quantity = 2 * P;
-    usdBuy.price = 1.5;
-    usdBuy.currency1 = usd;
-    usdBuy.amount = 2.5;
-    doc.InsertTransactionSorted(usdBuy, true);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 12'345'000'000, 10.125);
+    const Made usdBuy = b.Buy(Day(2, 2, 2011), beta, 2, 1.5);  // currency 1 other than the base
+    usdBuy->currency1 = usd;
+    usdBuy->amount = 2.5;
     const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{buy.positionNo, 5 * P}});
     const int32_t split = Split(alpha, Day(1, 4, 2011), false);
     const int32_t exchange = Exchange(Day(1, 5, 2011), {{buy.positionNo, 5'000'000}}, 3 * P);
     const int32_t linked = Movement(Day(1, 6, 2011), alpha, kIncome, {{buy.positionNo, P}});
-    CFL2Transaktion deposit;
-    deposit.id = doc.nextTransactionId++;
-    deposit.type = TransactionType::AccountMovement;
-    deposit.otherId = doc.FindAccountMovementKindByName("Kapitaleinlage")->id;
-    deposit.amount = 1234.5;
-    deposit.date = Day(1, 7, 2011);
-    deposit.text = "Einzahlung";
-    doc.InsertTransactionSorted(deposit, true);
+    const Made deposit = b.Movement(Day(1, 7, 2011), "Kapitaleinlage", 1234.5);
+    deposit->text = "Einzahlung";
 
     struct Case {
         int32_t id;
@@ -341,7 +291,7 @@ TEST(EditorPeriodTest, DefaultIsTheCurrentMonth) {
 // --- Edit limits -------------------------------------------------------------------------
 
 TEST_F(EditorTest, PurchaseEditLimits) {
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     PurchaseLimits l = PurchaseEditLimits(doc, buy.id);
     EXPECT_FALSE(l.latestDate);
     EXPECT_EQ(l.minimumQuantity, 0);
@@ -364,7 +314,7 @@ TEST_F(EditorTest, PurchaseEditLimits) {
     EXPECT_TRUE(l.quantityLocked);
 
     // A movement allocated to the lot locks the quantity.
-    const Bought other = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made other = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     Movement(Day(1, 5, 2011), alpha, kIncome, {{other.positionNo, 10 * P}});
     l = PurchaseEditLimits(doc, other.id);
     EXPECT_EQ(l.latestDate, Day(1, 5, 2011));
@@ -376,7 +326,7 @@ TEST_F(EditorTest, PurchaseEditLimits) {
 
 TEST_F(EditorTest, PurchaseEditLimitsAcrossASplit) {
     // 1:10 reverse split: 100 pieces become 10; selling 5 of them takes 50 bought pieces.
-    const Bought buy = Buy(alpha, Day(1, 2, 2011), 100 * P, 1.0);
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 100 * P, 1.0);
     SplitFields f;
     f.securityId = alpha;
     f.date = Day(1, 3, 2011);
@@ -395,13 +345,34 @@ TEST_F(EditorTest, PurchaseEditLimitsAcrossASplit) {
 }
 
 TEST_F(EditorTest, EarlierSelection) {
-    const Bought a = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
-    const Bought b = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made a = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const Made b = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
     const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{a.positionNo, 4 * P}, {b.positionNo, P}});
     EXPECT_EQ(EarlierSelection(*doc.FindTransaction(sale)),
               (std::map<int32_t, Quantity>{{a.positionNo, 4 * P}, {b.positionNo, P}}));
     EXPECT_FALSE(SaleLotsLocked(doc, sale));
     EXPECT_FALSE(SaleLotsLocked(doc, a.id));  // not a sale
+}
+
+TEST_F(EditorTest, DeleteFormAsksBeforeItDeletesAndIsHeardOnce) {
+    int heard = 0;
+    doc.AddEditListener([&] { ++heard; });
+    const Made buy = Buy(alpha, Day(1, 2, 2011), 10 * P, 10.0);
+    const int32_t sale = Sell(alpha, Day(1, 3, 2011), {{buy.positionNo, 4 * P}});
+
+    TransactionDeleteForm refused{buy.id};
+    EXPECT_EQ(refused.Check(doc),
+              (Message{"Transaktions-Editor", kReferenced, MessageIcon::Information, ""}));
+    EXPECT_FALSE(refused.Apply(doc));
+    EXPECT_EQ(heard, 0);
+
+    const TransactionDeleteForm asked{sale, "Titel"};
+    EXPECT_EQ(asked.Check(doc), (Message{"Titel", kQuestion, MessageIcon::Question, ""}));
+    EXPECT_TRUE(asked.Apply(doc));
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(refused.Apply(doc)) << "nothing refers to the purchase any more";
+    EXPECT_TRUE(doc.transactions.empty());
+    EXPECT_EQ(heard, 2);
 }
 
 }  // namespace
