@@ -3,7 +3,14 @@
 namespace pf {
 
 DocumentHandle::DocumentHandle(CFolari2Doc doc, QObject* parent)
-    : QObject(parent), doc_(std::move(doc)) {}
+    : QObject(parent), doc_(std::move(doc)) {
+    editListener_ = doc_.AddEditListener([this] {
+        emit titleChanged();
+        UpdateAllViews();
+    });
+}
+
+DocumentHandle::~DocumentHandle() { doc_.RemoveEditListener(editListener_); }
 
 void DocumentHandle::SetPathAndTitle(const QString& path, const QString& title) {
     path_ = path;
@@ -22,9 +29,7 @@ void DocumentHandle::UpdateAllViews(QObject* sender, int hint) {
 }
 
 void DocumentHandle::Changed() {
-    doc_.SetModified(true);
-    emit titleChanged();
-    UpdateAllViews();
+    doc_.Edit([] {});
 }
 
 }  // namespace pf

@@ -13,10 +13,15 @@ inline constexpr int kHintActiveView = 111;
 
 // One open portfolio: the document, where it is stored and how its windows call it. The
 // views listen to viewsNeedUpdate and rebuild their reports from the document.
+//
+// Every change of the document goes through CFolari2Doc::Edit (the engine's operations and
+// the form models do so themselves); the handle listens to the document's edits and turns
+// each one into titleChanged and one viewsNeedUpdate for all views.
 class DocumentHandle : public QObject {
     Q_OBJECT
   public:
     explicit DocumentHandle(CFolari2Doc doc, QObject* parent = nullptr);
+    ~DocumentHandle() override;
 
     CFolari2Doc& Doc() { return doc_; }
     const CFolari2Doc& Doc() const { return doc_; }
@@ -31,12 +36,14 @@ class DocumentHandle : public QObject {
     void SetNeverSaved(bool neverSaved) { neverSaved_ = neverSaved; }
 
     bool IsModified() const { return doc_.IsModified(); }
-    // Marks the document modified (or saved) and tells the windows to update their titles.
+    // Marks the document modified (or saved) and tells the windows to update their titles;
+    // for what is not an edit of the document (saving, a failed save).
     void SetModified(bool modified);
 
     // Tells the views to rebuild: hint 0 all of them, kHintActiveView only `sender`.
     void UpdateAllViews(QObject* sender = nullptr, int hint = 0);
-    // The usual end of a change: modified, then every view rebuilt.
+    // A change made to Doc() directly, announced as one edit: modified, then every view
+    // rebuilt.
     void Changed();
 
   signals:
@@ -45,6 +52,7 @@ class DocumentHandle : public QObject {
 
   private:
     CFolari2Doc doc_;
+    int editListener_ = 0;
     QString path_;
     QString title_;
     bool neverSaved_ = false;

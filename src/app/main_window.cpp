@@ -649,7 +649,7 @@ void MainWindow::OnScreenScale(double factor) {
     DocumentHandle* document = ActiveDocument();
     if (document == nullptr) return;
     // A change reaches the title and the status bar through the document's titleChanged.
-    if (SetScreenScale(document->Doc(), factor)) document->Changed();
+    document->Doc().Edit([factor](CFolari2Doc& d) { return SetScreenScale(d, factor); });
     UpdateCommandStates();
 }
 

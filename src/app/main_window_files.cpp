@@ -98,11 +98,11 @@ DocumentHandle* MainWindow::AdoptAndShow(std::unique_ptr<DocumentHandle> documen
 
 DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
     CFolari2Doc doc;
-    doc.NewDocument(choices, today_);
+    // What the wizard took in exists nowhere else yet: as an edit the new document counts as
+    // modified, so that closing asks before it is lost.
+    doc.Edit([&](CFolari2Doc& d) { d.NewDocument(choices, today_); });
     auto document = std::make_unique<DocumentHandle>(std::move(doc));
     document->SetPathAndTitle(QString(), QStringLiteral("NeueDatei%1").arg(++newDocumentCount_));
-    // What the wizard took in exists nowhere else yet: closing asks before it is lost.
-    document->SetModified(true);
     return AdoptAndShow(std::move(document));
 }
 
@@ -269,8 +269,7 @@ void MainWindow::OnDepotData() {
     if (document == nullptr) return;
     DepotDataDialog dialog(document->Doc().depot, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    document->Doc().depot = dialog.Data();
-    document->Changed();
+    document->Doc().Edit([&](CFolari2Doc& d) { d.depot = dialog.Data(); });
 }
 
 void MainWindow::OnOptions() {
@@ -279,7 +278,6 @@ void MainWindow::OnOptions() {
     OptionsDialog dialog(document->Doc(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     dialog.ApplyTo(document->Doc());
-    document->Changed();
 }
 
 void MainWindow::OnFilterSettings() {
@@ -287,7 +285,7 @@ void MainWindow::OnFilterSettings() {
     if (document == nullptr) return;
     SecurityChoiceDialog dialog(document->Doc(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (dialog.ApplyTo(document->Doc())) document->Changed();
+    document->Doc().Edit([&](CFolari2Doc& d) { return dialog.ApplyTo(d); });
 }
 
 }  // namespace pf

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <string>
@@ -23,7 +24,9 @@
 #include "app/dialogs/password_dialog.h"
 #include "app/dialogs/security_choice_dialog.h"
 #include "app/dialogs/text_output_dialog.h"
+#include "app/document_handle.h"
 #include "app/message_box.h"
+#include "engine/tax_categories.h"
 #include "model/document.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -212,6 +215,59 @@ TEST_F(DialogTest, OptionsOkWithDifferentPasswordsStaysOpen) {
     dialog.ApplyTo(doc);
     EXPECT_EQ(doc.password, (CQRNKennwort{"geheim", 1}));
     EXPECT_EQ(doc.options.thousandsSeparator, "");
+}
+
+TEST_F(DialogTest, OptionsSheetHasOneTabPerPageAndShowsARefusedPage) {
+    CFolari2Doc doc;
+    doc.NewDocument(NewDocumentChoices{}, DateOf(15, 6, 2026));
+    OptionsDialog dialog(doc);
+    dialog.show();
+    QTabWidget* pages = dialog.Pages();
+    ASSERT_EQ(pages->count(), static_cast<int>(OptionsPageFactories().size()));
+    EXPECT_EQ(pages->tabText(0), u"Allgemein"_s);
+    EXPECT_EQ(pages->widget(0)->objectName(), u"generalPage"_s);
+
+    Find<QLineEdit>(&dialog, "decimalSeparator")->setText(u"."_s);
+    Find<QLineEdit>(&dialog, "thousandsSeparator")->setText(u"."_s);
+    ClickOk(&dialog);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text,
+              "Dezimaltrennzeichen und Tausendertrennzeichen dürfen nicht identisch sein!");
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(&dialog, "decimalSeparator"));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(DialogTest, EveryEditOfTheDocumentUpdatesTheViewsOnce) {
+    CFolari2Doc doc;
+    doc.NewDocument(NewDocumentChoices{}, DateOf(15, 6, 2026));
+    DocumentHandle handle(std::move(doc));
+    int updates = 0;
+    int titles = 0;
+    QObject::connect(&handle, &DocumentHandle::viewsNeedUpdate, [&](QObject* sender, int hint) {
+        EXPECT_EQ(sender, nullptr);
+        EXPECT_EQ(hint, 0);
+        ++updates;
+    });
+    QObject::connect(&handle, &DocumentHandle::titleChanged, [&] { ++titles; });
+
+    // An engine operation reaches the views by itself; a refused one does not.
+    AppendTaxCategory(handle.Doc(), CFL2StPflKateg{});
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(titles, 1);
+    EXPECT_TRUE(handle.IsModified());
+    EXPECT_FALSE(DeleteTaxCategory(handle.Doc(), 99));
+    EXPECT_EQ(updates, 1);
+
+    // The options sheet: all its pages in one edit.
+    handle.SetModified(false);
+    OptionsDialog dialog(handle.Doc());
+    dialog.ApplyTo(handle.Doc());
+    EXPECT_EQ(updates, 2);
+    EXPECT_TRUE(handle.IsModified());
+
+    handle.Changed();
+    EXPECT_EQ(updates, 3);
 }
 
 TEST_F(DialogTest, TextFileOkWithoutANameStaysOpen) {

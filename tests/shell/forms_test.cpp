@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/document.h"
 #include "shell/depot_data_form.h"
 #include "shell/general_options_form.h"
 #include "shell/new_file_wizard_form.h"
+#include "shell/options_sheet.h"
 #include "shell/text_output_form.h"
 
 namespace pf {
@@ -278,6 +282,92 @@ TEST(GeneralOptionsForm, RoundTripThroughTheDocument) {
     form.protect = false;
     form.ApplyTo(doc);
     EXPECT_EQ(doc.password, (CQRNKennwort{"", 0}));
+}
+
+// --- The sheet "Optionen" ---
+
+// A page that refuses or not as the test says and notes when it is written.
+class RecordingPage : public OptionsPage {
+  public:
+    RecordingPage(std::string title, MaybeMessage refusal, std::vector<std::string>* applied)
+        : title_(std::move(title)), refusal_(std::move(refusal)), applied_(applied) {}
+
+    std::string Title() const override { return title_; }
+    MaybeMessage Check() const override { return refusal_; }
+    void ApplyTo(CFolari2Doc&) const override { applied_->push_back(title_); }
+
+  private:
+    std::string title_;
+    MaybeMessage refusal_;
+    std::vector<std::string>* applied_;
+};
+
+TEST(OptionsSheet, PagesAreCheckedInTabOrderAndAppliedAsOneEdit) {
+    const Message refusal = Message::Refusal(kOptionsTitle, "Nein!", "field");
+    struct Case {
+        const char* what;
+        bool firstRefuses, secondRefuses;
+        std::optional<size_t> refusedPage;
+    };
+    const Case cases[] = {
+        {"both pass", false, false, std::nullopt},
+        {"second refuses", false, true, 1},
+        {"both refuse: the first page counts", true, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CFolari2Doc doc;
+        doc.NewDocument(NewDocumentChoices{}, kToday);
+        int heard = 0;
+        doc.AddEditListener([&] { ++heard; });
+        std::vector<std::string> applied;
+        OptionsSheet sheet;
+        sheet.Add(std::make_unique<RecordingPage>(
+            "Eins", c.firstRefuses ? MaybeMessage(refusal) : std::nullopt, &applied));
+        sheet.Add(std::make_unique<RecordingPage>(
+            "Zwei", c.secondRefuses ? MaybeMessage(refusal) : std::nullopt, &applied));
+
+        const std::optional<OptionsRefusal> r = sheet.Check();
+        ASSERT_EQ(r.has_value(), c.refusedPage.has_value());
+        if (r) {
+            EXPECT_EQ(r->page, *c.refusedPage);
+            EXPECT_EQ(r->message, refusal);
+        }
+        EXPECT_EQ(sheet.Apply(doc), !r.has_value());
+        const std::vector<std::string> written =
+            r ? std::vector<std::string>{} : std::vector<std::string>{"Eins", "Zwei"};
+        EXPECT_EQ(applied, written);
+        EXPECT_EQ(heard, r ? 0 : 1);
+        EXPECT_EQ(doc.IsModified(), !r.has_value());
+    }
+}
+
+TEST(OptionsSheet, TheDocumentsSheetHasThePageAllgemein) {
+    CFolari2Doc doc;
+    doc.NewDocument(NewDocumentChoices{}, kToday);
+    doc.password = {"alt", 1};
+    OptionsSheet sheet = OptionsSheet::FromDocument(doc);
+    ASSERT_EQ(sheet.PageCount(), 1u);
+    EXPECT_EQ(sheet.Page(0).Title(), "Allgemein");
+    EXPECT_FALSE(sheet.Check());
+
+    auto& general = dynamic_cast<GeneralOptionsPage&>(sheet.Page(0));
+    general.form.repetition = "neu";
+    const std::optional<OptionsRefusal> r = sheet.Check();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->page, 0u);
+    EXPECT_EQ(r->message, (Message{"Optionen", "Die Kennwörter sind nicht identisch!",
+                                   MessageIcon::Information, "repetition"}));
+    EXPECT_FALSE(sheet.Apply(doc));
+    EXPECT_EQ(doc.password.password, "alt");
+
+    general.form.password = "neu";
+    general.form.decimalSeparator = ".";
+    general.form.thousandsSeparator = ",";
+    EXPECT_TRUE(sheet.Apply(doc));
+    EXPECT_EQ(doc.password.password, "neu");
+    EXPECT_EQ(doc.options.decimalSeparator, ".");
+    EXPECT_TRUE(doc.IsModified());
 }
 
 // --- Text output and depot data ---

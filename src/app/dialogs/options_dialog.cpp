@@ -57,24 +57,20 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(ToQString(kOptionsTitle));
-    pages_ = new QTabWidget(this);
-    pages_->setObjectName(u"pages"_s);
-    initial_ = GeneralOptionsForm::FromDocument(doc);
-    general_ = CreateGeneralPage(initial_);
-    pages_->addTab(general_, u"Allgemein"_s);
+constexpr OptionsPageFactory kPageFactories[] = {&GeneralOptionsPageView::Create};
 
-    QDialogButtonBox* buttons = OkCancelButtons(this);
+std::span<const OptionsPageFactory> OptionsPageFactories() { return kPageFactories; }
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages_);
-    layout->addWidget(buttons);
+// --- Page "Allgemein" ---
+
+OptionsPageView* GeneralOptionsPageView::Create(const CFolari2Doc& doc) {
+    return new GeneralOptionsPageView(GeneralOptionsForm::FromDocument(doc));
 }
 
-QWidget* OptionsDialog::CreateGeneralPage(const GeneralOptionsForm& form) {
-    auto* page = new QWidget;
-    page->setObjectName(u"generalPage"_s);
+GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, QWidget* parent)
+    : OptionsPageView(parent), initial_(form) {
+    QWidget* page = this;
+    setObjectName(u"generalPage"_s);
 
     // Password protection.
     protect_ = new QGroupBox(u"Datei mit Kennwort &schützen"_s, page);
@@ -196,16 +192,15 @@ QWidget* OptionsDialog::CreateGeneralPage(const GeneralOptionsForm& form) {
     QWidget::setTabOrder(noThousandsSeparator_, earningsYears_);
     QWidget::setTabOrder(earningsYears_, ownCategories_);
     QWidget::setTabOrder(ownCategories_, rememberTransactionDate_);
-    return page;
 }
 
-void OptionsDialog::UpdateEnabled() {
+void GeneralOptionsPageView::UpdateEnabled() {
     periodFromDate_->setEnabled(periodFrom_->checkedId() == kFromFixedDay);
     periodToDate_->setEnabled(periodTo_->checkedId() == kToFixedDay);
     thousandsSeparator_->setEnabled(!noThousandsSeparator_->isChecked());
 }
 
-GeneralOptionsForm OptionsDialog::Form() const {
+GeneralOptionsForm GeneralOptionsPageView::Form() const {
     GeneralOptionsForm form;
     form.protect = protect_->isChecked();
     form.password = FromQString(password_->text());
@@ -227,12 +222,42 @@ GeneralOptionsForm OptionsDialog::Form() const {
     return form;
 }
 
-void OptionsDialog::ApplyTo(CFolari2Doc& doc) const { Form().ApplyTo(doc); }
+std::unique_ptr<OptionsPage> GeneralOptionsPageView::Page() const {
+    return std::make_unique<GeneralOptionsPage>(Form());
+}
+
+// --- The sheet ---
+
+OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(ToQString(kOptionsTitle));
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(u"pages"_s);
+    for (const OptionsPageFactory make : OptionsPageFactories()) {
+        OptionsPageView* view = make(doc);
+        pages_->addTab(view, ToQString(view->Page()->Title()));
+        views_.push_back(view);
+    }
+
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addWidget(buttons);
+}
+
+OptionsSheet OptionsDialog::Sheet() const {
+    OptionsSheet sheet;
+    for (const OptionsPageView* view : views_) sheet.Add(view->Page());
+    return sheet;
+}
+
+void OptionsDialog::ApplyTo(CFolari2Doc& doc) const { Sheet().Apply(doc); }
 
 void OptionsDialog::accept() {
-    if (MaybeMessage m = Form().Check()) {
-        pages_->setCurrentWidget(general_);
-        ShowRefusal(general_, *m);
+    if (const std::optional<OptionsRefusal> refusal = Sheet().Check()) {
+        OptionsPageView* view = views_.at(refusal->page);
+        pages_->setCurrentWidget(view);
+        ShowRefusal(view, refusal->message);
         return;
     }
     QDialog::accept();

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QWidget>
+#include <memory>
+#include <span>
+#include <vector>
 
-#include "shell/general_options_form.h"
+#include "shell/options_sheet.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -16,36 +20,40 @@ namespace pf {
 
 class CFolari2Doc;
 
-// The property sheet "Optionen" with its page "Allgemein"; further pages are added to
-// Pages(). OK checks the page through its form model: a refusal is shown, the page comes to
-// the front, the field gets the focus and the sheet stays open. The widgets carry the form's
-// field names as objectNames ("protect", "password", "repetition", "periodFrom0".."3",
-// "periodFromDate", "periodTo0", "periodTo1", "periodToDate", "splitRoundingDecimals",
-// "decimalSeparator", "thousandsSeparator", "noThousandsSeparator", "earningsYears",
-// "ownCategories", "rememberTransactionDate").
-class OptionsDialog : public QDialog {
-    Q_OBJECT
-
+// One tab of the property sheet "Optionen": the widgets of one page, read back into that
+// page's form model. The widgets carry the form's field names as objectNames, so that a
+// refusal puts the focus on its field.
+class OptionsPageView : public QWidget {
   public:
-    explicit OptionsDialog(const CFolari2Doc& doc, QWidget* parent = nullptr);
+    using QWidget::QWidget;
 
-    QTabWidget* Pages() const { return pages_; }
-    QWidget* GeneralPage() const { return general_; }
+    // The page with what the widgets hold.
+    virtual std::unique_ptr<OptionsPage> Page() const = 0;
+};
 
-    // The page "Allgemein" as it stands.
+// Makes the view of one page, filled from the document.
+using OptionsPageFactory = OptionsPageView* (*)(const CFolari2Doc& doc);
+// The pages of the sheet in tab order. A later page is one view class over its form and one
+// entry in this list.
+std::span<const OptionsPageFactory> OptionsPageFactories();
+
+// The page "Allgemein" (objectName "generalPage"), its widgets named "protect", "password",
+// "repetition", "periodFrom0".."3", "periodFromDate", "periodTo0", "periodTo1",
+// "periodToDate", "splitRoundingDecimals", "decimalSeparator", "thousandsSeparator",
+// "noThousandsSeparator", "earningsYears", "ownCategories", "rememberTransactionDate".
+class GeneralOptionsPageView : public OptionsPageView {
+  public:
+    explicit GeneralOptionsPageView(const GeneralOptionsForm& form, QWidget* parent = nullptr);
+    static OptionsPageView* Create(const CFolari2Doc& doc);
+
+    // The page as it stands.
     GeneralOptionsForm Form() const;
-    // Writes the page into the document; the caller marks it modified and updates views.
-    void ApplyTo(CFolari2Doc& doc) const;
-
-    void accept() override;
+    std::unique_ptr<OptionsPage> Page() const override;
 
   private:
-    QWidget* CreateGeneralPage(const GeneralOptionsForm& form);
     void UpdateEnabled();
 
     GeneralOptionsForm initial_;
-    QTabWidget* pages_ = nullptr;
-    QWidget* general_ = nullptr;
     QGroupBox* protect_ = nullptr;
     QLineEdit* password_ = nullptr;
     QLineEdit* repetition_ = nullptr;
@@ -60,6 +68,29 @@ class OptionsDialog : public QDialog {
     QLineEdit* earningsYears_ = nullptr;
     QLineEdit* ownCategories_ = nullptr;
     QCheckBox* rememberTransactionDate_ = nullptr;
+};
+
+// The property sheet "Optionen": one tab per entry of OptionsPageFactories. OK checks the
+// pages in tab order through their form models: a refusal is shown, its page comes to the
+// front, the field gets the focus and the sheet stays open.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit OptionsDialog(const CFolari2Doc& doc, QWidget* parent = nullptr);
+
+    QTabWidget* Pages() const { return pages_; }
+    // The sheet with what every tab holds.
+    OptionsSheet Sheet() const;
+    // After OK: every page writes itself into the document, as one edit (the document is
+    // marked modified and its views are updated once).
+    void ApplyTo(CFolari2Doc& doc) const;
+
+    void accept() override;
+
+  private:
+    QTabWidget* pages_ = nullptr;
+    std::vector<OptionsPageView*> views_;  // in tab order
 };
 
 }  // namespace pf
