@@ -5,11 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/demo_portfolios.h"
 #include "engine/holdings.h"
-#include "platform/recording_canvas.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "samples/demo_portfolios.h"
+#include "support/recording_canvas.h"
 #include "synthetic_portfolio.h"
 
 namespace {

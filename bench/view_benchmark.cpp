@@ -14,10 +14,10 @@
 
 #include "app/document_handle.h"
 #include "app/report_view.h"
-#include "engine/demo_portfolios.h"
 #include "model/archive/document_file.h"
 #include "qtcanvas/qt_output.h"
 #include "reports/report_dispatcher.h"
+#include "samples/demo_portfolios.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <filesystem>
 
 #include "cli/cli_commands_list.h"
-#include "engine/demo_portfolios.h"
+#include "samples/demo_portfolios.h"
 
 namespace pf::cli {
 

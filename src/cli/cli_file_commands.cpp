@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "cli/cli_commands_list.h"
-#include "cli/sample_portfolio.h"
+#include "samples/sample_portfolio.h"
 
 namespace pf::cli {
 

@@ -26,12 +26,12 @@
 #include "app/message_box.h"
 #include "app/qt_settings_store.h"
 #include "app/report_view.h"
-#include "engine/demo_portfolios.h"
 #include "model/archive/document_file.h"
 #include "model/archive/old_file_builder.h"
 #include "platform/clipboard.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/report_dispatcher.h"
+#include "samples/demo_portfolios.h"
 #include "shell/recent_files.h"
 #include "support/temp_folder.h"
 

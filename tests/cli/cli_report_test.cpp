@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "engine/demo_portfolios.h"
 #include "model/archive/document_file.h"
 #include "reports/report_dispatcher.h"
+#include "samples/demo_portfolios.h"
 #include "support/temp_folder.h"
 
 namespace pf {

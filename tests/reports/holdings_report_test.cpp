@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/demo_portfolios.h"
 #include "engine/stop_target.h"
 #include "position_report_test_util.h"
 #include "reports/report_format.h"
+#include "samples/demo_portfolios.h"
 
 namespace pf::testing {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/demo_portfolios.h"
 #include "position_report_test_util.h"
 #include "reports/report_format.h"
+#include "samples/demo_portfolios.h"
 
 namespace pf::testing {
 namespace {

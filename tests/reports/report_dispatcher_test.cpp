@@ -5,10 +5,10 @@
 #include <set>
 #include <string>
 
-#include "engine/demo_portfolios.h"
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "samples/demo_portfolios.h"
 
 namespace pf {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "model/document.h"
 #include "model/rounding.h"
-#include "platform/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace pf {
 namespace {

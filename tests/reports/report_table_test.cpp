@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/clipboard.h"
-#include "platform/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "support/temp_folder.h"
 
 namespace pf {

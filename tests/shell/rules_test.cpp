@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/demo_portfolios.h"
 #include "model/archive/document_file.h"
+#include "samples/demo_portfolios.h"
 #include "shell/dialog_bar_rules.h"
 #include "shell/document_session.h"
 #include "shell/initial_period.h"

@@ -1,4 +1,4 @@
-#include "engine/demo_portfolios.h"
+#include "samples/demo_portfolios.h"
 
 #include <cmath>
 #include <string>
@@ -15,18 +15,16 @@ namespace pf {
 
 namespace {
 
-
-bool IsWeekday(CQRNDatum d) { return (d.DayNumber() + 3) % 7 < 5; }  // 1.1.1970 was a Thursday
-
 // Writes a portfolio step by step in date order, as a user would enter it.
 class DemoBuilder {
-public:
+  public:
     DemoBuilder(uint32_t legacyMask, const char* holder, const char* accountSymbol,
                 CQRNDatum created) {
         NewDocumentChoices choices;
         choices.legacyCurrencyMask = legacyMask;
         choices.depot.holderName = holder;
-        choices.depot.holderAddress = "Beispieldaten zur Demonstration\nMusterweg 1\n12345 Musterstadt";
+        choices.depot.holderAddress =
+            "Beispieldaten zur Demonstration\nMusterweg 1\n12345 Musterstadt";
         choices.depot.depotNumber = "DEMO-DEPOT";
         choices.depot.accountNumber = "DEMO-KONTO";
         choices.depot.bankCode = "000 000 00";
@@ -42,7 +40,7 @@ public:
         double r = rate;
         CFL2Waehrung* c = doc.FindCurrency(id);
         for (uint32_t day = from.DayNumber(); day <= to.DayNumber(); ++day) {
-            if (!IsWeekday(CQRNDatum(day))) continue;
+            if (!CQRNDatum(day).IsWeekday()) continue;
             r *= std::exp(drift / 260 + 0.006 * random.Normal());
             c->rates.SetQuote(CQRNDatum(day), RoundTo(r, 4));
         }
@@ -68,7 +66,7 @@ public:
         SeededRandom random(seed);
         CFL2Wertpapier* stored = doc.FindSecurity(id);
         for (uint32_t day = from.DayNumber(); day <= to.DayNumber(); ++day) {
-            if (!IsWeekday(CQRNDatum(day))) continue;
+            if (!CQRNDatum(day).IsWeekday()) continue;
             price *= std::exp(drift / 260 + volatility / std::sqrt(260.0) * random.Normal());
             price = std::max(price, 0.5);
             stored->quotes.SetQuote(CQRNDatum(day), RoundTo(price, 2));
@@ -193,11 +191,13 @@ public:
         form.WriteBack(doc);
     }
 
-    static Quantity Pieces(double pieces) { return static_cast<Quantity>(std::llround(pieces * kPiece)); }
+    static Quantity Pieces(double pieces) {
+        return static_cast<Quantity>(std::llround(pieces * kPiece));
+    }
 
     // The first weekday on or after `date`.
     static CQRNDatum Weekday(CQRNDatum date) {
-        while (!IsWeekday(date)) date = CQRNDatum(date.DayNumber() + 1);
+        while (!date.IsWeekday()) date = CQRNDatum(date.DayNumber() + 1);
         return date;
     }
 
@@ -221,13 +221,13 @@ CFolari2Doc EuroInvestor() {
                                         0.03, 0.20, start, end, 102, "Aktie", "Transport");
     const int32_t holding = b.Security("Hansa Logistik Holding SE", "HLH210", "DE000HLH2108", 0,
                                        30.0, 0.04, 0.18, start, end, 103, "Aktie", "Transport");
-    const int32_t bank = b.Security("Alpenbank AG", "ALP300", "DE000ALP3000", 0, 54.0, 0.02,
-                                    0.22, start, end, 104, "Aktie", "Banken");
-    const int32_t fonds = b.Security("Europa Aktienfonds", "EAF400", "DE000EAF4004", 0, 61.0,
-                                     0.05, 0.16, start, end, 105, "Fonds", "Mischfonds", "Europa");
-    const int32_t circuits = b.Security("Pacific Circuits Inc.", "PCI500", "US6951234567", usd,
-                                        45.0, 0.07, 0.22, start, end, 106, "Aktie", "Technologie",
-                                        "USA");
+    const int32_t bank = b.Security("Alpenbank AG", "ALP300", "DE000ALP3000", 0, 54.0, 0.02, 0.22,
+                                    start, end, 104, "Aktie", "Banken");
+    const int32_t fonds = b.Security("Europa Aktienfonds", "EAF400", "DE000EAF4004", 0, 61.0, 0.05,
+                                     0.16, start, end, 105, "Fonds", "Mischfonds", "Europa");
+    const int32_t circuits =
+        b.Security("Pacific Circuits Inc.", "PCI500", "US6951234567", usd, 45.0, 0.07, 0.22, start,
+                   end, 106, "Aktie", "Technologie", "USA");
 
     b.Movement(start, "Kapitaleinlage", 60000.0, "Startkapital");
     b.Buy(DateOf(10, 1, 2005), chemie, 150, 9.90, "Erstkauf");
@@ -241,9 +241,11 @@ CFolari2Doc EuroInvestor() {
         b.Dividend(DemoBuilder::Weekday(DateOf(20, 5, year)), chemie, 0.80 + 0.05 * (year - 2005));
         b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), logistik, 0.45);
         b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), holding, 0.60);
-        b.Movement(DemoBuilder::Weekday(DateOf(20, 12, year)), "Depotgebühren", 35.70, "Depotentgelt");
+        b.Movement(DemoBuilder::Weekday(DateOf(20, 12, year)), "Depotgebühren", 35.70,
+                   "Depotentgelt");
         if (year >= 2006)
-            b.Buy(DemoBuilder::Weekday(DateOf(1, 2, year)), fonds, 10 + (year % 3) * 5, 0.0, "Sparplan");
+            b.Buy(DemoBuilder::Weekday(DateOf(1, 2, year)), fonds, 10 + (year % 3) * 5, 0.0,
+                  "Sparplan");
     }
     b.Sell(DateOf(15, 4, 2008), bank, 120, 9.90, "Verkauf (steuerfrei)");  // held over a year
     b.Movement(DateOf(2, 3, 2009), "Kapitaleinlage", 25000.0, "Zuzahlung");
@@ -269,13 +271,13 @@ CFolari2Doc MarkPortfolio() {
     (void)ff;
     const int32_t versorger = b.Security("Westfalen Versorgung AG", "WVG110", "DE000WVG1100", dm,
                                          48.0, 0.04, 0.20, start, end, 201, "Aktie", "Versorger");
-    const int32_t maschinen = b.Security("Schwaben Maschinenbau AG", "SMB120", "DE000SMB1207", dm,
-                                         95.0, 0.06, 0.30, start, end, 202, "Aktie", "Maschinenbau");
-    const int32_t telekom = b.Security("Nordtel AG", "NTL130", "DE000NTL1304", dm, 40.0, 0.02,
-                                       0.45, start, end, 203, "Aktie", "Telekommunikation");
-    const int32_t vins = b.Security("Vins de Provence S.A.", "VDP140", "FR0000VDP140", franc,
-                                    180.0, 0.03, 0.22, start, end, 204, "Aktie", "Getränke",
-                                    "Frankreich");
+    const int32_t maschinen =
+        b.Security("Schwaben Maschinenbau AG", "SMB120", "DE000SMB1207", dm, 95.0, 0.06, 0.30,
+                   start, end, 202, "Aktie", "Maschinenbau");
+    const int32_t telekom = b.Security("Nordtel AG", "NTL130", "DE000NTL1304", dm, 40.0, 0.02, 0.45,
+                                       start, end, 203, "Aktie", "Telekommunikation");
+    const int32_t vins = b.Security("Vins de Provence S.A.", "VDP140", "FR0000VDP140", franc, 180.0,
+                                    0.03, 0.22, start, end, 204, "Aktie", "Getränke", "Frankreich");
 
     b.Movement(start, "Kapitaleinlage", 100000.0, "Einzahlung");
     b.Buy(DateOf(15, 1, 1996), versorger, 300, 25.0);
@@ -285,8 +287,8 @@ CFolari2Doc MarkPortfolio() {
     for (unsigned year = 1996; year <= 2005; ++year) {
         b.Dividend(DemoBuilder::Weekday(DateOf(15, 5, year)), versorger, year < 2002 ? 2.10 : 1.10);
         b.Dividend(DemoBuilder::Weekday(DateOf(20, 6, year)), maschinen, year < 2002 ? 3.00 : 1.60);
-        b.Movement(DemoBuilder::Weekday(DateOf(15, 12, year)), "Depotgebühren", year < 2002 ? 60.0 : 30.68,
-                   "Depotentgelt");
+        b.Movement(DemoBuilder::Weekday(DateOf(15, 12, year)), "Depotgebühren",
+                   year < 2002 ? 60.0 : 30.68, "Depotentgelt");
     }
     b.Sell(DateOf(6, 3, 2000), telekom, 300, 25.0, "Verkauf am Höchststand");
     b.Sell(DateOf(10, 7, 2001), maschinen, 50, 25.0);
@@ -303,21 +305,20 @@ CFolari2Doc LargePortfolio() {
     DemoBuilder b(1, "Demo-Depot 3 (Beispieldaten, groß)", "EUR", end);
     SeededRandom random(300);
     std::vector<int32_t> securities;
-    const char* sectors[] = {"Chemie", "Banken", "Technologie", "Versorger", "Transport",
-                             "Maschinenbau", "Pharma", "Handel"};
+    const char* sectors[] = {"Chemie",    "Banken",       "Technologie", "Versorger",
+                             "Transport", "Maschinenbau", "Pharma",      "Handel"};
     for (int i = 0; i < 100; ++i) {
         const std::string n = std::to_string(100 + i);
-        securities.push_back(b.Security("Musteraktie " + n + " AG", "MA" + n + "0",
-                                        "DE000MA" + n + "00", 0, 10.0 + random.Below(190),
-                                        0.02 + 0.06 * random.Uniform(),
-                                        0.15 + 0.30 * random.Uniform(), start, end, 1000 + i,
-                                        "Aktie", sectors[i % 8]));
+        securities.push_back(b.Security(
+            "Musteraktie " + n + " AG", "MA" + n + "0", "DE000MA" + n + "00", 0,
+            10.0 + random.Below(190), 0.02 + 0.06 * random.Uniform(),
+            0.15 + 0.30 * random.Uniform(), start, end, 1000 + i, "Aktie", sectors[i % 8]));
     }
     b.Movement(start, "Kapitaleinlage", 5'000'000.0, "Startkapital");
     // One transaction every weekday: buys, sales of half of a holding, dividends.
     for (uint32_t day = start.DayNumber() + 7; day <= end.DayNumber(); ++day) {
         const CQRNDatum date(day);
-        if (!IsWeekday(date)) continue;
+        if (!date.IsWeekday()) continue;
         if (date.Month() == 1 && date.Day() <= 7 && date.DayNumber() - start.DayNumber() > 300 &&
             (day + 3) % 7 == 0)  // the first Monday of a year
             b.Movement(date, "Kapitaleinlage", 400'000.0, "Jahreseinzahlung");
@@ -339,9 +340,12 @@ CFolari2Doc LargePortfolio() {
 
 CFolari2Doc MakeDemoPortfolio(int number) {
     switch (number) {
-        case 1: return EuroInvestor();
-        case 2: return MarkPortfolio();
-        default: return LargePortfolio();
+        case 1:
+            return EuroInvestor();
+        case 2:
+            return MarkPortfolio();
+        default:
+            return LargePortfolio();
     }
 }
 

@@ -1,8 +1,9 @@
+#include "samples/demo_portfolios.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "engine/demo_portfolios.h"
 #include "engine/holdings.h"
 #include "engine/tax_categories.h"
 #include "support/full_document.h"
@@ -20,11 +21,10 @@ TEST(DemoPortfolios, EuroInvestorShowsEveryKindOfTransactionAndSeveralTaxCategor
     const CFolari2Doc doc = MakeDemoPortfolio(1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_NE(doc.depot.holderName.find("Beispieldaten"), std::string::npos);
-    EXPECT_EQ(TypesOf(doc), (std::set<TransactionType>{TransactionType::Split,
-                                                       TransactionType::Exchange,
-                                                       TransactionType::Buy,
-                                                       TransactionType::AccountMovement,
-                                                       TransactionType::Sell}));
+    EXPECT_EQ(TypesOf(doc),
+              (std::set<TransactionType>{TransactionType::Split, TransactionType::Exchange,
+                                         TransactionType::Buy, TransactionType::AccountMovement,
+                                         TransactionType::Sell}));
     const CFL2Waehrung* usd = doc.FindCurrencyBySymbol("USD");
     ASSERT_NE(usd, nullptr);
     EXPECT_FALSE(usd->isFixed);

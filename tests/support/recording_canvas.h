@@ -10,9 +10,9 @@ namespace pf {
 // A canvas that draws nothing and records every call, with fixed text metrics so that
 // layouts are the same on every machine: each character (UTF-8 code point) of a line is
 // half as wide as the font is high, rounded half up: width = (characters × height + 1) / 2.
-// Used by tests and by text output, which needs column widths but no drawing.
+// Tests and benchmarks lay reports out on it and assert on the recorded calls.
 class RecordingCanvas final : public Canvas {
-public:
+  public:
     // A screen of `pixelsPerInch`, or a printer page when `page` has a physical size.
     explicit RecordingCanvas(int pixelsPerInch = 96, PageMetrics page = {})
         : ppi_(pixelsPerInch), page_(page) {}
@@ -48,7 +48,7 @@ public:
 
     static int CharacterCount(const std::string& utf8);
 
-private:
+  private:
     int ppi_;
     PageMetrics page_;
     int fontHeight_ = 0;
