@@ -82,4 +82,6 @@ std::vector<int32_t> AccountCurrencyForm::Currencies(const CFolari2Doc& doc) {
     return ids;
 }
 
+static_assert(EntryForm<AccountCurrencyForm>);
+
 }  // namespace pf

@@ -125,4 +125,6 @@ int32_t MovementForm::Apply(CFolari2Doc& doc) const {
     return ChangeMovement(doc, editedId, fields, lots) ? editedId : -1;
 }
 
+static_assert(EntryForm<MovementForm>);
+
 }  // namespace pf

@@ -266,4 +266,6 @@ int32_t ExchangeForm::Apply(CFolari2Doc& doc) const {
     return ChangeExchange(doc, editedId, fields, lots) ? editedId : -1;
 }
 
+static_assert(EntryForm<SplitForm> && EntryForm<ExchangeForm>);
+
 }  // namespace pf

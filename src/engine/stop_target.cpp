@@ -219,4 +219,6 @@ std::vector<int32_t> StopTargetForm::Apply(CFolari2Doc& doc) const {
     return ApplyStopTarget(doc, positionNo, input).positionNos;
 }
 
+static_assert(EntryForm<StopTargetForm>);
+
 }  // namespace pf

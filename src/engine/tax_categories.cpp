@@ -205,4 +205,6 @@ int TaxCategoryForm::Apply(CFolari2Doc& doc) const {
     return ReplaceTaxCategory(doc, index, category) ? index : -1;
 }
 
+static_assert(EntryForm<TaxCategoryForm>);
+
 }  // namespace pf

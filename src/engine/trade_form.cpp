@@ -363,4 +363,6 @@ int32_t SaleForm::Apply(CFolari2Doc& doc) const {
     return ChangeSale(doc, editedId, fields, lots) ? editedId : -1;
 }
 
+static_assert(EntryForm<PurchaseForm> && EntryForm<SaleForm>);
+
 }  // namespace pf

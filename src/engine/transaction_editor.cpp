@@ -249,4 +249,6 @@ std::map<int32_t, Quantity> EarlierSelection(const CFL2Transaktion& t) {
     return selection;
 }
 
+static_assert(EntryForm<TransactionDeleteForm>);
+
 }  // namespace pf

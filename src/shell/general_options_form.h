@@ -64,7 +64,7 @@ struct GeneralOptionsForm {
     // Writes every field back. Without protection the password is cleared, so a file that
     // is not protected does not carry a password either; the thousands separator becomes ""
     // with grouping off; each joined pair is split at its first ";" (a missing second part
-    // becomes empty). The caller marks the document modified and updates its views.
+    // becomes empty). The sheet (OptionsSheet::Apply) runs it within its one document edit.
     void ApplyTo(CFolari2Doc& doc) const;
 };
 
