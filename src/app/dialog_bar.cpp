@@ -149,8 +149,8 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     connect(simulatedSale_, &QToolButton::toggled, this, &DialogBar::simulatedSaleToggled);
     connect(htmlView_, &QPushButton::clicked, this, &DialogBar::htmlViewRequested);
 
-    // The position choice, the chart's button and the HTML page arrive with the diagrams,
-    // the charts and the HTML export; until then their controls show but do nothing.
+    // The position choice, the chart's button and the HTML page have no command behind them
+    // in this program: their controls show, disabled.
     for (QWidget* w : std::initializer_list<QWidget*>{choosePositions_, chartButton_, htmlView_})
         w->setEnabled(false);
 

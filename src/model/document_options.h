@@ -9,7 +9,7 @@
 
 namespace pf {
 
-// Option values of the file's settings block and trailer that have no named field yet.
+// Option values of the file's settings block and trailer that have no named field.
 // The file codec fills them in stored order and writes them back unchanged; a slot that a
 // document has never read is written as 0, an empty string or an empty list.
 struct OptionSlots {

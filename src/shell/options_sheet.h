@@ -16,7 +16,7 @@ class CFolari2Doc;
 
 // One page of the property sheet "Optionen" over its own form model: the tab's title, the
 // checks made when the sheet is left with OK, and how the page writes itself into the
-// document. A later page is one more class and one more entry in OptionsSheet::
+// document. Adding a page takes one more class and one more entry in OptionsSheet::
 // FromDocument (and in the Qt sheet's list of page views).
 class OptionsPage {
   public:

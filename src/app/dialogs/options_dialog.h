@@ -33,8 +33,8 @@ class OptionsPageView : public QWidget {
 
 // Makes the view of one page, filled from the document.
 using OptionsPageFactory = OptionsPageView* (*)(const CFolari2Doc& doc);
-// The pages of the sheet in tab order. A later page is one view class over its form and one
-// entry in this list.
+// The pages of the sheet in tab order. Adding a page takes one view class over its form and
+// one entry in this list.
 std::span<const OptionsPageFactory> OptionsPageFactories();
 
 // The page "Allgemein" (objectName "generalPage"), its widgets named "protect", "password",
