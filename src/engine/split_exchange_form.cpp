@@ -95,13 +95,15 @@ MaybeMessage EvaluateSplit(const SplitForm& form, const CFolari2Doc& doc, SplitF
 struct ExchangeLots {
     PositionList all;     // every lot on the date
     PositionList source;  // those of the source security, with the selection
+    LotSelection selection;
 };
 
 ExchangeLots SelectedLots(const ExchangeForm& form, const CFolari2Doc& doc) {
     ExchangeLots lots;
     lots.all = SellableLots(doc, form.date, form.editedId);
     const Quantity entered = ParseQuantity(form.oldPieces, NumberFormatOf(doc.options)).value_or(0);
-    RefreshLotSelection(lots.all, form.sourceNameId, entered, form.oldestFirst, form.distributed);
+    lots.selection = RefreshLotSelection(lots.all, form.sourceNameId, entered, form.oldestFirst,
+                                         form.distributed);
     for (const size_t i : LotsOfSecurity(lots.all, form.sourceNameId))
         lots.source.push_back(lots.all[i]);
     return lots;
@@ -250,6 +252,10 @@ ExchangeForm ExchangeForm::ForEdit(const CFolari2Doc& doc, int32_t id, CQRNDatum
 
 PositionList ExchangeForm::Lots(const CFolari2Doc& doc) const {
     return SelectedLots(*this, doc).source;
+}
+
+LotSelection ExchangeForm::Selection(const CFolari2Doc& doc) const {
+    return SelectedLots(*this, doc).selection;
 }
 
 MaybeMessage ExchangeForm::Check(const CFolari2Doc& doc) const {

@@ -107,6 +107,8 @@ struct ExchangeForm {
 
     // The source security's lots on the date with the selection the list shows.
     PositionList Lots(const CFolari2Doc& doc) const;
+    // The old pieces lowered to what the lots hold, and the enable states around the list.
+    LotSelection Selection(const CFolari2Doc& doc) const;
 
     // The OK order, title "Umtausch":
     //  1. no lot of any security on the date (date);

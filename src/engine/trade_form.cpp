@@ -72,6 +72,7 @@ const CFL2Wertpapier* SecurityByNameAndCode(const CFolari2Doc& doc, const std::s
 struct SaleLots {
     PositionList all;       // every sellable lot on the date
     PositionList security;  // those of the chosen security, with the selection
+    LotSelection selection;
 };
 
 }  // namespace
@@ -293,8 +294,12 @@ SaleLots SelectedLots(const SaleForm& form, const CFolari2Doc& doc) {
     SaleLots lots;
     lots.all = SellableLots(doc, form.date, form.editedId);
     const Quantity entered = ParseQuantity(form.quantity, NumberFormatOf(doc.options)).value_or(0);
-    const bool oldestFirst = form.oldestFirst && !form.LotsLocked(doc);
-    RefreshLotSelection(lots.all, form.nameSecurityId, entered, oldestFirst, form.distributed);
+    const bool locked = form.LotsLocked(doc);
+    lots.selection = RefreshLotSelection(lots.all, form.nameSecurityId, entered,
+                                         form.oldestFirst && !locked, form.distributed);
+    if (locked)
+        lots.selection.listEnabled = lots.selection.oldestFirstEnabled =
+            lots.selection.distributeEnabled = false;
     for (const size_t i : LotsOfSecurity(lots.all, form.nameSecurityId))
         lots.security.push_back(lots.all[i]);
     return lots;
@@ -347,6 +352,10 @@ MaybeMessage EvaluateSale(const SaleForm& form, const CFolari2Doc& doc, TradeFie
 
 PositionList SaleForm::Lots(const CFolari2Doc& doc) const {
     return SelectedLots(*this, doc).security;
+}
+
+LotSelection SaleForm::Selection(const CFolari2Doc& doc) const {
+    return SelectedLots(*this, doc).selection;
 }
 
 MaybeMessage SaleForm::Check(const CFolari2Doc& doc) const {

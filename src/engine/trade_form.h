@@ -7,6 +7,7 @@
 
 #include "engine/form_model.h"
 #include "engine/holdings.h"
+#include "engine/split_exchange.h"
 #include "engine/trade_entry.h"
 #include "model/currency.h"
 #include "model/date.h"
@@ -113,6 +114,9 @@ struct SaleForm : TradeEntry {
 
     // The lots of the chosen security on the date, with the selection the list shows.
     PositionList Lots(const CFolari2Doc& doc) const;
+    // What the dialog shows around the list: the quantity lowered to what the lots hold,
+    // and which of the list, the oldest-first box and "aufteilen..." are enabled.
+    LotSelection Selection(const CFolari2Doc& doc) const;
     // Whether the lot list, the oldest-first box and "aufteilen..." stay disabled: an
     // account movement refers to the edited sale's pieces (SaleLotsLocked). The earlier
     // allocation then counts whatever the oldest-first box says.

@@ -347,6 +347,13 @@ TEST_F(SaleFormTest, SaleTakesTheSelectedLotsAndAnEditKeepsTheSoldPieces) {
     const PositionList lots = sale.Lots(b.doc);
     ASSERT_EQ(lots.size(), 2u);
     EXPECT_EQ(lots[1].selectedQuantity, 5 * kPiece);
+    LotSelection shown = sale.Selection(b.doc);
+    EXPECT_EQ(shown.quantity, 10 * kPiece);
+    EXPECT_EQ(shown.lotCount, 2u);
+    EXPECT_TRUE(shown.listEnabled && shown.oldestFirstEnabled && shown.distributeEnabled);
+    SaleForm tooMany = sale;
+    tooMany.quantity = "50";
+    EXPECT_EQ(tooMany.Selection(b.doc).quantity, 40 * kPiece) << "lowered to what the lots hold";
 
     const int32_t id = sale.Apply(b.doc);
     ASSERT_NE(id, -1);
@@ -381,6 +388,8 @@ TEST_F(SaleFormTest, LockedLotsKeepTheEarlierAllocation) {
 
     SaleForm edit = SaleForm::ForEdit(b.doc, id, Day(9, 9, 2020));
     EXPECT_TRUE(edit.LotsLocked(b.doc));
+    const LotSelection shown = edit.Selection(b.doc);
+    EXPECT_FALSE(shown.listEnabled || shown.oldestFirstEnabled || shown.distributeEnabled);
     edit.oldestFirst = true;  // disabled: not read
     edit.quantity = "12";
     const MaybeMessage m = edit.Check(b.doc);
