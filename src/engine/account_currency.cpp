@@ -66,12 +66,8 @@ MaybeMessage AccountCurrencyForm::Check(const CFolari2Doc&) const { return std::
 
 bool AccountCurrencyForm::WriteBack(CFolari2Doc& doc) const {
     return doc.Edit([&] {
-        if (doc.initialAccountCurrencyId == initialCurrency &&
-            doc.accountCurrencyChanges == changes)
-            return false;
         doc.initialAccountCurrencyId = initialCurrency;
         doc.accountCurrencyChanges = changes;
-        return true;
     });
 }
 

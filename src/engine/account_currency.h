@@ -58,8 +58,7 @@ class AccountCurrencyForm {
     // OK: WriteBack.
     bool Apply(CFolari2Doc& doc) const { return WriteBack(doc); }
     // The document operation of OK: the initial currency and the changes replace the
-    // document's. Returns whether that changed anything (only then is the document marked
-    // modified and its views told).
+    // document's, as one edit (also when they are the same). Returns true.
     bool WriteBack(CFolari2Doc& doc) const;
 
     // The currencies both boxes offer: the fixed-rate ones, in list order.
