@@ -320,7 +320,7 @@ CFolari2Doc LargePortfolio() {
         const CQRNDatum date(day);
         if (!date.IsWeekday()) continue;
         if (date.Month() == 1 && date.Day() <= 7 && date.DayNumber() - start.DayNumber() > 300 &&
-            (day + 3) % 7 == 0)  // the first Monday of a year
+            date.DayOfWeek() == 0)  // the first Monday of a year
             b.Movement(date, "Kapitaleinlage", 400'000.0, "Jahreseinzahlung");
         const int32_t s = securities[static_cast<size_t>(random.Below(100))];
         const int what = random.Below(10);
