@@ -16,8 +16,8 @@
 #include "app/report_view.h"
 #include "model/archive/document_file.h"
 #include "qtcanvas/qt_output.h"
-#include "reports/report_dispatcher.h"
 #include "samples/demo_portfolios.h"
+#include "shell/view_catalogue.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
-#include "reports/report_dispatcher.h"
+#include "shell/view_catalogue.h"
 
 namespace pf {
 
@@ -82,7 +82,8 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     auto* viewLabel = new QLabel(QStringLiteral("Ansicht:"), this);
     viewSelector_ = new QComboBox(this);
     viewSelector_->setObjectName(QStringLiteral("viewSelector"));
-    for (const ViewInfo& view : ViewTable()) viewSelector_->addItem(ToQString(view.title), view.id);
+    for (const ViewEntry& view : ViewCatalogue())
+        viewSelector_->addItem(ToQString(view.title), view.id);
     viewSelector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     viewLabel->setBuddy(viewSelector_);
 

@@ -24,7 +24,6 @@
 #include "app/qt_clipboard.h"
 #include "app/report_view.h"
 #include "qtcanvas/qt_string.h"
-#include "reports/report_dispatcher.h"
 #include "shell/document_session.h"
 #include "shell/initial_period.h"
 #include "shell/screen_scale.h"
@@ -33,30 +32,12 @@ namespace pf {
 
 namespace {
 
-// The "Ansicht" menu: the views in the order of the view selector, with the menu's own
-// texts and mnemonics.
-struct ViewMenuEntry {
-    int id;
-    const char* text;
-    Qt::Key key;  // with Ctrl; Qt::Key_unknown for none
-};
-constexpr std::array<ViewMenuEntry, 15> kViewMenu = {{
-    {kViewHoldings, "&Depotbestand", Qt::Key_1},
-    {kViewRealized, "&Realisierte G+V", Qt::Key_2},
-    {kViewTransactions, "&Transaktionen", Qt::Key_3},
-    {kViewAccountMovements, "&Kontobewegungen", Qt::Key_4},
-    {kViewSecurities, "&Wertpapiere", Qt::Key_unknown},
-    {kViewDevelopment, "Depot&entwicklung", Qt::Key_5},
-    {kViewQuotes, "K&urse", Qt::Key_6},
-    {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", Qt::Key_7},
-    {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", Qt::Key_8},
-    {kViewChart, "&Charts", Qt::Key_9},
-    {kViewDepotAnalysis, "Depot&analyse", Qt::Key_0},
-    {kViewDepotDistribution, "Depot&verteilung", Qt::Key_unknown},
-    {kViewGainLossEvaluation, "&Gewinn-/Verlustauswertung", Qt::Key_unknown},
-    {kViewPerformance, "&Performanceanalyse", Qt::Key_unknown},
-    {kViewReturns, "Rendite&berechnung", Qt::Key_unknown},
-}};
+// "Strg+1" as the catalogue writes a shortcut, for Qt's key sequence ("Ctrl+1").
+QKeySequence ShortcutOf(const ViewEntry& view) {
+    QString text = ToQString(view.shortcut);
+    text.replace(QStringLiteral("Strg+"), QStringLiteral("Ctrl+"));
+    return QKeySequence::fromString(text, QKeySequence::PortableText);
+}
 
 QAction* MakeAction(QObject* parent, const QString& text, const QString& name,
                     const QKeySequence& shortcut = {}) {
@@ -164,16 +145,16 @@ void MainWindow::CreateActions() {
                             {}, &MainWindow::OnSaveAs);
     add(QStringLiteral("&Importieren..."), QStringLiteral("actionImport"), {},
         &MainWindow::OnImport);
-    tableActions_ << add(QStringLiteral("&Drucken..."), QStringLiteral("actionPrint"),
+    printActions_ << add(QStringLiteral("&Drucken..."), QStringLiteral("actionPrint"),
                          QKeySequence::Print, &MainWindow::OnPrint);
-    tableActions_ << add(QStringLiteral("Seitenansic&ht"), QStringLiteral("actionPrintPreview"), {},
+    printActions_ << add(QStringLiteral("Seitenansic&ht"), QStringLiteral("actionPrintPreview"), {},
                          &MainWindow::OnPrintPreview);
     add(QStringLiteral("Drucker&einrichtung..."), QStringLiteral("actionPageSetup"), {},
         &MainWindow::OnPageSetup);
-    tableActions_ << add(QStringLiteral("Kopieren in &Zwischenablage..."),
-                         QStringLiteral("actionCopyClipboard"), {}, &MainWindow::OnCopyToClipboard);
-    tableActions_ << add(QStringLiteral("Kopieren in &Textdatei..."),
-                         QStringLiteral("actionCopyTextFile"), {}, &MainWindow::OnCopyToTextFile);
+    textActions_ << add(QStringLiteral("Kopieren in &Zwischenablage..."),
+                        QStringLiteral("actionCopyClipboard"), {}, &MainWindow::OnCopyToClipboard);
+    textActions_ << add(QStringLiteral("Kopieren in &Textdatei..."),
+                        QStringLiteral("actionCopyTextFile"), {}, &MainWindow::OnCopyToTextFile);
     exitAction_ = MakeAction(this, QStringLiteral("&Beenden"), QStringLiteral("actionExit"));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
@@ -194,11 +175,9 @@ void MainWindow::CreateActions() {
     }
 
     auto* viewGroup = new QActionGroup(this);
-    for (const ViewMenuEntry& entry : kViewMenu) {
-        QKeySequence key;
-        if (entry.key != Qt::Key_unknown) key = QKeySequence(Qt::CTRL | entry.key);
-        QAction* a = MakeAction(this, ToQString(entry.text),
-                                QStringLiteral("actionView%1").arg(entry.id), key);
+    for (const ViewEntry& entry : ViewCatalogue()) {
+        QAction* a = MakeAction(this, ToQString(entry.menuText),
+                                QStringLiteral("actionView%1").arg(entry.id), ShortcutOf(entry));
         a->setCheckable(true);
         a->setActionGroup(viewGroup);
         a->setData(entry.id);
@@ -393,7 +372,7 @@ ChildFrame* MainWindow::ActiveFrame() const {
     return qobject_cast<ChildFrame*>(w);
 }
 
-ReportTable* MainWindow::ActiveReport() const {
+ReportObject* MainWindow::ActiveReport() const {
     ReportView* view = ActiveView();
     return view != nullptr ? view->Report() : nullptr;
 }
@@ -461,8 +440,6 @@ ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState
     auto* view = new ReportView(document, state);
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
-    // ReportView::rowDoubleClicked is where the transaction and security editors will be
-    // opened; they arrive with the transaction and securities views.
     view->Rebuild();
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);
@@ -589,7 +566,9 @@ void MainWindow::OnActiveFrameChanged(QMdiSubWindow*) {
 void MainWindow::UpdateCommandStates() {
     ReportView* view = ActiveView();
     for (QAction* a : documentActions_) a->setEnabled(view != nullptr);
-    for (QAction* a : tableActions_) a->setEnabled(view != nullptr && view->Report() != nullptr);
+    const ReportObject* report = view != nullptr ? view->Report() : nullptr;
+    for (QAction* a : printActions_) a->setEnabled(report != nullptr && report->CanPrint());
+    for (QAction* a : textActions_) a->setEnabled(report != nullptr && report->HasText());
     for (QAction* a : viewActions_) {
         a->setEnabled(view != nullptr);
         a->setChecked(view != nullptr && a->data().toInt() == view->State().viewId);

@@ -28,7 +28,7 @@ class ChildFrame;
 class Clipboard;
 class DialogBar;
 class DocumentHandle;
-class ReportTable;
+class ReportObject;
 class ReportView;
 class SettingsStore;
 
@@ -83,8 +83,9 @@ class MainWindow : public QMainWindow {
     // The active child window's view, or nullptr.
     ReportView* ActiveView() const;
     ChildFrame* ActiveFrame() const;
-    // The table report of the active window, or nullptr (no window, or a view without one).
-    ReportTable* ActiveReport() const;
+    // The content of the active window (a report or a title page), or nullptr without one.
+    ReportObject* ActiveReport() const;
+    bool ActiveViewCanPrint() const;
     DocumentHandle* ActiveDocument() const;
     QList<DocumentHandle*> Documents() const;
     QList<ChildFrame*> Frames() const;
@@ -192,7 +193,8 @@ class MainWindow : public QMainWindow {
     QList<QAction*> viewActions_;
     QList<QAction*> scaleActions_;
     QList<QAction*> documentActions_;  // need an open document
-    QList<QAction*> tableActions_;     // need a table report in the active window
+    QList<QAction*> printActions_;     // need printable content in the active window
+    QList<QAction*> textActions_;      // need content with a text output (tables)
     QAction* saveWindowSize_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::vector<std::unique_ptr<DocumentHandle>> documents_;

@@ -190,12 +190,11 @@ void MainWindow::OnSaveAs() {
 }
 
 int MainWindow::PrintActiveView(QPrinter& printer, int fromPage, int toPage) {
-    ReportTable* report = ActiveReport();
-    if (report == nullptr) return -1;
+    ReportObject* report = ActiveReport();
+    if (report == nullptr || !report->CanPrint()) return -1;
     WaitCursor wait;
     QString error;
-    const int pages = PrintReportTable(*report, ActiveDocument()->Doc().options.tables, printer,
-                                       error, fromPage, toPage);
+    const int pages = PrintReport(*report, printer, error, fromPage, toPage);
     if (pages < 0) ShowExclamation(this, ToQString(kAppTitle), error);
     return pages;
 }
@@ -205,8 +204,13 @@ QPrinter& MainWindow::Printer() {
     return *printer_;
 }
 
+bool MainWindow::ActiveViewCanPrint() const {
+    const ReportObject* report = ActiveReport();
+    return report != nullptr && report->CanPrint();
+}
+
 void MainWindow::OnPrint() {
-    if (ActiveReport() == nullptr) return;
+    if (!ActiveViewCanPrint()) return;
     QPrintDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
@@ -217,7 +221,7 @@ void MainWindow::OnPrint() {
 }
 
 void MainWindow::OnPrintPreview() {
-    if (ActiveReport() == nullptr) return;
+    if (!ActiveViewCanPrint()) return;
     QPrintPreviewDialog preview(&Printer(), this);
     preview.setWindowTitle(QStringLiteral("Seitenansicht"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
@@ -232,20 +236,20 @@ void MainWindow::OnPageSetup() {
 }
 
 bool MainWindow::CopyActiveViewToClipboard(int mode) {
-    ReportTable* report = ActiveReport();
-    if (report == nullptr) return false;
+    const ReportObject* report = ActiveReport();
+    if (report == nullptr || !report->HasText()) return false;
     WaitCursor wait;
     // A clipboard that cannot be opened stays as it was, without a message.
-    return report->CopyToClipboard(*clipboard_, mode);
+    return CopyReportToClipboard(*report, *clipboard_, mode);
 }
 
 bool MainWindow::WriteActiveViewToTextFile(int mode, const QString& path) {
-    ReportTable* report = ActiveReport();
-    if (report == nullptr) return false;
+    const ReportObject* report = ActiveReport();
+    if (report == nullptr || !report->HasText()) return false;
     bool written = false;
     {
         WaitCursor wait;
-        written = report->WriteTextFile(mode, std::filesystem::path(FromQString(path)));
+        written = WriteReportTextFile(*report, mode, std::filesystem::path(FromQString(path)));
     }
     if (!written)
         ShowInformation(this, QStringLiteral("Kopieren in Textdatei"),

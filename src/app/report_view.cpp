@@ -13,7 +13,7 @@
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_canvas.h"
 #include "qtcanvas/qt_string.h"
-#include "reports/report_dispatcher.h"
+#include "shell/view_catalogue.h"
 #include "reports/report_format.h"
 
 namespace pf {
@@ -23,17 +23,6 @@ namespace {
 constexpr int kMaxScrollSize = 32768;
 constexpr int kPageStep = 500;
 constexpr int kLineStep = 30;
-// The empty page of a view without a report: its title in the table's title font, 10 mm
-// from the edges, both scaled like the reports.
-struct EmptyPage {
-    int titleHeight;
-    int margin;
-};
-EmptyPage EmptyPageOf(const TableAppearance& tables, double scale) {
-    constexpr int kMargin = 100;
-    return {static_cast<int>(std::lround(tables.titleFontHeight * scale)),
-            static_cast<int>(std::lround(kMargin * scale))};
-}
 
 // A one-pixel image at the view's resolution: text is measured there when no paint event
 // is running, with the same metrics as on the widget.
@@ -60,7 +49,7 @@ ReportView::ReportView(DocumentHandle* document, const ChildViewState& state, QW
 ReportView::~ReportView() = default;
 
 QString ReportView::ViewTitle() const {
-    const ViewInfo* info = FindView(state_.viewId);
+    const ViewEntry* info = FindView(state_.viewId);
     return info != nullptr ? ToQString(info->title) : QString();
 }
 
@@ -76,16 +65,9 @@ void ReportView::Rebuild() {
         QPainter painter(&image);
         QtCanvas canvas(painter);
         CFolari2Doc& doc = document_->Doc();
-        const double scale = DetermineScreenScale(doc, canvas);
-        report_ = BuildReport(doc, state_.viewId, state_.ToViewState());
-        if (report_) {
-            size_ = report_->Layout(canvas);
-        } else {
-            const EmptyPage page = EmptyPageOf(doc.options.tables, scale);
-            canvas.SetFont(doc.options.tables.face, page.titleHeight);
-            size_ = {canvas.TextWidth(FromQString(ViewTitle())) + 2 * page.margin,
-                     page.titleHeight + 2 * page.margin};
-        }
+        DetermineScreenScale(doc, canvas);
+        report_ = BuildViewContent(doc, state_.viewId, state_.ToViewState());
+        size_ = report_ ? report_->Layout(canvas) : ReportSize{};
     }
     lastBuildMs_ = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     UpdateScrollBars();
@@ -113,18 +95,9 @@ Point ReportView::ToLogical(QPoint p) const {
 }
 
 void ReportView::DrawContent(QPainter& painter, QPointF origin, const Rect& visible) {
+    if (!report_) return;
     QtCanvas canvas(painter, origin);
-    const CFolari2Doc& doc = document_->Doc();
-    if (report_) {
-        report_->DrawScreen(canvas, doc.options.tables.screenStyle, visible);
-        return;
-    }
-    const EmptyPage page = EmptyPageOf(doc.options.tables, doc.options.screenScaleFactor);
-    canvas.SetFont(doc.options.tables.face, page.titleHeight);
-    canvas.DrawText(
-        FromQString(ViewTitle()),
-        Rect{page.margin, -page.margin, size_.width - page.margin, -page.margin - page.titleHeight},
-        TextAlign::Left);
+    report_->DrawScreen(canvas, visible);
 }
 
 void ReportView::paintEvent(QPaintEvent*) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "reports/report_table.h"
+#include "reports/report_object.h"
 #include "shell/dialog_bar_rules.h"
 
 class QPainter;
@@ -14,10 +14,9 @@ namespace pf {
 class DocumentHandle;
 
 // One child window's view: it keeps the view id and the dialog-bar state of its window and,
-// on every update, throws its report away and asks the dispatcher for a new one, lays it out
-// and sets the scroll sizes. Scroll positions are in the report's logical units (0.1 mm),
-// with a page step of 500 and a line step of 30. Views without a report object yet show an
-// empty page with their title.
+// on every update, throws its content away and asks the view catalogue for a new one, lays
+// it out and sets the scroll sizes. Scroll positions are in the content's logical units
+// (0.1 mm), with a page step of 500 and a line step of 30.
 class ReportView : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -30,10 +29,11 @@ class ReportView : public QAbstractScrollArea {
     // views (only this one, with kHintActiveView) so the report is rebuilt.
     void SetState(const ChildViewState& state) { state_ = state; }
 
-    // Deletes the report and builds a new one for the view id and the state.
+    // Deletes the content and builds a new one for the view id and the state.
     void Rebuild();
-    // The table report on display, or nullptr (views without one yet).
-    ReportTable* Report() const { return report_.get(); }
+    // The content on display (a report or the view's title page), or nullptr before the
+    // first Rebuild.
+    ReportObject* Report() const { return report_.get(); }
     QString ViewTitle() const;
     // The report's size in logical units, as laid out on this view's screen.
     ReportSize ContentSize() const { return size_; }
@@ -45,8 +45,8 @@ class ReportView : public QAbstractScrollArea {
     void DrawContent(QPainter& painter, QPointF origin, const Rect& visibleLogical);
 
   signals:
-    // Double click on a report row: the row's five user values (the editors come later).
-    void rowDoubleClicked(std::array<int, 5> userValues);
+    // Double click on the content: what lies under the pointer.
+    void rowDoubleClicked(const HitResult& hit);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,7 +61,7 @@ class ReportView : public QAbstractScrollArea {
 
     DocumentHandle* document_;
     ChildViewState state_;
-    std::unique_ptr<ReportTable> report_;
+    std::unique_ptr<ReportObject> report_;
     ReportSize size_;
     double lastBuildMs_ = 0.0;
 };

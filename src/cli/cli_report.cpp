@@ -1,13 +1,18 @@
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_commands_list.h"
 #include "qtcanvas/qt_canvas.h"
 #include "qtcanvas/qt_output.h"
-#include "reports/report_dispatcher.h"
-#include "reports/report_table.h"
+#include "reports/report_object.h"
+#include "shell/initial_period.h"
+#include "shell/view_catalogue.h"
 
 namespace pf::cli {
 
@@ -32,9 +37,9 @@ bool ParseFormat(const std::string& name, Format& out) {
     return true;
 }
 
-// The screen size of the table measured with the fonts of a screen of `dpi`; the same
+// The screen size of the report measured with the fonts of a screen of `dpi`; the same
 // measurement that RenderPng's canvas makes, so nothing is cut off.
-ReportSize MeasureOnScreen(ReportTable& table, int dpi) {
+ReportSize MeasureOnScreen(ReportObject& report, int dpi) {
     EnsureGuiApplication();
     QImage probe(1, 1, QImage::Format_ARGB32);
     const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
@@ -42,45 +47,96 @@ ReportSize MeasureOnScreen(ReportTable& table, int dpi) {
     probe.setDotsPerMeterY(dotsPerMeter);
     QPainter painter(&probe);
     QtCanvas canvas(painter);
-    return table.Layout(canvas);
+    return report.Layout(canvas);
 }
 
-bool WritePng(ReportTable& table, const CFolari2Doc& doc, const std::string& path,
-              std::string& error) {
-    const ReportSize size = MeasureOnScreen(table, kScreenDpi);
-    const int style = doc.options.tables.screenStyle;
+bool WritePng(ReportObject& report, const std::string& path, std::string& error) {
+    const ReportSize size = MeasureOnScreen(report, kScreenDpi);
     return RenderPng(
         path, size.width, size.height, kScreenDpi,
         [&](Canvas& canvas) {
-            table.Layout(canvas);
-            table.DrawScreen(canvas, style, Rect{0, 0, size.width, -size.height});
+            report.Layout(canvas);
+            report.DrawScreen(canvas, Rect{0, 0, size.width, -size.height});
         },
         error);
 }
 
-bool WritePdf(ReportTable& table, const CFolari2Doc& doc, const std::string& path,
-              const std::string& title, std::string& error) {
-    const TableAppearance& t = doc.options.tables;
+bool WritePdf(ReportObject& report, const std::string& path, std::string& error) {
     PdfDocument pdf;
     PdfDocument::Options options;  // A4 portrait
-    options.title = title;
+    options.title = report.Title();
     if (!pdf.Open(path, options, error)) return false;
-    table.Paginate(pdf.Page(), t.marginLeft, t.marginTop, t.marginRight, t.marginBottom);
-    const int pages = table.PageCount();
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1 && !pdf.NewPage(error)) return false;
-        table.PrintPage(pdf.Page(), t.printStyle, page);
+    const int printed =
+        PrintReportPages(report, pdf.Page(), 0, 0, [&] { return pdf.NewPage(error); });
+    return printed >= 0 && pdf.Finish(error);
+}
+
+// The report options of the command line: each stands for a control of the view's dialog
+// bar, so a view takes exactly the options its window has.
+struct ViewOption {
+    const char* name;
+    bool (*takes)(const ViewEntry& view);
+};
+constexpr ViewOption kViewOptions[] = {
+    {"--date", [](const ViewEntry& v) { return v.oneDate; }},
+    {"--from", [](const ViewEntry& v) { return !v.oneDate; }},
+    {"--to", [](const ViewEntry& v) { return !v.oneDate; }},
+    {"--filter", [](const ViewEntry& v) { return ControlsForView(v.id).filterSwitch; }},
+    {"--simulate", [](const ViewEntry& v) { return ControlsForView(v.id).simulatedSale; }},
+};
+
+// "a", "a und b", "a, b und c" (`last` joins the last two).
+std::string JoinNames(const std::vector<std::string>& names, const char* last) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? std::string(" ") + last + " " : ", ";
+        text += names[i];
     }
-    return pdf.Finish(error);
+    return text;
+}
+
+std::vector<std::string> CliViewNames() {
+    std::vector<std::string> names;
+    for (const ViewEntry& view : ViewCatalogue())
+        if (*view.cliName != '\0') names.push_back(view.cliName);
+    return names;
+}
+
+// The refusal of options that `view` does not take when one of them was given, e.g.
+// "--date gilt nur für holdings; realized nimmt --from und --to.", else nothing.
+std::optional<std::string> RefusedOptions(const ViewEntry& view, const Arguments& args) {
+    std::vector<std::string> refused;
+    bool given = false;
+    for (const ViewOption& option : kViewOptions) {
+        if (option.takes(view)) continue;
+        refused.push_back(option.name);
+        given = given || args.Option(option.name) || args.Flag(option.name);
+    }
+    if (!given) return std::nullopt;
+    std::vector<std::string> owners;
+    for (const ViewEntry& other : ViewCatalogue()) {
+        if (*other.cliName == '\0') continue;
+        const bool takesOne = std::any_of(std::begin(kViewOptions), std::end(kViewOptions),
+                                          [&](const ViewOption& o) {
+                                              return !o.takes(view) && o.takes(other);
+                                          });
+        if (takesOne) owners.push_back(other.cliName);
+    }
+    std::string text = JoinNames(refused, "und") + (refused.size() == 1 ? " gilt" : " gelten") +
+                       " nur für " + JoinNames(owners, "und");
+    if (!view.oneDate)
+        text += std::string("; ") + view.cliName + " nimmt --from und --to";
+    return text + ".";
 }
 
 }  // namespace
 
 int Report(const Context& c) {
     const std::string& viewName = c.args.positional[0];
-    const int viewId = ViewIdFromName(viewName);
-    if (viewId == 0) {
-        c.err << "Unbekannte Ansicht " << viewName << " (holdings oder realized).\n";
+    const ViewEntry* view = FindViewByCliName(viewName);
+    if (view == nullptr) {
+        c.err << "Unbekannte Ansicht " << viewName << " (" << JoinNames(CliViewNames(), "oder")
+              << ").\n";
         return 2;
     }
     Format format = Format::Text;
@@ -94,15 +150,8 @@ int Report(const Context& c) {
               << " bitte mit -o eine Ausgabedatei angeben.\n";
         return 2;
     }
-    // Each view takes only the settings of its own dialog bar.
-    const bool periodOptions = c.args.Option("--from") || c.args.Option("--to") ||
-                               c.args.Flag("--filter") || c.args.Flag("--simulate");
-    if (viewId == kViewHoldings && periodOptions) {
-        c.err << "--from, --to, --filter und --simulate gelten nur für realized.\n";
-        return 2;
-    }
-    if (viewId == kViewRealized && c.args.Option("--date")) {
-        c.err << "--date gilt nur für holdings; realized nimmt --from und --to.\n";
+    if (const std::optional<std::string> refusal = RefusedOptions(*view, c.args)) {
+        c.err << *refusal << "\n";
         return 2;
     }
 
@@ -113,24 +162,22 @@ int Report(const Context& c) {
         !DateOption(c, "--to", to))
         return 1;
     const CQRNDatum today = Today(c.clock);
+    const DisplayPeriod period = CommandLinePeriod(from, to, today);
     ViewState state;
     state.reportDate = date.value_or(today);
-    state.periodTo = to.value_or(today);
-    // 1 January of the end year; in 1970 that day lies before the first valid day, which
-    // the default date then stands for.
-    state.periodFrom = from.value_or(DateOf(1, 1, state.periodTo.Year()));
+    state.periodFrom = period.from;
+    state.periodTo = period.to;
     state.securityFilter = c.args.Flag("--filter");
     state.simulateSales = c.args.Flag("--simulate");
-    if (viewId == kViewRealized && state.periodTo < state.periodFrom) {
+    if (!view->oneDate && state.periodTo < state.periodFrom) {
         c.err << "--to liegt vor --from.\n";
         return 1;
     }
 
     const auto loaded = Load(c.args.positional[1], c);
     if (!loaded) return 1;
-    const CFolari2Doc& doc = loaded->doc;
-    const std::unique_ptr<ReportTable> table = BuildReport(doc, viewId, state);
-    if (!table) {
+    const std::unique_ptr<ReportObject> report = BuildReport(loaded->doc, view->id, state);
+    if (!report) {
         c.err << "Der Bericht konnte nicht erstellt werden.\n";
         return 1;
     }
@@ -138,10 +185,10 @@ int Report(const Context& c) {
     if (format == Format::Text || format == Format::Tsv) {
         const int mode = format == Format::Tsv ? kTabSeparated : kFixedWidths;
         if (!output) {
-            c.out << table->Text(mode, "\n");
+            c.out << report->Text(mode, "\n");
             return 0;
         }
-        if (!table->WriteTextFile(mode, *output)) {
+        if (!WriteReportTextFile(*report, mode, *output)) {
             c.err << "Datei kann nicht geöffnet werden\n" << *output << "\n";
             return 1;
         }
@@ -149,9 +196,8 @@ int Report(const Context& c) {
     }
 
     std::string error;
-    const bool written = format == Format::Png
-                             ? WritePng(*table, doc, *output, error)
-                             : WritePdf(*table, doc, *output, FindView(viewId)->title, error);
+    const bool written = format == Format::Png ? WritePng(*report, *output, error)
+                                               : WritePdf(*report, *output, error);
     if (!written) {
         c.err << error << "\n" << *output << "\n";
         return 1;

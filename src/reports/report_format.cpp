@@ -98,4 +98,8 @@ double DetermineScreenScale(CFolari2Doc& doc, Canvas& screen) {
     return options.screenScaleFactor;
 }
 
+ReportAppearance TableReportAppearance(const TableAppearance& t) {
+    return {t.screenStyle, t.printStyle, t.marginLeft, t.marginTop, t.marginRight, t.marginBottom};
+}
+
 }  // namespace pf

@@ -6,6 +6,7 @@
 #include "model/document_options.h"
 #include "model/rounding.h"  // RoundTo, the rounding of every report value
 #include "platform/canvas.h"
+#include "reports/report_object.h"
 
 namespace pf {
 
@@ -47,6 +48,10 @@ double DeriveScreenScale(Canvas& screen);
 // derived from the screen, stored in the options and the flag cleared. This does not mark
 // the document modified: only viewing a report must not make closing ask to save.
 double DetermineScreenScale(CFolari2Doc& doc, Canvas& screen);
+
+// The screen and print styles and the print margins of the table options, as the table
+// reports take them at build time.
+ReportAppearance TableReportAppearance(const TableAppearance& tables);
 
 // Row colours of the table reports. Colour list A is used by the style "Graustufen", list B
 // by "Farbe"; reports without a gain or loss pass the grey value for both lists. Data rows

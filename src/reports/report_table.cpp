@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <new>
 #include <utility>
 
@@ -470,33 +469,35 @@ std::string ReportTable::Text(int mode, const std::string& lineEnd) const {
 }
 
 bool ReportTable::CopyToClipboard(Clipboard& clipboard, int mode) const {
-    if (!initialised_) return false;
-    try {
-        return clipboard.SetText(Text(mode, "\n"));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return CopyReportToClipboard(*this, clipboard, mode);
 }
 
 bool ReportTable::WriteTextFile(int mode, const std::filesystem::path& path) const {
-    if (!initialised_) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    const std::string text = Text(mode, "\r\n");
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return !file.fail();
+    return WriteReportTextFile(*this, mode, path);
 }
 
-std::array<int, 5> ReportTable::HitTest(Point point) const {
-    const std::array<int, 5> none{-1, -1, -1, -1, -1};
-    if (!initialised_) return none;
-    if (point.x < R(outerMargin_ * scale_) || point.x > ScreenRight()) return none;
-    for (const ReportRow& row : rows_) {
-        if (row.screenY - screenFontHeights_[row.font] <= point.y && point.y <= row.screenY)
-            return row.user;
+HitResult ReportTable::HitTest(Point point) const {
+    if (!initialised_) return {};
+    if (point.x < R(outerMargin_ * scale_) || point.x > ScreenRight()) return {};
+    const int n = static_cast<int>(rows_.size());
+    for (int i = 0; i < n; ++i) {
+        const ReportRow& row = rows_[i];
+        if (row.screenY - screenFontHeights_[row.font] > point.y || point.y > row.screenY)
+            continue;
+        HitResult hit;
+        hit.row = i;
+        hit.user = row.user;
+        // The cell whose box (a spanning cell's over all its columns) holds the point.
+        if (laidOut_) {
+            ForEachCell(row, [&](int c, const ReportCell& cell) {
+                const int last = LastColumn(c, cell);
+                if (screenX_[c] <= point.x && point.x <= screenX_[last] + screenWidth_[last])
+                    hit.column = c;
+            });
+        }
+        return hit;
     }
-    return none;
+    return {};
 }
 
 }  // namespace pf

@@ -9,18 +9,13 @@
 #include "platform/canvas.h"
 #include "platform/clipboard.h"
 #include "reports/report_format.h"
+#include "reports/report_object.h"
 
 namespace pf {
 
 // Text alignment of a column or cell: 0 left, 1 right, 2 centred; -1 on a cell means the
 // column's default.
 enum Alignment : int { kAlignDefault = -1, kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
-
-// Output styles of screen drawing and printing.
-enum ReportStyle : int { kStyleTextOnly = 0, kStyleGrid = 1, kStyleGrey = 2, kStyleColour = 3 };
-
-// Text output modes.
-enum TextMode : int { kFixedWidths = 0, kTabSeparated = 1 };
 
 struct ReportCell {
     bool hasText = false;
@@ -60,21 +55,14 @@ struct ReportRow {
     std::vector<ReportCell> cells;
 };
 
-struct ReportSize {
-    int width = 0;
-    int height = 0;
-};
-
-struct PageGrid {
-    int across = 0;
-    int down = 0;
-};
-
 // A table report: the report builders fill it, then it lays itself out, draws itself on a
 // screen canvas, splits itself into printed pages, writes itself as text and answers which
 // row lies under a point. All sizes are 0.1 mm; screen sizes are scaled by the document's
 // screen scale factor and rounded with R(x) = trunc(x + 0.5).
-class ReportTable {
+//
+// As a report object it draws and prints in the styles and margins of its appearance; the
+// calls with explicit style and margins serve the table's own tests and tools.
+class ReportTable final : public ReportObject {
 public:
     // Fails if already initialised or columnCount is not positive.
     bool Init(const std::string& face, int baseFontHeight, int columnCount, int outerMargin,
@@ -87,26 +75,42 @@ public:
     bool SetCell(int row, int column, const std::string& text, int span = 1,
                  int alignment = kAlignDefault);
 
+    // Styles and print margins used by the report-object calls below.
+    void SetAppearance(const ReportAppearance& appearance) { appearance_ = appearance; }
+    const ReportAppearance& Appearance() const { return appearance_; }
+
     // Measures the columns on the screen canvas; the total size on screen.
-    ReportSize Layout(Canvas& screen);
+    ReportSize Layout(Canvas& screen) override;
     void DrawScreen(Canvas& screen, int style, const Rect& visible);
+    void DrawScreen(Canvas& screen, const Rect& visible) override {
+        DrawScreen(screen, appearance_.screenStyle, visible);
+    }
 
     // Margins from the paper edges.
     PageGrid Paginate(Canvas& printer, int left, int top, int right, int bottom);
-    int PageCount() const;
+    PageGrid Paginate(Canvas& printer) override {
+        return Paginate(printer, appearance_.marginLeft, appearance_.marginTop,
+                        appearance_.marginRight, appearance_.marginBottom);
+    }
+    int PageCount() const override;
     // Page numbers from 1; paginates with the last margins (or 0) if not done yet.
     void PrintPage(Canvas& printer, int style, int page);
+    void PrintPage(Canvas& printer, int page) override {
+        PrintPage(printer, appearance_.printStyle, page);
+    }
 
     // The table as text: fixed column widths or tab-separated, rows ended by `lineEnd`.
     // The character widths are measured from the texts, so no Layout is needed. Any mode
     // other than kTabSeparated writes fixed widths. Columns covered by a spanning cell are
     // skipped in every output, even if a text was set for them.
-    std::string Text(int mode, const std::string& lineEnd) const;
+    bool HasText() const override { return initialised_; }
+    std::string Text(int mode, const std::string& lineEnd) const override;
     bool CopyToClipboard(Clipboard& clipboard, int mode) const;  // "\n" line ends
     bool WriteTextFile(int mode, const std::filesystem::path& path) const;  // "\r\n"
 
-    // The five user values of the row under `point` (logical screen coordinates), or -1s.
-    std::array<int, 5> HitTest(Point point) const;
+    // The row and column under `point` (logical screen coordinates) with the row's five
+    // user values; a point between two columns hits the row but no column.
+    HitResult HitTest(Point point) const override;
 
     // Read access for tests and other outputs.
     bool IsInitialised() const { return initialised_; }
@@ -119,6 +123,7 @@ public:
 private:
     // The implementation's state: fonts, columns, colour lists, rows, pagination.
     bool initialised_ = false;
+    ReportAppearance appearance_;
     std::string face_;
     std::vector<int> fontHeights_;        // unscaled, for printing
     std::vector<int> screenFontHeights_;  // scaled and rounded

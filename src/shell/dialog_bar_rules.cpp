@@ -35,24 +35,6 @@ constexpr const char* kPositionMeasures[] = {
 std::span<const char* const> DevelopmentMeasureItems() { return kDevelopmentMeasures; }
 std::span<const char* const> PositionMeasureItems() { return kPositionMeasures; }
 
-bool IsOneDateView(int viewId) {
-    return viewId == kViewHoldings || viewId == kViewSecurities || viewId == kViewDepotDistribution;
-}
-
-DialogBarControls ControlsForView(int viewId) {
-    DialogBarControls c;
-    c.secondDate = !IsOneDateView(viewId);
-    c.developmentMeasure = viewId == kViewDevelopmentDiagram;
-    c.positionMeasure = viewId == kViewPositionDiagram;
-    c.choosePositions = viewId == kViewPositionDiagram;
-    c.securitySelector = viewId == kViewChart;
-    c.filterSwitch =
-        viewId == kViewRealized || viewId == kViewTransactions || viewId == kViewReturns;
-    c.simulatedSale = viewId == kViewRealized;
-    c.htmlView = viewId == kViewHoldings;
-    return c;
-}
-
 bool ChildViewState::FilterOn() const {
     auto it = filterOn.find(viewId);
     return it != filterOn.end() && it->second;
@@ -79,7 +61,11 @@ ViewState ChildViewState::ToViewState() const {
     s.periodFrom = periodFrom;
     s.periodTo = periodTo;
     s.securityFilter = FilterOn();
-    s.simulateSales = viewId == kViewRealized && simulateSales;
+    s.simulateSales = ControlsForView(viewId).simulatedSale && simulateSales;
+    s.developmentMeasure = developmentMeasure;
+    s.positionMeasure = positionMeasure;
+    s.selectedPositions = selectedPositions;
+    s.chartSecurityId = chartSecurityId;
     return s;
 }
 

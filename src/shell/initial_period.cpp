@@ -28,4 +28,12 @@ DisplayPeriod InitialPeriod(const CFolari2Doc& doc, CQRNDatum today) {
     return p;
 }
 
+DisplayPeriod CommandLinePeriod(std::optional<CQRNDatum> from, std::optional<CQRNDatum> to,
+                                CQRNDatum today) {
+    DisplayPeriod p;
+    p.to = to.value_or(today);
+    p.from = from.value_or(DateOf(1, 1, p.to.Year()));
+    return p;
+}
+
 }  // namespace pf

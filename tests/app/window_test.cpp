@@ -30,8 +30,9 @@
 #include "model/archive/old_file_builder.h"
 #include "platform/clipboard.h"
 #include "qtcanvas/qt_string.h"
-#include "reports/report_dispatcher.h"
+#include "reports/report_table.h"
 #include "samples/demo_portfolios.h"
+#include "shell/view_catalogue.h"
 #include "shell/recent_files.h"
 #include "support/temp_folder.h"
 
@@ -39,6 +40,11 @@ namespace pf {
 namespace {
 
 using testing::TempFolder;
+
+// The table a view shows (the holdings and realized views show one).
+const ReportTable& TableOf(const ReportView* view) {
+    return dynamic_cast<const ReportTable&>(*view->Report());
+}
 
 // Every box the window shows, with the button the test answers.
 std::vector<Message> shown;
@@ -196,11 +202,12 @@ TEST_F(WindowTest, EveryViewThroughMenuAndSelector) {
     QComboBox* selector = w.Bar()->ViewSelector();
     auto* secondDate = w.Bar()->findChild<QDateEdit*>(QStringLiteral("secondDate"));
     ASSERT_EQ(selector->count(), 15);
-    for (const ViewInfo& view : ViewTable()) {
+    for (const ViewEntry& view : ViewCatalogue()) {
         w.ViewAction(view.id)->trigger();
         ReportView* v = w.ActiveView();
         EXPECT_EQ(v->State().viewId, view.id);
-        EXPECT_EQ(v->Report() != nullptr, view.id == kViewHoldings || view.id == kViewRealized)
+        ASSERT_NE(v->Report(), nullptr);
+        EXPECT_EQ(v->Report()->HasText(), view.id == kViewHoldings || view.id == kViewRealized)
             << view.id;
         EXPECT_GT(v->ContentSize().width, 0);
         EXPECT_EQ(selector->currentData().toInt(), view.id);
@@ -226,9 +233,9 @@ TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
     EXPECT_EQ(v->horizontalScrollBar()->pageStep(), 500);
     EXPECT_GT(v->horizontalScrollBar()->maximum(), 0);  // the holdings are wider than 600 px
 
-    std::vector<std::array<int, 5>> hits;
+    std::vector<HitResult> hits;
     QObject::connect(v, &ReportView::rowDoubleClicked, v,
-                     [&](std::array<int, 5> values) { hits.push_back(values); });
+                     [&](const HitResult& hit) { hits.push_back(hit); });
     auto doubleClick = [&](QPointF at) {
         QMouseEvent event(QEvent::MouseButtonDblClick, at, v->viewport()->mapToGlobal(at),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -236,19 +243,21 @@ TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
     };
     // The first data row lies below the title and the column titles: find it by the row
     // positions of the table, as the view draws them.
-    const ReportTable& table = *v->Report();
+    const ReportTable& table = TableOf(v);
     const double ppu = v->PixelsPerUnit();
     for (size_t i = 0; i < table.Rows().size(); ++i) {
         const ReportRow& row = table.Rows()[i];
         if (row.user[0] < 0) continue;
         doubleClick(QPointF(30, (-row.screenY + 5) * ppu));
         ASSERT_EQ(hits.size(), 1u);
-        EXPECT_EQ(hits[0], row.user);
+        EXPECT_EQ(hits[0].user, row.user);
+        EXPECT_EQ(hits[0].row, static_cast<int>(i));
+        EXPECT_EQ(hits[0].column, 0);
         break;
     }
     doubleClick(QPointF(30, (v->ContentSize().height + 50) * ppu));  // below the last row
     ASSERT_EQ(hits.size(), 2u);
-    EXPECT_EQ(hits[1][0], -1);
+    EXPECT_EQ(hits[1].user[0], -1);
 }
 
 TEST_F(WindowTest, OlderFileShowsTheNoticeAndDroppedFilesOpen) {
@@ -272,15 +281,15 @@ TEST_F(WindowTest, DialogBarStateIsKeptPerWindow) {
     w.SetActiveViewId(kViewRealized);
     auto* first = w.Bar()->findChild<QDateEdit*>(QStringLiteral("firstDate"));
     first->setDate(QDate(2005, 1, 1));
-    const size_t rowsWholeRange = w.ActiveView()->Report()->Rows().size();
+    const size_t rowsWholeRange = TableOf(w.ActiveView()).Rows().size();
     ChildFrame* second = w.NewWindow();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(w.Frames().size(), 2);
     first->setDate(QDate(2026, 1, 1));
-    EXPECT_LT(w.ActiveView()->Report()->Rows().size(), rowsWholeRange);
+    EXPECT_LT(TableOf(w.ActiveView()).Rows().size(), rowsWholeRange);
     ReportView* other = w.Frames().front()->View();
     EXPECT_EQ(other->State().periodFrom, DateOf(1, 1, 2005));
-    EXPECT_EQ(other->Report()->Rows().size(), rowsWholeRange);
+    EXPECT_EQ(TableOf(other).Rows().size(), rowsWholeRange);
 }
 
 TEST_F(WindowTest, PrintsTheHoldingsToPdfPageByPage) {

@@ -8,8 +8,8 @@
 
 #include "cli/cli_commands.h"
 #include "model/archive/document_file.h"
-#include "reports/report_dispatcher.h"
 #include "samples/demo_portfolios.h"
+#include "shell/view_catalogue.h"
 #include "support/temp_folder.h"
 
 namespace pf {

@@ -259,7 +259,7 @@ TEST_F(ScreenTable, HitTestFindsTheFirstRowUnderThePoint) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.point.x << "," << c.point.y);
-        EXPECT_EQ(table.HitTest(c.point), c.expected);
+        EXPECT_EQ(table.HitTest(c.point).user, c.expected);
     }
 }
 
@@ -340,7 +340,7 @@ TEST(ReportTable, DoesNothingBeforeInit) {
     table.PrintPage(printer, kStyleGrid, 1);
     EXPECT_TRUE(screen.Ops().empty());
     EXPECT_TRUE(printer.Ops().empty());
-    EXPECT_EQ(table.HitTest({0, 0}), kNothing);
+    EXPECT_EQ(table.HitTest({0, 0}).user, kNothing);
     EXPECT_EQ(table.Text(kFixedWidths, "\n"), "");
 
     MemoryClipboard clipboard;

@@ -31,7 +31,7 @@
 #include "platform/settings_store.h"
 #include "qtcanvas/qt_output.h"
 #include "qtcanvas/qt_string.h"
-#include "reports/report_dispatcher.h"
+#include "shell/view_catalogue.h"
 #include "shell/screen_scale.h"
 
 namespace {

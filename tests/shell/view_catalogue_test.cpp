@@ -1,20 +1,24 @@
-#include "reports/report_dispatcher.h"
+#include "shell/view_catalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <set>
 #include <string>
 
 #include "model/document.h"
 #include "reports/holdings_report.h"
-#include "reports/realized_report.h"
+#include "reports/report_table.h"
 #include "samples/demo_portfolios.h"
+#include "shell/dialog_bar_rules.h"
+#include "reports/realized_report.h"
 
 namespace pf {
 namespace {
 
-TEST(ViewTable, ListsEveryViewInSelectorOrder) {
-    const std::span<const ViewInfo> views = ViewTable();
+TEST(ViewCatalogueTest, ListsEveryViewInSelectorOrder) {
+    const std::span<const ViewEntry> views = ViewCatalogue();
     ASSERT_EQ(views.size(), 15u);
     const int order[] = {1, 2, 3, 4, 5, 51, 52, 101, 102, 151, 201, 202, 21, 22, 23};
     std::set<std::string> shortcuts;
@@ -45,7 +49,7 @@ TEST(ViewTable, ListsEveryViewInSelectorOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        const ViewInfo* view = FindView(c.id);
+        const ViewEntry* view = FindView(c.id);
         ASSERT_NE(view, nullptr);
         EXPECT_STREQ(view->title, c.title);
         EXPECT_STREQ(view->shortcut, c.shortcut);
@@ -53,7 +57,7 @@ TEST(ViewTable, ListsEveryViewInSelectorOrder) {
     for (int unknown : {0, 6, 20, 24, 50, 103, 203, -1}) EXPECT_EQ(FindView(unknown), nullptr);
 }
 
-TEST(ViewTable, NamesOfTheCommandLine) {
+TEST(ViewCatalogueTest, NamesOfTheCommandLine) {
     EXPECT_EQ(ViewIdFromName("holdings"), kViewHoldings);
     EXPECT_EQ(ViewIdFromName("realized"), kViewRealized);
     for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "transactions"})
@@ -67,8 +71,16 @@ class Dispatcher : public ::testing::Test {
         delete doc_;
         doc_ = nullptr;
     }
+    static std::string TextOf(const std::unique_ptr<ReportObject>& report) {
+        return report ? report->Text(kTabSeparated, "\n") : "(none)";
+    }
     static std::string TextOf(const std::unique_ptr<ReportTable>& table) {
         return table ? table->Text(kTabSeparated, "\n") : "(none)";
+    }
+    // The first cell of a report built as a table (its title row).
+    static std::string TitleCellOf(const std::unique_ptr<ReportObject>& report) {
+        const auto* table = dynamic_cast<const ReportTable*>(report.get());
+        return table != nullptr ? table->CellText(0, 0) : "(no table)";
     }
     static CFolari2Doc* doc_;
 };
@@ -83,7 +95,7 @@ TEST_F(Dispatcher, HoldingsAreBuiltAtTheReportDate) {
     const auto table = BuildReport(*doc_, kViewHoldings, state);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(TextOf(table), TextOf(BuildHoldingsReport(*doc_, state.reportDate)));
-    EXPECT_NE(table->CellText(0, 0).find("30.06.2012"), std::string::npos) << table->CellText(0, 0);
+    EXPECT_NE(TitleCellOf(table).find("30.06.2012"), std::string::npos) << TitleCellOf(table);
 }
 
 TEST_F(Dispatcher, RealizedGainsGetThePeriodAndBothSwitches) {
@@ -107,7 +119,7 @@ TEST_F(Dispatcher, RealizedGainsGetThePeriodAndBothSwitches) {
             EXPECT_EQ(text, TextOf(BuildRealizedReport(doc, state.periodFrom, state.periodTo,
                                                        filter, simulate)));
             texts.insert(text);
-            const std::string& title = table->CellText(0, 0);
+            const std::string title = TitleCellOf(table);
             EXPECT_NE(title.find("von 01.01.2006 bis 31.12.2015"), std::string::npos) << title;
         }
     }
@@ -118,12 +130,88 @@ TEST_F(Dispatcher, RealizedGainsGetThePeriodAndBothSwitches) {
 TEST_F(Dispatcher, ViewsWithoutATableReportGiveNothing) {
     ViewState state;
     state.reportDate = state.periodTo = DateOf(31, 12, 2015);
-    for (const ViewInfo& view : ViewTable()) {
+    for (const ViewEntry& view : ViewCatalogue()) {
         SCOPED_TRACE(view.title);
         const bool hasTable = view.id == kViewHoldings || view.id == kViewRealized;
         EXPECT_EQ(BuildReport(*doc_, view.id, state) != nullptr, hasTable);
     }
     for (int unknown : {0, -1, 7, 999}) EXPECT_EQ(BuildReport(*doc_, unknown, state), nullptr);
+}
+
+TEST(ViewCatalogueTest, MenuTextsAndCommandLineNames) {
+    struct Case {
+        int id;
+        const char* menuText;
+        const char* cliName;
+    };
+    const Case cases[] = {
+        {kViewHoldings, "&Depotbestand", "holdings"},
+        {kViewRealized, "&Realisierte G+V", "realized"},
+        {kViewDevelopment, "Depot&entwicklung", ""},
+        {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", ""},
+        {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", ""},
+        {kViewDepotDistribution, "Depot&verteilung", ""},
+        {kViewReturns, "Rendite&berechnung", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const ViewEntry* view = FindView(c.id);
+        ASSERT_NE(view, nullptr);
+        EXPECT_STREQ(view->menuText, c.menuText);
+        EXPECT_STREQ(view->cliName, c.cliName);
+    }
+    // Every mnemonic is unique in the menu, and a view is reachable from the command line
+    // exactly when it has content.
+    std::set<char> mnemonics;
+    for (const ViewEntry& view : ViewCatalogue()) {
+        SCOPED_TRACE(view.title);
+        const char* amp = std::strchr(view.menuText, '&');
+        ASSERT_NE(amp, nullptr);
+        EXPECT_TRUE(mnemonics.insert(static_cast<char>(std::tolower(amp[1]))).second);
+        EXPECT_EQ(*view.cliName != '\0', view.builder != nullptr);
+        if (*view.cliName != '\0') EXPECT_EQ(FindViewByCliName(view.cliName), &view);
+    }
+    EXPECT_EQ(FindViewByCliName(""), nullptr);
+}
+
+TEST_F(Dispatcher, EveryViewHasContentNamedByItsTitle) {
+    ViewState state;
+    state.reportDate = state.periodTo = DateOf(31, 12, 2015);
+    state.periodFrom = DateOf(1, 1, 2015);
+    for (const ViewEntry& view : ViewCatalogue()) {
+        SCOPED_TRACE(view.title);
+        const std::unique_ptr<ReportObject> content = BuildViewContent(*doc_, view.id, state);
+        ASSERT_NE(content, nullptr);
+        EXPECT_EQ(content->Title(), view.title);
+        // Only content of its own prints and has text; a title page does neither.
+        EXPECT_EQ(content->CanPrint(), view.builder != nullptr);
+        EXPECT_EQ(content->HasText(), view.builder != nullptr);
+    }
+    EXPECT_EQ(BuildViewContent(*doc_, 999, state), nullptr);
+}
+
+TEST(ChildViewStateTest, HandsEveryDialogBarValueToTheBuilder) {
+    ChildViewState s;
+    s.viewId = kViewPositionDiagram;
+    s.reportDate = DateOf(10, 12, 2026);
+    s.periodFrom = DateOf(1, 1, 2026);
+    s.periodTo = DateOf(30, 11, 2026);
+    s.developmentMeasure = 7;
+    s.positionMeasure = 3;
+    s.selectedPositions = {4, 9};
+    s.chartSecurityId = 12;
+    s.simulateSales = true;  // kept for the realized view, off for this one
+    const ViewState v = s.ToViewState();
+    EXPECT_EQ(v.reportDate, s.reportDate);
+    EXPECT_EQ(v.periodFrom, s.periodFrom);
+    EXPECT_EQ(v.periodTo, s.periodTo);
+    EXPECT_EQ(v.developmentMeasure, 7);
+    EXPECT_EQ(v.positionMeasure, 3);
+    EXPECT_EQ(v.selectedPositions, (std::vector<int32_t>{4, 9}));
+    EXPECT_EQ(v.chartSecurityId, 12);
+    EXPECT_FALSE(v.simulateSales);
+    s.viewId = kViewRealized;
+    EXPECT_TRUE(s.ToViewState().simulateSales);
 }
 
 }  // namespace

@@ -1,0 +1,120 @@
+#include "shell/view_catalogue.h"
+
+#include <array>
+
+#include "model/document.h"
+#include "reports/holdings_report.h"
+#include "reports/realized_report.h"
+#include "reports/title_page.h"
+
+namespace pf {
+
+namespace {
+
+std::unique_ptr<ReportObject> Holdings(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildHoldingsReport(doc, state.reportDate);
+}
+
+std::unique_ptr<ReportObject> Realized(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildRealizedReport(doc, state.periodFrom, state.periodTo, state.securityFilter,
+                               state.simulateSales);
+}
+
+constexpr bool kOneDate = true;
+constexpr bool kPeriod = false;
+
+// clang-format off
+constexpr std::array<ViewEntry, 15> kViews = {{
+    {kViewHoldings, "Depotbestand", "&Depotbestand", "Strg+1", "holdings", kOneDate,
+     kHtmlViewControl, &Holdings},
+    {kViewRealized, "Realisierte G+V", "&Realisierte G+V", "Strg+2", "realized", kPeriod,
+     kFilterSwitchControl | kSimulatedSaleControl, &Realized},
+    {kViewTransactions, "Transaktionen", "&Transaktionen", "Strg+3", "", kPeriod,
+     kFilterSwitchControl, nullptr},
+    {kViewAccountMovements, "Kontobewegungen", "&Kontobewegungen", "Strg+4", "", kPeriod,
+     kNoControls, nullptr},
+    {kViewSecurities, "Wertpapiere", "&Wertpapiere", "", "", kOneDate, kNoControls, nullptr},
+    {kViewDevelopment, "Depotentwicklung", "Depot&entwicklung", "Strg+5", "", kPeriod,
+     kNoControls, nullptr},
+    {kViewQuotes, "Kurse", "K&urse", "Strg+6", "", kPeriod, kNoControls, nullptr},
+    {kViewDevelopmentDiagram, "Diagramm - Depotentwicklung", "Diagra&mm - Depotentwicklung",
+     "Strg+7", "", kPeriod, kDevelopmentMeasureControl, nullptr},
+    {kViewPositionDiagram, "Diagramm - Wertpapierpos.", "Diagramm - Wertpap&ierpositionen",
+     "Strg+8", "", kPeriod, kPositionMeasureControl | kChoosePositionsControl, nullptr},
+    {kViewChart, "Charts", "&Charts", "Strg+9", "", kPeriod, kSecuritySelectorControl, nullptr},
+    {kViewDepotAnalysis, "Depotanalyse", "Depot&analyse", "Strg+0", "", kPeriod, kNoControls,
+     nullptr},
+    {kViewDepotDistribution, "Depotverteilung", "Depot&verteilung", "", "", kOneDate,
+     kNoControls, nullptr},
+    {kViewGainLossEvaluation, "Gewinn-/Verlustauswertung", "&Gewinn-/Verlustauswertung", "", "",
+     kPeriod, kNoControls, nullptr},
+    {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "", kPeriod, kNoControls,
+     nullptr},
+    {kViewReturns, "Renditeberechnung", "Rendite&berechnung", "", "", kPeriod,
+     kFilterSwitchControl, nullptr},
+}};
+// clang-format on
+
+}  // namespace
+
+std::span<const ViewEntry> ViewCatalogue() { return kViews; }
+
+const ViewEntry* FindView(int id) {
+    for (const ViewEntry& view : kViews)
+        if (view.id == id) return &view;
+    return nullptr;
+}
+
+const ViewEntry* FindViewByCliName(const std::string& name) {
+    if (name.empty()) return nullptr;
+    for (const ViewEntry& view : kViews)
+        if (name == view.cliName) return &view;
+    return nullptr;
+}
+
+int ViewIdFromName(const std::string& name) {
+    const ViewEntry* view = FindViewByCliName(name);
+    return view != nullptr ? view->id : 0;
+}
+
+DialogBarControls ControlsForView(int viewId) {
+    const ViewEntry* view = FindView(viewId);
+    if (view == nullptr) return {};
+    const auto has = [&](ViewControl control) { return (view->controls & control) != 0; };
+    DialogBarControls c;
+    c.secondDate = !view->oneDate;
+    c.developmentMeasure = has(kDevelopmentMeasureControl);
+    c.positionMeasure = has(kPositionMeasureControl);
+    c.choosePositions = has(kChoosePositionsControl);
+    c.securitySelector = has(kSecuritySelectorControl);
+    c.filterSwitch = has(kFilterSwitchControl);
+    c.simulatedSale = has(kSimulatedSaleControl);
+    c.htmlView = has(kHtmlViewControl);
+    return c;
+}
+
+bool IsOneDateView(int viewId) {
+    const ViewEntry* view = FindView(viewId);
+    return view != nullptr && view->oneDate;
+}
+
+std::unique_ptr<ReportObject> BuildReport(const CFolari2Doc& doc, int viewId,
+                                          const ViewState& state) {
+    const ViewEntry* view = FindView(viewId);
+    if (view == nullptr || view->builder == nullptr) return nullptr;
+    std::unique_ptr<ReportObject> report = view->builder(doc, state);
+    if (report) report->SetTitle(view->title);
+    return report;
+}
+
+std::unique_ptr<ReportObject> BuildViewContent(const CFolari2Doc& doc, int viewId,
+                                               const ViewState& state) {
+    const ViewEntry* view = FindView(viewId);
+    if (view == nullptr) return nullptr;
+    if (std::unique_ptr<ReportObject> report = BuildReport(doc, viewId, state)) return report;
+    const TableAppearance& tables = doc.options.tables;
+    return std::make_unique<TitlePage>(view->title, tables.face, tables.titleFontHeight,
+                                       doc.options.screenScaleFactor);
+}
+
+}  // namespace pf
