@@ -27,7 +27,7 @@ std::span<const uint8_t> AsBytes(const std::string& s) {
 
 // A folder of its own for the files, removed when the program ends.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "pf-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
@@ -38,7 +38,7 @@ public:
     }
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -22,7 +22,8 @@ bool IsWeekday(uint32_t day) { return (day + 3) % 7 < 5; }
 std::vector<CQRNDatum> WeekdayCalendar(size_t count) {
     const uint32_t lastDay = DayNumberOf(30, 12, 2022);
     size_t weekdaysUpToLast = 0;
-    for (uint32_t d = CQRNDatum::kFirstValidDay; d <= lastDay; ++d) weekdaysUpToLast += IsWeekday(d);
+    for (uint32_t d = CQRNDatum::kFirstValidDay; d <= lastDay; ++d)
+        weekdaysUpToLast += IsWeekday(d);
     std::vector<CQRNDatum> days;
     days.reserve(count);
     if (count <= weekdaysUpToLast) {
@@ -72,12 +73,12 @@ void FillQuotes(std::vector<CFL2Kurs>& out, const std::vector<CQRNDatum>& calend
 Walk ShareWalk(double start, double volatility) { return {start, 0.0002, volatility, 0.0, 0.5, 2}; }
 
 constexpr std::array<const char*, 20> kStems = {
-    "Nordlicht", "Rheinauen",  "Alpenblick", "Hanseatische", "Süderelbe",
-    "Ostwind",   "Mainufer",   "Elbtal",     "Schwarzwälder", "Bodensee",
-    "Havelland", "Weserberg",  "Taunus",     "Allgäuer",     "Lausitzer",
-    "Moselland", "Spreewald",  "Eifel",      "Frankenwald",  "Münsterland"};
+    "Nordlicht", "Rheinauen", "Alpenblick", "Hanseatische",  "Süderelbe",
+    "Ostwind",   "Mainufer",  "Elbtal",     "Schwarzwälder", "Bodensee",
+    "Havelland", "Weserberg", "Taunus",     "Allgäuer",      "Lausitzer",
+    "Moselland", "Spreewald", "Eifel",      "Frankenwald",   "Münsterland"};
 constexpr std::array<const char*, 10> kSectors = {
-    "Chemie",   "Maschinenbau", "Versicherung", "Energie",    "Brauerei",
+    "Chemie",   "Maschinenbau", "Versicherung", "Energie",     "Brauerei",
     "Logistik", "Software",     "Immobilien",   "Textilwerke", "Pharma"};
 
 char Base36(uint32_t v) { return "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[v % 36]; }
@@ -139,7 +140,7 @@ struct Lot {
 
 // Open lots of every security, oldest first, and the securities that have any.
 class Holdings {
-public:
+  public:
     explicit Holdings(size_t securities) : lots_(securities), openIndex_(securities, kNone) {}
 
     void Add(size_t security, Lot lot) {
@@ -168,7 +169,7 @@ public:
     }
     const std::vector<size_t>& Open() const { return open_; }
 
-private:
+  private:
     static constexpr size_t kNone = static_cast<size_t>(-1);
     std::vector<std::vector<Lot>> lots_;
     std::vector<size_t> open_;
@@ -176,7 +177,7 @@ private:
 };
 
 class TransactionGenerator {
-public:
+  public:
     TransactionGenerator(CFolari2Doc& doc, const std::vector<CQRNDatum>& calendar, Rng& rng,
                          int32_t dollarId)
         : doc_(doc),
@@ -237,7 +238,7 @@ public:
 
     std::vector<CFL2Transaktion> Take() { return std::move(list_); }
 
-private:
+  private:
     CFL2Transaktion Start(TransactionType type, size_t dayIndex) {
         CFL2Transaktion t;
         t.id = doc_.nextTransactionId++;
@@ -274,9 +275,8 @@ private:
             if (rng_.Chance(0.1)) t.text = "Nachkauf über Limit-Order";
         }
         Trade(t, security, dayIndex);
-        t.commission1 = RoundTo(savingsPlan ? t.marketValue1 * 0.015
-                                            : std::max(9.90, t.marketValue1 * 0.0025),
-                                2);
+        t.commission1 = RoundTo(
+            savingsPlan ? t.marketValue1 * 0.015 : std::max(9.90, t.marketValue1 * 0.0025), 2);
         t.amount = RoundTo((t.marketValue1 + t.commission1) * t.rateQuote / t.rateBase, 2);
         t.positionNo = doc_.nextPositionNo++;
         holdings_.Add(security, {t.positionNo, t.quantity});
@@ -304,8 +304,8 @@ private:
         holdings_.Prune(security);
         t.quantity = wanted;
         Trade(t, security, dayIndex);
-        t.commission1 = RoundTo(
-            std::min(std::max(9.90, t.marketValue1 * 0.0025), t.marketValue1 * 0.5), 2);
+        t.commission1 =
+            RoundTo(std::min(std::max(9.90, t.marketValue1 * 0.0025), t.marketValue1 * 0.5), 2);
         t.amount = RoundTo((t.marketValue1 - t.commission1) * t.rateQuote / t.rateBase, 2);
         list_.push_back(std::move(t));
     }
@@ -398,8 +398,8 @@ CFolari2Doc MakeSyntheticPortfolio(const SyntheticPortfolioSize& size) {
     CFolari2Doc doc;
     NewDocumentChoices choices;
     choices.legacyCurrencyMask = 1;  // DM
-    choices.depot = {"Gisela Förster", "Lindenstraße 12\r\n60325 Frankfurt am Main",
-                     "500 100 00", "1234567890", "987654321"};
+    choices.depot = {"Gisela Förster", "Lindenstraße 12\r\n60325 Frankfurt am Main", "500 100 00",
+                     "1234567890", "987654321"};
     doc.NewDocument(choices, calendar.back());
 
     const int32_t dollarId =
@@ -411,7 +411,8 @@ CFolari2Doc MakeSyntheticPortfolio(const SyntheticPortfolioSize& size) {
     // A few splits on distinct securities, in the middle half of the period.
     std::vector<SplitPlan> splits;
     if (size.transactions >= 100 && size.securities > 0 && days >= 8) {
-        const size_t count = std::min(size.securities, std::max<size_t>(1, size.transactions / 2000));
+        const size_t count =
+            std::min(size.securities, std::max<size_t>(1, size.transactions / 2000));
         constexpr int32_t kRatios[] = {2, 3, 4, 10};
         std::vector<size_t> order(size.securities);
         for (size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -8,8 +8,7 @@
 
 namespace pf {
 
-int PrintReport(ReportObject& report, QPrinter& printer, QString& error, int fromPage,
-                int toPage) {
+int PrintReport(ReportObject& report, QPrinter& printer, QString& error, int fromPage, int toPage) {
     // The report places everything from the paper's edge itself.
     printer.setFullPage(false);
     QPainter painter;

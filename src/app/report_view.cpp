@@ -13,8 +13,8 @@
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_canvas.h"
 #include "qtcanvas/qt_string.h"
-#include "shell/view_catalogue.h"
 #include "reports/report_format.h"
+#include "shell/view_catalogue.h"
 
 namespace pf {
 

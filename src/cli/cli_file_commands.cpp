@@ -27,9 +27,8 @@ void PrintInfo(const ReadResult& r, const std::string& path, std::ostream& out) 
     out << "Anzahl: " << doc.currencies.size() << " Währungen, " << doc.securities.size()
         << " Wertpapiere, " << doc.transactions.size() << " Transaktionen, "
         << doc.accountMovementKinds.size() << " Kontobewegungsarten, "
-        << doc.accountCurrencyChanges.size() << " Kontowährungswechsel, "
-        << doc.stopTargets.size() << " Stopp-/Zielkurse, " << doc.taxCategories.size()
-        << " Steuerpflicht-Kategorien\n";
+        << doc.accountCurrencyChanges.size() << " Kontowährungswechsel, " << doc.stopTargets.size()
+        << " Stopp-/Zielkurse, " << doc.taxCategories.size() << " Steuerpflicht-Kategorien\n";
 
     out << "Währungen:\n";
     for (const CFL2Waehrung& c : doc.currencies) {
@@ -37,8 +36,8 @@ void PrintInfo(const ReadResult& r, const std::string& path, std::ostream& out) 
         if (c.id == kBaseCurrencyId)
             out << "Hauptwährung";
         else if (c.isFixed)
-            out << "fester Kurs " << c.fixedRate1 << " " << c.symbol << " = " << c.fixedRate2
-                << " " << symbol(kBaseCurrencyId);
+            out << "fester Kurs " << c.fixedRate1 << " " << c.symbol << " = " << c.fixedRate2 << " "
+                << symbol(kBaseCurrencyId);
         else
             out << "variabler Kurs gegen " << symbol(c.referenceCurrencyId) << ", "
                 << c.rates.size() << " Kurse";

@@ -116,16 +116,14 @@ std::optional<std::string> RefusedOptions(const ViewEntry& view, const Arguments
     std::vector<std::string> owners;
     for (const ViewEntry& other : ViewCatalogue()) {
         if (*other.cliName == '\0') continue;
-        const bool takesOne = std::any_of(std::begin(kViewOptions), std::end(kViewOptions),
-                                          [&](const ViewOption& o) {
-                                              return !o.takes(view) && o.takes(other);
-                                          });
+        const bool takesOne =
+            std::any_of(std::begin(kViewOptions), std::end(kViewOptions),
+                        [&](const ViewOption& o) { return !o.takes(view) && o.takes(other); });
         if (takesOne) owners.push_back(other.cliName);
     }
     std::string text = JoinNames(refused, "und") + (refused.size() == 1 ? " gilt" : " gelten") +
                        " nur für " + JoinNames(owners, "und");
-    if (!view.oneDate)
-        text += std::string("; ") + view.cliName + " nimmt --from und --to";
+    if (!view.oneDate) text += std::string("; ") + view.cliName + " nimmt --from und --to";
     return text + ".";
 }
 

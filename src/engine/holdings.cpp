@@ -18,7 +18,7 @@ constexpr size_t kNotFound = static_cast<size_t>(-1);
 // lots carry it. Only a number carried by several lots needs a search when its first lot
 // is renumbered, which valid data never does.
 class PositionIndex {
-public:
+  public:
     explicit PositionIndex(const PositionList& lots) : lots_(lots) {}
 
     size_t Find(int32_t number) const {
@@ -45,7 +45,7 @@ public:
         Add(to, index);
     }
 
-private:
+  private:
     struct Entry {
         size_t first;
         size_t count;
@@ -88,9 +88,12 @@ SplitRestoreMark DerivedFrom(SplitRestoreMark source) {
 }
 
 class Replay {
-public:
+  public:
     Replay(const CFolari2Doc& doc, const HoldingsQuery& query)
-        : doc_(doc), query_(query), index_(lots_), stopTargets_(StopTargets(doc)),
+        : doc_(doc),
+          query_(query),
+          index_(lots_),
+          stopTargets_(StopTargets(doc)),
           priceDecimals_(doc.options.splitRoundingDecimals) {}
 
     PositionList Run() {
@@ -98,12 +101,23 @@ public:
             if (t.id == query_.excludedTransactionId) continue;
             if (query_.limitByDate && t.date > query_.limitDate) continue;
             switch (t.type) {
-                case TransactionType::Split: Split(t); break;
-                case TransactionType::Exchange: Exchange(t); break;
-                case TransactionType::Buy: Buy(t); break;
-                case TransactionType::AccountMovement: Movement(t); break;
-                case TransactionType::Sell: Sell(t); break;
-                default: break;  // unknown types change no lot
+                case TransactionType::Split:
+                    Split(t);
+                    break;
+                case TransactionType::Exchange:
+                    Exchange(t);
+                    break;
+                case TransactionType::Buy:
+                    Buy(t);
+                    break;
+                case TransactionType::AccountMovement:
+                    Movement(t);
+                    break;
+                case TransactionType::Sell:
+                    Sell(t);
+                    break;
+                default:
+                    break;  // unknown types change no lot
             }
         }
         RemoveLots();
@@ -111,7 +125,7 @@ public:
         return std::move(lots_);
     }
 
-private:
+  private:
     size_t Append(CFL2DepotPos lot) {
         lots_.push_back(std::move(lot));
         const size_t index = lots_.size() - 1;
@@ -159,8 +173,8 @@ private:
         piece.rateQuote = source.rateQuote;
         piece.price = source.price;
         for (const auto field : kProportionalAmounts)
-            piece.*field = k == source.quantity ? source.*field
-                                                : ShareOf(k, source.*field, source.quantity);
+            piece.*field =
+                k == source.quantity ? source.*field : ShareOf(k, source.*field, source.quantity);
         piece.quantity = k;
         piece.text = source.text;
         piece.currency1 = source.currency1;
@@ -181,8 +195,7 @@ private:
     }
 
     void Exchange(const CFL2Transaktion& t) {
-        const double ratio =
-            static_cast<double>(t.newPieces) / static_cast<double>(t.oldPieces);
+        const double ratio = static_cast<double>(t.newPieces) / static_cast<double>(t.oldPieces);
         Quantity remaining = t.newPieces;
         const size_t count = t.allocations.size();
         for (size_t i = 0; i < count; ++i) {
@@ -381,8 +394,8 @@ private:
 
     void RemoveLots() {
         std::erase_if(lots_, [&](const CFL2DepotPos& lot) {
-            const bool closed = lot.state == PositionState::Sold ||
-                                lot.state == PositionState::ExchangedOut;
+            const bool closed =
+                lot.state == PositionState::Sold || lot.state == PositionState::ExchangedOut;
             return (query_.openOnly && closed) ||
                    (query_.referenceMode && (lot.purchaseDate > query_.referenceDate ||
                                              lot.entryDate > query_.referenceDate));

@@ -21,7 +21,8 @@ enum class SplitRestoreMark : int32_t { None = 0, Exact = 1, Consumed = 2, Deriv
 // purchaseCosts to saleValue are in the computation's target currency.
 struct CFL2DepotPos {
     int32_t positionNo = -1;
-    int32_t transactionId = -1;  // the buy or exchange that made it, or the sale or exchange that closed it
+    int32_t transactionId =
+        -1;  // the buy or exchange that made it, or the sale or exchange that closed it
     int32_t securityId = -1;
     Quantity quantity = 0;
     PositionState state = PositionState::Open;

@@ -78,8 +78,7 @@ int32_t AddSale(CFolari2Doc& doc, const TradeFields& fields, const PositionList&
 // Overwrites the sale `id` and rebuilds its allocation the same way; with the security
 // unchanged, a lot that the old allocation already took keeps the number of its sold
 // piece, so that movements and stop/target entries referring to it stay valid.
-bool ChangeSale(CFolari2Doc& doc, int32_t id, const TradeFields& fields,
-                const PositionList& lots);
+bool ChangeSale(CFolari2Doc& doc, int32_t id, const TradeFields& fields, const PositionList& lots);
 
 // After the rate of the fixed-rate currency `currency` (not the base currency) changed:
 // every purchase and sale with currency 1 = it, or with currency 2 = it and a fixed-rate

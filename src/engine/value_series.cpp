@@ -70,8 +70,8 @@ ValueSeriesResult ValueSeries(const CFolari2Doc& doc, CQRNDatum from, CQRNDatum 
             result.invested[i] += invested;
             if (daily == nullptr) continue;
             const double value = RoundTo((*daily)[i] * pieces / kPiece, 2);
-            result.values[i] += ConvertAtDate(doc, value, CQRNDatum(day), security->quoteCurrencyId,
-                                              currency, 2);
+            result.values[i] +=
+                ConvertAtDate(doc, value, CQRNDatum(day), security->quoteCurrencyId, currency, 2);
         }
     }
     return result;

@@ -37,20 +37,20 @@ struct TableAppearance {
     int32_t screenStyle = 3;  // 0 "nur Text", 1 "Gitternetzlinien", 2 "Graustufen", 3 "Farbe"
     int32_t printStyle = 1;
     std::string face = "Arial";
-    int32_t outerMargin = 10;   // "Feldabstand": distance from the edge and row spacing
-    int32_t columnGap = 30;     // "Spaltenabstand"
-    int32_t columnMargin = 10;  // "Spaltenrand"
+    int32_t outerMargin = 10;            // "Feldabstand": distance from the edge and row spacing
+    int32_t columnGap = 30;              // "Spaltenabstand"
+    int32_t columnMargin = 10;           // "Spaltenrand"
     int32_t titleFontHeight = 70;        // "Überschrift"
     int32_t columnTitleFontHeight = 40;  // "Spaltentitel"
     int32_t rowFontHeight = 50;          // "Tabellenzeile"
-    int32_t repeatTitle = 0;         // "Überschrift auf jeder Seite"
-    int32_t repeatColumnTitles = 1;  // "Spaltentitel auf jeder Seite"
+    int32_t repeatTitle = 0;             // "Überschrift auf jeder Seite"
+    int32_t repeatColumnTitles = 1;      // "Spaltentitel auf jeder Seite"
     int32_t marginLeft = 150;
     int32_t marginTop = 150;
     int32_t marginRight = 150;
     int32_t marginBottom = 150;
-    int32_t percentDecimals = 1;   // "Dezimalstellen für Prozentwerte"
-    int32_t maxPriceDecimals = 2;  // "max. Dezimalstellen für Kurse"
+    int32_t percentDecimals = 1;      // "Dezimalstellen für Prozentwerte"
+    int32_t maxPriceDecimals = 2;     // "max. Dezimalstellen für Kurse"
     int32_t colourWithDividends = 0;  // "Farbgebung Depotpositionen": 0 G/V ohne, 1 mit Dividende
 
     bool operator==(const TableAppearance&) const = default;
@@ -59,7 +59,13 @@ struct TableAppearance {
 // "G/V p. a. in %".
 enum AnnualisationMethod : int32_t { kLinear = 0, kExponential = 1, kContinuous = 2 };
 // "Zusatzinfo": the security attribute of the column of bit 4.
-enum ExtraInfo : int32_t { kSector = 0, kCountry = 1, kIndex = 2, kOwnCategory1 = 3, kOwnCategory2 = 4 };
+enum ExtraInfo : int32_t {
+    kSector = 0,
+    kCountry = 1,
+    kIndex = 2,
+    kOwnCategory1 = 3,
+    kOwnCategory2 = 4
+};
 
 // Bits of the default column masks (bit n = column n of the report's column table).
 inline constexpr uint32_t BitsOf(std::initializer_list<int> bits) {
@@ -81,10 +87,11 @@ struct HoldingsReportOptions {
     // numbering of the keys and maps -1.
     int32_t sortKey = -1;
     int32_t sortDescending = 0;
-    int32_t includeCommissions = 1;  // "bei Berechnung von Gewinnen/ Verlusten Provisionen einbeziehen"
-    int32_t mergePositions = 0;      // "Positionen mit gleichen Wertpapieren zusammenfassen"
-    int32_t bracketOldQuotes = 0;    // "nicht tagesaktuelle Kurse in Klammern"
-    int32_t currencyId = 0;          // "Werte anzeigen in"
+    int32_t includeCommissions =
+        1;                       // "bei Berechnung von Gewinnen/ Verlusten Provisionen einbeziehen"
+    int32_t mergePositions = 0;  // "Positionen mit gleichen Wertpapieren zusammenfassen"
+    int32_t bracketOldQuotes = 0;  // "nicht tagesaktuelle Kurse in Klammern"
+    int32_t currencyId = 0;        // "Werte anzeigen in"
     int32_t annualisation = kExponential;
     int32_t extraInfo = kSector;
 
@@ -142,7 +149,7 @@ struct DocumentOptions {
     // "Datum von letzter Transaktion merken": new transactions start on the last date used.
     int32_t rememberTransactionDate = 0;
 
-    double screenScaleFactor = 1.0;   // 0.8 to 2.5, scales the text of the views
+    double screenScaleFactor = 1.0;     // 0.8 to 2.5, scales the text of the views
     bool scaleNotYetDetermined = true;  // not stored; cleared by files that store the factor
 
     // Unnamed values of the settings block and of the trailer, each in stored order.

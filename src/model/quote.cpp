@@ -65,10 +65,10 @@ const CFL2Kurs* QuoteHistory::LatestOnOrBefore(CQRNDatum date) const {
 bool QuoteHistory::Normalise() {
     const auto byDate = [](const CFL2Kurs& a, const CFL2Kurs& b) { return a.date < b.date; };
     const auto sameDate = [](const CFL2Kurs& a, const CFL2Kurs& b) { return a.date == b.date; };
-    const bool strictlyAscending =
-        std::adjacent_find(quotes_.begin(), quotes_.end(), [](const CFL2Kurs& a, const CFL2Kurs& b) {
-            return !(a.date < b.date);
-        }) == quotes_.end();
+    const bool strictlyAscending = std::adjacent_find(quotes_.begin(), quotes_.end(),
+                                                      [](const CFL2Kurs& a, const CFL2Kurs& b) {
+                                                          return !(a.date < b.date);
+                                                      }) == quotes_.end();
     if (strictlyAscending) return false;
     std::stable_sort(quotes_.begin(), quotes_.end(), byDate);
     // Of equal dates the last stored wins: reverse, keep the first of each run, reverse back.

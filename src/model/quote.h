@@ -20,7 +20,7 @@ struct CFL2Kurs {
 // A quote history: strictly ascending by date, at most one quote per date. All lookups are
 // binary searches; insertion keeps the order, so the list never needs sorting.
 class QuoteHistory {
-public:
+  public:
     struct Position {
         bool found;
         size_t index;  // where the quote is, or where it would be inserted
@@ -50,7 +50,7 @@ public:
 
     bool operator==(const QuoteHistory&) const = default;
 
-private:
+  private:
     std::vector<CFL2Kurs> quotes_;
 };
 

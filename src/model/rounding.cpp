@@ -6,8 +6,8 @@ namespace pf {
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
 
 // Beyond this the scaled value does not fit a 64-bit integer. The spacing of doubles there
 // is wider than the requested last decimal, so x itself is the correctly rounded double.

@@ -53,14 +53,14 @@ struct CFL2Transaktion {
     int32_t currency2 = 0;    // account side
     Amount amount = 0.0;      // buy: total price with costs; sell: net proceeds; movement
     std::string text;
-    Price price = 0.0;        // per piece, in currency1
+    Price price = 0.0;  // per piece, in currency1
     Amount marketValue1 = 0.0;
     Amount commission1 = 0.0;
-    int32_t currency1 = 0;    // security side
-    Rate rateBase = 1.0;      // currency2 value = currency1 value * rateQuote / rateBase
+    int32_t currency1 = 0;  // security side
+    Rate rateBase = 1.0;    // currency2 value = currency1 value * rateQuote / rateBase
     Rate rateQuote = 1.0;
     Amount commission2 = 0.0;
-    int32_t otherId = -1;     // exchange: security received; movement: its kind
+    int32_t otherId = -1;  // exchange: security received; movement: its kind
     int32_t kindOutflow = 0;
     int32_t kindCapital = 0;
     int32_t linkFlag = 0;     // movement: relates to securityId; split: quotes divided for good

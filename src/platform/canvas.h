@@ -51,7 +51,7 @@ struct PageMetrics {
 // The drawing surface of reports and charts: a screen view, an image, a PDF or a printer
 // page, or a recording for tests. All coordinates and sizes are logical units.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // Device pixels per inch; a screen report derives its scale factor from it.

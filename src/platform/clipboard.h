@@ -6,7 +6,7 @@ namespace pf {
 
 // Plain-text clipboard of the desktop.
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     // Replaces the clipboard's content; false when the clipboard cannot be opened.
     virtual bool SetText(const std::string& utf8) = 0;
@@ -14,7 +14,7 @@ public:
 
 // For tests and the command line: keeps the text.
 class MemoryClipboard final : public Clipboard {
-public:
+  public:
     bool SetText(const std::string& utf8) override {
         text = utf8;
         return true;

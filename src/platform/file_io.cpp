@@ -75,7 +75,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = Describe("Kann keine temporäre Datei anlegen in", folder.empty() ? "." : folder, errno);
+        error =
+            Describe("Kann keine temporäre Datei anlegen in", folder.empty() ? "." : folder, errno);
         return false;
     }
     const std::filesystem::path temp(name.data());

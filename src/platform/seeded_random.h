@@ -9,7 +9,7 @@ namespace pf {
 // every platform and build: only integer operations and +, *, / of doubles are used, no
 // library functions whose results may differ between versions.
 class SeededRandom {
-public:
+  public:
     explicit SeededRandom(uint64_t seed) : state_(seed) {}
 
     uint64_t Next() {
@@ -30,7 +30,7 @@ public:
         return (sum - 2.0) * 1.7320508075688772;
     }
 
-private:
+  private:
     uint64_t state_;
 };
 

@@ -25,7 +25,7 @@ namespace pf {
 // The painter must stay active on its device for the canvas's lifetime. The canvas changes
 // the painter's pen, brush, font, clip and render hints.
 class QtCanvas final : public Canvas {
-public:
+  public:
     explicit QtCanvas(QPainter& painter, QPointF origin = {});
 
     int PixelsPerInchX() const override { return dpiX_; }
@@ -62,7 +62,7 @@ public:
     QPointF ToDevice(const Point& p) const;
     QRectF ToDevice(const Rect& r) const;
 
-private:
+  private:
     QPainter& painter_;
     QPointF origin_;
     int dpiX_;

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -14,6 +12,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>

@@ -45,7 +45,7 @@ bool RenderPng(const std::string& path, int widthLogical, int heightLogical, int
 // the whole paper. The file is written (and an existing one replaced atomically) by
 // Finish; until then nothing on disk changes.
 class PdfDocument {
-public:
+  public:
     struct Options {
         int paperWidth = 2100;  // 0.1 mm; A4 portrait by default
         int paperHeight = 2970;
@@ -75,7 +75,7 @@ public:
     // failure. False when no document is open.
     bool Finish(std::string& error);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

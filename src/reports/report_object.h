@@ -56,7 +56,7 @@ struct HitResult {
 // All sizes are 0.1 mm with y growing upward; the screen drawing is scaled by the
 // document's screen scale factor, which the builder hands to the object.
 class ReportObject {
-public:
+  public:
     virtual ~ReportObject() = default;
 
     // The view's title, e.g. "Depotbestand": the name of a printed or exported document.
@@ -85,7 +85,7 @@ public:
     virtual bool HasText() const { return false; }
     virtual std::string Text(int mode, const std::string& lineEnd) const;
 
-private:
+  private:
     std::string title_;
 };
 

@@ -482,8 +482,7 @@ HitResult ReportTable::HitTest(Point point) const {
     const int n = static_cast<int>(rows_.size());
     for (int i = 0; i < n; ++i) {
         const ReportRow& row = rows_[i];
-        if (row.screenY - screenFontHeights_[row.font] > point.y || point.y > row.screenY)
-            continue;
+        if (row.screenY - screenFontHeights_[row.font] > point.y || point.y > row.screenY) continue;
         HitResult hit;
         hit.row = i;
         hit.user = row.user;

@@ -63,7 +63,7 @@ struct ReportRow {
 // As a report object it draws and prints in the styles and margins of its appearance; the
 // calls with explicit style and margins serve the table's own tests and tools.
 class ReportTable final : public ReportObject {
-public:
+  public:
     // Fails if already initialised or columnCount is not positive.
     bool Init(const std::string& face, int baseFontHeight, int columnCount, int outerMargin,
               int columnMargin, int columnGap, double scale);
@@ -105,7 +105,7 @@ public:
     // skipped in every output, even if a text was set for them.
     bool HasText() const override { return initialised_; }
     std::string Text(int mode, const std::string& lineEnd) const override;
-    bool CopyToClipboard(Clipboard& clipboard, int mode) const;  // "\n" line ends
+    bool CopyToClipboard(Clipboard& clipboard, int mode) const;             // "\n" line ends
     bool WriteTextFile(int mode, const std::filesystem::path& path) const;  // "\r\n"
 
     // The row and column under `point` (logical screen coordinates) with the row's five
@@ -120,7 +120,7 @@ public:
     Colour ColourA(const ReportRow& row) const { return coloursA_[row.colourA]; }
     Colour ColourB(const ReportRow& row) const { return coloursB_[row.colourB]; }
 
-private:
+  private:
     // The implementation's state: fonts, columns, colour lists, rows, pagination.
     bool initialised_ = false;
     ReportAppearance appearance_;

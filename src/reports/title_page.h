@@ -10,7 +10,7 @@ namespace pf {
 // from the top and left edge, both scaled like the reports. It has no printed pages and no
 // text, and nothing can be hit on it.
 class TitlePage final : public ReportObject {
-public:
+  public:
     // `titleFontHeight` unscaled (0.1 mm); `scale` is the document's screen scale factor.
     TitlePage(std::string title, std::string face, int titleFontHeight, double scale);
 
@@ -22,7 +22,7 @@ public:
     void PrintPage(Canvas&, int) override {}
     HitResult HitTest(Point) const override { return {}; }
 
-private:
+  private:
     std::string face_;
     int titleHeight_;  // scaled
     int margin_;       // scaled

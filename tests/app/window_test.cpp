@@ -32,8 +32,8 @@
 #include "qtcanvas/qt_string.h"
 #include "reports/report_table.h"
 #include "samples/demo_portfolios.h"
-#include "shell/view_catalogue.h"
 #include "shell/recent_files.h"
+#include "shell/view_catalogue.h"
 #include "support/temp_folder.h"
 
 namespace pf {

@@ -1,6 +1,7 @@
+#include "engine/holdings.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/holdings.h"
 #include "engine_test_util.h"
 #include "model/currency_conversion.h"
 
@@ -13,7 +14,7 @@ constexpr int32_t kDm = 1;
 // One portfolio through every kind of transaction; each lot field below was worked out by
 // hand from the replay rules (amounts in EUR, the target currency).
 class Scenario : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CFolari2Doc& doc = b.doc;
         usd = doc.AddCurrency("USD", "US-Dollar", false, 1, 1, kEur, kUnitsPerReference).id;
@@ -323,8 +324,8 @@ TEST(Holdings, ReferenceModeUndoesSplitsAfterTheReferenceDate) {
     EXPECT_EQ(lots[0].quantity, 10 * kPiece);
     EXPECT_EQ(lots[0].price, 9.0);
     EXPECT_EQ(lots[1].positionNo, 1);
-    EXPECT_EQ(lots[1].quantity, 0);       // consumed after the split
-    EXPECT_EQ(lots[1].price, 12.0);       // 4,00 × 3
+    EXPECT_EQ(lots[1].quantity, 0);  // consumed after the split
+    EXPECT_EQ(lots[1].price, 12.0);  // 4,00 × 3
 
     // A reference date after the split shows the lots as they are.
     q.referenceDate = Day(1, 3, 2020);
@@ -355,10 +356,10 @@ TEST(Holdings, DamagedDataIsSkippedNotFatal) {
     DocBuilder b;
     const int32_t s = b.Security("S");
     b.Buy(Day(2, 1, 2020), s, 10, 5.0);
-    b.Sell(Day(3, 1, 2020), s, {{77, 5}}, 6.0);                          // a missing lot
-    b.Split(Day(4, 1, 2020), s, 0, 1);                                    // ratio 0
-    b.Split(Day(5, 1, 2020), s, 1, 0);                                    // ratio infinite
-    b.Exchange(Day(6, 1, 2020), s, 999, 0, 5, {{0, 0}}, true);            // zero pieces
+    b.Sell(Day(3, 1, 2020), s, {{77, 5}}, 6.0);                                // a missing lot
+    b.Split(Day(4, 1, 2020), s, 0, 1);                                         // ratio 0
+    b.Split(Day(5, 1, 2020), s, 1, 0);                                         // ratio infinite
+    b.Exchange(Day(6, 1, 2020), s, 999, 0, 5, {{0, 0}}, true);                 // zero pieces
     b.Movement(Day(7, 1, 2020), "Steuern", 5.0, s, kPurchaseCosts, {{0, 0}});  // total 0
     CFL2Transaktion odd;
     odd.type = static_cast<TransactionType>(33);

@@ -320,9 +320,12 @@ TEST(NumberFormatOf, TakesTheDocumentSeparatorsAndRepairsClashes) {
         NumberFormat expected;
     };
     const Case cases[] = {
-        {",", ".", {",", "."}}, {".", ",", {".", ","}}, {",", "", {",", ""}},
-        {".", "’", {".", "’"}}, {",", ",", {",", ""}},  // equal separators would read "1,234" back
-                                                        // as 1.234
+        {",", ".", {",", "."}},
+        {".", ",", {".", ","}},
+        {",", "", {",", ""}},
+        {".", "’", {".", "’"}},
+        {",", ",", {",", ""}},  // equal separators would read "1,234" back
+                                // as 1.234
         {"", ".", {",", "."}},  // without a decimal separator "12,34" would rewrite as "1.234"
     };
     for (const Case& c : cases) {

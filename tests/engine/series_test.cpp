@@ -30,7 +30,8 @@ TEST(ValueSeries, LotsCountFromEntryUntilTheDayBeforeTheirSale) {
         EXPECT_AMOUNT(r.values[i], values[i]);
         EXPECT_AMOUNT(r.invested[i], invested[i]);
     }
-    const ValueSeriesResult total = ValueSeries(b.doc, Day(2, 3, 2020), Day(2, 3, 2020), kEur, true);
+    const ValueSeriesResult total =
+        ValueSeries(b.doc, Day(2, 3, 2020), Day(2, 3, 2020), kEur, true);
     EXPECT_AMOUNT(total.invested[0], 100.0);
     EXPECT_TRUE(ValueSeries(b.doc, Day(3, 3, 2020), Day(2, 3, 2020), kEur, false).values.empty());
 }

@@ -1,7 +1,8 @@
+#include "engine/trade_entry.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/stop_target.h"
-#include "engine/trade_entry.h"
 #include "engine_test_util.h"
 
 namespace pf::testing {
@@ -21,22 +22,53 @@ TEST(TradeSums, PurchaseAndSaleCalculations) {
         TradeSums expected;
     };
     const Case cases[] = {
-        {"2 pieces at 10,125 plus 5,00 in the base currency", false, 2 * kPiece, 10.125, 0.0,
-         kEur, 1, 1, 5.0, {20.25, 20.25, 20.25, 25.25}},
-        {"purchase in DM settled in EUR", false, 10 * kPiece, 19.5583, 3.0, kDm, 1.95583, 1.0,
-         4.9, {195.58, 198.58, 101.53, 106.43}},
-        {"sale in DM settled in EUR", true, 10 * kPiece, 19.5583, 3.0, kDm, 1.95583, 1.0, 4.9,
+        {"2 pieces at 10,125 plus 5,00 in the base currency",
+         false,
+         2 * kPiece,
+         10.125,
+         0.0,
+         kEur,
+         1,
+         1,
+         5.0,
+         {20.25, 20.25, 20.25, 25.25}},
+        {"purchase in DM settled in EUR",
+         false,
+         10 * kPiece,
+         19.5583,
+         3.0,
+         kDm,
+         1.95583,
+         1.0,
+         4.9,
+         {195.58, 198.58, 101.53, 106.43}},
+        {"sale in DM settled in EUR",
+         true,
+         10 * kPiece,
+         19.5583,
+         3.0,
+         kDm,
+         1.95583,
+         1.0,
+         4.9,
          {195.58, 192.58, 98.46, 93.56}},
-        {"fractional pieces", false, 15'000'000, 3.33, 0.0, kEur, 1, 1, 0.0,
+        {"fractional pieces",
+         false,
+         15'000'000,
+         3.33,
+         0.0,
+         kEur,
+         1,
+         1,
+         0.0,
          {5.0, 5.0, 5.0, 5.0}},  // 1,5 × 3,33 = 4,995 → 5,00
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const TradeSums s =
-            c.sale ? SaleSums(c.quantity, c.price, c.commission1, c.currency1, c.rateBase,
-                              c.rateQuote, c.commission2, kEur)
-                   : PurchaseSums(c.quantity, c.price, c.commission1, c.currency1, c.rateBase,
-                                  c.rateQuote, c.commission2, kEur);
+        const TradeSums s = c.sale ? SaleSums(c.quantity, c.price, c.commission1, c.currency1,
+                                              c.rateBase, c.rateQuote, c.commission2, kEur)
+                                   : PurchaseSums(c.quantity, c.price, c.commission1, c.currency1,
+                                                  c.rateBase, c.rateQuote, c.commission2, kEur);
         EXPECT_AMOUNT(s.marketValue, c.expected.marketValue);
         EXPECT_AMOUNT(s.subtotal, c.expected.subtotal);
         EXPECT_AMOUNT(s.converted, c.expected.converted);
@@ -48,16 +80,17 @@ TEST(TradeSums, CalculationLine) {
     DocBuilder b;
     b.doc.initialAccountCurrencyId = kDm;
     // Same currencies: market value + commission 2 = amount, then into the account currency.
-    EXPECT_EQ(TradeCalculationLine(b.doc, false, Day(1, 2, 2020), 2 * kPiece, 10.125, 0, kEur, 1,
-                                   1, 5, kEur),
+    EXPECT_EQ(TradeCalculationLine(b.doc, false, Day(1, 2, 2020), 2 * kPiece, 10.125, 0, kEur, 1, 1,
+                                   5, kEur),
               "20,25 Euro + 5,00 Euro = 25,25 Euro > 49,38 Deutsche Mark");
     // Different currencies: the text before the first "= " is dropped.
     EXPECT_EQ(TradeCalculationLine(b.doc, true, Day(1, 2, 2020), 10 * kPiece, 19.5583, 3, kDm,
                                    1.95583, 1, 4.9, kEur),
               "192,58 Deutsche Mark > 98,46 Euro - 4,90 Euro = 93,56 Euro > 182,99 Deutsche Mark");
     b.doc.initialAccountCurrencyId = kEur;
-    EXPECT_EQ(TradeCalculationLine(b.doc, false, Day(1, 2, 2020), kPiece, 1, 0, kEur, 1, 1, 0, kEur),
-              "1,00 Euro + 0,00 Euro = 1,00 Euro");
+    EXPECT_EQ(
+        TradeCalculationLine(b.doc, false, Day(1, 2, 2020), kPiece, 1, 0, kEur, 1, 1, 0, kEur),
+        "1,00 Euro + 0,00 Euro = 1,00 Euro");
 }
 
 TEST(TradeSums, DefaultRatePairs) {
@@ -117,10 +150,10 @@ TEST(TradeEntry, AddSaleTakesTheSelectedQuantitiesAndChangeKeepsSoldPieceNumbers
     DocBuilder b;
     const int32_t s = b.Security("S");
     const int32_t other = b.Security("T");
-    b.Buy(Day(2, 1, 2020), s, 20, 5.0);      // #0
-    b.Buy(Day(3, 1, 2020), s, 20, 6.0);      // #1
-    b.Buy(Day(3, 1, 2020), other, 5, 1.0);   // #2: another security, never allocated
-    b.Buy(Day(4, 1, 2020), s, 20, 7.0);      // #3
+    b.Buy(Day(2, 1, 2020), s, 20, 5.0);     // #0
+    b.Buy(Day(3, 1, 2020), s, 20, 6.0);     // #1
+    b.Buy(Day(3, 1, 2020), other, 5, 1.0);  // #2: another security, never allocated
+    b.Buy(Day(4, 1, 2020), s, 20, 7.0);     // #3
 
     PositionList lots = b.Lots();
     lots[0].selectedQuantity = 20 * kPiece;

@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
     for (const Seed& seed : seeds) {
         ok &= Write(folder, seed.name + ".fl2", seed.bytes);
         const size_t size = seed.bytes.size();
-        for (const size_t cut : {size_t{1}, size_t{18}, size_t{22}, size_t{64}, size_t{300},
-                                 size / 2, size - 1}) {
+        for (const size_t cut :
+             {size_t{1}, size_t{18}, size_t{22}, size_t{64}, size_t{300}, size / 2, size - 1}) {
             if (cut < size)
                 ok &= Write(folder, seed.name + "_cut" + std::to_string(cut) + ".fl2",
                             seed.bytes.substr(0, cut));

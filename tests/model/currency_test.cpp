@@ -1,8 +1,9 @@
+#include "model/currency.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "model/currency.h"
 #include "model/currency_conversion.h"
 #include "model/document.h"
 #include "support/full_document.h"
@@ -44,7 +45,7 @@ TEST(Currency, RateAtAndFactorAt) {
 // not 1 (so that swapped factors show), and variable currencies against the euro and
 // against a legacy currency.
 class CurrencyConversion : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         NewDocumentChoices choices;
         choices.legacyCurrencyMask = (1u << 0) | (1u << 5) | (1u << 7);  // DM, Lit, FF

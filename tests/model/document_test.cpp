@@ -17,16 +17,11 @@ struct LegacyRow {
     double unitsPerEuro;
 };
 const LegacyRow kLegacy[] = {
-    {"DM", "Deutsche Mark", 1.95583},
-    {"öS", "Österreichische Schilling", 13.7603},
-    {"hFl", "Niederländische Gulden", 2.20371},
-    {"bfr", "Belgische Francs", 40.3399},
-    {"lfr", "Luxemburgische Francs", 40.3399},
-    {"Lit", "Italienische Lire", 1936.27},
-    {"Ptas", "Spanische Peseten", 166.386},
-    {"FF", "Französische Francs", 6.55957},
-    {"PTE", "Portugiesische Escudos", 200.482},
-    {"IEP", "Irische Pfund", 0.787564},
+    {"DM", "Deutsche Mark", 1.95583},           {"öS", "Österreichische Schilling", 13.7603},
+    {"hFl", "Niederländische Gulden", 2.20371}, {"bfr", "Belgische Francs", 40.3399},
+    {"lfr", "Luxemburgische Francs", 40.3399},  {"Lit", "Italienische Lire", 1936.27},
+    {"Ptas", "Spanische Peseten", 166.386},     {"FF", "Französische Francs", 6.55957},
+    {"PTE", "Portugiesische Escudos", 200.482}, {"IEP", "Irische Pfund", 0.787564},
     {"FIM", "Finnische Markkaa", 5.94573},
 };
 
@@ -46,7 +41,8 @@ TEST(NewDocument, SeedsEuroAndTheTickedLegacyCurrenciesInTableOrder) {
         uint32_t mask;
         const char* accountSymbol;
     };
-    const Case cases[] = {{0, "EUR"}, {0x7FF, "FIM"}, {(1u << 7) | (1u << 0), "FF"}, {1u << 9, "DM"}};
+    const Case cases[] = {
+        {0, "EUR"}, {0x7FF, "FIM"}, {(1u << 7) | (1u << 0), "FF"}, {1u << 9, "DM"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.mask);
         NewDocumentChoices choices;
@@ -96,20 +92,13 @@ TEST(NewDocument, SeedsTheStandardAccountMovementKinds) {
         int32_t isOutflow, allowsSecurityLink, isCapital;
     };
     const Row rows[] = {
-        {"Kapitaleinlage", 0, 0, 1},
-        {"Kapitalentnahme", 1, 0, 1},
-        {"Dividenden-Gutschrift", 0, 1, 0},
-        {"Coupon-Gutschrift", 0, 1, 0},
-        {"Bezugsrechtsverkauf", 0, 1, 0},
-        {"Ausschüttung", 0, 1, 0},
-        {"Limit-Gebühren", 1, 1, 0},
-        {"Zinserträge (Haben-Zins)", 0, 1, 0},
-        {"Zinskosten (Soll-Zins)", 1, 1, 0},
-        {"Steuern", 1, 1, 0},
-        {"Werbungskosten", 1, 1, 0},
-        {"Sonstige Erträge", 0, 1, 0},
-        {"Sonstige Kosten", 1, 1, 0},
-        {"Depotgebühren", 1, 0, 0},
+        {"Kapitaleinlage", 0, 0, 1},         {"Kapitalentnahme", 1, 0, 1},
+        {"Dividenden-Gutschrift", 0, 1, 0},  {"Coupon-Gutschrift", 0, 1, 0},
+        {"Bezugsrechtsverkauf", 0, 1, 0},    {"Ausschüttung", 0, 1, 0},
+        {"Limit-Gebühren", 1, 1, 0},         {"Zinserträge (Haben-Zins)", 0, 1, 0},
+        {"Zinskosten (Soll-Zins)", 1, 1, 0}, {"Steuern", 1, 1, 0},
+        {"Werbungskosten", 1, 1, 0},         {"Sonstige Erträge", 0, 1, 0},
+        {"Sonstige Kosten", 1, 1, 0},        {"Depotgebühren", 1, 0, 0},
     };
     CFolari2Doc doc;
     doc.NewDocument({}, Day(1, 6, 2010));
@@ -131,8 +120,8 @@ TEST(NewDocument, SeedsTheFiveTaxCategories) {
         const char* name;
         const char* abbreviation;
         int32_t useSale, useBuy, useHolding, useHalfIncome;
-        CQRNDatum saleFrom, saleTo;  // checked when the sale period is on
-        CQRNDatum buyFrom, buyTo;    // stored even when off
+        CQRNDatum saleFrom, saleTo;       // checked when the sale period is on
+        CQRNDatum buyFrom, buyTo;         // stored even when off
         int32_t comparison, value, unit;  // stored even when off
         int32_t halfIncomeOption;
     };
@@ -258,7 +247,7 @@ CFL2Wertpapier Security(const std::string& name, const std::string& wkn) {
 
 // Two securities, "Alpha" (WKN 111) and "Beta" (WKN 222), in that order.
 class SecurityKeys : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         NewDocumentChoices choices;
         choices.legacyCurrencyMask = 1;  // DM
@@ -429,8 +418,7 @@ TEST(Document, AccountMovementKindsAndLookups) {
     EXPECT_EQ(doc.nextKindId, 15);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(doc.accountMovementKinds.size(), 15u);
-    EXPECT_EQ(doc.accountMovementKinds.back(),
-              (CFL2KontoVorgang{"Kontoführung", 14, 1, 0, 1}));
+    EXPECT_EQ(doc.accountMovementKinds.back(), (CFL2KontoVorgang{"Kontoführung", 14, 1, 0, 1}));
     EXPECT_EQ(doc.AddAccountMovementKind("Kontoführung", false, true, false), 15);
 
     EXPECT_EQ(doc.FindAccountMovementKind(14), &doc.accountMovementKinds[14]);

@@ -83,12 +83,9 @@ TEST(Security, PriceAtTakesTheLatestQuoteOnOrBefore) {
     };
     const Case cases[] = {
         {Day(28, 2, 2010), 0.0},  // before the first quote
-        {Day(1, 3, 2010), 10.0},
-        {Day(31, 3, 2010), 10.0},
-        {Day(1, 4, 2010), 11.0},
-        {Day(2, 4, 2010), 11.0},
-        {Day(1, 5, 2010), 12.0},
-        {Day(18, 1, 2038), 12.0},  // after the last quote
+        {Day(1, 3, 2010), 10.0}, {Day(31, 3, 2010), 10.0},
+        {Day(1, 4, 2010), 11.0}, {Day(2, 4, 2010), 11.0},
+        {Day(1, 5, 2010), 12.0}, {Day(18, 1, 2038), 12.0},  // after the last quote
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date.FormatLong());
@@ -129,7 +126,8 @@ TEST(Security, PriceAtAdjustsForSplits) {
         // Permanent: the stored quotes before the split are already divided.
         {"permanent, before, seen before", true, 2.0, Day(1, 6, 2010), Day(30, 6, 2010), 200.0},
         {"permanent, before, seen after", true, 2.0, Day(1, 6, 2010), Day(1, 8, 2010), 100.0},
-        {"permanent, before, seen on split day", true, 2.0, Day(1, 6, 2010), Day(1, 7, 2010), 100.0},
+        {"permanent, before, seen on split day", true, 2.0, Day(1, 6, 2010), Day(1, 7, 2010),
+         100.0},
         {"permanent, on split day, seen before", true, 2.0, Day(1, 7, 2010), Day(1, 6, 2010), 40.0},
         {"permanent, after, seen before", true, 2.0, Day(1, 8, 2010), Day(1, 6, 2010), 42.0},
     };

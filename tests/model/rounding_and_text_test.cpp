@@ -37,9 +37,9 @@ TEST(RoundTo, HalfAwayFromZeroOnTheBinaryValue) {
         {0.375, 2, 0.38},
         {Below(0.375), 2, 0.37},
         // Decimal halves are decided by the double that stores them.
-        {2.345, 2, 2.35},   // stored slightly above
+        {2.345, 2, 2.35},  // stored slightly above
         {-2.345, 2, -2.35},
-        {1.005, 2, 1.00},   // stored slightly below
+        {1.005, 2, 1.00},  // stored slightly below
         {-1.005, 2, -1.00},
         // Only the first dropped decimal counts.
         {0.1249999, 2, 0.12},
@@ -88,6 +88,7 @@ TEST(TextCodec, MapsTheSpecialBytes) {
         unsigned char byte;
         const char* utf8;
     };
+    // clang-format off
     const Case cases[] = {
         {0x41, "A"},
         {0x80, "\u20AC"},  // euro sign
@@ -102,13 +103,15 @@ TEST(TextCodec, MapsTheSpecialBytes) {
         {0xF6, "\u00F6"},  // ö
         {0xFF, "\u00FF"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.byte));
         const std::string byte(1, static_cast<char>(c.byte));
         EXPECT_EQ(Windows1252ToUtf8(byte), c.utf8);
         EXPECT_EQ(Utf8ToWindows1252(c.utf8), byte);
     }
-    EXPECT_EQ(Utf8ToWindows1252("Größe – 5 €"), std::string("Gr\xF6\xDF" "e \x96 5 \x80"));
+    EXPECT_EQ(Utf8ToWindows1252("Größe – 5 €"), std::string("Gr\xF6\xDF"
+                                                            "e \x96 5 \x80"));
 }
 
 TEST(TextCodec, RefusesTextThatCannotBeStored) {

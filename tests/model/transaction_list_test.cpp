@@ -27,10 +27,10 @@ CFL2Transaktion Tx(int32_t id, TransactionType type, CQRNDatum date, std::string
 void InsertByScan(std::vector<CFL2Transaktion>& list, const CFL2Transaktion& t) {
     auto it = list.begin();
     for (; it != list.end(); ++it) {
-        const bool later = it->date > t.date ||
-                           (it->date == t.date && static_cast<int32_t>(t.type) <
-                                                      static_cast<int32_t>(it->type)) ||
-                           (it->date == t.date && it->type == t.type && t.id < it->id);
+        const bool later =
+            it->date > t.date ||
+            (it->date == t.date && static_cast<int32_t>(t.type) < static_cast<int32_t>(it->type)) ||
+            (it->date == t.date && it->type == t.type && t.id < it->id);
         if (later) break;
     }
     list.insert(it, t);
@@ -96,9 +96,9 @@ TEST(Document, InsertTransactionSortedPlacesBuyBeforeSellAndKeepsIdOrder) {
     doc.InsertTransactionSorted(Tx(4, TransactionType::Split, d, "split"), false);
     doc.InsertTransactionSorted(Tx(6, TransactionType::AccountMovement, Day(2, 6, 2010), "later"),
                                 false);
-    EXPECT_EQ(Texts(doc.transactions),
-              (std::vector<std::string>{"earlier", "split", "buy 2", "buy 3", "buy 5", "sell",
-                                        "later"}));
+    EXPECT_EQ(
+        Texts(doc.transactions),
+        (std::vector<std::string>{"earlier", "split", "buy 2", "buy 3", "buy 5", "sell", "later"}));
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -134,15 +134,13 @@ TEST(Document, ResortTransactions) {
 
     // As read from a damaged file: out of order, with a repeated id whose entries must keep
     // their relative order.
-    doc.transactions = {Tx(3, T::Buy, d2, "c"),  Tx(2, T::Sell, d1, "b"),
-                        Tx(5, T::Buy, d1, "x1"), Tx(1, T::Buy, d1, "a"),
-                        Tx(5, T::Buy, d1, "x2"), Tx(0, T::Split, d2, "s")};
+    doc.transactions = {Tx(3, T::Buy, d2, "c"), Tx(2, T::Sell, d1, "b"), Tx(5, T::Buy, d1, "x1"),
+                        Tx(1, T::Buy, d1, "a"), Tx(5, T::Buy, d1, "x2"), Tx(0, T::Split, d2, "s")};
     std::vector<CFL2Transaktion> expected;
     for (const CFL2Transaktion& t : doc.transactions) InsertByScan(expected, t);
     EXPECT_TRUE(doc.ResortTransactions());
     EXPECT_EQ(Texts(doc.transactions), Texts(expected));
-    EXPECT_EQ(Texts(doc.transactions),
-              (std::vector<std::string>{"a", "x1", "x2", "b", "s", "c"}));
+    EXPECT_EQ(Texts(doc.transactions), (std::vector<std::string>{"a", "x1", "x2", "b", "s", "c"}));
     EXPECT_TRUE(doc.IsModified());
 
     // Inserting with the resort flag repairs a list that was out of order.
@@ -164,8 +162,7 @@ TEST(Document, RebuildSplitListsFollowsTheSplitTransactions) {
     s.wkn = "222";
     const int32_t beta = doc.AddSecurity(s).id;
 
-    auto split = [](int32_t id, int32_t security, CQRNDatum date, int32_t permanent,
-                    double ratio) {
+    auto split = [](int32_t id, int32_t security, CQRNDatum date, int32_t permanent, double ratio) {
         CFL2Transaktion t = Tx(id, TransactionType::Split, date);
         t.securityId = security;
         t.linkFlag = permanent;
@@ -185,9 +182,9 @@ TEST(Document, RebuildSplitListsFollowsTheSplitTransactions) {
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass);
         doc.RebuildSplitLists();
-        EXPECT_EQ(doc.FindSecurity(alpha)->splits,
-                  (std::vector<CFL2SplitInfo>{{Day(1, 7, 2010), 1, 10.0},
-                                              {Day(1, 7, 2011), 0, 2.0}}));
+        EXPECT_EQ(
+            doc.FindSecurity(alpha)->splits,
+            (std::vector<CFL2SplitInfo>{{Day(1, 7, 2010), 1, 10.0}, {Day(1, 7, 2011), 0, 2.0}}));
         EXPECT_EQ(doc.FindSecurity(beta)->splits,
                   (std::vector<CFL2SplitInfo>{{Day(1, 8, 2010), 0, 0.5}}));
     }

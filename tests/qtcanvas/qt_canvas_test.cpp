@@ -67,7 +67,7 @@ std::string ReadFile(const fs::path& path) {
 }
 
 class QtCanvasTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 
     void SetUp() override {

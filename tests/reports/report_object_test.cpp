@@ -15,7 +15,7 @@ namespace {
 
 // A report of a given number of pages that notes which pages it was asked to print.
 class PagedReport final : public ReportObject {
-public:
+  public:
     explicit PagedReport(PageGrid grid) : grid_(grid) {}
     ReportSize Layout(Canvas&) override { return {100, 100}; }
     void DrawScreen(Canvas&, const Rect&) override {}
@@ -33,7 +33,7 @@ public:
     int paginations = 0;
     std::vector<int> printed;
 
-private:
+  private:
     PageGrid grid_;
 };
 

@@ -109,7 +109,7 @@ TEST(ReportTableText, ClipboardAndFile) {
 // Scale 1.25: base font 40 -> 50 on screen, title font 70 -> 88, margins 10 -> 13, gap
 // 30 -> 38. Recording-canvas text widths: 25 per character at 50, 44 at 88.
 class ScreenTable : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(table.Init("Arial", 40, 3, 10, 10, 30, 1.25));
         ASSERT_EQ(table.AddFont(70), 1);
@@ -129,7 +129,7 @@ protected:
         // Frame up clipped at row 0.
         r = table.AddRow(
             {.colourA = kRed, .colourB = kRed, .frameUp = 5, .user = {20, -1, -1, -1, -1}});
-        table.SetCell(r, 1, "abcdefgh", 2, kAlignCenter);     // 200 - (50+38): column 2 = 112
+        table.SetCell(r, 1, "abcdefgh", 2, kAlignCenter);  // 200 - (50+38): column 2 = 112
     }
     ReportTable table;
     RecordingCanvas screen{96};
@@ -378,7 +378,7 @@ TEST(ReportTable, EmptyTableHasHeightOneAndOneEmptyPagePerHorizontalPage) {
 // Rows: title (repeat), two column-title lines framed together (repeat), data rows 3..42;
 // rows 17 and 18 are framed together and do not fit on page 1 as a pair.
 class PrintedTable : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(table.Init("Arial", 40, 4, 10, 10, 30, 1.25));
         const int titleFont = table.AddFont(70);

@@ -9,10 +9,10 @@
 
 #include "model/document.h"
 #include "reports/holdings_report.h"
+#include "reports/realized_report.h"
 #include "reports/report_table.h"
 #include "samples/demo_portfolios.h"
 #include "shell/dialog_bar_rules.h"
-#include "reports/realized_report.h"
 
 namespace pf {
 namespace {

@@ -116,20 +116,20 @@ CFolari2Doc MakeFullDocument() {
 
     doc.AddAccountMovementKind("Eigene Art €", true, true, true);
 
-    CFL2Transaktion buy = MakeTransaction(doc.nextTransactionId++, TransactionType::Buy,
-                                          Day(3, 2, 2020));
-    CFL2Transaktion sell = MakeTransaction(doc.nextTransactionId++, TransactionType::Sell,
-                                           Day(20, 2, 2020));
+    CFL2Transaktion buy =
+        MakeTransaction(doc.nextTransactionId++, TransactionType::Buy, Day(3, 2, 2020));
+    CFL2Transaktion sell =
+        MakeTransaction(doc.nextTransactionId++, TransactionType::Sell, Day(20, 2, 2020));
     sell.allocations = {{-1, 8, 10'000'000}, {-1, 9, 5'000'000}};
-    CFL2Transaktion exchange = MakeTransaction(doc.nextTransactionId++,
-                                               TransactionType::Exchange, Day(21, 2, 2020));
+    CFL2Transaktion exchange =
+        MakeTransaction(doc.nextTransactionId++, TransactionType::Exchange, Day(21, 2, 2020));
     exchange.allocations = {{40, 8, 12'345'678}};
-    CFL2Transaktion split = MakeTransaction(doc.nextTransactionId++, TransactionType::Split,
-                                            Day(22, 2, 2020));
-    CFL2Transaktion movement = MakeTransaction(
-        doc.nextTransactionId++, TransactionType::AccountMovement, Day(22, 2, 2020));
-    CFL2Transaktion odd = MakeTransaction(doc.nextTransactionId++,
-                                          static_cast<TransactionType>(77), Day(23, 2, 2020));
+    CFL2Transaktion split =
+        MakeTransaction(doc.nextTransactionId++, TransactionType::Split, Day(22, 2, 2020));
+    CFL2Transaktion movement = MakeTransaction(doc.nextTransactionId++,
+                                               TransactionType::AccountMovement, Day(22, 2, 2020));
+    CFL2Transaktion odd = MakeTransaction(doc.nextTransactionId++, static_cast<TransactionType>(77),
+                                          Day(23, 2, 2020));
     for (CFL2Transaktion* t : {&buy, &sell, &exchange, &split, &movement, &odd})
         doc.InsertTransactionSorted(*t, true);
     doc.nextPositionNo = 41;

@@ -11,7 +11,7 @@ namespace pf::testing {
 
 // A fresh folder below the system's temporary folder, removed again with the object.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::string& name)
         : path_(std::filesystem::temp_directory_path() /
                 ("pf_" + name + "_" + std::to_string(::getpid()))) {
@@ -33,11 +33,10 @@ public:
         return {std::istreambuf_iterator<char>(in), {}};
     }
     size_t Entries() const {
-        return static_cast<size_t>(
-            std::distance(std::filesystem::directory_iterator(path_), {}));
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

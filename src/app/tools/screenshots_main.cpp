@@ -31,8 +31,8 @@
 #include "platform/settings_store.h"
 #include "qtcanvas/qt_output.h"
 #include "qtcanvas/qt_string.h"
-#include "shell/view_catalogue.h"
 #include "shell/screen_scale.h"
+#include "shell/view_catalogue.h"
 
 namespace {
 

@@ -20,14 +20,14 @@ enum class ArchiveErrorKind {
 };
 
 class ArchiveError : public std::runtime_error {
-public:
+  public:
     ArchiveError(ArchiveErrorKind kind, const std::string& detail)
         : std::runtime_error(detail), kind_(kind) {}
     ArchiveErrorKind Kind() const { return kind_; }
     // The detail, in German, for a second line under the main message.
     std::string Detail() const { return what(); }
 
-private:
+  private:
     ArchiveErrorKind kind_;
 };
 

@@ -121,8 +121,7 @@ ClassId ArchiveReader::ReadNewClass(uint16_t& schema) {
     schema = U16();
     const uint16_t nameLength = U16();
     Need(nameLength);
-    const std::string name(reinterpret_cast<const char*>(shared_->data.data() + pos_),
-                           nameLength);
+    const std::string name(reinterpret_cast<const char*>(shared_->data.data() + pos_), nameLength);
     pos_ += nameLength;
     ClassId cls;
     if (!ClassByName(name, cls)) Fail(ArchiveErrorKind::BadClass, "Unbekannte Klasse " + name);
@@ -153,11 +152,11 @@ ArchiveReader::Tag ArchiveReader::ReadTag() {
     uint16_t schema;
     if (tag == kNewClassTag) {
         cls = ReadNewClass(schema);
-        if (!replaying_)
-            shared_->loadArray.push_back({true, cls, schema, 0, 0});
+        if (!replaying_) shared_->loadArray.push_back({true, cls, schema, 0, 0});
     } else {
-        const uint32_t longTag =
-            tag == kBigObjectTag ? U32() : (static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF);
+        const uint32_t longTag = tag == kBigObjectTag
+                                     ? U32()
+                                     : (static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF);
         if ((longTag & kBigClassFlag) == 0) {
             const LoadEntry& object = Entry(longTag, false);
             return {Tag::BackReference, object.cls, object.schema, longTag};
@@ -178,11 +177,9 @@ void ArchiveReader::FinishObject(uint32_t index) {
 
 ArchiveReader ArchiveReader::ReplayReader(uint32_t objectIndex) {
     const LoadEntry& object = Entry(objectIndex, false);
-    if (object.end == 0)
-        Fail(ArchiveErrorKind::BadIndex, "Verweis auf ein unvollständiges Objekt");
+    if (object.end == 0) Fail(ArchiveErrorKind::BadIndex, "Verweis auf ein unvollständiges Objekt");
     const uint64_t cost = std::max<uint64_t>(1, object.end - object.begin);
-    if (cost > shared_->replayBudget)
-        Fail(ArchiveErrorKind::BadIndex, "Zu viele Objektverweise");
+    if (cost > shared_->replayBudget) Fail(ArchiveErrorKind::BadIndex, "Zu viele Objektverweise");
     shared_->replayBudget -= cost;
     return ArchiveReader(shared_, object.begin, object.end, version);
 }

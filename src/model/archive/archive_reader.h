@@ -22,7 +22,7 @@ namespace pf {
 // from the object's bytes. The bytes read again in this way are limited to the size of the
 // data, so back references cannot blow up memory or time.
 class ArchiveReader {
-public:
+  public:
     static constexpr bool kReading = true;
 
     explicit ArchiveReader(std::span<const uint8_t> data);
@@ -40,10 +40,8 @@ public:
 
     void Int(int32_t& v) { v = static_cast<int32_t>(U32()); }
     template <class E>
-        requires std::is_enum_v<E>
-    void Int(E& v) {
-        v = static_cast<E>(static_cast<int32_t>(U32()));
-    }
+    requires std::is_enum_v<E>
+    void Int(E& v) { v = static_cast<E>(static_cast<int32_t>(U32())); }
     void Double(double& v);
     void Quantity(int64_t& v) { v = static_cast<int64_t>(U64()); }
     void Date(CQRNDatum& d) { d.SetDayNumber(U32()); }
@@ -69,7 +67,7 @@ public:
 
     [[noreturn]] void Fail(ArchiveErrorKind kind, const std::string& what) const;
 
-private:
+  private:
     struct LoadEntry {
         bool isClass;
         ClassId cls;

@@ -16,17 +16,15 @@ namespace pf {
 // ArchiveReader so that one transfer function per record serves both directions; every
 // version gate is open because the writer always produces the current layout.
 class ArchiveWriter {
-public:
+  public:
     static constexpr bool kReading = false;
     static constexpr bool After(uint32_t) { return true; }
     static constexpr bool AtLeast(uint32_t) { return true; }
 
     void Int(int32_t v) { U32(static_cast<uint32_t>(v)); }
     template <class E>
-        requires std::is_enum_v<E>
-    void Int(E v) {
-        U32(static_cast<uint32_t>(static_cast<int32_t>(v)));
-    }
+    requires std::is_enum_v<E>
+    void Int(E v) { U32(static_cast<uint32_t>(static_cast<int32_t>(v))); }
     void Double(double v);
     void Quantity(int64_t v) { U64(static_cast<uint64_t>(v)); }
     void Date(CQRNDatum d) { U32(d.DayNumber()); }
@@ -53,7 +51,7 @@ public:
     std::string TakeBytes() { return std::move(out_); }
     void Reserve(size_t bytes) { out_.reserve(bytes); }
 
-private:
+  private:
     void ObjectTag(ClassId cls);
 
     std::string out_;

@@ -86,8 +86,7 @@ ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& sett
     if (IsFirstGenerationHeader(header))
         throw ArchiveError(ArchiveErrorKind::FirstGeneration,
                            "Die Datei stammt von der ersten Programmgeneration.");
-    if (header != kFileHeader)
-        io.Fail(ArchiveErrorKind::BadHeader, "Keine Portfolaris-Datei");
+    if (header != kFileHeader) io.Fail(ArchiveErrorKind::BadHeader, "Keine Portfolaris-Datei");
 
     ReadResult result;
     CFolari2Doc& doc = result.doc;
@@ -146,8 +145,8 @@ ReadResult LoadDocumentFile(const std::filesystem::path& path, const ReadSetting
     std::string bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) throw ArchiveError(ArchiveErrorKind::FileError, error);
-    return ReadDocument(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), settings);
+    return ReadDocument(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                        settings);
 }
 
 void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path) {

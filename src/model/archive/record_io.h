@@ -9,11 +9,11 @@
 #include <type_traits>
 
 #include "model/account_records.h"
+#include "model/archive/archive_classes.h"
 #include "model/currency.h"
 #include "model/quote.h"
 #include "model/security.h"
 #include "model/transaction.h"
-#include "model/archive/archive_classes.h"
 
 namespace pf::record_io {
 
@@ -133,8 +133,7 @@ void Transfer(Io& io, R& t, int schema) {
     io.Quantity(t.oldPieces);
     io.Quantity(t.newPieces);
     io.Date(t.date);
-    io.Objects(t.allocations, ClassId::PosInfo,
-               [](Io& in, auto& p, int s) { Transfer(in, p, s); });
+    io.Objects(t.allocations, ClassId::PosInfo, [](Io& in, auto& p, int s) { Transfer(in, p, s); });
     if constexpr (Io::kReading) {
         // Splits of older files were always applied to the stored quotes.
         if (schema < 2 && t.type == TransactionType::Split) t.linkFlag = 1;

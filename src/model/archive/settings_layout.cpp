@@ -14,7 +14,8 @@ namespace {
 void TransferSeparator(ArchiveReader& io, std::string& separator, const char*) {
     uint8_t byte = 0;
     io.Byte(byte);
-    separator = byte == 0 ? std::string() : Windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
+    separator =
+        byte == 0 ? std::string() : Windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
 }
 
 void TransferSeparator(ArchiveWriter& io, const std::string& separator, const char* field) {

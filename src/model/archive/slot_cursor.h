@@ -16,7 +16,7 @@ namespace pf {
 // writes 0, "" or an empty list for slots the document never read.
 template <class Io, class Slots>
 class SlotCursor {
-public:
+  public:
     SlotCursor(Io& io, Slots& slots) : io_(io), slots_(slots) {}
 
     // Transfers a group written like "I S I22 D2": I integer, S string, D double, each with an
@@ -53,7 +53,7 @@ public:
     // Slot index of the integer transferred last.
     size_t LastInt() const { return ints_ - 1; }
 
-private:
+  private:
     template <class Vector>
     size_t Transfer(Vector& values, size_t& next, bool present) {
         const size_t index = next++;

@@ -12,7 +12,7 @@ namespace pf::testing {
 // versions, damaged data). Strings are given as raw Windows-1252 bytes. The object tags
 // keep their own numbering of classes and objects.
 class ByteBuilder {
-public:
+  public:
     ByteBuilder& I(int32_t v) { return U32(static_cast<uint32_t>(v)); }
     ByteBuilder& U16(uint16_t v) {
         out += static_cast<char>(v & 0xFF);
@@ -23,7 +23,9 @@ public:
         for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
         return *this;
     }
-    ByteBuilder& U64(uint64_t v) { return U32(static_cast<uint32_t>(v)).U32(static_cast<uint32_t>(v >> 32)); }
+    ByteBuilder& U64(uint64_t v) {
+        return U32(static_cast<uint32_t>(v)).U32(static_cast<uint32_t>(v >> 32));
+    }
     ByteBuilder& D(double v) {
         uint64_t bits;
         std::memcpy(&bits, &v, 8);
@@ -95,7 +97,7 @@ public:
 
     std::string out;
 
-private:
+  private:
     std::vector<std::pair<std::string, uint32_t>> classes_;
     uint32_t next_ = 1;
 };

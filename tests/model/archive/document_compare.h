@@ -74,9 +74,8 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(a.rememberTransactionDate, e.rememberTransactionDate);
     EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
     EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);
-    for (const auto& [name, as, es] :
-         {std::tuple{"settings", &a.settingsSlots, &e.settingsSlots},
-          std::tuple{"trailer", &a.trailerSlots, &e.trailerSlots}}) {
+    for (const auto& [name, as, es] : {std::tuple{"settings", &a.settingsSlots, &e.settingsSlots},
+                                       std::tuple{"trailer", &a.trailerSlots, &e.trailerSlots}}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(as->ints, es->ints);
         EXPECT_EQ(as->strings, es->strings);

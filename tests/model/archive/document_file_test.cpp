@@ -2,7 +2,6 @@
 // harms the file that was there before.
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -17,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class SaveFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { doc_.NewDocument({}, Day(1, 2, 2024)); }
 
     std::string Contents(const fs::path& p) { return TempFolder::Contents(p); }

@@ -116,7 +116,7 @@ std::vector<Token> Tokens(const char* text) {
 }
 
 class LayoutWriter {
-public:
+  public:
     LayoutWriter(ByteBuilder& out, CFolari2Doc& expected, uint32_t version, OptionSlots& slots)
         : out_(out), doc_(expected), version_(version), slots_(slots) {}
 
@@ -129,7 +129,7 @@ public:
         }
     }
 
-private:
+  private:
     void Element(const Token& t, bool present) {
         OptionSlots& slots = slots_;
         DocumentOptions& o = doc_.options;
@@ -207,7 +207,9 @@ private:
         } else if (t.type == "B") {
             const char value = t.name == "decimal" ? '.' : '\'';
             if (present) out_.B(static_cast<uint8_t>(value));
-            if (present) (t.name == "decimal" ? o.decimalSeparator : o.thousandsSeparator) = std::string(1, value);
+            if (present)
+                (t.name == "decimal" ? o.decimalSeparator : o.thousandsSeparator) =
+                    std::string(1, value);
         } else if (t.type == "IL") {
             const std::vector<int32_t> value = {++counter_, -counter_};
             if (present) out_.IntList(value);
@@ -289,8 +291,8 @@ private:
     int32_t inheritSource_ = 0;
 };
 
-void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
-                      int securitySchema, int currencySchema) {
+void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version, int securitySchema,
+                      int currencySchema) {
     // Account movement kinds (stored as allowsSecurityLink, isOutflow, isCapital, name, id).
     out.Count(1);
     out.ObjectTag("CFL2KontoVorgang", 1);
@@ -326,11 +328,29 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
         t.oldPieces = kPiece;
         t.newPieces = 2 * kPiece;
         t.date = Day(1, 3, 2001);
-        out.I(t.id).I(static_cast<int32_t>(t.type)).I(t.securityId).I(t.positionNo)
-            .I(t.currency2).D(t.amount).S(t.text).D(t.price).D(t.marketValue1)
-            .D(t.commission1).I(t.currency1).D(t.rateBase).D(t.rateQuote).D(t.commission2)
-            .I(t.otherId).I(t.kindOutflow).I(t.kindCapital).I(t.linkFlag).I(t.allocKind)
-            .D(t.splitRatio).U64(t.quantity).U64(t.oldPieces).U64(t.newPieces)
+        out.I(t.id)
+            .I(static_cast<int32_t>(t.type))
+            .I(t.securityId)
+            .I(t.positionNo)
+            .I(t.currency2)
+            .D(t.amount)
+            .S(t.text)
+            .D(t.price)
+            .D(t.marketValue1)
+            .D(t.commission1)
+            .I(t.currency1)
+            .D(t.rateBase)
+            .D(t.rateQuote)
+            .D(t.commission2)
+            .I(t.otherId)
+            .I(t.kindOutflow)
+            .I(t.kindCapital)
+            .I(t.linkFlag)
+            .I(t.allocKind)
+            .D(t.splitRatio)
+            .U64(t.quantity)
+            .U64(t.oldPieces)
+            .U64(t.newPieces)
             .U32(t.date.DayNumber());
         out.Count(0);
         if (type == TransactionType::Split) t.linkFlag = 1;
@@ -378,10 +398,22 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
     s.aux2 = "f";
     s.creationKind = 2;
     s.aux3 = 3;
-    out.S(s.name).S(s.isin).S(s.wkn).I(s.id).I(s.quoteCurrencyId).I(s.vtplusImport)
-        .S(s.vtplusControlText).S(s.vtplusQuotePosition).S(s.vtplusPage)
-        .S(s.vtplusControlText2).S(s.vtplusSubpage).I(s.vtplusDecimalSeparator).I(s.aux1)
-        .S(s.aux2).I(s.creationKind).I(s.aux3);
+    out.S(s.name)
+        .S(s.isin)
+        .S(s.wkn)
+        .I(s.id)
+        .I(s.quoteCurrencyId)
+        .I(s.vtplusImport)
+        .S(s.vtplusControlText)
+        .S(s.vtplusQuotePosition)
+        .S(s.vtplusPage)
+        .S(s.vtplusControlText2)
+        .S(s.vtplusSubpage)
+        .I(s.vtplusDecimalSeparator)
+        .I(s.aux1)
+        .S(s.aux2)
+        .I(s.creationKind)
+        .I(s.aux3);
     if (securitySchema >= 5) out.I(s.aux5 = 5);
     if (securitySchema >= 6) out.I(s.aux4 = 4);
     if (securitySchema >= 7) {
@@ -394,8 +426,15 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
         s.dividend = 0.25;
         s.cashFlow = 3.0;
         s.figuresSet = 5;
-        out.S(s.type).S(s.sector).S(s.country).S(s.index).D(s.earnings1).D(s.earnings2)
-            .D(s.dividend).D(s.cashFlow).I(s.figuresSet);
+        out.S(s.type)
+            .S(s.sector)
+            .S(s.country)
+            .S(s.index)
+            .D(s.earnings1)
+            .D(s.earnings2)
+            .D(s.dividend)
+            .D(s.cashFlow)
+            .I(s.figuresSet);
     }
     if (securitySchema >= 8) out.I(s.noManualQuotes = 1).I(s.noChart = 1);
     if (securitySchema >= 9) {
@@ -403,7 +442,9 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
         s.internetUrl = "http://127.0.0.1/";
         s.internetTextBeforeQuote = "Kurs:";
         s.internetDecimalSeparator = 1;
-        out.I(s.internetImport).S(s.internetUrl).S(s.internetTextBeforeQuote)
+        out.I(s.internetImport)
+            .S(s.internetUrl)
+            .S(s.internetTextBeforeQuote)
             .I(s.internetDecimalSeparator);
     }
     if (securitySchema >= 10) out.I(s.halfIncomeProcedure = 1);
@@ -467,12 +508,12 @@ void WriteCollections(ByteBuilder& out, CFolari2Doc& expected, uint32_t version,
 
 namespace {
 
-OldFile BuildFile(uint32_t version, const std::function<void(ByteBuilder&, CFolari2Doc&)>& collections) {
+OldFile BuildFile(uint32_t version,
+                  const std::function<void(ByteBuilder&, CFolari2Doc&)>& collections) {
     OldFile file;
     ByteBuilder out;
     CFolari2Doc& expected = file.expected;
-    expected.options =
-        DefaultOptions(Day(kOldFileToday[0], kOldFileToday[1], kOldFileToday[2]));
+    expected.options = DefaultOptions(Day(kOldFileToday[0], kOldFileToday[1], kOldFileToday[2]));
 
     out.S("Portfolaris2Datei").U32(version);
     // An unprotected password record with no characters.

@@ -48,8 +48,7 @@ TEST(Robustness, RandomByteChangesReadOrFailCleanly) {
     for (int round = 0; round < 3000; ++round) {
         std::string bytes = original;
         const int changes = 1 + round % 3;
-        for (int c = 0; c < changes; ++c)
-            bytes[position(random)] = static_cast<char>(byte(random));
+        for (int c = 0; c < changes; ++c) bytes[position(random)] = static_cast<char>(byte(random));
         try {
             Read(bytes, "Geheim-ß");
         } catch (const ArchiveError&) {
@@ -146,9 +145,8 @@ TEST(Robustness, HostileObjectListsAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const OldFile file = BuildFileWithCollections([&](ByteBuilder& out) {
-            KindList(out, c.kinds);
-        });
+        const OldFile file =
+            BuildFileWithCollections([&](ByteBuilder& out) { KindList(out, c.kinds); });
         EXPECT_EQ(KindOfFailure(file.bytes), c.expected);
     }
 }

@@ -38,7 +38,8 @@ void ExpectEveryFieldDiffers(const Tuple& actual, const Tuple& other) {
     };
     [&]<size_t... I>(std::index_sequence<I...>) {
         (differs(std::get<I>(actual), std::get<I>(other), I), ...);
-    }(std::make_index_sequence<std::tuple_size_v<Tuple>>{});
+    }
+    (std::make_index_sequence<std::tuple_size_v<Tuple>>{});
 }
 
 TEST(RoundTrip, FullDocumentSurvivesSaveLoadSaveByteForByte) {
@@ -169,13 +170,19 @@ TEST(Encoding, ObjectTagsNumberClassesAndObjectsTogether) {
     t.allocations = {{1, 2, 3}};
     doc.InsertTransactionSorted(t, false);
     const std::string bytes = WriteDocument(doc);
-    const std::string kinds = "\x02\x00\xFF\xFF\x01\x00\x10\x00" "CFL2KontoVorgang"s;
+    const std::string kinds =
+        "\x02\x00\xFF\xFF\x01\x00\x10\x00"
+        "CFL2KontoVorgang"s;
     const size_t at = bytes.find(kinds);
     ASSERT_NE(at, std::string::npos);
     const size_t second = at + kinds.size() + 4 * 3 + 2 + 4;  // first kind: 3 flags, "A", id
     EXPECT_EQ(Hex(bytes.substr(second, 2)), "01 80 ");
-    EXPECT_NE(bytes.find("\xFF\xFF\x02\x00\x0F\x00" "CFL2Transaktion"s), std::string::npos);
-    EXPECT_NE(bytes.find("\xFF\xFF\x01\x00\x0B\x00" "CFL2PosInfo"s), std::string::npos);
+    EXPECT_NE(bytes.find("\xFF\xFF\x02\x00\x0F\x00"
+                         "CFL2Transaktion"s),
+              std::string::npos);
+    EXPECT_NE(bytes.find("\xFF\xFF\x01\x00\x0B\x00"
+                         "CFL2PosInfo"s),
+              std::string::npos);
     const ReadResult r = Read(bytes);
     ASSERT_EQ(r.doc.transactions.size(), 1u);
     EXPECT_EQ(r.doc.transactions[0].allocations, t.allocations);
@@ -200,18 +207,20 @@ TEST(Encoding, MoreThan32766ObjectsUseTheEscapeTag) {
 }
 
 // A security list with one security whose quotes `writeQuotes` writes, in a file of its own.
-std::string FileWithQuotes(const std::function<void(ByteBuilder&)>& writeQuotes, int securities = 1) {
+std::string FileWithQuotes(const std::function<void(ByteBuilder&)>& writeQuotes,
+                           int securities = 1) {
     return BuildFileWithCollections([&](ByteBuilder& out) {
-        out.Count(0).Count(0).Count(0);  // kinds, transactions, currencies
-        out.Count(static_cast<uint32_t>(securities));
-        for (int s = 0; s < securities; ++s) {
-            out.ObjectTag("CFL2Wertpapier", 4);
-            out.S("Papier " + std::to_string(s)).S("").S(std::to_string(s)).I(s).I(0).I(0);
-            out.S("").S("").S("").S("").S("").I(0).I(0).S("").I(1).I(0);
-            writeQuotes(out);
-        }
-        for (int i = 0; i < 4; ++i) out.Count(0);
-    }).bytes;
+               out.Count(0).Count(0).Count(0);  // kinds, transactions, currencies
+               out.Count(static_cast<uint32_t>(securities));
+               for (int s = 0; s < securities; ++s) {
+                   out.ObjectTag("CFL2Wertpapier", 4);
+                   out.S("Papier " + std::to_string(s)).S("").S(std::to_string(s)).I(s).I(0).I(0);
+                   out.S("").S("").S("").S("").S("").I(0).I(0).S("").I(1).I(0);
+                   writeQuotes(out);
+               }
+               for (int i = 0; i < 4; ++i) out.Count(0);
+           })
+        .bytes;
 }
 
 TEST(Encoding, BackReferencesYieldCopies) {
@@ -343,10 +352,9 @@ TEST(Password, ClearedFlagWithProtectedCheckWordsStaysProtected) {
 TEST(Reading, OutOfOrderTransactionsAreSortedAndMarkTheDocumentModified) {
     CFolari2Doc doc;
     doc.NewDocument({}, Day(1, 1, 2024));
-    for (const auto& [id, type, day] : {std::tuple{0, TransactionType::Sell, 5u},
-                                        std::tuple{1, TransactionType::Buy, 5u},
-                                        std::tuple{2, TransactionType::Buy, 3u},
-                                        std::tuple{3, TransactionType::Buy, 5u}}) {
+    for (const auto& [id, type, day] :
+         {std::tuple{0, TransactionType::Sell, 5u}, std::tuple{1, TransactionType::Buy, 5u},
+          std::tuple{2, TransactionType::Buy, 3u}, std::tuple{3, TransactionType::Buy, 5u}}) {
         CFL2Transaktion t;
         t.id = id;
         t.type = type;
