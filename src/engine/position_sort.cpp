@@ -10,17 +10,6 @@
 namespace pf {
 namespace {
 
-template <typename T>
-int Compare(const T& a, const T& b) {
-    return (b < a) - (a < b);
-}
-
-// Byte-wise on the UTF-8 text (std::string compares as unsigned char).
-int CompareText(const std::string& a, const std::string& b) {
-    const int c = a.compare(b);
-    return (c > 0) - (c < 0);
-}
-
 // Texts of a security by id; a missing security has empty texts.
 template <typename Lookup>
 const std::string& NameOf(const Lookup& find, int32_t securityId) {
@@ -43,15 +32,15 @@ int CompareBy(const CFL2DepotPos& a, const CFL2DepotPos& b, PositionSortKey key,
     using K = PositionSortKey;
     // clang-format off
     switch (key) {
-        case K::SecurityName:  return CompareText(NameOf(find, a.securityId), NameOf(find, b.securityId));
-        case K::Wkn:           return CompareText(WknOf(find, a.securityId), WknOf(find, b.securityId));
-        case K::PurchaseDate:  return Compare(a.purchaseDate, b.purchaseDate);
-        case K::SaleDate:      return Compare(a.saleDate, b.saleDate);
-        case K::Quantity:      return Compare(a.quantity, b.quantity);
-        case K::Price:         return Compare(a.price, b.price);
-        case K::PurchaseValue: return Compare(a.purchaseValue, b.purchaseValue);
-        case K::PurchaseTotal: return Compare(a.purchaseTotal, b.purchaseTotal);
-        case K::SaleProceeds:  return Compare(a.saleProceeds, b.saleProceeds);
+        case K::SecurityName:  return CompareTexts(NameOf(find, a.securityId), NameOf(find, b.securityId));
+        case K::Wkn:           return CompareTexts(WknOf(find, a.securityId), WknOf(find, b.securityId));
+        case K::PurchaseDate:  return CompareValues(a.purchaseDate, b.purchaseDate);
+        case K::SaleDate:      return CompareValues(a.saleDate, b.saleDate);
+        case K::Quantity:      return CompareValues(a.quantity, b.quantity);
+        case K::Price:         return CompareValues(a.price, b.price);
+        case K::PurchaseValue: return CompareValues(a.purchaseValue, b.purchaseValue);
+        case K::PurchaseTotal: return CompareValues(a.purchaseTotal, b.purchaseTotal);
+        case K::SaleProceeds:  return CompareValues(a.saleProceeds, b.saleProceeds);
     }
     // clang-format on
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "engine/holdings.h"
 
@@ -28,6 +29,17 @@ enum class PositionSortKey {
 // after "Z"; a lot whose security is missing has an empty name and WKN.
 int ComparePositions(const CFL2DepotPos& a, const CFL2DepotPos& b, const CFolari2Doc& doc,
                      PositionSortKey key);
+
+// The three-way comparisons of the sort keys: -1, 0 or 1 as `a` sorts before, with or after
+// `b`. Texts compare byte by byte as UTF-8 (std::string compares as unsigned char).
+template <typename T>
+int CompareValues(const T& a, const T& b) {
+    return (b < a) - (a < b);
+}
+inline int CompareTexts(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return (c > 0) - (c < 0);
+}
 
 // The exchange sort that every list of lots is ordered with, so that ties come out the same
 // in the engine and in the reports: for each place i from the first, every later element k

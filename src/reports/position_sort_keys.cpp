@@ -9,20 +9,10 @@ namespace pf {
 
 namespace {
 
-template <typename T>
-int Compare(const T& a, const T& b) {
-    return (b < a) - (a < b);
-}
-
-int CompareText(const std::string& a, const std::string& b) {
-    const int c = a.compare(b);
-    return (c > 0) - (c < 0);
-}
-
 // A percentage shown as "-" sorts before every number.
 int ComparePercent(const PositionRecord& a, double pa, const PositionRecord& b, double pb) {
     if (a.hasPercentages != b.hasPercentages) return a.hasPercentages ? 1 : -1;
-    return a.hasPercentages ? Compare(pa, pb) : 0;
+    return a.hasPercentages ? CompareValues(pa, pb) : 0;
 }
 
 }  // namespace
@@ -31,37 +21,37 @@ int CompareRecords(const PositionRecord& a, const PositionRecord& b, RecordField
     using F = RecordField;
     // clang-format off
     switch (field) {
-        case F::Name:          return CompareText(a.name, b.name);
-        case F::Wkn:           return CompareText(a.wkn, b.wkn);
-        case F::Isin:          return CompareText(a.isin, b.isin);
-        case F::Type:          return CompareText(a.type, b.type);
-        case F::Sector:        return CompareText(a.sector, b.sector);
-        case F::Country:       return CompareText(a.country, b.country);
-        case F::Index:         return CompareText(a.index, b.index);
-        case F::Category1:     return CompareText(a.category1, b.category1);
-        case F::Category2:     return CompareText(a.category2, b.category2);
-        case F::Quantity:      return Compare(a.quantity, b.quantity);
-        case F::QuoteCurrency: return CompareText(a.quoteCurrencyName, b.quoteCurrencyName);
-        case F::PurchaseDate:  return Compare(a.purchaseDate, b.purchaseDate);
-        case F::SaleDate:      return Compare(a.saleDate, b.saleDate);
-        case F::DaysInDepot:   return Compare(a.daysInDepot, b.daysInDepot);
-        case F::PurchaseValue: return Compare(a.purchaseValue, b.purchaseValue);
-        case F::PurchaseCosts: return Compare(a.purchaseCosts, b.purchaseCosts);
-        case F::PurchasePrice: return Compare(a.purchasePrice, b.purchasePrice);
-        case F::CurrentValue:  return Compare(a.currentValue, b.currentValue);
-        case F::SaleValue:     return Compare(a.saleValue, b.saleValue);
-        case F::SaleCosts:     return Compare(a.saleCosts, b.saleCosts);
-        case F::Proceeds:      return Compare(a.proceeds, b.proceeds);
-        case F::GainLoss:      return Compare(a.gainLoss, b.gainLoss);
+        case F::Name:          return CompareTexts(a.name, b.name);
+        case F::Wkn:           return CompareTexts(a.wkn, b.wkn);
+        case F::Isin:          return CompareTexts(a.isin, b.isin);
+        case F::Type:          return CompareTexts(a.type, b.type);
+        case F::Sector:        return CompareTexts(a.sector, b.sector);
+        case F::Country:       return CompareTexts(a.country, b.country);
+        case F::Index:         return CompareTexts(a.index, b.index);
+        case F::Category1:     return CompareTexts(a.category1, b.category1);
+        case F::Category2:     return CompareTexts(a.category2, b.category2);
+        case F::Quantity:      return CompareValues(a.quantity, b.quantity);
+        case F::QuoteCurrency: return CompareTexts(a.quoteCurrencyName, b.quoteCurrencyName);
+        case F::PurchaseDate:  return CompareValues(a.purchaseDate, b.purchaseDate);
+        case F::SaleDate:      return CompareValues(a.saleDate, b.saleDate);
+        case F::DaysInDepot:   return CompareValues(a.daysInDepot, b.daysInDepot);
+        case F::PurchaseValue: return CompareValues(a.purchaseValue, b.purchaseValue);
+        case F::PurchaseCosts: return CompareValues(a.purchaseCosts, b.purchaseCosts);
+        case F::PurchasePrice: return CompareValues(a.purchasePrice, b.purchasePrice);
+        case F::CurrentValue:  return CompareValues(a.currentValue, b.currentValue);
+        case F::SaleValue:     return CompareValues(a.saleValue, b.saleValue);
+        case F::SaleCosts:     return CompareValues(a.saleCosts, b.saleCosts);
+        case F::Proceeds:      return CompareValues(a.proceeds, b.proceeds);
+        case F::GainLoss:      return CompareValues(a.gainLoss, b.gainLoss);
         case F::GainLossPercent:
             return ComparePercent(a, a.gainLossPercent, b, b.gainLossPercent);
         case F::Annualised:
             return ComparePercent(a, a.annualisedPercent, b, b.annualisedPercent);
-        case F::Dividends:     return Compare(a.dividends, b.dividends);
+        case F::Dividends:     return CompareValues(a.dividends, b.dividends);
         case F::DividendPercent:
             return ComparePercent(a, a.dividendPercent, b, b.dividendPercent);
         case F::GainLossWithDividends:
-            return Compare(a.gainLossWithDividends, b.gainLossWithDividends);
+            return CompareValues(a.gainLossWithDividends, b.gainLossWithDividends);
         case F::GainLossWithDividendsPercent:
             return ComparePercent(a, a.gainLossWithDividendsPercent, b,
                                   b.gainLossWithDividendsPercent);
