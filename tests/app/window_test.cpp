@@ -207,8 +207,13 @@ TEST_F(WindowTest, EveryViewThroughMenuAndSelector) {
         ReportView* v = w.ActiveView();
         EXPECT_EQ(v->State().viewId, view.id);
         ASSERT_NE(v->Report(), nullptr);
-        EXPECT_EQ(v->Report()->HasText(), view.id == kViewHoldings || view.id == kViewRealized)
-            << view.id;
+        const bool hasTable = view.id == kViewHoldings || view.id == kViewRealized;
+        EXPECT_EQ(v->Report()->HasText(), hasTable) << view.id;
+        // Printing and copying are offered only for a view with content.
+        for (const char* action :
+             {"actionPrint", "actionPrintPreview", "actionCopyClipboard", "actionCopyTextFile"})
+            EXPECT_EQ(w.FindAction(QString::fromLatin1(action))->isEnabled(), hasTable)
+                << view.id << " " << action;
         EXPECT_GT(v->ContentSize().width, 0);
         EXPECT_EQ(selector->currentData().toInt(), view.id);
         EXPECT_EQ(secondDate->isVisibleTo(w.Bar()), ControlsForView(view.id).secondDate) << view.id;
