@@ -216,6 +216,53 @@ AddResult CFolari2Doc::AddCurrency(const std::string& symbol, const std::string&
     return {DocResult::Ok, currencies.back().id};
 }
 
+DocResult CFolari2Doc::ModifyCurrency(int32_t id, const std::string& symbol,
+                                      const std::string& name, bool isFixed, double fixedRate1,
+                                      double fixedRate2, int32_t referenceCurrencyId,
+                                      int32_t quoteFormat) {
+    CFL2Waehrung* c = FindCurrency(id);
+    if (c == nullptr) return DocResult::UnknownId;
+    if (symbol.empty()) return DocResult::FirstFieldEmpty;
+    const CFL2Waehrung* same = FindCurrencyBySymbol(symbol);
+    if (same != nullptr && same->id != id) return DocResult::FirstKeyExists;
+    c->symbol = symbol;
+    c->name = name;
+    c->referenceCurrencyId = referenceCurrencyId;
+    c->quoteFormat = quoteFormat;
+    if (id == kBaseCurrencyId || !isFixed) {
+        c->isFixed = id == kBaseCurrencyId ? 1 : 0;
+        c->fixedRate1 = c->fixedRate2 = 1.0;
+    } else {
+        c->isFixed = 1;
+        c->fixedRate1 = fixedRate1;
+        c->fixedRate2 = fixedRate2;
+    }
+    modified_ = true;
+    return DocResult::Ok;
+}
+
+bool CFolari2Doc::CurrencyInUse(int32_t id) const {
+    if (id == kBaseCurrencyId) return true;
+    if (initialAccountCurrencyId == id) return true;
+    if (options.holdings.currencyId == id || options.realized.currencyId == id) return true;
+    for (const CFL2Wertpapier& s : securities)
+        if (s.quoteCurrencyId == id) return true;
+    for (const CFL2Transaktion& t : transactions)
+        if (t.currency1 == id || t.currency2 == id) return true;
+    for (const CFL2KtoWUmst& change : accountCurrencyChanges)
+        if (change.currencyId == id) return true;
+    for (const CFL2Waehrung& c : currencies)
+        if (c.id != id && c.isFixed == 0 && c.referenceCurrencyId == id) return true;
+    return false;
+}
+
+bool CFolari2Doc::DeleteCurrency(int32_t id) {
+    if (FindCurrency(id) == nullptr || CurrencyInUse(id)) return false;
+    std::erase_if(currencies, [id](const CFL2Waehrung& c) { return c.id == id; });
+    modified_ = true;
+    return true;
+}
+
 DocResult CFolari2Doc::CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const {
     if (s.name.empty()) return DocResult::FirstFieldEmpty;
     if (s.wkn.empty()) return DocResult::SecondFieldEmpty;

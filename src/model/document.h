@@ -156,6 +156,23 @@ class CFolari2Doc {
                           double fixedRate1, double fixedRate2, int32_t referenceCurrencyId,
                           int32_t quoteFormat);
 
+    // Takes symbol, name, rate kind, fixed rates, reference currency and quote format into
+    // the currency `id`, with the rules of AddCurrency for the fixed rates (the base currency
+    // stays fixed at 1.0 / 1.0, a variable currency gets 1.0 / 1.0); its rate history is
+    // kept. 1 if the symbol is empty; 11 if another currency has the symbol; 21 if `id` is
+    // unknown.
+    DocResult ModifyCurrency(int32_t id, const std::string& symbol, const std::string& name,
+                             bool isFixed, double fixedRate1, double fixedRate2,
+                             int32_t referenceCurrencyId, int32_t quoteFormat);
+    // Whether deleting the currency `id` would leave a dangling reference: it is the base
+    // currency, the quote currency of a security, a currency of a transaction, the account
+    // currency at some time, the reference currency of another currency, or the currency a
+    // report is shown in.
+    bool CurrencyInUse(int32_t id) const;
+    // Removes the currency `id` with its rate history; false (and no change) when it is
+    // unknown or in use.
+    bool DeleteCurrency(int32_t id);
+
     // Adds a security with the fields of `prototype` (its id, quotes and splits are ignored):
     // 0 and the new id; 1 empty name; 2 empty WKN; 11 the name exists; 12 the WKN exists
     // (the last hit in list order decides).

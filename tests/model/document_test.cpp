@@ -438,5 +438,111 @@ TEST(Document, AccountMovementKindsAndLookups) {
     EXPECT_EQ(doc.FindTransaction(7), &doc.transactions[0]);
 }
 
+TEST(Document, ModifyCurrencyCodesAndRateRules) {
+    CFolari2Doc doc;
+    NewDocumentChoices choices;
+    choices.legacyCurrencyMask = 1;  // EUR 0, DM 1
+    doc.NewDocument(choices, Day(1, 6, 2010));
+    const int32_t usd = doc.AddCurrency("USD", "US-Dollar", false, 1, 1, 0, 0).id;
+    doc.FindCurrency(usd)->rates.SetQuote(Day(1, 1, 2010), 1.25);
+    doc.SetModified(false);
+
+    EXPECT_EQ(doc.ModifyCurrency(99, "X", "X", false, 1, 1, 0, 0), DocResult::UnknownId);
+    EXPECT_EQ(doc.ModifyCurrency(usd, "", "US-Dollar", false, 1, 1, 0, 0),
+              DocResult::FirstFieldEmpty);
+    EXPECT_EQ(doc.ModifyCurrency(usd, "DM", "US-Dollar", false, 1, 1, 0, 0),
+              DocResult::FirstKeyExists);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.FindCurrency(usd)->symbol, "USD");
+
+    // Keeping its own symbol is no duplicate; the rate history survives the change.
+    EXPECT_EQ(doc.ModifyCurrency(usd, "USD", "Dollar", false, 5, 6, 1, 1), DocResult::Ok);
+    const CFL2Waehrung* c = doc.FindCurrency(usd);
+    EXPECT_EQ(c->name, "Dollar");
+    EXPECT_EQ(c->isFixed, 0);
+    EXPECT_EQ(c->fixedRate1, 1.0);
+    EXPECT_EQ(c->fixedRate2, 1.0);
+    EXPECT_EQ(c->referenceCurrencyId, 1);
+    EXPECT_EQ(c->quoteFormat, 1);
+    EXPECT_EQ(c->rates.size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+
+    EXPECT_EQ(doc.ModifyCurrency(usd, "USD", "Dollar", true, 0.9, 1.0, 0, 0), DocResult::Ok);
+    EXPECT_EQ(c->isFixed, 1);
+    EXPECT_EQ(c->fixedRate1, 0.9);
+
+    // The base currency stays fixed at 1.0 / 1.0 whatever is passed.
+    EXPECT_EQ(doc.ModifyCurrency(0, "EUR", "Euro (neu)", false, 3, 4, 1, 1), DocResult::Ok);
+    EXPECT_EQ(doc.FindCurrency(0)->isFixed, 1);
+    EXPECT_EQ(doc.FindCurrency(0)->fixedRate1, 1.0);
+    EXPECT_EQ(doc.FindCurrency(0)->fixedRate2, 1.0);
+    EXPECT_EQ(doc.FindCurrency(0)->name, "Euro (neu)");
+}
+
+TEST(Document, DeleteCurrencyRefusesEveryUse) {
+    struct Case {
+        const char* use;
+        void (*make)(CFolari2Doc& doc, int32_t id);
+    };
+    const Case cases[] = {
+        {"nothing", [](CFolari2Doc&, int32_t) {}},
+        {"quote currency of a security",
+         [](CFolari2Doc& doc, int32_t id) {
+             CFL2Wertpapier s;
+             s.name = "A";
+             s.wkn = "1";
+             s.quoteCurrencyId = id;
+             doc.AddSecurity(s);
+         }},
+        {"security side of a transaction",
+         [](CFolari2Doc& doc, int32_t id) {
+             CFL2Transaktion t;
+             t.currency1 = id;
+             doc.transactions.push_back(t);
+         }},
+        {"account side of a transaction",
+         [](CFolari2Doc& doc, int32_t id) {
+             CFL2Transaktion t;
+             t.currency2 = id;
+             doc.transactions.push_back(t);
+         }},
+        {"initial account currency",
+         [](CFolari2Doc& doc, int32_t id) { doc.initialAccountCurrencyId = id; }},
+        {"account currency change",
+         [](CFolari2Doc& doc, int32_t id) {
+             CFL2KtoWUmst change;
+             change.currencyId = id;
+             doc.accountCurrencyChanges.push_back(change);
+         }},
+        {"reference of a variable currency",
+         [](CFolari2Doc& doc, int32_t id) {
+             doc.AddCurrency("USD", "US-Dollar", false, 1, 1, id, 0);
+         }},
+        {"holdings report currency",
+         [](CFolari2Doc& doc, int32_t id) { doc.options.holdings.currencyId = id; }},
+        {"realized report currency",
+         [](CFolari2Doc& doc, int32_t id) { doc.options.realized.currencyId = id; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.use);
+        CFolari2Doc doc;
+        NewDocumentChoices choices;
+        choices.legacyCurrencyMask = 1;  // EUR 0, DM 1
+        doc.NewDocument(choices, Day(1, 6, 2010));
+        const int32_t dm = 1;
+        c.make(doc, dm);
+        doc.SetModified(false);
+        const bool free = std::string(c.use) == "nothing";
+        EXPECT_EQ(doc.CurrencyInUse(dm), !free);
+        EXPECT_EQ(doc.DeleteCurrency(dm), free);
+        EXPECT_EQ(doc.FindCurrency(dm) == nullptr, free);
+        EXPECT_EQ(doc.IsModified(), free);
+        // The base currency and unknown ids are never deleted.
+        EXPECT_FALSE(doc.DeleteCurrency(kBaseCurrencyId));
+        EXPECT_FALSE(doc.DeleteCurrency(42));
+        EXPECT_NE(doc.FindCurrency(kBaseCurrencyId), nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace pf
