@@ -312,6 +312,35 @@ DocResult CFolari2Doc::ModifySecurity(int32_t id, const CFL2Wertpapier& edited, 
     return DocResult::Ok;
 }
 
+bool CFolari2Doc::IsSecurityUsed(int32_t id) const {
+    return std::any_of(transactions.begin(), transactions.end(), [id](const CFL2Transaktion& t) {
+        return t.securityId == id || (t.type == TransactionType::Exchange && t.otherId == id);
+    });
+}
+
+bool CFolari2Doc::DeleteSecurity(int32_t id) {
+    if (IsSecurityUsed(id)) return false;
+    const auto removed =
+        std::erase_if(securities, [id](const CFL2Wertpapier& s) { return s.id == id; });
+    if (removed == 0) return false;
+    modified_ = true;
+    return true;
+}
+
+const std::vector<std::string>& CFolari2Doc::InternetTemplates() const {
+    static const std::vector<std::string> kNone;
+    const auto& lists = options.settingsSlots.stringLists;
+    return lists.empty() ? kNone : lists.front();
+}
+
+std::vector<std::string>& CFolari2Doc::InternetTemplates() {
+    // The settings block holds one list of strings; a document that was never read from a
+    // file has no slots yet, and the writer takes slot 0 from here.
+    auto& lists = options.settingsSlots.stringLists;
+    if (lists.empty()) lists.emplace_back();
+    return lists.front();
+}
+
 int32_t CFolari2Doc::AddAccountMovementKind(const std::string& name, bool isOutflow,
                                             bool allowsSecurityLink, bool isCapital) {
     CFL2KontoVorgang k;

@@ -182,6 +182,22 @@ class CFolari2Doc {
     // currency that does not exist. When the quote currency changes, every quote is
     // converted into the new currency at its own date and rounded to `quoteDecimals`.
     DocResult ModifySecurity(int32_t id, const CFL2Wertpapier& edited, int quoteDecimals = 2);
+    // The codes AddSecurity (ignoreId -1) or ModifySecurity (ignoreId = the edited
+    // security) would give for the name and WKN of `s`, without changing anything.
+    DocResult CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const;
+    // Whether a transaction refers to security `id`: bought, sold, split, given or received
+    // in an exchange, or the security an account movement relates to.
+    bool IsSecurityUsed(int32_t id) const;
+    // Removes security `id` with its quote history unless a transaction uses it. Returns
+    // whether it removed one. Ids are never reused, so ids left in the options (the
+    // selected securities) refer to nothing afterwards.
+    bool DeleteSecurity(int32_t id);
+
+    // The address templates of the internet quote import, in list order, each
+    // "address*******recognition text*******P" (or "K" for a decimal comma). The file keeps
+    // them in the settings block's list of strings.
+    const std::vector<std::string>& InternetTemplates() const;
+    std::vector<std::string>& InternetTemplates();
 
     // Appends a kind of account movement and returns its id.
     int32_t AddAccountMovementKind(const std::string& name, bool isOutflow, bool allowsSecurityLink,
@@ -213,7 +229,6 @@ class CFolari2Doc {
     void SeedTaxCategories();
 
   private:
-    DocResult CheckSecurityKeys(const CFL2Wertpapier& s, int32_t ignoreId) const;
     void EndEdit(bool changed);
     bool modified_ = false;
     DocumentEditState edits_;
