@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/number_entry.h"
+#include "engine/trade_entry.h"
 #include "model/document.h"
 #include "quotes/price_entry.h"
 
@@ -143,9 +144,19 @@ int32_t CurrencyForm::Apply(CFolari2Doc& doc) const {
             id = doc.AddCurrency(symbol, name, isFixed, v.fixedRate1, v.fixedRate2, referenceId,
                                  quoteFormat)
                      .id;
-        } else if (doc.ModifyCurrency(editedId, symbol, name, isFixed, v.fixedRate1, v.fixedRate2,
-                                      referenceId, quoteFormat) == DocResult::Ok) {
+        } else {
+            const CFL2Waehrung before = *doc.FindCurrency(editedId);
+            if (doc.ModifyCurrency(editedId, symbol, name, isFixed, v.fixedRate1, v.fixedRate2,
+                                   referenceId, quoteFormat) != DocResult::Ok)
+                return false;
             id = editedId;
+            // Purchases and sales in a fixed-rate currency carry its rate pair: a new fixed
+            // rate is taken into them. A currency that only now becomes fixed keeps the rates
+            // its transactions were entered with.
+            const CFL2Waehrung& after = *doc.FindCurrency(editedId);
+            if (before.isFixed != 0 && after.isFixed != 0 &&
+                (before.fixedRate1 != after.fixedRate1 || before.fixedRate2 != after.fixedRate2))
+                RecomputeForFixedRate(doc, editedId);
         }
         return id != -1;
     });

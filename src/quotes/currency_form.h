@@ -88,7 +88,9 @@ struct CurrencyForm {
     //  7. symbol, then name, with a character a file cannot store (CheckStorableText).
     MaybeMessage Check(const CFolari2Doc& doc) const;
     // AddCurrency or ModifyCurrency in one edit (a variable currency passes -1 for both fixed
-    // rates); the id, or -1 while Check refuses.
+    // rates); when the pair of a currency that was and stays fixed changes, its purchases and
+    // sales take the new pair in the same edit (RecomputeForFixedRate). The id, or -1 while
+    // Check refuses.
     int32_t Apply(CFolari2Doc& doc) const;
 };
 

@@ -191,6 +191,32 @@ TEST(CurrencyForm, ApplyAddsAndChanges) {
     EXPECT_EQ(heard, 4);
 }
 
+TEST(CurrencyForm, ANewFixedRateIsTakenIntoPurchasesAndSales) {
+    DocBuilder b;  // EUR 0, DM 1 (1.95583)
+    const int32_t s = b.Security("Mark-Aktie", kMark);
+    const testing::Made buy = b.Buy(Day(3, 2, 2020), s, 10, 10.0);  // 100 DM
+    buy->currency1 = kMark;
+    buy->currency2 = 0;
+    int heard = 0;
+    b.doc.AddEditListener([&] { ++heard; });
+
+    // Only the name changes: the purchase keeps what it has.
+    CurrencyForm form = CurrencyForm::ForEdit(b.doc, kMark);
+    form.name = "D-Mark";
+    EXPECT_EQ(form.Apply(b.doc), kMark);
+    EXPECT_EQ(buy->amount, 100.0);
+    EXPECT_EQ(buy->rateBase, 1.0);
+
+    // 2 DM = 1 EUR: the pair becomes 2 : 1 and 100 DM give 50 EUR, heard as one edit.
+    form = CurrencyForm::ForEdit(b.doc, kMark);
+    form.fixedRate1 = "2";
+    EXPECT_EQ(form.Apply(b.doc), kMark);
+    EXPECT_EQ(buy->rateBase, 2.0);
+    EXPECT_EQ(buy->rateQuote, 1.0);
+    EXPECT_EQ(buy->amount, 50.0);
+    EXPECT_EQ(heard, 2);
+}
+
 TEST(CurrencyEditor, RowsTypesAndRateTexts) {
     DocBuilder b((1u << 5) | 1u);  // EUR 0, DM 1, Lit 2
     const int32_t usd =
