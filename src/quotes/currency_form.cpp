@@ -31,6 +31,17 @@ bool IsReferenceOfVariable(const CFolari2Doc& doc, int32_t id) {
     return false;
 }
 
+// Whether `id` is the settlement account's currency at some time or the account side of a
+// transaction; the account is kept in fixed-rate currencies only.
+bool IsAccountCurrency(const CFolari2Doc& doc, int32_t id) {
+    if (doc.initialAccountCurrencyId == id) return true;
+    for (const CFL2KtoWUmst& change : doc.accountCurrencyChanges)
+        if (change.currencyId == id) return true;
+    for (const CFL2Transaktion& t : doc.transactions)
+        if (t.currency2 == id) return true;
+    return false;
+}
+
 struct Checked {
     double fixedRate1 = -1.0;
     double fixedRate2 = -1.0;
@@ -62,6 +73,11 @@ MaybeMessage Evaluate(const CurrencyForm& form, const CFolari2Doc& doc, Checked&
             return Refusal(
                 "Diese Währung ist die Bezugswährung einer Währung mit variablem Kurs und muss "
                 "einen festen Kurs behalten!",
+                kCurrencyRateKindField);
+        if (edited != nullptr && edited->isFixed != 0 && IsAccountCurrency(doc, edited->id))
+            return Refusal(
+                "Diese Währung wird als Kontowährung verwendet und muss einen festen Kurs "
+                "behalten!",
                 kCurrencyRateKindField);
         bool offered = false;
         for (const CurrencyChoice& choice : form.ReferenceChoices(doc))

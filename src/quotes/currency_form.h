@@ -79,6 +79,9 @@ struct CurrencyForm {
     //     conversions do not follow chains of variable currencies: "Diese Währung ist die
     //     Bezugswährung einer Währung mit variablem Kurs und muss einen festen Kurs
     //     behalten!" (rateKind);
+    //  3a. nor can the account currency (at any time, or of a transaction's account side),
+    //     since the account is kept in fixed-rate currencies: "Diese Währung wird als
+    //     Kontowährung verwendet und muss einen festen Kurs behalten!" (rateKind);
     //  for a variable rate:
     //  4. the reference is not among ReferenceChoices: "Bitte wählen Sie eine Bezugswährung
     //     aus!" (reference);

@@ -141,6 +141,48 @@ TEST(CurrencyForm, MessageOrder) {
     }
 }
 
+TEST(CurrencyForm, AnAccountCurrencyKeepsItsFixedRate) {
+    struct Case {
+        const char* use;
+        void (*make)(CFolari2Doc& doc);
+    };
+    const Case cases[] = {
+        {"initial account currency",
+         [](CFolari2Doc& doc) { doc.initialAccountCurrencyId = kMark; }},
+        {"account currency change",
+         [](CFolari2Doc& doc) {
+             CFL2KtoWUmst change;
+             change.currencyId = kMark;
+             change.date = Day(1, 1, 2001);
+             doc.accountCurrencyChanges.push_back(change);
+         }},
+        {"account side of a transaction",
+         [](CFolari2Doc& doc) {
+             CFL2Transaktion t;
+             t.currency2 = kMark;
+             doc.transactions.push_back(t);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.use);
+        DocBuilder b;
+        c.make(b.doc);
+        CurrencyForm form = CurrencyForm::ForEdit(b.doc, kMark);
+        form.fixed = false;
+        EXPECT_EQ(form.Check(b.doc),
+                  Message::Refusal("Neue Währung",
+                                   "Diese Währung wird als Kontowährung verwendet und muss einen "
+                                   "festen Kurs behalten!",
+                                   kCurrencyRateKindField));
+        EXPECT_EQ(form.Apply(b.doc), -1);
+        EXPECT_EQ(b.doc.FindCurrency(kMark)->isFixed, 1);
+        // Its name and rate may still change.
+        form.fixed = true;
+        form.name = "D-Mark";
+        EXPECT_EQ(form.Apply(b.doc), kMark);
+    }
+}
+
 TEST(CurrencyForm, ApplyAddsAndChanges) {
     DocBuilder b;  // EUR 0, DM 1
     int heard = 0;
