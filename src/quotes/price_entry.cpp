@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 namespace pf {
 
@@ -50,6 +51,10 @@ int NextPage(int page, int pageCount) {
 int PreviousPage(int page, int pageCount) {
     const int p = ClampPage(page, pageCount);
     return p > 0 ? p - 1 : std::max(pageCount, 1) - 1;
+}
+
+std::string PageLineOf(int page, int pageCount) {
+    return "Seite " + std::to_string(page + 1) + " von " + std::to_string(pageCount);
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {

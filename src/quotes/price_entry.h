@@ -36,6 +36,8 @@ int PageCountOf(size_t count, int perPage);
 // to the last. A page outside 0 .. pageCount - 1 is brought back into it first.
 int NextPage(int page, int pageCount);
 int PreviousPage(int page, int pageCount);
+// The line under an entry page, "Seite 2 von 3" (`page` from 0).
+std::string PageLineOf(int page, int pageCount);
 
 // Case-blind ordering of labels (ASCII letters folded; other bytes compared as they are).
 bool LessIgnoringCase(std::string_view a, std::string_view b);

@@ -1,7 +1,6 @@
 #include "quotes/quote_entry.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "engine/holdings.h"
 #include "engine/number_entry.h"
@@ -83,11 +82,7 @@ void QuoteEntryPages::Rebuild(const CFolari2Doc& doc) {
 
 int QuoteEntryPages::PageCount() const { return PageCountOf(securities.size(), kQuoteRowsPerPage); }
 
-std::string QuoteEntryPages::PageLine() const {
-    char line[48];
-    std::snprintf(line, sizeof line, "Seite %d von %d", page + 1, PageCount());
-    return line;
-}
+std::string QuoteEntryPages::PageLine() const { return PageLineOf(page, PageCount()); }
 
 void QuoteEntryPages::Next(const CFolari2Doc& doc) {
     page = NextPage(page, PageCount());

@@ -1,7 +1,6 @@
 #include "quotes/rate_entry.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "engine/number_entry.h"
@@ -60,11 +59,7 @@ void RateEntryPages::Rebuild(const CFolari2Doc& doc) {
 
 int RateEntryPages::PageCount() const { return PageCountOf(currencies.size(), kRateRowsPerPage); }
 
-std::string RateEntryPages::PageLine() const {
-    char line[48];
-    std::snprintf(line, sizeof line, "Seite %d von %d", page + 1, PageCount());
-    return line;
-}
+std::string RateEntryPages::PageLine() const { return PageLineOf(page, PageCount()); }
 
 void RateEntryPages::Next(const CFolari2Doc& doc) {
     page = NextPage(page, PageCount());
