@@ -26,6 +26,7 @@
 #include "app/dialogs/text_output_dialog.h"
 #include "app/document_handle.h"
 #include "app/message_box.h"
+#include "dialog_test.h"
 #include "engine/tax_categories.h"
 #include "model/document.h"
 
@@ -33,40 +34,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 namespace {
-
-// Every box goes to the recorder; no real modal box can block a test.
-class DialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        shown().clear();
-        previous_ = SetMessageBoxHandler([](const Message& m, int) {
-            shown().push_back(m);
-            return static_cast<int>(QMessageBox::Ok);
-        });
-    }
-    void TearDown() override { SetMessageBoxHandler(previous_); }
-
-    static std::vector<Message>& shown() {
-        static std::vector<Message> messages;
-        return messages;
-    }
-
-    template <class T>
-    static T* Find(QWidget* root, const char* name) {
-        T* widget = root->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    static void ClickOk(QWidget* dialog) {
-        auto* buttons = dialog->findChild<QDialogButtonBox*>();
-        ASSERT_NE(buttons, nullptr);
-        buttons->button(QDialogButtonBox::Ok)->click();
-    }
-
-  private:
-    MessageBoxHandler previous_ = nullptr;
-};
 
 TEST_F(DialogTest, WizardWalksBothPagesAndRefusesAMissingSymbol) {
     NewFileWizard wizard;
