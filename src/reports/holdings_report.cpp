@@ -159,8 +159,9 @@ std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDat
         RowStyle style = DataRowStyle(static_cast<int>(i), IsLoss(r, appearance));
         style.font = fonts.row;
         style.spacingBefore = i == 0 ? appearance.outerMargin : 0;
-        style.user[0] = r.transactionId;
-        style.user[1] = r.merged ? 1 : 0;
+        style.user[kUserTransaction] = r.transactionId;
+        style.user[kUserRowKind] = r.merged ? 1 : 0;
+        style.user[kUserSecurity] = r.securityId;
         std::vector<std::string> texts = RowTexts(columns, r, context);
         if (markerColumn >= 0) {
             std::string& text = texts[static_cast<size_t>(markerColumn)];

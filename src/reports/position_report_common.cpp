@@ -306,8 +306,8 @@ RowStyle SumRowStyle(bool loss) {
     RowStyle style;
     style.colourA = kTotalRowGrey;
     style.colourB = loss ? kTotalRowLoss : kTotalRowGain;
-    style.user[0] = -1;
-    style.user[1] = 255;
+    style.user[kUserTransaction] = -1;
+    style.user[kUserRowKind] = 255;
     return style;
 }
 

@@ -225,8 +225,9 @@ std::unique_ptr<ReportTable> BuildRealizedReport(const CFolari2Doc& doc, CQRNDat
         RowStyle style = DataRowStyle(static_cast<int>(i), IsLoss(r, appearance));
         style.font = fonts.row;
         style.spacingBefore = i == 0 ? appearance.outerMargin : 0;
-        style.user[0] = r.transactionId;
-        style.user[1] = r.merged || r.simulated ? 1 : 0;
+        style.user[kUserTransaction] = r.transactionId;
+        style.user[kUserRowKind] = r.merged || r.simulated ? 1 : 0;
+        style.user[kUserSecurity] = r.securityId;
         SetRowTexts(*table, table->AddRow(style), RowTexts(columns, r, context));
     }
 

@@ -203,10 +203,14 @@ TEST_F(HoldingsReportTest, MergedPositionsShowDashesAndAverageBuyPrice) {
         {16, "4.603,00"}, {18, "130,00"}, {22, "5.200,00"}, {23, "+597,00"},
     };
     for (const auto& [bit, text] : expected) EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
-    EXPECT_EQ(table->Rows()[r].user[0], firstId);
-    EXPECT_EQ(table->Rows()[r].user[1], 1);
+    EXPECT_EQ(table->Rows()[r].user[kUserTransaction], firstId);
+    EXPECT_EQ(table->Rows()[r].user[kUserRowKind], 1);
     EXPECT_EQ(table->CellText(r + 1, 0), "Beta");
-    EXPECT_EQ(table->Rows()[r + 1].user[1], 0);
+    EXPECT_EQ(table->Rows()[r + 1].user[kUserRowKind], 0);
+    // Each row names its security, which a double click opens.
+    EXPECT_EQ(table->Rows()[r].user[kUserSecurity], a);
+    EXPECT_EQ(table->Rows()[r + 1].user[kUserSecurity], beta);
+    EXPECT_EQ(table->Rows()[r + 2].user[kUserSecurity], -1) << "the sum row";
     EXPECT_EQ(table->CellText(r + 1, Col(6)), "05.02.2021");
 
     const HoldingsReportData data = ComputeHoldingsReport(b.doc, date);

@@ -103,8 +103,9 @@ TEST_F(RealizedReportTest, PositionRowShowsEveryColumn) {
         };
         for (const auto& [bit, text] : expected)
             EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
-        EXPECT_EQ(table->Rows()[r].user[0], sale);
-        EXPECT_EQ(table->Rows()[r].user[1], 0);
+        EXPECT_EQ(table->Rows()[r].user[kUserTransaction], sale);
+        EXPECT_EQ(table->Rows()[r].user[kUserRowKind], 0);
+        EXPECT_EQ(table->Rows()[r].user[kUserSecurity], s);
         EXPECT_EQ(table->ColourB(table->Rows()[r]), kOddRowGain);
         // One category and the total.
         ASSERT_EQ(table->Rows().size(), 6u);
