@@ -49,10 +49,60 @@ constexpr const char* kUsage =
     "      Spaltenbreiten, Voreinstellung), tsv (durch Tabulatoren getrennt), pdf\n"
     "      (Druckausgabe auf A4-Seiten) und png (Bildschirmdarstellung); pdf und png\n"
     "      brauchen -o. Mit -o wird Text mit Windows-Zeilenenden in die Datei geschrieben.\n"
+    "  add-security DATEI --name NAME --wkn WKN [--isin KENNUNG] [--currency SYMBOL]\n"
+    "          [--type T] [--sector B] [--country L] [--index X] [--earnings1 G]\n"
+    "          [--earnings2 G] [--dividend D] [--cash-flow C] [--half-income 0|1]\n"
+    "          [--no-manual-quotes 0|1] [--no-chart 0|1] [--category1 K] [--category2 K]\n"
+    "          [--remarks TEXT] [--internet-import 0|1] [--url ADRESSE]\n"
+    "          [--text-before-quote TEXT] [--internet-decimal komma|punkt]\n"
+    "          [--vtplus-import 0|1] [--vtplus-page SEITE] [--vtplus-subpage U]\n"
+    "          [--vtplus-quote-position S/Z/S/Z] [--vtplus-control-text TEXT]\n"
+    "          [--vtplus-control-position S/Z/S/Z] [--vtplus-decimal komma|punkt]\n"
+    "      Legt ein Wertpapier an wie der Dialog \"Neues Wertpapier\" (jedes Feld als\n"
+    "      Option; Kennzahlen im Zahlenformat der Datei, \"\" = nicht eingegeben) und gibt\n"
+    "      seine Nummer aus.\n"
+    "  edit-security DATEI --wkn WKN [--new-wkn WKN2] [--quote-decimals N] [Optionen\n"
+    "          wie bei add-security]\n"
+    "      Ändert nur die angegebenen Felder. Bei einer neuen Kurswährung werden alle\n"
+    "      Kurse umgerechnet und auf N (0 bis 7, sonst 2) Dezimalstellen gerundet.\n"
+    "  delete-security DATEI --wkn WKN\n"
+    "      Löscht ein Wertpapier, das keine Transaktion verwendet.\n"
+    "  securities DATEI\n"
+    "      Zeigt die Wertpapiere: Nummer, Bezeichnung, WKN, zweite Kennung, Kurswährung\n"
+    "      und Anzahl der Kurse.\n"
+    "  add-currency DATEI --symbol SYMBOL --name NAME (--fixed KURS1:KURS2 | --variable\n"
+    "          [--reference SYMBOL] [--quote-format 0|1])\n"
+    "      Legt eine Währung an: fester Kurs (KURS1 SYMBOL = KURS2 Hauptwährung) oder\n"
+    "      variabler Kurs gegen die Bezugswährung (Voreinstellung: Hauptwährung) im\n"
+    "      Kursformat 0 (x,xx SYMBOL = 1 Bezug) oder 1 (1 SYMBOL = x,xx Bezug); gibt\n"
+    "      ihre Nummer aus.\n"
+    "  edit-currency DATEI --symbol SYMBOL [--new-symbol S] [--name NAME]\n"
+    "          [--fixed KURS1:KURS2 | --variable] [--reference SYMBOL] [--quote-format 0|1]\n"
+    "      Ändert nur die angegebenen Felder einer Währung.\n"
+    "  delete-currency DATEI --symbol SYMBOL\n"
+    "      Löscht eine Währung, die nirgends verwendet wird.\n"
+    "  currencies DATEI [--date TT.MM.JJJJ]\n"
+    "      Zeigt die Währungen wie der Währungs-Editor: Symbol, Bezeichnung, Typ und\n"
+    "      Kurs am Stichtag (sonst heute).\n"
+    "  quote DATEI --security WKN --date TT.MM.JJJJ [KURS]\n"
+    "      Setzt den Kurs eines Wertpapiers an einem Tag; ohne KURS wird der Kurs dieses\n"
+    "      Tages gelöscht.\n"
+    "  rate DATEI --currency SYMBOL --date TT.MM.JJJJ KURS\n"
+    "      Setzt den Devisenkurs einer Währung mit variablem Kurs an einem Tag (im\n"
+    "      Kursformat der Währung); \"\" löscht ihn.\n"
+    "  delete-quotes DATEI (--security WKN [--security WKN2 ...] | --all) --rule 0|1|2\n"
+    "          [--from TT.MM.JJJJ --to TT.MM.JJJJ]\n"
+    "      Löscht Kurse der genannten (oder aller) Wertpapiere: 0 an Tagen, an denen sie\n"
+    "      nicht im Depot sind, 1 alle, 2 von --from bis --to (beide sonst heute), und\n"
+    "      gibt aus, wie viele.\n"
     "  --help\n"
     "      Zeigt diese Hilfe.\n"
     "\n"
     "Daten werden wie im Programm geschrieben (05.03.2011).\n"
+    "Die Befehle von add-security bis delete-quotes nehmen --password KENNWORT und\n"
+    "--dry-run (prüfen und ausgeben, aber nichts schreiben). Eine Abweisung schreibt die\n"
+    "Meldung des Dialogs auf stderr und ändert nichts. Rückfragen der Dialoge (Löschen,\n"
+    "Umrechnen der Kurse) gelten mit dem Aufruf als mit Ja beantwortet.\n"
     "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler (Meldung auf stderr), 2 bei falschem\n"
     "Aufruf.\n";
 
@@ -62,7 +112,13 @@ struct Command {
     std::set<std::string> valueOptions;
     std::set<std::string> flags;
     int (*run)(const cli::Context&);
+    size_t optionalPositional = 0;  // further positional arguments that may follow
 };
+
+std::set<std::string> Union(std::set<std::string> a, const std::set<std::string>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -82,6 +138,38 @@ const std::vector<Command>& Commands() {
          {"--date", "--from", "--to", "--format", "-o", "--password"},
          {"--filter", "--simulate"},
          cli::Report},
+        {"add-security",
+         1,
+         Union(cli::SecurityFieldOptions(), {"--wkn"}),
+         {"--dry-run"},
+         cli::AddSecurity},
+        {"edit-security",
+         1,
+         Union(cli::SecurityFieldOptions(), {"--wkn", "--new-wkn", "--quote-decimals"}),
+         {"--dry-run"},
+         cli::EditSecurity},
+        {"delete-security", 1, {"--wkn", "--password"}, {"--dry-run"}, cli::DeleteSecurity},
+        {"securities", 1, {"--password"}, {}, cli::Securities},
+        {"add-currency",
+         1,
+         {"--symbol", "--name", "--fixed", "--reference", "--quote-format", "--password"},
+         {"--variable", "--dry-run"},
+         cli::AddCurrency},
+        {"edit-currency",
+         1,
+         {"--symbol", "--new-symbol", "--name", "--fixed", "--reference", "--quote-format",
+          "--password"},
+         {"--variable", "--dry-run"},
+         cli::EditCurrency},
+        {"delete-currency", 1, {"--symbol", "--password"}, {"--dry-run"}, cli::DeleteCurrency},
+        {"currencies", 1, {"--date", "--password"}, {}, cli::Currencies},
+        {"quote", 1, {"--security", "--date", "--password"}, {"--dry-run"}, cli::Quote, 1},
+        {"rate", 2, {"--currency", "--date", "--password"}, {"--dry-run"}, cli::Rate},
+        {"delete-quotes",
+         1,
+         {"--security", "--rule", "--from", "--to", "--password"},
+         {"--all", "--dry-run"},
+         cli::DeleteQuotes},
     };
     return commands;
 }
@@ -105,7 +193,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             err << parsed.error << "\n\n" << kUsage;
             return 2;
         }
-        if (parsed.positional.size() != command.positional) {
+        if (parsed.positional.size() < command.positional ||
+            parsed.positional.size() > command.positional + command.optionalPositional) {
             err << "Falsche Anzahl von Argumenten für " << command.name << ".\n\n" << kUsage;
             return 2;
         }

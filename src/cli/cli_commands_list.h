@@ -14,4 +14,22 @@ int Lots(const Context& c);
 int Series(const Context& c);
 int Report(const Context& c);
 
+// Securities and currencies. A question the dialog asks (delete, convert the quotes) counts
+// as answered with Yes by giving the command.
+int AddSecurity(const Context& c);
+int EditSecurity(const Context& c);
+int DeleteSecurity(const Context& c);
+int Securities(const Context& c);
+int AddCurrency(const Context& c);
+int EditCurrency(const Context& c);
+int DeleteCurrency(const Context& c);
+int Currencies(const Context& c);
+// The value options of add-security: one per field of the security dialog.
+std::set<std::string> SecurityFieldOptions();
+
+// Quotes and exchange rates by hand.
+int Quote(const Context& c);
+int Rate(const Context& c);
+int DeleteQuotes(const Context& c);
+
 }  // namespace pf::cli

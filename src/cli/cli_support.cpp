@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/number_entry.h"
 
@@ -17,6 +18,7 @@ Arguments Parse(const std::vector<std::string>& words, const std::set<std::strin
                 break;
             }
             parsed.options[w] = words[++i];
+            parsed.repeated[w].push_back(words[i]);
         } else if (flagOptions.count(w)) {
             parsed.flags.insert(w);
         } else if (w.starts_with("--")) {
@@ -77,16 +79,63 @@ bool CurrencyOption(const Context& c, const CFolari2Doc& doc, int32_t& out) {
     if (!symbol) return true;
     const CFL2Waehrung* currency = doc.FindCurrencyBySymbol(*symbol);
     if (currency == nullptr) {
-        c.err << "Die Währung \"" << *symbol << "\" gibt es in dieser Datei nicht.\n";
+        UnknownCurrency(c, *symbol);
         return false;
     }
     out = currency->id;
     return true;
 }
 
+const CFL2Wertpapier* FindSecurityByWkn(const CFolari2Doc& doc, const std::string& wkn) {
+    for (const CFL2Wertpapier& s : doc.securities)
+        if (s.wkn == wkn) return &s;
+    return nullptr;
+}
+
+int UnknownSecurity(const Context& c, const std::string& wkn) {
+    c.err << "Ein Wertpapier mit der WKN \"" << wkn << "\" gibt es in dieser Datei nicht.\n";
+    return 1;
+}
+
+int UnknownCurrency(const Context& c, const std::string& symbol) {
+    c.err << "Die Währung \"" << symbol << "\" gibt es in dieser Datei nicht.\n";
+    return 1;
+}
+
+int ChangeFile(const Context& c, const std::function<int(CFolari2Doc&)>& change) {
+    const std::string& path = c.args.positional[0];
+    auto result = Load(path, c);
+    if (!result) return 1;
+    const int code = change(result->doc);
+    if (code != 0 || c.args.Flag("--dry-run")) return code;
+    return Save(result->doc, path, c.err) ? 0 : 1;
+}
+
+int Refuse(const Context& c, const Message& message) {
+    c.err << message.text << "\n";
+    return 1;
+}
+
+bool SwitchOption(const Context& c, const std::string& name, bool& out) {
+    const std::optional<std::string> text = c.args.Option(name);
+    if (!text) return true;
+    if (*text != "0" && *text != "1") {
+        c.err << name << " erwartet 0 oder 1.\n";
+        return false;
+    }
+    out = *text == "1";
+    return true;
+}
+
 std::string OneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::string TsvField(std::string text) {
+    text = OneLine(std::move(text));
+    std::replace(text.begin(), text.end(), '\t', ' ');
     return text;
 }
 
