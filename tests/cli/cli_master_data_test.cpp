@@ -470,6 +470,24 @@ TEST_F(CliMasterData, DeleteQuotesByEachRule) {
     }
 }
 
+// A protected file is changed with --password and stays protected by it.
+TEST_F(CliMasterData, ProtectedFileKeepsItsPassword) {
+    const std::string file = (folder_ / "geheim.fl2").string();
+    ASSERT_EQ(Run({"new", file, "--password", "Sesam"}), 0) << err_.str();
+    EXPECT_EQ(Run({"add-security", file, "--name", "Neu", "--wkn", "NEU"}), 1);
+    EXPECT_NE(err_.str().find("--password"), std::string::npos);
+    ASSERT_EQ(Run({"add-security", file, "--name", "Neu", "--wkn", "NEU", "--password", "Sesam"}),
+              0)
+        << err_.str();
+    ASSERT_EQ(Run({"quote", file, "--security", "NEU", "--date", "05.03.2024", "12,5", "--password",
+                   "Sesam"}),
+              0)
+        << err_.str();
+    EXPECT_EQ(Run({"securities", file}), 1);
+    ASSERT_EQ(Run({"securities", file, "--password", "Sesam"}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("\tNeu\tNEU\t\tEUR\t1\n"), std::string::npos) << out_.str();
+}
+
 TEST_F(CliMasterData, HelpNamesTheCommandsAndTheAnsweredQuestions) {
     ASSERT_EQ(Run({"--help"}), 0);
     for (const char* text :
