@@ -129,8 +129,9 @@ struct SecurityForm {
     std::string Title() const { return id < 0 ? kNewSecurityTitle : kEditSecurityTitle; }
 
     // OK, in this order: key figures that are neither empty nor a number (earnings and cash
-    // flow may be negative, the dividend not; up to 7 decimals; "Bitte geben Sie eine gültige
-    // Zahl ein!"); the VTPlus fields (CheckVtplusFields); a quote currency the document does
+    // flow may be negative, the dividend not; decimals after the 7th are dropped, as in every
+    // number field of the transaction dialogs; "Bitte geben Sie eine gültige Zahl ein!"); the
+    // VTPlus fields (CheckVtplusFields); a quote currency the document does
     // not hold ("Bitte wählen Sie die Währung für die Wertpapierkurse aus!"); the document's
     // codes: 1 "Bitte geben Sie eine Bezeichnung für das Wertpapier ein!", 2 "Bitte geben Sie
     // eine Wertpapier-Kennnummer für das Wertpapier ein!", 11 "Ein Wertpapier mit dieser
