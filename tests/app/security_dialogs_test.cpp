@@ -224,6 +224,36 @@ TEST_F(SecurityDialogsTest, ChangedQuoteCurrencyAsksAndConvertsTheHistoryOnlyAft
     EXPECT_DOUBLE_EQ(s.quotes.Items()[1].value, 100.0);
 }
 
+// Without a recorder for the boxes the question is the rounding dialog, and its decimals
+// decide: 100 DM = 51,1291881... EUR gives 51,1292 with 4 decimals.
+TEST_F(SecurityDialogsTest, RoundingDialogChoosesTheDecimalsOfTheConvertedQuotes) {
+    const int32_t mark = b.Security("Mark AG", "DM1", 1);
+    b.Quote(mark, Day(2, 1, 2020), 100.0);
+    SecurityDialog dialog(doc(), SecurityForm::ForEdit(doc(), mark));
+    dialog.show();
+    Find<QComboBox>(&dialog, "quoteCurrency")->setCurrentIndex(0);
+    const MessageBoxHandler recorder = SetMessageBoxHandler(nullptr);
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        auto* question = qobject_cast<QuoteRoundingQuestion*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        asked = true;
+        EXPECT_EQ(Find<QLabel>(question, "questionText")->text(),
+                  u"Sie haben die Währung für die Wertpapierkurse geändert.\nAlle vorhandenen "
+                  u"Kurse werden nun von DM auf EUR umgestellt."_s);
+        auto* decimals = Find<QSpinBox>(question, "quoteDecimals");
+        EXPECT_EQ(decimals->value(), 2);
+        decimals->setValue(4);
+        Find<QPushButton>(question, "yes")->click();
+    });
+    ClickOk(&dialog);
+    SetMessageBoxHandler(recorder);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(doc().FindSecurity(mark)->quoteCurrencyId, 0);
+    EXPECT_DOUBLE_EQ(doc().FindSecurity(mark)->quotes.Items()[0].value, 51.1292);
+}
+
 TEST_F(SecurityDialogsTest, QuoteRoundingQuestionOffersZeroToSevenDecimals) {
     const Message question = Message::Question("Wertpapier bearbeiten", "Frage?");
     QuoteRoundingQuestion dialog(question, 2);
@@ -474,6 +504,30 @@ TEST_F(SecurityDialogsTest, EditorDeletesOnlyUnusedSecuritiesAndKeepsAChoice) {
     EXPECT_TRUE(doc().IsModified());
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(editor.SelectedId(), gamma);
+
+    // "&Neu...": Abbrechen adds nothing; OK adds the security and chooses its row.
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<SecurityDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), u"Neues Wertpapier"_s);
+        d->reject();
+    });
+    Find<QPushButton>(&editor, "new")->click();
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(editor.SelectedId(), gamma);
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<SecurityDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        Find<QLineEdit>(d, "name")->setText(u"Delta"_s);
+        Find<QLineEdit>(d, "wkn")->setText(u"444"_s);
+        ClickOk(d);
+    });
+    Find<QPushButton>(&editor, "new")->click();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->currentItem()->text(0), u"Delta"_s);
+    EXPECT_EQ(doc().securities.size(), 3u);
+    EXPECT_EQ(doc().FindSecurity(editor.SelectedId())->wkn, "444");
+    editor.Select(gamma);
 
     // A double click opens the chosen security in "Wertpapier bearbeiten"; a rename moves it
     // in the list and it stays chosen.
