@@ -1,0 +1,1 @@
+# The movements dialogs: their sources in pf_app and their pictures in portfolaris-screenshots.

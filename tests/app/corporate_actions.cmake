@@ -1,0 +1,2 @@
+# Widget tests of the corporate dialogs.
+# Widget tests of the actions dialogs.

@@ -1,0 +1,2 @@
+# Widget tests of the transaction dialogs.
+# Widget tests of the editor dialogs.
