@@ -94,6 +94,20 @@ TEST_F(CurrencyDialogTest, NewCurrencyFollowsTheRateKindAndTheTypedSymbol) {
     EXPECT_EQ(w.rate1->text(), u"1,00"_s);
     EXPECT_EQ(w.rate2->text(), u"1,00"_s);
     EXPECT_EQ(w.baseSymbol->text(), u"EUR"_s);
+    // Each label's mnemonic reaches its field.
+    struct Label {
+        QString text;
+        QWidget* field;
+    };
+    for (const Label& l : {Label{u"&Symbol"_s, w.symbol}, Label{u"&Bezeichnung"_s, w.name},
+                           Label{u"Bezugs&währung:"_s, w.reference}}) {
+        SCOPED_TRACE(l.text.toStdString());
+        const QLabel* label = nullptr;
+        for (const QLabel* candidate : dialog.findChildren<QLabel*>())
+            if (candidate->text() == l.text) label = candidate;
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->buddy(), l.field);
+    }
 
     // Only the fixed currencies are references; the base currency comes preselected.
     ASSERT_EQ(w.reference->count(), 3);
