@@ -44,7 +44,8 @@ void ShootQuoteDialogs(QWidget* parent, CFolari2Doc& doc,
     const size_t listed = QuoteEntrySecurities(copy, day, kAllSecurities, kKeyName).size();
     for (size_t i = listed; i < 25; ++i) {
         CFL2Wertpapier s;
-        s.name = "Beispielwert " + std::to_string(i + 1);
+        const std::string number = std::to_string(i + 1);
+        s.name = "Beispielwert " + std::string(number.size() < 2 ? "0" : "") + number;
         s.wkn = "BSP" + std::to_string(100 + i);
         copy.AddSecurity(s);
     }
