@@ -29,6 +29,8 @@ int Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
 
 }  // namespace
 
+bool MessageBoxesReplaced() { return handler_ != nullptr; }
+
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     MessageBoxHandler previous = handler_;
     handler_ = handler;

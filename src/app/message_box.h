@@ -29,5 +29,8 @@ int AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
 using MessageBoxHandler = int (*)(const Message& shown, int buttons);
 // nullptr restores the real boxes. Returns the previous handler.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+// Whether a handler stands in for the real boxes; dialogs of their own that ask a question
+// then ask it through ShowMessage, so that the test answers it.
+bool MessageBoxesReplaced();
 
 }  // namespace pf

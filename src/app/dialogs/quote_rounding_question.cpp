@@ -16,17 +16,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 
-namespace {
-
-// Whether a test has put a recorder in place of the message boxes. The handler is read by
-// setting it back at once; nothing is shown in between.
-bool MessageBoxesReplaced() {
-    const MessageBoxHandler handler = SetMessageBoxHandler(nullptr);
-    SetMessageBoxHandler(handler);
-    return handler != nullptr;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 QuoteRoundingQuestion::QuoteRoundingQuestion(const Message& question, int decimals, QWidget* parent)
     : QDialog(parent) {
