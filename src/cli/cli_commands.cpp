@@ -96,15 +96,54 @@ constexpr const char* kUsage =
     "      Löscht Kurse der genannten (oder aller) Wertpapiere: 0 an Tagen, an denen sie\n"
     "      nicht im Depot sind, 1 alle, 2 von --from bis --to (beide sonst heute), und\n"
     "      gibt aus, wie viele.\n"
+    "  buy DATEI --date TT.MM.JJJJ --security WKN --pieces STÜCK --price KURS\n"
+    "          [--currency SYMBOL] [--currency2 SYMBOL] [--rate BASIS:KURS] [--costs K]\n"
+    "          [--costs2 K] [--stop KURS] [--target KURS] [--text TEXT]\n"
+    "      Bucht einen Kauf wie der Dialog \"Kauf\" und gibt die Nummer der Transaktion\n"
+    "      aus. --currency ist Währung 1 (des Kurses, sonst Hauptwährung), --currency2\n"
+    "      Währung 2 (der Abrechnung, eine Währung mit festem Kurs, sonst Hauptwährung),\n"
+    "      --rate der Devisenkurs BASIS Währung 1 = KURS Währung 2 (wie im Dialog\n"
+    "      voreingestellt 1,00:1,00), --costs Provision+Courtage+Spesen in Währung 1\n"
+    "      (nur bei verschiedenen Währungen), --costs2 in Währung 2; Summen mit \"+\".\n"
+    "  sell DATEI --date TT.MM.JJJJ --security WKN --pieces STÜCK --price KURS\n"
+    "          [Währungs- und Kostenoptionen wie bei buy] [--lots POS:STÜCK,...]\n"
+    "          [--text TEXT]\n"
+    "      Bucht einen Verkauf wie der Dialog \"Verkauf\". Ohne --lots werden die ältesten\n"
+    "      Positionen zuerst verkauft, mit --lots die genannten Stückzahlen je Position\n"
+    "      (POS ist die Nummer, die lots ausgibt).\n"
+    "  movement DATEI --date TT.MM.JJJJ --kind VORGANG --amount BETRAG\n"
+    "          [--currency SYMBOL] [--security WKN [--book-as 0|1|2]\n"
+    "          [--lots POS:STÜCK,...]] [--text TEXT]\n"
+    "      Bucht eine Kontobewegung wie der Dialog \"Kontobewegung\". VORGANG ist der Name\n"
+    "      eines Vorgangs der Datei (z. B. \"Dividenden-Gutschrift\"; ein unbekannter Name\n"
+    "      zeigt die Liste). Währung sonst die Kontowährung am Tag. Mit --security bezogen\n"
+    "      auf das Wertpapier und verbucht als 0 Kosten beim Kauf (Voreinstellung),\n"
+    "      1 Dividenden u. a. Erträge oder 2 Kosten beim Verkauf; ohne --lots automatisch\n"
+    "      den Positionen zugeordnet, mit --lots die genannten Stückzahlen je Position.\n"
+    "  split DATEI --date TT.MM.JJJJ --security WKN --new N --old N [--permanent]\n"
+    "          [--text TEXT]\n"
+    "      Bucht einen Aktiensplit (N neue Aktien für N alte) und gibt seine Nummer aus;\n"
+    "      --permanent passt alle Kurse vor dem Splitdatum dauerhaft an.\n"
+    "  exchange DATEI --date TT.MM.JJJJ --from WKN --to WKN --new N --old N\n"
+    "          [--keep-purchase-date] [--lots POS:STÜCK,...] [--text TEXT]\n"
+    "      Bucht einen Umtausch von N alten Stück in N neue; Positionen wie bei sell.\n"
+    "  stop DATEI --position POS [--stop KURS] [--target KURS]\n"
+    "      Setzt Stopp- und Zielkurs einer offenen Position; \"\" löscht einen Kurs.\n"
+    "  account-currency DATEI --date TT.MM.JJJJ --currency SYMBOL\n"
+    "      Stellt die Kontowährung ab dem Tag auf eine Währung mit festem Kurs um.\n"
+    "  delete-transaction DATEI --id NUMMER\n"
+    "      Löscht eine Transaktion, auf die sich keine andere bezieht.\n"
     "  --help\n"
     "      Zeigt diese Hilfe.\n"
     "\n"
-    "Daten werden wie im Programm geschrieben (05.03.2011).\n"
+    "Daten werden wie im Programm geschrieben (05.03.2011), Zahlen wie in den Dialogen im\n"
+    "Zahlenformat der Datei (1.234,50; bei --lots z. B. 2:1,5,4:3).\n"
     "Jeder Befehl, der eine Datei liest, nimmt --password KENNWORT. Die ändernden Befehle\n"
-    "(add-..., edit-..., delete-..., quote, rate) nehmen dazu --dry-run (prüfen und\n"
-    "ausgeben, aber nichts schreiben). Eine Abweisung schreibt die Meldung des Dialogs auf\n"
-    "stderr und ändert nichts. Rückfragen der Dialoge (Löschen, Umrechnen der Kurse)\n"
-    "gelten mit dem Aufruf als mit Ja beantwortet.\n"
+    "(add-..., edit-..., delete-..., quote, rate und die Transaktionsbefehle von buy bis\n"
+    "delete-transaction) nehmen dazu --dry-run (prüfen und ausgeben, aber nichts\n"
+    "schreiben). Eine Abweisung schreibt die Meldung des Dialogs auf stderr und ändert\n"
+    "nichts. Rückfragen der Dialoge (Löschen, Umrechnen der Kurse, dauerhafte Anpassung\n"
+    "beim Split, Umstellen der Kontowährung) gelten mit dem Aufruf als mit Ja beantwortet.\n"
     "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler (Meldung auf stderr), 2 bei falschem\n"
     "Aufruf.\n";
 
@@ -172,6 +211,45 @@ const std::vector<Command>& Commands() {
          {"--security", "--rule", "--from", "--to", "--password"},
          {"--all", "--dry-run"},
          cli::DeleteQuotes},
+        {"buy",
+         1,
+         {"--date", "--security", "--pieces", "--price", "--currency", "--currency2", "--rate",
+          "--costs", "--costs2", "--stop", "--target", "--text", "--password"},
+         {"--dry-run"},
+         cli::Buy},
+        {"sell",
+         1,
+         {"--date", "--security", "--pieces", "--price", "--currency", "--currency2", "--rate",
+          "--costs", "--costs2", "--lots", "--text", "--password"},
+         {"--dry-run"},
+         cli::Sell},
+        {"movement",
+         1,
+         {"--date", "--kind", "--amount", "--currency", "--security", "--book-as", "--lots",
+          "--text", "--password"},
+         {"--dry-run"},
+         cli::Movement},
+        {"split",
+         1,
+         {"--date", "--security", "--new", "--old", "--text", "--password"},
+         {"--permanent", "--dry-run"},
+         cli::Split},
+        {"exchange",
+         1,
+         {"--date", "--from", "--to", "--new", "--old", "--lots", "--text", "--password"},
+         {"--keep-purchase-date", "--dry-run"},
+         cli::Exchange},
+        {"stop",
+         1,
+         {"--position", "--stop", "--target", "--password"},
+         {"--dry-run"},
+         cli::StopTarget},
+        {"account-currency",
+         1,
+         {"--date", "--currency", "--password"},
+         {"--dry-run"},
+         cli::AccountCurrency},
+        {"delete-transaction", 1, {"--id", "--password"}, {"--dry-run"}, cli::DeleteTransaction},
     };
     return commands;
 }

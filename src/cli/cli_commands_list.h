@@ -32,4 +32,16 @@ int Quote(const Context& c);
 int Rate(const Context& c);
 int DeleteQuotes(const Context& c);
 
+// Transactions through the forms of their dialogs. Options hold the fields as typed there;
+// a question the dialog asks counts as answered with Yes by giving the command. A command
+// that stores a transaction prints its id.
+int Buy(const Context& c);
+int Sell(const Context& c);
+int Movement(const Context& c);
+int Split(const Context& c);
+int Exchange(const Context& c);
+int StopTarget(const Context& c);
+int AccountCurrency(const Context& c);
+int DeleteTransaction(const Context& c);
+
 }  // namespace pf::cli

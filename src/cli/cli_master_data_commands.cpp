@@ -78,14 +78,6 @@ bool SeparatorOption(const Context& c, const std::string& name, int32_t& out) {
     return true;
 }
 
-// A required option; empty optional after a usage message.
-std::optional<std::string> Required(const Context& c, const std::string& command,
-                                    const std::string& name) {
-    std::optional<std::string> value = c.args.Option(name);
-    if (!value) c.err << command << " braucht " << name << ".\n";
-    return value;
-}
-
 // Copies the options given into the form; fields without an option keep their value.
 // Returns 0, or the exit code after a message.
 int FillSecurity(const Context& c, const CFolari2Doc& doc, SecurityForm& form) {

@@ -10,24 +10,6 @@
 
 namespace pf::cli {
 
-namespace {
-
-// A date option the command cannot do without. Returns 0, or the exit code after a message
-// (2 when it is missing, 1 when it does not read).
-int RequiredDate(const Context& c, const std::string& command, const std::string& name,
-                 CQRNDatum& out) {
-    std::optional<CQRNDatum> date;
-    if (!DateOption(c, name, date)) return 1;
-    if (!date) {
-        c.err << command << " braucht " << name << ".\n";
-        return 2;
-    }
-    out = *date;
-    return 0;
-}
-
-}  // namespace
-
 int Quote(const Context& c) {
     const std::optional<std::string> wkn = c.args.Option("--security");
     if (!wkn) {

@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "engine/number_entry.h"
@@ -73,6 +74,37 @@ bool DateOption(const Context& c, const std::string& name, std::optional<CQRNDat
     return true;
 }
 
+std::optional<std::string> Required(const Context& c, const std::string& command,
+                                    const std::string& name) {
+    std::optional<std::string> value = c.args.Option(name);
+    if (!value) c.err << command << " braucht " << name << ".\n";
+    return value;
+}
+
+int RequiredDate(const Context& c, const std::string& command, const std::string& name,
+                 CQRNDatum& out) {
+    std::optional<CQRNDatum> date;
+    if (!DateOption(c, name, date)) return 1;
+    if (!date) {
+        c.err << command << " braucht " << name << ".\n";
+        return 2;
+    }
+    out = *date;
+    return 0;
+}
+
+int RequiredNumber(const Context& c, const std::string& command, const std::string& name,
+                   int32_t& out) {
+    const std::optional<std::string> text = Required(c, command, name);
+    if (!text) return 2;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), out);
+    if (text->empty() || ec != std::errc() || end != text->data() + text->size() || out < 0) {
+        c.err << name << " erwartet eine ganze Zahl ab 0.\n";
+        return 2;
+    }
+    return 0;
+}
+
 bool CurrencyOption(const Context& c, const CFolari2Doc& doc, int32_t& out) {
     out = kBaseCurrencyId;
     const std::optional<std::string> symbol = c.args.Option("--currency");
@@ -114,6 +146,15 @@ int ChangeFile(const Context& c, const std::function<int(CFolari2Doc&)>& change)
 int Refuse(const Context& c, const Message& message) {
     c.err << message.text << "\n";
     return 1;
+}
+
+int Stored(const Context& c, int32_t id) {
+    if (id < 0) {
+        c.err << "Die Transaktion wurde nicht gespeichert.\n";
+        return 1;
+    }
+    c.out << id << "\n";
+    return 0;
 }
 
 bool SwitchOption(const Context& c, const std::string& name, bool& out) {

@@ -54,6 +54,17 @@ bool Save(const CFolari2Doc& doc, const std::string& path, std::ostream& err);
 
 // A date option written as in the program ("05.03.2011"); false after an error message.
 bool DateOption(const Context& c, const std::string& name, std::optional<CQRNDatum>& out);
+// A required option; empty optional after the usage message "COMMAND braucht NAME.".
+std::optional<std::string> Required(const Context& c, const std::string& command,
+                                    const std::string& name);
+// A date option the command cannot do without. Returns 0, or the exit code after a message
+// (2 when it is missing, 1 when it does not read).
+int RequiredDate(const Context& c, const std::string& command, const std::string& name,
+                 CQRNDatum& out);
+// A whole number option the command cannot do without (an id, a position number). Returns
+// 0, or 2 after a usage message.
+int RequiredNumber(const Context& c, const std::string& command, const std::string& name,
+                   int32_t& out);
 // A currency given by its symbol (--currency), else the base currency; false after an error.
 bool CurrencyOption(const Context& c, const CFolari2Doc& doc, int32_t& out);
 
@@ -63,6 +74,9 @@ bool CurrencyOption(const Context& c, const CFolari2Doc& doc, int32_t& out);
 int ChangeFile(const Context& c, const std::function<int(CFolari2Doc&)>& change);
 // A refusal of a form: its text on stderr (as the dialog shows it); returns exit code 1.
 int Refuse(const Context& c, const Message& message);
+// The end of a command that stores a transaction: prints the id the form's Apply returned;
+// -1 (the form stored nothing although it accepted) is an error, never a success.
+int Stored(const Context& c, int32_t id);
 // A switch given as "0" or "1"; absent leaves `out` alone. False after a usage message.
 bool SwitchOption(const Context& c, const std::string& name, bool& out);
 
