@@ -250,6 +250,14 @@ TEST_F(QuoteEntryDialogTest, LabelAndOrderFollowTheLists) {
     EXPECT_EQ(Text(&dialog, "label0"), u"WS02"_s);
     Find<QPushButton>(&dialog, "next")->click();
     EXPECT_EQ(Text(&dialog, "label4"), u"ZZZ"_s);
+
+    // "ausgewählte Wertpapiere": the document's selection only, on one page.
+    b.doc.options.selectedSecurityIds = {ids[4], ids[0]};
+    Find<QComboBox>(&dialog, "filter")->setCurrentIndex(kSelectedSecurities);
+    EXPECT_EQ(Text(&dialog, "pageLine"), u"Seite 1 von 1"_s);
+    EXPECT_EQ(Text(&dialog, "label0"), u"WS05"_s);
+    EXPECT_EQ(Text(&dialog, "label1"), u"ZZZ"_s);
+    EXPECT_TRUE(Price(&dialog, 2)->isHidden());
 }
 
 class RateEntryDialogTest : public DialogTest {
