@@ -20,6 +20,7 @@
 #include "app/child_frame.h"
 #include "app/dialog_bar.h"
 #include "app/document_handle.h"
+#include "app/master_data_commands.h"
 #include "app/message_box.h"
 #include "app/qt_clipboard.h"
 #include "app/report_view.h"
@@ -32,9 +33,9 @@ namespace pf {
 
 namespace {
 
-// "Strg+1" as the catalogue writes a shortcut, for Qt's key sequence ("Ctrl+1").
-QKeySequence ShortcutOf(const ViewEntry& view) {
-    QString text = ToQString(view.shortcut);
+// "Strg+1" as the catalogues write a shortcut, for Qt's key sequence ("Ctrl+1").
+QKeySequence ShortcutOf(const char* shortcut) {
+    QString text = ToQString(shortcut);
     text.replace(QStringLiteral("Strg+"), QStringLiteral("Ctrl+"));
     return QKeySequence::fromString(text, QKeySequence::PortableText);
 }
@@ -163,6 +164,19 @@ void MainWindow::CreateActions() {
     documentActions_ << add(QStringLiteral("&Optionen..."), QStringLiteral("actionOptions"),
                             QKeySequence(Qt::Key_F5), &MainWindow::OnOptions);
 
+    for (const MasterDataCommand& command : MasterDataCommands()) {
+        QAction* a =
+            MakeAction(this, ToQString(command.text), QString::fromLatin1(command.objectName),
+                       ShortcutOf(command.shortcut));
+        a->setStatusTip(ToQString(command.statusTip));
+        const auto run = command.run;
+        connect(a, &QAction::triggered, this, [this, run] {
+            if (DocumentHandle* document = ActiveDocument()) run(this, *document, today_);
+        });
+        addAction(a);
+        documentActions_ << a;
+    }
+
     auto* scaleGroup = new QActionGroup(this);
     for (const ScreenScaleCommand& command : ScreenScaleCommands()) {
         QAction* a = MakeAction(this, ToQString(command.text),
@@ -176,8 +190,9 @@ void MainWindow::CreateActions() {
 
     auto* viewGroup = new QActionGroup(this);
     for (const ViewEntry& entry : ViewCatalogue()) {
-        QAction* a = MakeAction(this, ToQString(entry.menuText),
-                                QStringLiteral("actionView%1").arg(entry.id), ShortcutOf(entry));
+        QAction* a =
+            MakeAction(this, ToQString(entry.menuText),
+                       QStringLiteral("actionView%1").arg(entry.id), ShortcutOf(entry.shortcut));
         a->setCheckable(true);
         a->setActionGroup(viewGroup);
         a->setData(entry.id);
@@ -232,10 +247,15 @@ void MainWindow::CreateMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
     edit->addAction(FindAction(QStringLiteral("actionDepotData")));
     edit->addAction(FindAction(QStringLiteral("actionOptions")));
+    AddCommands(edit, CommandMenu::Edit);
     edit->addSeparator();
     QMenu* scale = edit->addMenu(QStringLiteral("Bilds&chirmschriftgröße"));
     scale->setObjectName(QStringLiteral("menuScreenScale"));
     scale->addActions(scaleActions_);
+
+    QMenu* quotes = menuBar()->addMenu(QStringLiteral("&Kurse"));
+    quotes->setObjectName(QStringLiteral("menuQuotes"));
+    AddCommands(quotes, CommandMenu::Quotes);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
     view->setObjectName(QStringLiteral("menuView"));
@@ -269,6 +289,14 @@ void MainWindow::CreateMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(QStringLiteral("&Info über Portfolaris..."), this, &MainWindow::OnAbout);
+}
+
+void MainWindow::AddCommands(QMenu* menu, CommandMenu which) {
+    for (const MasterDataCommand& command : MasterDataCommands()) {
+        if (command.menu != which) continue;
+        if (command.separatorBefore && !menu->isEmpty()) menu->addSeparator();
+        menu->addAction(FindAction(QString::fromLatin1(command.objectName)));
+    }
 }
 
 bool MainWindow::CreateToolbar() {
@@ -438,6 +466,8 @@ ChildViewState MainWindow::InitialState(const DocumentHandle* document, int view
 
 ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState& state) {
     auto* view = new ReportView(document, state);
+    connect(view, &ReportView::rowDoubleClicked, this,
+            [this, document](const HitResult& hit) { OpenSecurityOfRow(this, *document, hit); });
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
     view->Rebuild();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/master_data_commands.h"
 #include "model/date.h"
 #include "model/document.h"
 #include "shell/dialog_bar_rules.h"
@@ -124,6 +125,8 @@ class MainWindow : public QMainWindow {
   private:
     void CreateActions();
     void CreateMenus();
+    // The master-data commands of `which`, in their catalogue order.
+    void AddCommands(QMenu* menu, CommandMenu which);
     bool CreateToolbar();
     bool CreateDialogBar();
     void CreateStatusBar();

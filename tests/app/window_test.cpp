@@ -6,13 +6,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -35,6 +38,8 @@
 #include "shell/recent_files.h"
 #include "shell/view_catalogue.h"
 #include "support/temp_folder.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 namespace {
@@ -253,11 +258,24 @@ TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
     for (size_t i = 0; i < table.Rows().size(); ++i) {
         const ReportRow& row = table.Rows()[i];
         if (row.user[0] < 0) continue;
+        // The row's security opens in its dialog; the test reads it and cancels.
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                opened = dialog->windowTitle() + u" "_s +
+                         dialog->findChild<QLineEdit*>(u"name"_s)->text();
+                qobject_cast<QDialog*>(dialog)->reject();
+            }
+        });
         doubleClick(QPointF(30, (-row.screenY + 5) * ppu));
         ASSERT_EQ(hits.size(), 1u);
         EXPECT_EQ(hits[0].user, row.user);
         EXPECT_EQ(hits[0].row, static_cast<int>(i));
         EXPECT_EQ(hits[0].column, 0);
+        const CFL2Wertpapier* security =
+            w.Documents().front()->Doc().FindSecurity(row.user[kUserSecurity]);
+        ASSERT_NE(security, nullptr);
+        EXPECT_EQ(opened, u"Wertpapier bearbeiten "_s + ToQString(security->name));
         break;
     }
     doubleClick(QPointF(30, (v->ContentSize().height + 50) * ppu));  // below the last row

@@ -27,6 +27,9 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/report_view.h"
+#include "app/tools/screenshots_currencies.h"
+#include "app/tools/screenshots_quotes.h"
+#include "app/tools/screenshots_securities.h"
 #include "platform/clipboard.h"
 #include "platform/settings_store.h"
 #include "qtcanvas/qt_output.h"
@@ -155,6 +158,12 @@ int main(int argc, char** argv) {
     password.show();
     Save(password, QStringLiteral("password"));
     password.hide();
+
+    // The dialogs of securities, quotes and currencies, each group on Demo1.
+    const auto save = [](QWidget& widget, const QString& name) { Save(widget, name); };
+    pf::ShootSecurityDialogs(&window, document->Doc(), save);
+    pf::ShootQuoteDialogs(&window, document->Doc(), save);
+    pf::ShootCurrencyDialogs(&window, document->Doc(), save);
 
     // Open Demo3 and time its holdings view, the figure the program is held to.
     QElapsedTimer timer;
