@@ -1,6 +1,7 @@
 #include "engine/account_movements.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/number_entry.h"
 #include "model/currency_conversion.h"
@@ -116,6 +117,16 @@ Quantity OpenTotal(const PositionList& lots) {
 
 void RememberAllocation(ManualAllocation& manual, const CFL2DepotPos& lot, Quantity entered) {
     manual[lot.positionNo] = std::clamp<Quantity>(entered, 0, std::max<Quantity>(lot.quantity, 0));
+}
+
+MaybeMessage EnterAllocation(const CFolari2Doc& doc, ManualAllocation& manual,
+                             const CFL2DepotPos& lot, std::string_view entry) {
+    const std::optional<Quantity> pieces = ParseQuantity(entry, NumberFormatOf(doc.options));
+    if (!pieces)
+        return Message::Refusal(kAllocationTitle, "Bitte geben Sie eine korrekte Stückzahl ein!",
+                                kAllocationPiecesField);
+    RememberAllocation(manual, lot, *pieces);
+    return std::nullopt;
 }
 
 bool UsesAutomaticAllocation(bool automaticMode, const PositionList& lots) {

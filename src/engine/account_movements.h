@@ -77,6 +77,15 @@ using ManualAllocation = std::map<int32_t, Quantity>;
 // from below).
 void RememberAllocation(ManualAllocation& manual, const CFL2DepotPos& lot, Quantity entered);
 
+// One step of the "Zuordnen" walk (title "Zuordnen", focus field "pieces"): `entry` read as
+// a quantity with the document's separators and stored for `lot` as RememberAllocation does
+// (cut to the lot's quantity). An entry that is not a quantity (also an empty one) leaves
+// `manual` alone and gives "Bitte geben Sie eine korrekte Stückzahl ein!".
+inline constexpr const char* kAllocationTitle = "Zuordnen";
+inline constexpr const char* kAllocationPiecesField = "pieces";
+MaybeMessage EnterAllocation(const CFolari2Doc& doc, ManualAllocation& manual,
+                             const CFL2DepotPos& lot, std::string_view entry);
+
 // Automatic allocation applies when "automatisch zuordnen" is on or fewer than 2 lots are
 // listed; the "zuordnen..." button is enabled otherwise.
 bool UsesAutomaticAllocation(bool automaticMode, const PositionList& lots);

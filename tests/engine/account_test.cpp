@@ -215,6 +215,46 @@ TEST(AccountMovement, ManualAllocationIsRememberedByNumberAndCutToTheLot) {
     EXPECT_EQ(rows[1].positionNo, a2);
 }
 
+TEST(AccountMovement, AllocationEntryIsReadAsPiecesAndRefusedWhenNotAQuantity) {
+    DocBuilder b;
+    CFolari2Doc& doc = b.doc;
+    const int32_t alpha = b.Security("Alpha AG", "100001");
+    const int32_t a1 = b.Buy(Day(1, 2, 2010), alpha, 10, 10.0).positionNo;
+    const PositionList lots = AllocationLots(doc, Day(1, 3, 2010), alpha);
+    ASSERT_EQ(lots.size(), 1u);
+
+    struct Case {
+        const char* entry;
+        bool accepted;
+        Quantity stored;  // what the lot keeps afterwards (the earlier 4 pieces when refused)
+    };
+    const Case cases[] = {
+        {"2,5", true, 25'000'000},
+        {"10", true, 10 * kPiece},
+        {"1.000", true, 10 * kPiece},  // the thousands separator is ignored; cut to the lot
+        {"0", true, 0},
+        {"", false, 4 * kPiece},
+        {"-3", false, 4 * kPiece},
+        {"drei", false, 4 * kPiece},
+        {"1,5,0", false, 4 * kPiece},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        ManualAllocation manual{{a1, 4 * kPiece}};
+        const MaybeMessage m = EnterAllocation(doc, manual, lots[0], c.entry);
+        if (c.accepted) {
+            EXPECT_FALSE(m.has_value());
+        } else {
+            ASSERT_TRUE(m.has_value());
+            EXPECT_EQ(m->title, "Zuordnen");
+            EXPECT_EQ(m->text, "Bitte geben Sie eine korrekte Stückzahl ein!");
+            EXPECT_EQ(m->field, kAllocationPiecesField);
+            EXPECT_FALSE(m->IsQuestion());
+        }
+        EXPECT_EQ(manual[a1], c.stored);
+    }
+}
+
 TEST(AccountMovement, AddStoresTheKindFlagsAndDropsTheSecurityWhenNotLinked) {
     DocBuilder b;
     CFolari2Doc& doc = b.doc;
