@@ -162,6 +162,7 @@ std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDat
         style.user[kUserTransaction] = r.transactionId;
         style.user[kUserRowKind] = r.merged ? 1 : 0;
         style.user[kUserSecurity] = r.securityId;
+        style.user[kUserPosition] = r.merged ? -1 : r.positionNo;
         std::vector<std::string> texts = RowTexts(columns, r, context);
         if (markerColumn >= 0) {
             std::string& text = texts[static_cast<size_t>(markerColumn)];

@@ -228,6 +228,7 @@ std::unique_ptr<ReportTable> BuildRealizedReport(const CFolari2Doc& doc, CQRNDat
         style.user[kUserTransaction] = r.transactionId;
         style.user[kUserRowKind] = r.merged || r.simulated ? 1 : 0;
         style.user[kUserSecurity] = r.securityId;
+        style.user[kUserPosition] = r.merged ? -1 : r.positionNo;
         SetRowTexts(*table, table->AddRow(style), RowTexts(columns, r, context));
     }
 

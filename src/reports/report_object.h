@@ -50,12 +50,14 @@ struct HitResult {
     bool operator==(const HitResult&) const = default;
 };
 
-// Where a table row keeps the ids the views act on (a double click on it): the transaction
-// behind the row; 1 for a merged or simulated row and 255 for a sum row; the security the
-// row shows. -1 where the row has none.
+// Where a table row keeps the ids the views act on (a double click, its context menu): the
+// transaction behind the row; 1 for a merged or simulated row and 255 for a sum row; the
+// security the row shows; the lot's position number (not for merged rows). -1 where the row
+// has none.
 inline constexpr size_t kUserTransaction = 0;
 inline constexpr size_t kUserRowKind = 1;
 inline constexpr size_t kUserSecurity = 2;
+inline constexpr size_t kUserPosition = 3;
 
 // The content of one view: a table, a development or analysis table, a chart, a diagram or
 // the title page of a view that has nothing to show. A view, the print and preview

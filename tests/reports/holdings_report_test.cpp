@@ -114,8 +114,9 @@ TEST_F(HoldingsReportTest, PositionRowShowsEveryDefaultColumn) {
             EXPECT_EQ(table->CellText(r, Col(bit)), text) << bit;
 
         const ReportRow& row = table->Rows()[r];
-        EXPECT_EQ(row.user[0], buyId);
-        EXPECT_EQ(row.user[1], 0);
+        EXPECT_EQ(row.user[kUserTransaction], buyId);
+        EXPECT_EQ(row.user[kUserRowKind], 0);
+        EXPECT_EQ(row.user[kUserPosition], lot);
         EXPECT_EQ(row.spacingBefore, b.doc.options.tables.outerMargin);
         EXPECT_EQ(table->ColourA(row), kOddRowGrey);
         EXPECT_EQ(table->ColourB(row), kOddRowGain);
@@ -211,6 +212,7 @@ TEST_F(HoldingsReportTest, MergedPositionsShowDashesAndAverageBuyPrice) {
     EXPECT_EQ(table->Rows()[r].user[kUserSecurity], a);
     EXPECT_EQ(table->Rows()[r + 1].user[kUserSecurity], beta);
     EXPECT_EQ(table->Rows()[r + 2].user[kUserSecurity], -1) << "the sum row";
+    EXPECT_EQ(table->Rows()[r].user[kUserPosition], -1) << "a merged row is no one lot";
     EXPECT_EQ(table->CellText(r + 1, Col(6)), "05.02.2021");
 
     const HoldingsReportData data = ComputeHoldingsReport(b.doc, date);
