@@ -19,11 +19,12 @@
 
 #include "app/child_frame.h"
 #include "app/dialog_bar.h"
+#include "app/document_commands.h"
 #include "app/document_handle.h"
-#include "app/master_data_commands.h"
 #include "app/message_box.h"
 #include "app/qt_clipboard.h"
 #include "app/report_view.h"
+#include "app/row_commands.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
 #include "shell/initial_period.h"
@@ -164,7 +165,7 @@ void MainWindow::CreateActions() {
     documentActions_ << add(QStringLiteral("&Optionen..."), QStringLiteral("actionOptions"),
                             QKeySequence(Qt::Key_F5), &MainWindow::OnOptions);
 
-    for (const MasterDataCommand& command : MasterDataCommands()) {
+    for (const DocumentCommand& command : DocumentCommands()) {
         QAction* a =
             MakeAction(this, ToQString(command.text), QString::fromLatin1(command.objectName),
                        ShortcutOf(command.shortcut));
@@ -291,8 +292,23 @@ void MainWindow::CreateMenus() {
     help->addAction(QStringLiteral("&Info über Portfolaris..."), this, &MainWindow::OnAbout);
 }
 
+void MainWindow::ShowRowMenu(DocumentHandle& document, const HitResult& hit, const QPoint& at) {
+    QMenu menu(this);
+    for (const RowCommand& command : RowCommands()) {
+        if (!command.applies(document.Doc(), hit)) continue;
+        QAction* a = menu.addAction(ToQString(command.text));
+        a->setObjectName(QString::fromLatin1(command.objectName));
+        const auto run = command.run;
+        connect(a, &QAction::triggered, this,
+                [this, &document, hit, run] { run(this, document, hit, today_); });
+    }
+    // Without a row the menu offers what the window's menus offer for new data.
+    if (menu.isEmpty()) AddCommands(&menu, CommandMenu::Quotes);
+    menu.exec(at);
+}
+
 void MainWindow::AddCommands(QMenu* menu, CommandMenu which) {
-    for (const MasterDataCommand& command : MasterDataCommands()) {
+    for (const DocumentCommand& command : DocumentCommands()) {
         if (command.menu != which) continue;
         if (command.separatorBefore && !menu->isEmpty()) menu->addSeparator();
         menu->addAction(FindAction(QString::fromLatin1(command.objectName)));
@@ -466,8 +482,13 @@ ChildViewState MainWindow::InitialState(const DocumentHandle* document, int view
 
 ChildFrame* MainWindow::AddWindow(DocumentHandle* document, const ChildViewState& state) {
     auto* view = new ReportView(document, state);
-    connect(view, &ReportView::rowDoubleClicked, this,
-            [this, document](const HitResult& hit) { OpenSecurityOfRow(this, *document, hit); });
+    connect(view, &ReportView::rowDoubleClicked, this, [this, document](const HitResult& hit) {
+        RunRowDoubleClick(this, *document, hit, today_);
+    });
+    connect(view, &ReportView::rowContextMenuRequested, this,
+            [this, document](const HitResult& hit, const QPoint& at) {
+                ShowRowMenu(*document, hit, at);
+            });
     auto* frame = new ChildFrame(view, [this](ChildFrame* f) { return MayCloseFrame(f); });
     mdiArea_->addSubWindow(frame);
     view->Rebuild();

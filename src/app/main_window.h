@@ -7,9 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "app/master_data_commands.h"
+#include "app/document_commands.h"
 #include "model/date.h"
 #include "model/document.h"
+#include "reports/report_object.h"
 #include "shell/dialog_bar_rules.h"
 #include "shell/recent_files.h"
 #include "shell/window_settings.h"
@@ -127,6 +128,8 @@ class MainWindow : public QMainWindow {
     void CreateMenus();
     // The master-data commands of `which`, in their catalogue order.
     void AddCommands(QMenu* menu, CommandMenu which);
+    // The context menu of a view at `at`: the commands of the row hit, else new data.
+    void ShowRowMenu(DocumentHandle& document, const HitResult& hit, const QPoint& at);
     bool CreateToolbar();
     bool CreateDialogBar();
     void CreateStatusBar();

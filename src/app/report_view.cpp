@@ -1,5 +1,6 @@
 #include "app/report_view.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
@@ -139,6 +140,15 @@ void ReportView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (report_ && event->button() == Qt::LeftButton)
         emit rowDoubleClicked(report_->HitTest(ToLogical(event->position().toPoint())));
     QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void ReportView::contextMenuEvent(QContextMenuEvent* event) {
+    // A keyboard request has no point over a row: it asks for the menu without one.
+    const HitResult hit = report_ && event->reason() == QContextMenuEvent::Mouse
+                              ? report_->HitTest(ToLogical(event->pos()))
+                              : HitResult{};
+    emit rowContextMenuRequested(hit, event->globalPos());
+    event->accept();
 }
 
 }  // namespace pf

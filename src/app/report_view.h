@@ -47,11 +47,14 @@ class ReportView : public QAbstractScrollArea {
   signals:
     // Double click on the content: what lies under the pointer.
     void rowDoubleClicked(const HitResult& hit);
+    // The context menu is asked for at `globalPos` over what lies there.
+    void rowContextMenuRequested(const HitResult& hit, const QPoint& globalPos);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -281,6 +283,42 @@ TEST_F(WindowTest, ViewScrollsInReportUnitsAndDoubleClickHitsARow) {
     doubleClick(QPointF(30, (v->ContentSize().height + 50) * ppu));  // below the last row
     ASSERT_EQ(hits.size(), 2u);
     EXPECT_EQ(hits[1].user[0], -1);
+}
+
+TEST_F(WindowTest, ContextMenuOfARowOffersItsCommandsAndElsewhereTheNewData) {
+    MainWindow& w = Start();
+    w.resize(800, 600);
+    ASSERT_TRUE(w.OpenFile(Demo(1)));
+    ReportView* v = w.ActiveView();
+    const ReportTable& table = TableOf(v);
+    const double ppu = v->PixelsPerUnit();
+    double rowY = -1;
+    for (const ReportRow& row : table.Rows())
+        if (row.user[kUserSecurity] >= 0) {
+            rowY = (-row.screenY + 5) * ppu;
+            break;
+        }
+    ASSERT_GE(rowY, 0);
+
+    // Reads the popup's entries and closes it.
+    auto menuAt = [&](QPoint at) {
+        QStringList names;
+        QTimer::singleShot(0, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* a : menu->actions())
+                    if (!a->isSeparator()) names << a->objectName();
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, v->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(v->viewport(), &event);
+        return names;
+    };
+    EXPECT_EQ(menuAt(QPoint(30, static_cast<int>(rowY))),
+              (QStringList{u"rowEditSecurity"_s, u"rowEnterQuotes"_s}));
+    const QStringList elsewhere =
+        menuAt(QPoint(30, static_cast<int>((v->ContentSize().height + 50) * ppu)));
+    EXPECT_TRUE(elsewhere.contains(u"actionEnterQuotes"_s)) << elsewhere.join(u' ').toStdString();
 }
 
 TEST_F(WindowTest, OlderFileShowsTheNoticeAndDroppedFilesOpen) {

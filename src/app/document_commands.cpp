@@ -1,4 +1,4 @@
-#include "app/master_data_commands.h"
+#include "app/document_commands.h"
 
 #include <array>
 
@@ -49,7 +49,7 @@ void EditCurrencies(QWidget* parent, DocumentHandle& document, CQRNDatum today) 
 }
 
 // clang-format off
-constexpr std::array<MasterDataCommand, 7> kCommands = {{
+constexpr std::array<DocumentCommand, 7> kCommands = {{
     {"Neues &Wertpapier...", "actionNewSecurity", "", "Legt ein neues Wertpapier mit seinen Stammdaten an",
      CommandMenu::Edit, true, &NewSecurity},
     {"Wertpapier-&Editor...", "actionSecurityEditor", "", "Zeigt alle Wertpapiere zum Bearbeiten und Löschen",
@@ -69,14 +69,6 @@ constexpr std::array<MasterDataCommand, 7> kCommands = {{
 
 }  // namespace
 
-std::span<const MasterDataCommand> MasterDataCommands() { return kCommands; }
-
-bool OpenSecurityOfRow(QWidget* parent, DocumentHandle& document, const HitResult& hit) {
-    const int securityId = hit.user[kUserSecurity];
-    if (!hit.IsHit() || securityId < 0 || document.Doc().FindSecurity(securityId) == nullptr)
-        return false;
-    RunSecurityDialog(parent, document.Doc(), securityId);
-    return true;
-}
+std::span<const DocumentCommand> DocumentCommands() { return kCommands; }
 
 }  // namespace pf
