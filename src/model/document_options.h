@@ -117,6 +117,56 @@ struct RealizedReportOptions {
     bool operator==(const RealizedReportOptions&) const = default;
 };
 
+// Match modes of the transaction filter's text conditions.
+enum FilterTextMatch : int32_t { kTextEquals = 0, kTextContains = 1, kTextStartsWith = 2 };
+
+// A text condition of the transaction filter: "Text" with its match mode.
+struct FilterText {
+    int32_t active = 0;
+    int32_t match = kTextEquals;
+    std::string text;
+
+    bool operator==(const FilterText&) const = default;
+};
+
+// An amount condition of the transaction filter: "Betrag von/bis", both bounds inclusive,
+// in the currency `currencyId`.
+struct FilterAmount {
+    int32_t active = 0;
+    double from = 0.0;
+    double to = 0.0;
+    int32_t currencyId = 0;
+
+    bool operator==(const FilterAmount&) const = default;
+};
+
+// The settings of the dialog "Transaktionsfilter": which transactions and account movements
+// the transaction reports show while their filter switch is on. Flags are 0 or 1. The
+// selected securities are DocumentOptions::selectedSecurityIds. A new document shows
+// everything and has no condition.
+struct TransactionFilter {
+    // Purchases and sales.
+    int32_t showPurchases = 1;
+    int32_t showSales = 1;
+    int32_t tradesOnlySelected = 0;  // "nur ausgewählte Wertpapiere"
+    FilterText tradesText;
+    FilterAmount tradesAmount;
+    // Account movements.
+    int32_t showMovements = 1;
+    int32_t movementsOnlySelected = 0;
+    int32_t movementsOnlySelectedKinds = 0;  // "nur ausgewählte Vorgänge"
+    std::vector<int32_t> movementKindIds;    // the ticked account movement kinds
+    FilterText movementsText;
+    FilterAmount movementsAmount;
+    // Splits and exchanges.
+    int32_t showSplits = 1;
+    int32_t showExchanges = 1;
+    int32_t corporateOnlySelected = 0;
+    FilterText corporateText;
+
+    bool operator==(const TransactionFilter&) const = default;
+};
+
 // Every option that travels with the document. The file codec maps the settings block and
 // the trailer onto these fields in one place (settings_layout.cpp).
 struct DocumentOptions {
@@ -145,6 +195,7 @@ struct DocumentOptions {
     // Ids of the securities ticked in the transaction filter's list; the realized report's
     // security filter and the filter's "nur ausgewählte Wertpapiere" use them.
     std::vector<int32_t> selectedSecurityIds;
+    TransactionFilter transactionFilter;
 
     // "Datum von letzter Transaktion merken": new transactions start on the last date used.
     int32_t rememberTransactionDate = 0;

@@ -144,7 +144,31 @@ void SettingsBlock(Io& io, Doc& doc) {
         TransferSeparator(io, o.decimalSeparator, "Dezimaltrennzeichen");
         TransferSeparator(io, o.thousandsSeparator, "Tausendertrennzeichen");
     }
-    cursor.Group("I10 S I D2 I5 S I D2 I4 S2", after(20301001));
+    // The transaction filter came with the selection of securities (version 20301001). Its
+    // group "I10 S I D2 I5 S I D2 I4 S2" holds the purchases-and-sales conditions, then
+    // those of the account movements, then those of splits and exchanges; the last two
+    // integers and the last string of the group stay unnamed slots. The kinds ticked for
+    // "nur ausgewählte Vorgänge" are the second list of integers after the selection.
+    auto& f = o.transactionFilter;
+    if (after(20301001)) {
+        Ints(io, f.showPurchases, f.showSales, f.tradesOnlySelected, f.tradesText.active,
+             f.tradesText.match, f.tradesAmount.active, f.showMovements, f.movementsOnlySelected,
+             f.movementsOnlySelectedKinds, f.movementsText.active);
+        io.Str(f.tradesText.text, "Text des Transaktionsfilters");
+        io.Int(f.tradesAmount.currencyId);
+        io.Double(f.tradesAmount.from);
+        io.Double(f.tradesAmount.to);
+        Ints(io, f.movementsText.match, f.movementsAmount.active, f.showSplits, f.showExchanges,
+             f.corporateOnlySelected);
+        io.Str(f.movementsText.text, "Text des Transaktionsfilters");
+        io.Int(f.movementsAmount.currencyId);
+        io.Double(f.movementsAmount.from);
+        io.Double(f.movementsAmount.to);
+        Ints(io, f.corporateText.active, f.corporateText.match);
+    }
+    cursor.Group("I2", after(20301001));
+    if (after(20301001)) io.Str(f.corporateText.text, "Text des Transaktionsfilters");
+    cursor.Group("S", after(20301001));
     if (after(30401000)) Ints(io, realized.taxSums, realized.annualisation, realized.extraInfo);
     cursor.Group("I2", after(30401000));
     const bool hasGroup30001000 = after(30001000);
@@ -154,8 +178,10 @@ void SettingsBlock(Io& io, Doc& doc) {
     if constexpr (Io::kReading)
         if (io.version < 31501001) o.settingsSlots.ints[setToOne] = 1;
     cursor.Group("I", after(30001001));
-    if (after(20301001)) io.IntList(o.selectedSecurityIds);
-    cursor.IntList(after(20301001));
+    if (after(20301001)) {
+        io.IntList(o.selectedSecurityIds);
+        io.IntList(f.movementKindIds);
+    }
     cursor.StrList(after(30101000));
     if (after(30101000)) io.Str(o.isinLabel, "Bezeichnung der ISIN-Spalte");
 }

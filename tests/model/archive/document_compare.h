@@ -71,6 +71,7 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_TRUE(a.tables == e.tables && a.holdings == e.holdings && a.realized == e.realized);
     EXPECT_EQ(a.isinLabel, e.isinLabel);
     EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
+    EXPECT_TRUE(a.transactionFilter == e.transactionFilter);
     EXPECT_EQ(a.rememberTransactionDate, e.rememberTransactionDate);
     EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
     EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);

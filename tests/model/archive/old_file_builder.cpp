@@ -64,11 +64,18 @@ const Row kSettingsBlock[] = {
     {AtLeast(30501002), "S*2 I:inherits I*3"},
     {After(20201003), "I S I*6"},
     {After(20201004), "I*2"},
-    {After(20301001), "B:decimal B:thousands I*10 S I D*2 I*5 S I D*2 I*4 S*2"},
+    {After(20301001),
+     "B:decimal B:thousands I:fShowPurchases I:fShowSales I:fTradesSelected I:fTradesTextActive "
+     "I:fTradesTextMatch I:fTradesAmountActive I:fShowMovements I:fMovementsSelected "
+     "I:fMovementsKinds I:fMovementsTextActive S:fTradesText I:fTradesCurrency D:fTradesFrom "
+     "D:fTradesTo I:fMovementsTextMatch I:fMovementsAmountActive I:fShowSplits "
+     "I:fShowExchanges I:fCorporateSelected S:fMovementsText I:fMovementsCurrency "
+     "D:fMovementsFrom D:fMovementsTo I:fCorporateTextActive I:fCorporateTextMatch I*2 "
+     "S:fCorporateText S"},
     {After(30401000), "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I*2"},
     {After(30001000), "I S I:oneBefore31501001 I"},
     {After(30001001), "I"},
-    {After(20301001), "IL:selectedSecurities IL"},
+    {After(20301001), "IL:selectedSecurities IL:movementKinds"},
     {After(30101000), "SL S:isinLabel"},
 };
 
@@ -187,6 +194,9 @@ class LayoutWriter {
             if (t.name == "realizedTitle") named = &o.realized.title;
             if (t.name == "face") named = &o.tables.face;
             if (t.name == "isinLabel") named = &o.isinLabel;
+            if (t.name == "fTradesText") named = &o.transactionFilter.tradesText.text;
+            if (t.name == "fMovementsText") named = &o.transactionFilter.movementsText.text;
+            if (t.name == "fCorporateText") named = &o.transactionFilter.corporateText.text;
             const std::string utf8 = "T" + std::to_string(counter_) + "ä";
             if (named) {
                 if (present) *named = utf8;
@@ -196,11 +206,19 @@ class LayoutWriter {
         } else if (t.type == "D") {
             const double value = t.name == "scale" ? 1.75 : ++counter_ + 0.25;
             if (present) out_.D(value);
+            TransactionFilter& f = o.transactionFilter;
+            double* named = nullptr;
+            if (t.name == "fTradesFrom") named = &f.tradesAmount.from;
+            if (t.name == "fTradesTo") named = &f.tradesAmount.to;
+            if (t.name == "fMovementsFrom") named = &f.movementsAmount.from;
+            if (t.name == "fMovementsTo") named = &f.movementsAmount.to;
             if (t.name == "scale") {
                 if (present) {
                     o.screenScaleFactor = value;
                     o.scaleNotYetDetermined = false;
                 }
+            } else if (named) {
+                if (present) *named = value;
             } else {
                 slots.doubles.push_back(present ? value : 0.0);
             }
@@ -215,6 +233,8 @@ class LayoutWriter {
             if (present) out_.IntList(value);
             if (t.name == "selectedSecurities") {
                 if (present) o.selectedSecurityIds = value;
+            } else if (t.name == "movementKinds") {
+                if (present) o.transactionFilter.movementKindIds = value;
             } else {
                 slots.intLists.push_back(present ? value : std::vector<int32_t>{});
             }
@@ -235,6 +255,7 @@ class LayoutWriter {
         HoldingsReportOptions& h = o.holdings;
         RealizedReportOptions& r = o.realized;
         TableAppearance& t = o.tables;
+        TransactionFilter& f = o.transactionFilter;
         const std::pair<const char*, int32_t*> options[] = {
             {"holdingsSortKey", &h.sortKey},
             {"holdingsSortDescending", &h.sortDescending},
@@ -269,6 +290,25 @@ class LayoutWriter {
             {"percentDecimals", &t.percentDecimals},
             {"maxPriceDecimals", &t.maxPriceDecimals},
             {"colourWithDividends", &t.colourWithDividends},
+            {"fShowPurchases", &f.showPurchases},
+            {"fShowSales", &f.showSales},
+            {"fTradesSelected", &f.tradesOnlySelected},
+            {"fTradesTextActive", &f.tradesText.active},
+            {"fTradesTextMatch", &f.tradesText.match},
+            {"fTradesAmountActive", &f.tradesAmount.active},
+            {"fTradesCurrency", &f.tradesAmount.currencyId},
+            {"fShowMovements", &f.showMovements},
+            {"fMovementsSelected", &f.movementsOnlySelected},
+            {"fMovementsKinds", &f.movementsOnlySelectedKinds},
+            {"fMovementsTextActive", &f.movementsText.active},
+            {"fMovementsTextMatch", &f.movementsText.match},
+            {"fMovementsAmountActive", &f.movementsAmount.active},
+            {"fMovementsCurrency", &f.movementsAmount.currencyId},
+            {"fShowSplits", &f.showSplits},
+            {"fShowExchanges", &f.showExchanges},
+            {"fCorporateSelected", &f.corporateOnlySelected},
+            {"fCorporateTextActive", &f.corporateText.active},
+            {"fCorporateTextMatch", &f.corporateText.match},
         };
         for (const auto& [optionName, field] : options)
             if (name == optionName) return field;
