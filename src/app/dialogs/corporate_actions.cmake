@@ -1,2 +1,4 @@
-# The corporate dialogs: their sources in pf_app and their pictures in portfolaris-screenshots.
-# The actions dialogs: their sources in pf_app and their pictures in portfolaris-screenshots.
+# The corporate actions dialogs: their sources in pf_app and their pictures in portfolaris-screenshots.
+target_sources(pf_app PRIVATE
+  dialogs/split_dialog.cpp
+  dialogs/exchange_dialog.cpp)

@@ -1,0 +1,527 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStringList>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/exchange_dialog.h"
+#include "app/dialogs/split_dialog.h"
+#include "app/dialogs/transaction_dialogs.h"
+#include "app/widget_parts.h"
+#include "dialog_test.h"
+#include "engine/engine_test_util.h"
+#include "engine/split_exchange.h"
+#include "engine/split_exchange_form.h"
+#include "model/document.h"
+#include "qtcanvas/qt_string.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pf {
+namespace {
+
+using testing::Day;
+using testing::DocBuilder;
+
+constexpr Quantity kPiece = 10'000'000;
+
+// A document in euros: "Alpha AG" (100001) bought 10 at 100 on 3.2.2020 and 10 at 120 on
+// 2.3.2020, with quotes of 90 on 31.1.2020 and 110 on 28.2.2020; "Beta AG" (100002) bought
+// 15 at 20 on 3.2.2020 and 15 at 24 on 2.3.2020; "Gamma AG" (100003) never bought. New
+// transactions are entered on 15.5.2020.
+class CorporateActionDialogsTest : public DialogTest {
+  protected:
+    CorporateActionDialogsTest() {
+        alpha = b.Security("Alpha AG", "100001");
+        beta = b.Security("Beta AG", "100002");
+        gamma = b.Security("Gamma AG", "100003");
+        a1 = b.Buy(Day(3, 2, 2020), alpha, 10, 100.0).positionNo;
+        a2 = b.Buy(Day(2, 3, 2020), alpha, 10, 120.0).positionNo;
+        b1 = b.Buy(Day(3, 2, 2020), beta, 15, 20.0).positionNo;
+        b2 = b.Buy(Day(2, 3, 2020), beta, 15, 24.0).positionNo;
+        b.Quote(alpha, Day(31, 1, 2020), 90.0);
+        b.Quote(alpha, Day(28, 2, 2020), 110.0);
+        doc().SetModified(false);
+    }
+    CFolari2Doc& doc() { return b.doc; }
+
+    // The text of the label whose buddy is `field`.
+    static QString LabelOf(QWidget* root, const char* field) {
+        QWidget* widget = Find<QWidget>(root, field);
+        for (const QLabel* label : root->findChildren<QLabel*>())
+            if (widget != nullptr && label->buddy() == widget) return label->text();
+        return {};
+    }
+    static QStringList Items(QComboBox* box) {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+        return items;
+    }
+    static QStringList Column(QWidget* root, const char* list, int column) {
+        auto* tree = Find<QTreeWidget>(root, list);
+        QStringList texts;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            texts << tree->topLevelItem(i)->text(column);
+        return texts;
+    }
+    static QStringList Headers(QWidget* root, const char* list) {
+        auto* tree = Find<QTreeWidget>(root, list);
+        QStringList headers;
+        for (int i = 0; i < tree->columnCount(); ++i) headers << tree->headerItem()->text(i);
+        return headers;
+    }
+    static void Choose(QWidget* root, const char* box, const QString& text) {
+        auto* combo = Find<QComboBox>(root, box);
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setCurrentIndex(index);
+    }
+    static void Type(QWidget* root, const char* field, const QString& text) {
+        Find<QLineEdit>(root, field)->setText(text);
+    }
+    // Whether the keyboard focus is on `field` (or inside it, as in an editable list).
+    static bool HasFocus(QWidget* dialog, const char* field) {
+        QWidget* widget = Find<QWidget>(dialog, field);
+        QWidget* focus = dialog->focusWidget();
+        return widget != nullptr && focus != nullptr &&
+               (focus == widget || widget->isAncestorOf(focus));
+    }
+
+    // The open lots of `security` on `date` as (pieces, price) in list order.
+    std::vector<std::pair<Quantity, double>> LotsOn(CQRNDatum date, int32_t security) {
+        std::vector<std::pair<Quantity, double>> lots;
+        for (const CFL2DepotPos& lot : SellableLots(doc(), date))
+            if (lot.securityId == security) lots.emplace_back(lot.quantity, lot.price);
+        return lots;
+    }
+
+    // Runs `inDialog` on the modal dialog that the next command opens; the dialog is
+    // closed with Abbrechen should `inDialog` leave it open.
+    template <class D>
+    static void WhenModal(std::function<void(D&)> inDialog) {
+        QTimer::singleShot(0, [inDialog] {
+            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            inDialog(*d);
+            if (d->isVisible()) d->reject();
+        });
+    }
+
+    DocBuilder b;
+    int32_t alpha = -1;
+    int32_t beta = -1;
+    int32_t gamma = -1;
+    int32_t a1 = -1;
+    int32_t a2 = -1;
+    int32_t b1 = -1;
+    int32_t b2 = -1;
+    const CQRNDatum today = Day(15, 5, 2020);
+};
+
+// --- "Aktiensplit" -----------------------------------------------------------------------
+
+TEST_F(CorporateActionDialogsTest, SplitDialogShowsItsFieldsAndEntersATwoForOneSplit) {
+    int32_t id = -1;
+    WhenModal<SplitDialog>([&](SplitDialog& d) {
+        EXPECT_EQ(d.windowTitle(), u"Aktiensplit"_s);
+        EXPECT_EQ(LabelOf(&d, "date"), u"Split&datum"_s);
+        EXPECT_EQ(LabelOf(&d, "name"), u"&Bezeichnung"_s);
+        EXPECT_EQ(LabelOf(&d, "code"), u"&WKN"_s);
+        EXPECT_EQ(LabelOf(&d, "text"), u"&Text"_s);
+        EXPECT_EQ(LabelOf(&d, "newPieces"), u"&neue Aktien für"_s);
+        EXPECT_EQ(LabelOf(&d, "oldPieces"), u"&alte Aktie(n)"_s);
+        EXPECT_EQ(LabelOf(&d, "roundDecimals"), u"Kurse &runden auf"_s);
+        EXPECT_EQ(Find<QCheckBox>(&d, "permanent")->text(),
+                  u"all&e Wertpapierkurse vor dem Splitdatum dauerhaft anpassen:"_s);
+        EXPECT_EQ(Find<QDateEdit>(&d, "date")->date(), ToQDate(today));
+        EXPECT_EQ(Items(Find<QComboBox>(&d, "name")),
+                  (QStringList{u"Alpha AG"_s, u"Beta AG"_s, u"Gamma AG"_s}));
+        EXPECT_EQ(Find<QComboBox>(&d, "name")->currentIndex(), -1);
+        EXPECT_FALSE(Find<QCheckBox>(&d, "permanent")->isChecked());
+        EXPECT_EQ(Find<QSpinBox>(&d, "roundDecimals")->value(), 2);
+        // The decimals count only for a permanent adjustment.
+        EXPECT_FALSE(Find<QSpinBox>(&d, "roundDecimals")->isEnabled());
+        Find<QCheckBox>(&d, "permanent")->setChecked(true);
+        EXPECT_TRUE(Find<QSpinBox>(&d, "roundDecimals")->isEnabled());
+        Find<QCheckBox>(&d, "permanent")->setChecked(false);
+
+        // The name picks the code and the code the name.
+        Choose(&d, "code", u"100002"_s);
+        EXPECT_EQ(Find<QComboBox>(&d, "name")->currentText(), u"Beta AG"_s);
+        Choose(&d, "name", u"Alpha AG"_s);
+        EXPECT_EQ(Find<QComboBox>(&d, "code")->currentText(), u"100001"_s);
+        Type(&d, "newPieces", u"2"_s);
+        Type(&d, "oldPieces", u"1"_s);
+        Type(&d, "text", u"Aktiensplit 2:1"_s);
+        ClickOk(&d);
+        EXPECT_TRUE(shown().empty());
+        EXPECT_FALSE(d.isVisible());
+    });
+    id = RunSplitDialog(nullptr, doc(), -1, today);
+
+    ASSERT_GE(id, 0);
+    const CFL2Transaktion* t = doc().FindTransaction(id);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->type, TransactionType::Split);
+    EXPECT_EQ(t->date, today);
+    EXPECT_EQ(t->securityId, alpha);
+    EXPECT_EQ(t->newPieces, 2 * kPiece);
+    EXPECT_EQ(t->oldPieces, 1 * kPiece);
+    EXPECT_DOUBLE_EQ(t->splitRatio, 2.0);
+    EXPECT_EQ(t->text, "Aktiensplit 2:1");
+    EXPECT_EQ(t->linkFlag, 0);
+    EXPECT_TRUE(doc().IsModified());
+    // Every lot of Alpha holds twice the pieces at half the price from the split on; Beta
+    // is untouched, and so are the stored quotes.
+    using Lots = std::vector<std::pair<Quantity, double>>;
+    EXPECT_EQ(LotsOn(Day(14, 5, 2020), alpha), (Lots{{10 * kPiece, 100.0}, {10 * kPiece, 120.0}}));
+    EXPECT_EQ(LotsOn(Day(15, 5, 2020), alpha), (Lots{{20 * kPiece, 50.0}, {20 * kPiece, 60.0}}));
+    EXPECT_EQ(LotsOn(Day(15, 5, 2020), beta), (Lots{{15 * kPiece, 20.0}, {15 * kPiece, 24.0}}));
+    EXPECT_EQ(doc().FindSecurity(alpha)->quotes[0].value, 90.0);
+}
+
+TEST_F(CorporateActionDialogsTest, PermanentSplitAsksFirstAndNoKeepsTheDialogOpen) {
+    SplitDialog dialog(doc(), SplitForm::New(doc(), today));
+    dialog.show();
+    Choose(&dialog, "name", u"Alpha AG"_s);
+    Type(&dialog, "newPieces", u"2"_s);
+    Type(&dialog, "oldPieces", u"1"_s);
+    Find<QCheckBox>(&dialog, "permanent")->setChecked(true);
+    Find<QSpinBox>(&dialog, "roundDecimals")->setValue(1);
+
+    answer() = QMessageBox::No;
+    ClickOk(&dialog);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_TRUE(shown()[0].IsQuestion());
+    EXPECT_EQ(shown()[0].title, "Aktiensplit");
+    EXPECT_EQ(shown()[0].text.rfind("Wenn Sie die Option 'alle Wertpapierkurse vor dem "
+                                    "Splitdatum dauerhaft anpassen' aktivieren, werden alle "
+                                    "Kurse für dieses Wertpapier vor dem Splitdatum durch 2 "
+                                    "geteilt.\nDer Aktiensplit kann dann nicht mehr rückgängig "
+                                    "gemacht werden!",
+                                    0),
+              0u)
+        << shown()[0].text;
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(doc().transactions.size(), 4u);
+    EXPECT_FALSE(doc().IsModified());
+
+    answer() = QMessageBox::Yes;
+    ClickOk(&dialog);
+    EXPECT_EQ(shown().size(), 2u);
+    EXPECT_FALSE(dialog.isVisible());
+    const CFL2Transaktion* t = doc().FindTransaction(dialog.TransactionId());
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->linkFlag, 1);
+    // The stored quotes before the split are halved, to one decimal as chosen.
+    const QuoteHistory& quotes = doc().FindSecurity(alpha)->quotes;
+    ASSERT_EQ(quotes.size(), 2u);
+    EXPECT_EQ(quotes[0].value, 45.0);
+    EXPECT_EQ(quotes[1].value, 55.0);
+}
+
+TEST_F(CorporateActionDialogsTest, EditedSplitLocksWhatLaterTransactionsDependOn) {
+    const int32_t later = b.Split(Day(1, 4, 2020), alpha, 2, 1).id;
+    b.Buy(Day(2, 4, 2020), alpha, 5, 70.0);
+    const int32_t free = b.Split(Day(1, 4, 2020), beta, 3, 1).id;
+    const int32_t permanent = b.Split(Day(1, 5, 2020), gamma, 5, 1, true).id;
+    doc().SetModified(false);
+    const char* locked[] = {"date", "name", "code", "newPieces", "oldPieces"};
+
+    struct Case {
+        const char* what;
+        int32_t id;
+        bool fieldsLocked;
+        bool permanentBoxEnabled;
+    };
+    const Case cases[] = {
+        {"a purchase after the split", later, true, true},
+        {"nothing after the split", free, false, true},
+        {"permanent", permanent, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SplitDialog dialog(doc(), SplitForm::ForEdit(doc(), c.id, today));
+        dialog.show();
+        for (const char* field : locked) {
+            SCOPED_TRACE(field);
+            EXPECT_EQ(Find<QWidget>(&dialog, field)->isEnabled(), !c.fieldsLocked);
+        }
+        EXPECT_TRUE(Find<QWidget>(&dialog, "text")->isEnabled());
+        EXPECT_EQ(Find<QCheckBox>(&dialog, "permanent")->isEnabled(), c.permanentBoxEnabled);
+    }
+
+    // The split with a later purchase shows its values; only its text changes.
+    SplitDialog dialog(doc(), SplitForm::ForEdit(doc(), later, today));
+    dialog.show();
+    EXPECT_EQ(Find<QDateEdit>(&dialog, "date")->date(), QDate(2020, 4, 1));
+    EXPECT_EQ(Find<QComboBox>(&dialog, "name")->currentText(), u"Alpha AG"_s);
+    EXPECT_EQ(Find<QComboBox>(&dialog, "code")->currentText(), u"100001"_s);
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "newPieces")->text(), u"2"_s);
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "oldPieces")->text(), u"1"_s);
+    Type(&dialog, "text", u"geändert"_s);
+    ClickOk(&dialog);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(dialog.TransactionId(), later);
+    const CFL2Transaktion* t = doc().FindTransaction(later);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->text, "geändert");
+    EXPECT_EQ(t->date, Day(1, 4, 2020));
+    EXPECT_EQ(t->newPieces, 2 * kPiece);
+}
+
+TEST_F(CorporateActionDialogsTest, SplitRefusalsPutTheFocusOnTheirField) {
+    struct Case {
+        const char* what;
+        std::function<void(QWidget*)> change;
+        const char* text;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"no security", [](QWidget* d) { Find<QComboBox>(d, "name")->setCurrentIndex(-1); },
+         "Bitte wählen Sie eine Wertpapierbezeichnung aus!", "name"},
+        {"new pieces not a number", [](QWidget* d) { Type(d, "newPieces", u"zwei"_s); },
+         "Bitte geben Sie eine korrekte Stückzahl an!", "newPieces"},
+        {"new pieces empty", [](QWidget* d) { Type(d, "newPieces", u""_s); },
+         "Bitte geben Sie eine korrekte Stückzahl an!", "newPieces"},
+        {"old pieces zero", [](QWidget* d) { Type(d, "oldPieces", u"0"_s); },
+         "Bitte geben Sie eine Stückzahl größer Null an!", "oldPieces"},
+        {"on the day of the last purchase",
+         [](QWidget* d) { Find<QDateEdit>(d, "date")->setDate(QDate(2020, 3, 2)); },
+         "Ein Aktiensplit ist für dieses Wertpapier frühestens am 03.03.2020 möglich, da "
+         "vorher bereits Transaktionen mit diesem Wertpapier vorhanden sind!",
+         "date"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        shown().clear();
+        SplitDialog dialog(doc(), SplitForm::New(doc(), today));
+        dialog.show();
+        Choose(&dialog, "name", u"Alpha AG"_s);
+        Type(&dialog, "newPieces", u"2"_s);
+        Type(&dialog, "oldPieces", u"1"_s);
+        c.change(&dialog);
+        Find<QLineEdit>(&dialog, "text")->setFocus();
+        ClickOk(&dialog);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0].title, "Aktiensplit");
+        EXPECT_EQ(shown()[0].text, c.text);
+        EXPECT_TRUE(HasFocus(&dialog, c.focus));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(doc().transactions.size(), 4u);
+        EXPECT_FALSE(doc().IsModified());
+    }
+}
+
+// --- "Umtausch" --------------------------------------------------------------------------
+
+TEST_F(CorporateActionDialogsTest, ExchangeDialogListsTheLotsAndExchangesThreeForTwo) {
+    ExchangeDialog dialog(doc(), ExchangeForm::New(doc(), today));
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Umtausch"_s);
+    EXPECT_EQ(LabelOf(&dialog, "date"), u"Umtausch&datum"_s);
+    EXPECT_EQ(LabelOf(&dialog, "sourceName"), u"von &Bezeichnung"_s);
+    EXPECT_EQ(LabelOf(&dialog, "sourceCode"), u"von &WKN"_s);
+    EXPECT_EQ(LabelOf(&dialog, "oldPieces"), u"&Stück alt"_s);
+    EXPECT_EQ(LabelOf(&dialog, "targetName"), u"i&n Bezeichnung"_s);
+    EXPECT_EQ(LabelOf(&dialog, "targetCode"), u"in W&KN"_s);
+    EXPECT_EQ(LabelOf(&dialog, "newPieces"), u"Stü&ck neu"_s);
+    EXPECT_EQ(LabelOf(&dialog, "text"), u"&Text"_s);
+    EXPECT_EQ(Find<QRadioButton>(&dialog, "newPurchaseDate")->text(),
+              u"U&mtauschdatum als neues Kaufdatum"_s);
+    EXPECT_EQ(Find<QRadioButton>(&dialog, "keepPurchaseDate")->text(),
+              u"u&rsprüngliches Kaufdatum beibehalten"_s);
+    EXPECT_TRUE(Find<QRadioButton>(&dialog, "newPurchaseDate")->isChecked());
+    EXPECT_EQ(Find<QCheckBox>(&dialog, "oldestFirst")->text(), u"ält&este Positionen umtauschen"_s);
+    EXPECT_EQ(Find<QPushButton>(&dialog, "distribute")->text(), u"a&ufteilen..."_s);
+    EXPECT_EQ(Headers(&dialog, "lots"), (QStringList{u"Pos."_s, u"Kaufdatum"_s, u"Kaufkurs"_s,
+                                                     u""_s, u"Stück"_s, u"Umtausch"_s, u"Text"_s}));
+    // The source lists hold the securities with lots on the date; the target lists all.
+    EXPECT_EQ(Items(Find<QComboBox>(&dialog, "sourceName")),
+              (QStringList{u"Alpha AG"_s, u"Beta AG"_s}));
+    EXPECT_EQ(Items(Find<QComboBox>(&dialog, "targetCode")),
+              (QStringList{u"100001"_s, u"100002"_s, u"100003"_s}));
+    EXPECT_EQ(Find<QTreeWidget>(&dialog, "lots")->topLevelItemCount(), 0);
+    EXPECT_FALSE(Find<QTreeWidget>(&dialog, "lots")->isEnabled());
+
+    Choose(&dialog, "sourceCode", u"100002"_s);
+    EXPECT_EQ(Find<QComboBox>(&dialog, "sourceName")->currentText(), u"Beta AG"_s);
+    EXPECT_EQ(Column(&dialog, "lots", 0), (QStringList{u"1"_s, u"2"_s}));
+    EXPECT_EQ(Column(&dialog, "lots", 1), (QStringList{u"03.02.2020"_s, u"02.03.2020"_s}));
+    EXPECT_EQ(Column(&dialog, "lots", 2), (QStringList{u"20,00"_s, u"24,00"_s}));
+    EXPECT_EQ(Column(&dialog, "lots", 3), (QStringList{u"Euro"_s, u"Euro"_s}));
+    EXPECT_EQ(Column(&dialog, "lots", 4), (QStringList{u"15"_s, u"15"_s}));
+    EXPECT_TRUE(Find<QCheckBox>(&dialog, "oldestFirst")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(&dialog, "distribute")->isEnabled());
+
+    Type(&dialog, "oldPieces", u"30"_s);
+    Find<QCheckBox>(&dialog, "oldestFirst")->setChecked(true);
+    EXPECT_FALSE(Find<QPushButton>(&dialog, "distribute")->isEnabled());
+    EXPECT_EQ(Column(&dialog, "lots", 5), (QStringList{u"15"_s, u"15"_s}));
+
+    // Picking the target's name from the list shows its code.
+    auto* targetName = Find<QComboBox>(&dialog, "targetName");
+    targetName->setCurrentIndex(targetName->findText(u"Gamma AG"_s));
+    emit targetName->activated(targetName->currentIndex());
+    EXPECT_EQ(Find<QComboBox>(&dialog, "targetCode")->currentText(), u"100003"_s);
+    Type(&dialog, "newPieces", u"20"_s);
+    Find<QRadioButton>(&dialog, "keepPurchaseDate")->setChecked(true);
+    Type(&dialog, "text", u"Fusion"_s);
+    ClickOk(&dialog);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(dialog.isVisible());
+
+    const CFL2Transaktion* t = doc().FindTransaction(dialog.TransactionId());
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->type, TransactionType::Exchange);
+    EXPECT_EQ(t->securityId, beta);
+    EXPECT_EQ(t->otherId, gamma);
+    EXPECT_EQ(t->oldPieces, 30 * kPiece);
+    EXPECT_EQ(t->newPieces, 20 * kPiece);
+    EXPECT_EQ(t->allocKind, 1);
+    EXPECT_EQ(t->text, "Fusion");
+    ASSERT_EQ(t->allocations.size(), 2u);
+    // Both Beta lots are gone; each becomes 10 Gamma at the lot's cost per new piece, with
+    // its purchase date kept.
+    using Lots = std::vector<std::pair<Quantity, double>>;
+    EXPECT_EQ(LotsOn(Day(16, 5, 2020), beta), Lots{});
+    EXPECT_EQ(LotsOn(Day(16, 5, 2020), gamma), (Lots{{10 * kPiece, 30.0}, {10 * kPiece, 36.0}}));
+    std::vector<CQRNDatum> dates;
+    for (const CFL2DepotPos& lot : SellableLots(doc(), Day(16, 5, 2020)))
+        if (lot.securityId == gamma) dates.push_back(lot.purchaseDate);
+    EXPECT_EQ(dates, (std::vector<CQRNDatum>{Day(3, 2, 2020), Day(2, 3, 2020)}));
+}
+
+TEST_F(CorporateActionDialogsTest, ExchangeRefusalsPutTheFocusOnTheirField) {
+    struct Case {
+        const char* what;
+        std::function<void(QWidget*)> change;
+        const char* text;
+        const char* focus;
+    };
+    const auto target = [](QWidget* d, const QString& name, const QString& code) {
+        Find<QComboBox>(d, "targetName")->setEditText(name);
+        Find<QComboBox>(d, "targetCode")->setEditText(code);
+    };
+    const Case cases[] = {
+        {"no source", [](QWidget* d) { Find<QComboBox>(d, "sourceName")->setCurrentIndex(-1); },
+         "Bitte wählen Sie eine Wertpapierbezeichnung aus!", "sourceName"},
+        {"no target name", [&](QWidget* d) { target(d, u""_s, u"100003"_s); },
+         "Bitte geben Sie eine Wertpapierbezeichnung ein!", "targetName"},
+        {"no target code", [&](QWidget* d) { target(d, u"Gamma AG"_s, u""_s); },
+         "Bitte geben Sie die Wertpapier-Kennnummer ein!", "targetCode"},
+        {"name and code of two securities",
+         [&](QWidget* d) { target(d, u"Gamma AG"_s, u"100001"_s); },
+         "Ein Wertpapier mit dieser Bezeichnung und Wertpapier-Kennnummer befindet sich nicht "
+         "in der Datenbank!",
+         "targetName"},
+        {"into itself", [&](QWidget* d) { target(d, u"Beta AG"_s, u"100002"_s); },
+         "Bitte wählen Sie unterschiedliche Wertpapiere aus!", "targetName"},
+        {"old pieces not a number", [](QWidget* d) { Type(d, "oldPieces", u"x"_s); },
+         "Bitte geben Sie eine korrekte Stückzahl an!", "oldPieces"},
+        {"new pieces zero", [](QWidget* d) { Type(d, "newPieces", u"0"_s); },
+         "Bitte geben Sie eine Stückzahl größer Null an!", "newPieces"},
+        {"more than the depot holds", [](QWidget* d) { Type(d, "oldPieces", u"31"_s); },
+         "So viele Wertpapiere befinden sich nicht im Depot!", "oldPieces"},
+        {"two lots, nothing distributed",
+         [](QWidget* d) { Find<QCheckBox>(d, "oldestFirst")->setChecked(false); },
+         "Bitte teilen Sie die umgetauschten Stücke auf die verschiedenen Positionen auf!",
+         "distribute"},
+        {"no lot on the date",
+         [](QWidget* d) { Find<QDateEdit>(d, "date")->setDate(QDate(2020, 1, 15)); },
+         "An diesem Tag befinden sich keine Wertpapiere im Depot, die umgetauscht werden "
+         "können!",
+         "date"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        shown().clear();
+        ExchangeDialog dialog(doc(), ExchangeForm::New(doc(), today));
+        dialog.show();
+        Choose(&dialog, "sourceName", u"Beta AG"_s);
+        Type(&dialog, "oldPieces", u"30"_s);
+        Find<QCheckBox>(&dialog, "oldestFirst")->setChecked(true);
+        target(&dialog, u"Gamma AG"_s, u"100003"_s);
+        Type(&dialog, "newPieces", u"20"_s);
+        c.change(&dialog);
+        Find<QLineEdit>(&dialog, "text")->setFocus();
+        ClickOk(&dialog);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0].title, "Umtausch");
+        EXPECT_EQ(shown()[0].text, c.text);
+        EXPECT_TRUE(HasFocus(&dialog, c.focus));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(doc().transactions.size(), 4u);
+        EXPECT_FALSE(doc().IsModified());
+    }
+}
+
+// "a&ufteilen..." walks the lots with the bounds of each step; an entry beyond a bound is
+// set to it, and the list shows what the walk chose.
+TEST_F(CorporateActionDialogsTest, ExchangeDistributesThePiecesLotByLot) {
+    ExchangeDialog dialog(doc(), ExchangeForm::New(doc(), today));
+    dialog.show();
+    Choose(&dialog, "sourceName", u"Beta AG"_s);
+    Type(&dialog, "oldPieces", u"20"_s);
+    Find<QComboBox>(&dialog, "targetName")->setEditText(u"Gamma AG"_s);
+    Find<QComboBox>(&dialog, "targetCode")->setEditText(u"100003"_s);
+    Type(&dialog, "newPieces", u"4"_s);
+
+    std::vector<QString> bounds;
+    std::vector<QString> positions;
+    std::function<void()> step = [&] {
+        auto* d = qobject_cast<ExchangeDistributeDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), u"Aufteilen"_s);
+        EXPECT_EQ(LabelOf(d, "pieces"), u"Stück &umtauschen"_s);
+        bounds.push_back(Find<QLabel>(d, "bounds")->text());
+        positions.push_back(Find<QLabel>(d, "position")->text());
+        if (bounds.size() == 1) {
+            // Not a number: refused, the step stays open.
+            Find<QLineEdit>(d, "pieces")->setText(u"viele"_s);
+            ClickOk(d);
+            EXPECT_TRUE(d->isVisible());
+            ASSERT_EQ(shown().size(), 1u);
+            EXPECT_EQ(shown()[0].title, "Aufteilen");
+            EXPECT_EQ(shown()[0].text, "Bitte geben Sie eine korrekte Stückzahl ein!");
+            // Below the minimum of 5: set to 5.
+            Find<QLineEdit>(d, "pieces")->setText(u"2"_s);
+            QTimer::singleShot(0, step);
+        } else {
+            Find<QLineEdit>(d, "pieces")->setText(u"15"_s);
+        }
+        ClickOk(d);
+        EXPECT_FALSE(d->isVisible());
+    };
+    QTimer::singleShot(0, step);
+    Find<QPushButton>(&dialog, "distribute")->click();
+
+    EXPECT_EQ(positions, (std::vector<QString>{u"1"_s, u"2"_s}));
+    // 20 to take from 15 + 15: the first lot gives 5 to 15, the rest comes from the second.
+    EXPECT_EQ(bounds, (std::vector<QString>{u"mindestens 5 Stück\nhöchstens 15 Stück"_s,
+                                            u"mindestens 15 Stück\nhöchstens 15 Stück"_s}));
+    EXPECT_EQ(Column(&dialog, "lots", 5), (QStringList{u"5"_s, u"15"_s}));
+    ClickOk(&dialog);
+    EXPECT_EQ(shown().size(), 1u);
+    const CFL2Transaktion* t = doc().FindTransaction(dialog.TransactionId());
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(t->allocations.size(), 2u);
+    EXPECT_EQ(t->allocations[0].quantity, 5 * kPiece);
+    EXPECT_EQ(t->allocations[1].quantity, 15 * kPiece);
+}
+
+}  // namespace
+}  // namespace pf
