@@ -19,12 +19,14 @@
 
 #include "app/dialogs/exchange_dialog.h"
 #include "app/dialogs/split_dialog.h"
+#include "app/dialogs/stop_target_dialog.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/widget_parts.h"
 #include "dialog_test.h"
 #include "engine/engine_test_util.h"
 #include "engine/split_exchange.h"
 #include "engine/split_exchange_form.h"
+#include "engine/stop_target.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 
@@ -521,6 +523,171 @@ TEST_F(CorporateActionDialogsTest, ExchangeDistributesThePiecesLotByLot) {
     ASSERT_EQ(t->allocations.size(), 2u);
     EXPECT_EQ(t->allocations[0].quantity, 5 * kPiece);
     EXPECT_EQ(t->allocations[1].quantity, 15 * kPiece);
+}
+
+// --- "Stopp- und Zielkurse" ---------------------------------------------------------------
+
+// Alpha gets a third lot of 5 at 130 on 1.4.2020, and its first lot is sold on 2.4.2020:
+// the open lots are Alpha's second and third and both of Beta's.
+class StopTargetDialogTest : public CorporateActionDialogsTest {
+  protected:
+    StopTargetDialogTest() {
+        a3 = b.Buy(Day(1, 4, 2020), alpha, 5, 130.0).positionNo;
+        b.Sell(Day(2, 4, 2020), alpha, {{a1, 10}}, 140.0);
+        doc().SetModified(false);
+    }
+    static QTreeWidgetItem* RowOf(QWidget* dialog, int32_t positionNo) {
+        auto* list = Find<QTreeWidget>(dialog, "lots");
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->data(0, Qt::UserRole).toInt() == positionNo)
+                return list->topLevelItem(i);
+        ADD_FAILURE() << "no row for " << positionNo;
+        return nullptr;
+    }
+    static void Select(QWidget* dialog, int32_t positionNo) {
+        if (QTreeWidgetItem* item = RowOf(dialog, positionNo))
+            Find<QTreeWidget>(dialog, "lots")->setCurrentItem(item);
+    }
+    static void Leave(QWidget* dialog, const char* field) {
+        emit Find<QLineEdit>(dialog, field)->editingFinished();
+    }
+
+    int32_t a3 = -1;
+};
+
+TEST_F(StopTargetDialogTest, ListsTheOpenLotsAndStoresThePricesOfOneLot) {
+    StopTargetDialog dialog(doc(), today);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Stopp- und Zielkurse"_s);
+    EXPECT_EQ(LabelOf(&dialog, "order"), u"&Sortierung:"_s);
+    EXPECT_EQ(LabelOf(&dialog, "quoteDate"), u"&Kursdatum:"_s);
+    EXPECT_EQ(LabelOf(&dialog, "stop"), u"St&oppkurs"_s);
+    EXPECT_EQ(LabelOf(&dialog, "target"), u"&Zielkurs"_s);
+    EXPECT_EQ(Find<QCheckBox>(&dialog, "allLots")->text(),
+              u"für alle Positionen dieses Wertpapiers"_s);
+    EXPECT_EQ(Find<QPushButton>(&dialog, "apply")->text(), u"Ü&bernehmen"_s);
+    EXPECT_EQ(Find<QPushButton>(&dialog, "close")->text(), u"Schließen"_s);
+    EXPECT_EQ(Items(Find<QComboBox>(&dialog, "order")),
+              (QStringList{u"Bezeichnung"_s, u"WKN"_s, u"Kaufdatum"_s}));
+    EXPECT_EQ(Headers(&dialog, "lots"),
+              (QStringList{u"Bezeichnung"_s, u"WKN"_s, u"Kauf"_s, u"Stück"_s, u"Kaufkurs"_s,
+                           u"Kurs"_s, u"Stoppkurs"_s, u"Zielkurs"_s}));
+    EXPECT_EQ(Find<QDateEdit>(&dialog, "quoteDate")->date(), ToQDate(today));
+
+    // The sold lot is not listed.
+    EXPECT_EQ(Column(&dialog, "lots", 0),
+              (QStringList{u"Alpha AG"_s, u"Alpha AG"_s, u"Beta AG"_s, u"Beta AG"_s}));
+    Choose(&dialog, "order", u"Kaufdatum"_s);
+    EXPECT_EQ(Column(&dialog, "lots", 2),
+              (QStringList{u"03.02.2020"_s, u"02.03.2020"_s, u"02.03.2020"_s, u"01.04.2020"_s}));
+    QTreeWidgetItem* second = RowOf(&dialog, a2);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text(3), u"10"_s);
+    EXPECT_EQ(second->text(4), u"120,00"_s);
+    EXPECT_EQ(second->text(5), u"110,00"_s);        // the quote of 28.2.2020
+    EXPECT_EQ(RowOf(&dialog, b1)->text(5), u""_s);  // Beta has no quote
+    Find<QDateEdit>(&dialog, "quoteDate")->setDate(QDate(2020, 2, 15));
+    EXPECT_EQ(RowOf(&dialog, a2)->text(5), u"90,00"_s);
+
+    // Nothing selected: nothing to enter.
+    for (const char* field : {"stop", "target", "allLots", "apply"}) {
+        SCOPED_TRACE(field);
+        EXPECT_FALSE(Find<QWidget>(&dialog, field)->isEnabled());
+    }
+    Select(&dialog, a2);
+    for (const char* field : {"stop", "target", "allLots", "apply"}) {
+        SCOPED_TRACE(field);
+        EXPECT_TRUE(Find<QWidget>(&dialog, field)->isEnabled());
+    }
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "stop")->text(), u""_s);
+    Type(&dialog, "stop", u"95"_s);
+    Type(&dialog, "target", u"150,5"_s);
+    Find<QPushButton>(&dialog, "apply")->click();
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(StopOf(doc(), a2), 95.0);
+    EXPECT_EQ(TargetOf(doc(), a2), 150.5);
+    EXPECT_EQ(StopOf(doc(), a3), 0.0);
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_TRUE(dialog.Changed());
+    EXPECT_EQ(RowOf(&dialog, a2)->text(6), u"95,00"_s);
+    EXPECT_EQ(RowOf(&dialog, a2)->text(7), u"150,50"_s);
+    EXPECT_EQ(RowOf(&dialog, a3)->text(6), u""_s);
+
+    // "0" means no stop: the field empties when left, and 0 is stored.
+    Type(&dialog, "stop", u"0"_s);
+    Leave(&dialog, "stop");
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "stop")->text(), u""_s);
+    Find<QPushButton>(&dialog, "apply")->click();
+    EXPECT_EQ(StopOf(doc(), a2), 0.0);
+    EXPECT_EQ(TargetOf(doc(), a2), 150.5);
+    EXPECT_EQ(RowOf(&dialog, a2)->text(6), u""_s);
+}
+
+TEST_F(StopTargetDialogTest, SetsEveryOpenLotOfTheSecurityAndLeavesTheSoldOneAlone) {
+    bool changed = false;
+    WhenModal<StopTargetDialog>([&](StopTargetDialog& d) {
+        // Opened for the third lot: its row is selected and its fields ready.
+        auto* selected = Find<QTreeWidget>(&d, "lots")->currentItem();
+        ASSERT_NE(selected, nullptr);
+        EXPECT_EQ(selected->data(0, Qt::UserRole).toInt(), a3);
+        EXPECT_TRUE(Find<QLineEdit>(&d, "stop")->isEnabled());
+        Type(&d, "stop", u"100"_s);
+        Type(&d, "target", u"200"_s);
+        Find<QCheckBox>(&d, "allLots")->setChecked(true);
+        Find<QPushButton>(&d, "apply")->click();
+        EXPECT_EQ(RowOf(&d, a2)->text(6), u"100,00"_s);
+        EXPECT_EQ(RowOf(&d, a3)->text(7), u"200,00"_s);
+        EXPECT_EQ(RowOf(&d, b1)->text(6), u""_s);
+        // Another row clears the box.
+        Select(&d, b1);
+        EXPECT_FALSE(Find<QCheckBox>(&d, "allLots")->isChecked());
+    });
+    changed = RunStopTargetDialog(nullptr, doc(), a3, today);
+    EXPECT_TRUE(changed);
+    for (const int32_t lot : {a2, a3}) {
+        SCOPED_TRACE(lot);
+        EXPECT_EQ(StopOf(doc(), lot), 100.0);
+        EXPECT_EQ(TargetOf(doc(), lot), 200.0);
+    }
+    for (const int32_t lot : {a1, b1, b2}) {
+        SCOPED_TRACE(lot);
+        EXPECT_EQ(StopOf(doc(), lot), 0.0);
+        EXPECT_EQ(TargetOf(doc(), lot), 0.0);
+    }
+}
+
+TEST_F(StopTargetDialogTest, RefusesAPriceThatIsNoNumberAndStoresNothing) {
+    struct Case {
+        const char* what;
+        QString stop, target;
+        const char* text;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"stop", u"zehn"_s, u"150"_s,
+         "Bitte geben Sie einen korrekten Stoppkurs ein oder lassen Sie das Feld frei!", "stop"},
+        {"target", u"95"_s, u"1,2,3"_s,
+         "Bitte geben Sie einen korrekten Zielkurs ein oder lassen Sie das Feld frei!", "target"},
+        {"both: the stop first", u"-"_s, u"x"_s,
+         "Bitte geben Sie einen korrekten Stoppkurs ein oder lassen Sie das Feld frei!", "stop"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        shown().clear();
+        StopTargetDialog dialog(doc(), today, a2);
+        dialog.show();
+        Type(&dialog, "stop", c.stop);
+        Type(&dialog, "target", c.target);
+        Find<QCheckBox>(&dialog, "allLots")->setFocus();
+        Find<QPushButton>(&dialog, "apply")->click();
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0].title, "Stopp- und Zielkurse");
+        EXPECT_EQ(shown()[0].text, c.text);
+        EXPECT_TRUE(HasFocus(&dialog, c.focus));
+        EXPECT_FALSE(dialog.Changed());
+        EXPECT_TRUE(doc().stopTargets.empty());
+        EXPECT_FALSE(doc().IsModified());
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 # The corporate actions dialogs: their sources in pf_app and their pictures in portfolaris-screenshots.
 target_sources(pf_app PRIVATE
   dialogs/split_dialog.cpp
-  dialogs/exchange_dialog.cpp)
+  dialogs/exchange_dialog.cpp
+  dialogs/stop_target_dialog.cpp)
