@@ -20,6 +20,7 @@
 #include "app/dialogs/exchange_dialog.h"
 #include "app/dialogs/split_dialog.h"
 #include "app/dialogs/stop_target_dialog.h"
+#include "app/dialogs/tax_categories_dialog.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/widget_parts.h"
 #include "dialog_test.h"
@@ -27,6 +28,7 @@
 #include "engine/split_exchange.h"
 #include "engine/split_exchange_form.h"
 #include "engine/stop_target.h"
+#include "engine/tax_categories.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 
@@ -688,6 +690,259 @@ TEST_F(StopTargetDialogTest, RefusesAPriceThatIsNoNumberAndStoresNothing) {
         EXPECT_TRUE(doc().stopTargets.empty());
         EXPECT_FALSE(doc().IsModified());
     }
+}
+
+// --- "Steuerpflicht" ------------------------------------------------------------------------
+
+// The five categories of a new document.
+class TaxCategoriesDialogTest : public CorporateActionDialogsTest {
+  protected:
+    TaxCategoriesDialogTest() {
+        doc().taxCategories.clear();
+        doc().SeedTaxCategories();
+        doc().SetModified(false);
+    }
+    static void SelectRow(QWidget* dialog, int row) {
+        auto* list = Find<QTreeWidget>(dialog, "categories");
+        list->setCurrentItem(list->topLevelItem(row));
+    }
+    static QStringList Row(QWidget* dialog, int row) {
+        auto* item = Find<QTreeWidget>(dialog, "categories")->topLevelItem(row);
+        QStringList texts;
+        for (int i = 0; item != nullptr && i < item->columnCount(); ++i) texts << item->text(i);
+        return texts;
+    }
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (const CFL2StPflKateg& c : doc().taxCategories) names.push_back(c.name);
+        return names;
+    }
+    static void Click(QWidget* dialog, const char* button) {
+        Find<QPushButton>(dialog, button)->click();
+    }
+};
+
+TEST_F(TaxCategoriesDialogTest, ListsTheCategoriesWithTheirConditions) {
+    TaxCategoriesDialog dialog(doc());
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Steuerpflicht"_s);
+    EXPECT_EQ(Headers(&dialog, "categories"),
+              (QStringList{u"Bezeichnung"_s, u"Abk."_s, u"Verkaufzeitraum"_s, u"Kaufzeitraum"_s,
+                           u"Zeit im Depot"_s, u"Halbeinkünftverfahren"_s}));
+    EXPECT_EQ(Find<QTreeWidget>(&dialog, "categories")->topLevelItemCount(), 5);
+    EXPECT_EQ(Row(&dialog, 0),
+              (QStringList{u"Steuerpflichtig (Abgeltungssteuer)"_s, u"Stpfl. (A)"_s,
+                           u"ab 01.01.2009"_s, u"ab 01.01.2009"_s, u"beliebig"_s, u"beliebig"_s}));
+    EXPECT_EQ(
+        Row(&dialog, 1),
+        (QStringList{u"Steuerpflichtig (Halbeinkünfteverfahren)"_s, u"Stpfl. (HE)"_s,
+                     u"von 01.01.2002 bis 31.12.2008"_s, u"beliebig"_s, u"kleiner als 12 Monate"_s,
+                     u"Wertpapier unterliegt dem Halbeinkünfteverfahren"_s}));
+    EXPECT_EQ(Row(&dialog, 3),
+              (QStringList{u"Steuerfrei"_s, u"Stfr."_s, u"bis 31.12.1998"_s, u"beliebig"_s,
+                           u"größer gleich 6 Monate"_s, u"beliebig"_s}));
+
+    struct Case {
+        const char* button;
+        QString text;
+    };
+    const Case buttons[] = {
+        {"add", u"&Neu"_s},          {"edit", u"&Bearbeiten"_s},     {"remove", u"&Löschen"_s},
+        {"moveUp", u"Na&ch oben"_s}, {"moveDown", u"Nach &unten"_s}, {"close", u"Schließen"_s}};
+    for (const Case& c : buttons) {
+        SCOPED_TRACE(c.button);
+        EXPECT_EQ(Find<QPushButton>(&dialog, c.button)->text(), c.text);
+    }
+    // The ends of the list cannot move past the end.
+    struct Enabled {
+        int row;
+        bool up, down;
+    };
+    for (const Enabled e :
+         {Enabled{0, false, true}, Enabled{2, true, true}, Enabled{4, true, false}}) {
+        SCOPED_TRACE(e.row);
+        SelectRow(&dialog, e.row);
+        EXPECT_TRUE(Find<QPushButton>(&dialog, "edit")->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(&dialog, "remove")->isEnabled());
+        EXPECT_EQ(Find<QPushButton>(&dialog, "moveUp")->isEnabled(), e.up);
+        EXPECT_EQ(Find<QPushButton>(&dialog, "moveDown")->isEnabled(), e.down);
+    }
+}
+
+TEST_F(TaxCategoriesDialogTest, AddsEditsMovesAndDeletesACategory) {
+    TaxCategoriesDialog dialog(doc());
+    dialog.show();
+
+    // "&Neu": every condition off, its controls disabled until its box is ticked.
+    WhenModal<TaxCategoryDialog>([](TaxCategoryDialog& d) {
+        EXPECT_EQ(d.windowTitle(), u"Steuerpflicht"_s);
+        EXPECT_EQ(LabelOf(&d, "name"), u"B&ezeichnung"_s);
+        EXPECT_EQ(LabelOf(&d, "abbreviation"), u"Abk&ürzung"_s);
+        struct Condition {
+            const char* box;
+            QString text;
+            std::vector<const char*> controls;
+        };
+        const Condition conditions[] = {
+            {"useSalePeriod",
+             u"&Verkauf im Zeitraum (von/bis):"_s,
+             {"salePeriodFrom", "salePeriodTo"}},
+            {"usePurchasePeriod",
+             u"&Kauf im Zeitraum (von/bis):"_s,
+             {"purchasePeriodFrom", "purchasePeriodTo"}},
+            {"useHoldingTime",
+             u"&Zeit im Depot:"_s,
+             {"holdingTimeComparison", "holdingTimeValue", "holdingTimeUnit"}},
+            {"useHalfIncome", u"&Halbeinkünfteverfahren:"_s, {"halfIncomeOption"}},
+        };
+        for (const Condition& c : conditions) {
+            SCOPED_TRACE(c.box);
+            auto* box = Find<QCheckBox>(&d, c.box);
+            EXPECT_EQ(box->text(), c.text);
+            EXPECT_FALSE(box->isChecked());
+            for (const char* control : c.controls)
+                EXPECT_FALSE(Find<QWidget>(&d, control)->isEnabled()) << control;
+            box->setChecked(true);
+            for (const char* control : c.controls)
+                EXPECT_TRUE(Find<QWidget>(&d, control)->isEnabled()) << control;
+            box->setChecked(false);
+        }
+        EXPECT_EQ(Items(Find<QComboBox>(&d, "holdingTimeComparison")),
+                  (QStringList{u"kleiner als"_s, u"kleiner gleich"_s, u"größer als"_s,
+                               u"größer gleich"_s}));
+        EXPECT_EQ(Items(Find<QComboBox>(&d, "holdingTimeUnit")),
+                  (QStringList{u"Tage"_s, u"Monate"_s, u"Jahre"_s}));
+        EXPECT_EQ(Items(Find<QComboBox>(&d, "halfIncomeOption")),
+                  (QStringList{u"Wertpapier unterliegt dem Halbeinkünfteverfahren"_s,
+                               u"Wertpapier unterliegt nicht dem Halbeinkünfteverfahren"_s}));
+        // The pickers reach from the first to the last day a file can hold.
+        auto* from = Find<QDateEdit>(&d, "salePeriodFrom");
+        EXPECT_EQ(from->date(), QDate(1970, 1, 2));
+        EXPECT_EQ(from->minimumDate(), QDate(1970, 1, 2));
+        EXPECT_EQ(Find<QDateEdit>(&d, "salePeriodTo")->date(), QDate(2038, 1, 18));
+        EXPECT_EQ(from->maximumDate(), QDate(2038, 1, 18));
+
+        Find<QLineEdit>(&d, "name")->setText(u"Spekulationsfrist"_s);
+        Find<QLineEdit>(&d, "abbreviation")->setText(u"Spek."_s);
+        Find<QCheckBox>(&d, "useSalePeriod")->setChecked(true);
+        from->setDate(QDate(2020, 1, 1));
+        Find<QCheckBox>(&d, "useHoldingTime")->setChecked(true);
+        Choose(&d, "holdingTimeComparison", u"kleiner gleich"_s);
+        Find<QSpinBox>(&d, "holdingTimeValue")->setValue(2);
+        Choose(&d, "holdingTimeUnit", u"Jahre"_s);
+        ClickOk(&d);
+        EXPECT_FALSE(d.isVisible());
+    });
+    Click(&dialog, "add");
+    ASSERT_EQ(doc().taxCategories.size(), 6u);
+    const CFL2StPflKateg& added = doc().taxCategories.back();
+    EXPECT_EQ(added.name, "Spekulationsfrist");
+    EXPECT_EQ(added.abbreviation, "Spek.");
+    EXPECT_EQ(added.useSalePeriod, 1);
+    EXPECT_EQ(added.salePeriodFrom, Day(1, 1, 2020));
+    EXPECT_EQ(added.usePurchasePeriod, 0);
+    EXPECT_EQ(added.useHoldingTime, 1);
+    EXPECT_EQ(added.holdingTimeComparison, 1);
+    EXPECT_EQ(added.holdingTimeValue, 2);
+    EXPECT_EQ(added.holdingTimeUnit, 2);
+    EXPECT_EQ(added.useHalfIncome, 0);
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_TRUE(dialog.Changed());
+    // The new row is listed last and selected.
+    EXPECT_EQ(Row(&dialog, 5),
+              (QStringList{u"Spekulationsfrist"_s, u"Spek."_s, u"ab 01.01.2020"_s, u"beliebig"_s,
+                           u"kleiner gleich 2 Jahre"_s, u"beliebig"_s}));
+    EXPECT_FALSE(Find<QPushButton>(&dialog, "moveDown")->isEnabled());
+
+    // "&Bearbeiten" shows the category and stores into it.
+    WhenModal<TaxCategoryDialog>([](TaxCategoryDialog& d) {
+        EXPECT_EQ(Find<QLineEdit>(&d, "name")->text(), u"Spekulationsfrist"_s);
+        EXPECT_TRUE(Find<QCheckBox>(&d, "useHoldingTime")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(&d, "holdingTimeUnit")->currentText(), u"Jahre"_s);
+        Find<QLineEdit>(&d, "abbreviation")->setText(u"Spek. 2"_s);
+        Find<QCheckBox>(&d, "useSalePeriod")->setChecked(false);
+        ClickOk(&d);
+    });
+    Click(&dialog, "edit");
+    ASSERT_EQ(doc().taxCategories.size(), 6u);
+    EXPECT_EQ(doc().taxCategories[5].abbreviation, "Spek. 2");
+    EXPECT_EQ(doc().taxCategories[5].useSalePeriod, 0);
+    // Switched off, the period keeps its dates.
+    EXPECT_EQ(doc().taxCategories[5].salePeriodFrom, Day(1, 1, 2020));
+    EXPECT_EQ(Row(&dialog, 5)[2], u"beliebig"_s);
+
+    // Abbrechen changes nothing.
+    WhenModal<TaxCategoryDialog>([](TaxCategoryDialog& d) {
+        Find<QLineEdit>(&d, "name")->setText(u"verworfen"_s);
+        d.reject();
+    });
+    Click(&dialog, "edit");
+    EXPECT_EQ(doc().taxCategories[5].name, "Spekulationsfrist");
+
+    // Up: it is evaluated before the catch-all category and stays selected.
+    Click(&dialog, "moveUp");
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{"Steuerpflichtig (Abgeltungssteuer)",
+                                        "Steuerpflichtig (Halbeinkünfteverfahren)", "Steuerfrei",
+                                        "Steuerfrei", "Spekulationsfrist", "Steuerpflichtig"}));
+    EXPECT_EQ(Row(&dialog, 4)[0], u"Spekulationsfrist"_s);
+    Click(&dialog, "moveDown");
+    EXPECT_EQ(Names().back(), "Spekulationsfrist");
+    Click(&dialog, "moveUp");
+
+    // "&Löschen" asks first; No keeps it.
+    answer() = QMessageBox::No;
+    Click(&dialog, "remove");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_TRUE(shown()[0].IsQuestion());
+    EXPECT_EQ(shown()[0].title, "Steuerpflicht");
+    EXPECT_EQ(shown()[0].text, "Wirklich löschen?");
+    EXPECT_EQ(doc().taxCategories.size(), 6u);
+    answer() = QMessageBox::Yes;
+    Click(&dialog, "remove");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Steuerpflichtig (Abgeltungssteuer)",
+                                                 "Steuerpflichtig (Halbeinkünfteverfahren)",
+                                                 "Steuerfrei", "Steuerfrei", "Steuerpflichtig"}));
+    EXPECT_EQ(Find<QTreeWidget>(&dialog, "categories")->topLevelItemCount(), 5);
+}
+
+TEST_F(TaxCategoriesDialogTest, EditorRefusesTextTheFileCannotHold) {
+    struct Case {
+        const char* field;
+        QString name, abbreviation;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"name", u"Ωmega"_s, u"Ω"_s,
+         "Das Feld „Bezeichnung“ enthält das Zeichen „Ω“, das in der Datei nicht gespeichert "
+         "werden kann. Bitte ändern Sie die Eingabe!"},
+        {"abbreviation", u"Omega"_s, u"→"_s,
+         "Das Feld „Abkürzung“ enthält das Zeichen „→“, das in der Datei nicht gespeichert "
+         "werden kann. Bitte ändern Sie die Eingabe!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        shown().clear();
+        TaxCategoryDialog editor(doc(), TaxCategoryForm::ForEdit(doc(), 2));
+        editor.show();
+        Find<QLineEdit>(&editor, "name")->setText(c.name);
+        Find<QLineEdit>(&editor, "abbreviation")->setText(c.abbreviation);
+        Find<QCheckBox>(&editor, "useHalfIncome")->setFocus();
+        ClickOk(&editor);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0].title, "Steuerpflicht");
+        EXPECT_EQ(shown()[0].text, c.text);
+        EXPECT_TRUE(HasFocus(&editor, c.field));
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(doc().taxCategories[2].name, "Steuerfrei");
+        EXPECT_FALSE(doc().IsModified());
+    }
+}
+
+TEST_F(TaxCategoriesDialogTest, ClosingWithoutAChangeReportsNone) {
+    WhenModal<TaxCategoriesDialog>([](TaxCategoriesDialog& d) { d.reject(); });
+    EXPECT_FALSE(RunTaxCategoriesDialog(nullptr, doc()));
+    EXPECT_FALSE(doc().IsModified());
 }
 
 }  // namespace

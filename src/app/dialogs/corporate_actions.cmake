@@ -2,4 +2,5 @@
 target_sources(pf_app PRIVATE
   dialogs/split_dialog.cpp
   dialogs/exchange_dialog.cpp
-  dialogs/stop_target_dialog.cpp)
+  dialogs/stop_target_dialog.cpp
+  dialogs/tax_categories_dialog.cpp)
