@@ -4,3 +4,4 @@ target_sources(pf_app PRIVATE
   dialogs/exchange_dialog.cpp
   dialogs/stop_target_dialog.cpp
   dialogs/tax_categories_dialog.cpp)
+target_sources(portfolaris-screenshots PRIVATE tools/screenshots_corporate_actions.cpp)

@@ -184,7 +184,9 @@ ExchangeDialog::ExchangeDialog(CFolari2Doc& doc, ExchangeForm form, QWidget* par
         targetCode_->addItem(ToQString(s.wkn), s.id);
     }
     for (QComboBox* box : {sourceName_, targetName_}) box->setMinimumWidth(charWidth * 32);
-    for (QComboBox* box : {sourceCode_, targetCode_}) box->setMinimumWidth(charWidth * 14);
+    // Room for an ISIN, the longest code in use, beside the arrow.
+    const int codeWidth = fontMetrics().horizontalAdvance(u"DE0005557508W"_s) + charWidth * 6;
+    for (QComboBox* box : {sourceCode_, targetCode_}) box->setMinimumWidth(codeWidth);
     oldPieces_ = new QLineEdit(this);
     oldPieces_->setObjectName(QString::fromLatin1(kExchangeOldPiecesField));
     newPieces_ = new QLineEdit(this);
@@ -408,7 +410,7 @@ void ExchangeDialog::Refresh() {
                                                                     quantityDecimals)));
         item->setText(6, ToQString(lot.text));
         for (const int column : {0, 2, kQuantityColumn, kSelectedColumn})
-            item->setTextAlignment(column, Qt::AlignRight);
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
     lotList_->setEnabled(selection.listEnabled);
     oldestFirst_->setEnabled(selection.oldestFirstEnabled);

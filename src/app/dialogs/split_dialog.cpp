@@ -58,7 +58,8 @@ SplitDialog::SplitDialog(CFolari2Doc& doc, SplitForm form, QWidget* parent)
     name_->setMinimumWidth(charWidth * 32);
     code_ = new QComboBox(this);
     code_->setObjectName(QString::fromLatin1(kSplitCodeField));
-    code_->setMinimumWidth(charWidth * 14);
+    // Room for an ISIN, the longest code in use, beside the arrow.
+    code_->setMinimumWidth(fontMetrics().horizontalAdvance(u"DE0005557508W"_s) + charWidth * 6);
     for (const CFL2Wertpapier& s : doc_.securities) {
         name_->addItem(ToQString(s.name), s.id);
         code_->addItem(ToQString(s.wkn), s.id);

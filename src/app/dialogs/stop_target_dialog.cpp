@@ -231,7 +231,7 @@ void StopTargetDialog::FillRows() {
         item->setText(kStopColumn, ToQString(StopTargetFieldText(doc_, row.stopPrice)));
         item->setText(kTargetColumn, ToQString(StopTargetFieldText(doc_, row.targetPrice)));
         for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-            if (kColumns[i].right) item->setTextAlignment(i, Qt::AlignRight);
+            if (kColumns[i].right) item->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
         if (row.positionNo == form_.positionNo) {
             item->setSelected(true);
             list_->setCurrentItem(item);

@@ -235,7 +235,8 @@ TaxCategoriesDialog::TaxCategoriesDialog(CFolari2Doc& doc, QWidget* parent)
         list_->header()->resizeSection(i, width);
         listWidth += width;
     }
-    list_->setMinimumWidth(std::min(listWidth, charWidth * 150) + charWidth * 5);
+    // Wide enough for most columns at once; the rest is reached by scrolling.
+    list_->setMinimumWidth(std::min(listWidth, charWidth * 175) + charWidth * 5);
     list_->setMinimumHeight(fontMetrics().lineSpacing() * 10);
     KeepAccentsInRows(list_);
 
