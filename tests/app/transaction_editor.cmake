@@ -1,2 +1,2 @@
-# Widget tests of the transaction dialogs.
 # Widget tests of the editor dialogs.
+pf_add_test(app_transaction_editor_dialogs_test transaction_editor_dialogs_test.cpp app_test_main.cpp LIBS pf_app)
