@@ -527,6 +527,63 @@ TEST_F(CorporateActionDialogsTest, ExchangeDistributesThePiecesLotByLot) {
     EXPECT_EQ(t->allocations[1].quantity, 15 * kPiece);
 }
 
+// Old pieces above what the source's lots hold are lowered to that total when the field is
+// left; a text that is no quantity stays for OK to refuse.
+TEST_F(CorporateActionDialogsTest, ExchangeLowersTheOldPiecesToTheLotsTotal) {
+    ExchangeDialog dialog(doc(), ExchangeForm::New(doc(), today));
+    dialog.show();
+    Choose(&dialog, "sourceName", u"Beta AG"_s);
+    auto* oldPieces = Find<QLineEdit>(&dialog, "oldPieces");
+    oldPieces->setText(u"40"_s);
+    emit oldPieces->editingFinished();
+    EXPECT_EQ(oldPieces->text(), u"30"_s);
+    oldPieces->setText(u"1.0,5"_s);
+    emit oldPieces->editingFinished();
+    EXPECT_EQ(oldPieces->text(), u"10,5"_s);
+    oldPieces->setText(u"viele"_s);
+    emit oldPieces->editingFinished();
+    EXPECT_EQ(oldPieces->text(), u"viele"_s);
+}
+
+// An edited exchange shows its values, offers its own lots again with the earlier pieces
+// per lot, and OK changes it in place.
+TEST_F(CorporateActionDialogsTest, EditedExchangeOffersItsLotsWithTheEarlierSelection) {
+    const int32_t id =
+        b.Exchange(Day(1, 4, 2020), beta, gamma, 20, 10, {{b1, 5}, {b2, 15}}, false).id;
+    doc().SetModified(false);
+    int32_t returned = -1;
+    WhenModal<ExchangeDialog>([&](ExchangeDialog& d) {
+        EXPECT_EQ(Find<QDateEdit>(&d, "date")->date(), QDate(2020, 4, 1));
+        EXPECT_TRUE(Find<QRadioButton>(&d, "newPurchaseDate")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(&d, "sourceName")->currentText(), u"Beta AG"_s);
+        EXPECT_EQ(Find<QComboBox>(&d, "targetName")->currentText(), u"Gamma AG"_s);
+        EXPECT_EQ(Find<QComboBox>(&d, "targetCode")->currentText(), u"100003"_s);
+        EXPECT_EQ(Find<QLineEdit>(&d, "oldPieces")->text(), u"20"_s);
+        EXPECT_EQ(Find<QLineEdit>(&d, "newPieces")->text(), u"10"_s);
+        // Both Beta lots are whole again, with the pieces the exchange took from each.
+        EXPECT_EQ(Column(&d, "lots", 4), (QStringList{u"15"_s, u"15"_s}));
+        EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"5"_s, u"15"_s}));
+        Type(&d, "newPieces", u"12"_s);
+        ClickOk(&d);
+        EXPECT_TRUE(shown().empty());
+    });
+    returned = RunExchangeDialog(nullptr, doc(), id, today);
+    EXPECT_EQ(returned, id);
+    const CFL2Transaktion* t = doc().FindTransaction(id);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->newPieces, 12 * kPiece);
+    ASSERT_EQ(t->allocations.size(), 2u);
+    EXPECT_EQ(t->allocations[0].quantity, 5 * kPiece);
+    EXPECT_EQ(t->allocations[1].quantity, 15 * kPiece);
+    EXPECT_TRUE(doc().IsModified());
+
+    // Abbrechen returns -1 and changes nothing.
+    doc().SetModified(false);
+    WhenModal<ExchangeDialog>([](ExchangeDialog& d) { d.reject(); });
+    EXPECT_EQ(RunExchangeDialog(nullptr, doc(), id, today), -1);
+    EXPECT_FALSE(doc().IsModified());
+}
+
 // --- "Stopp- und Zielkurse" ---------------------------------------------------------------
 
 // Alpha gets a third lot of 5 at 130 on 1.4.2020, and its first lot is sold on 2.4.2020:
