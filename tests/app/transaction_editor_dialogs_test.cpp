@@ -169,6 +169,13 @@ TEST_F(TransactionEditorTest, EachDateBoundsTheOtherAndRebuildsTheList) {
     EXPECT_EQ(to->minimumDate(), QDate(2020, 3, 1));
     EXPECT_EQ(from->minimumDate(), QDate(1970, 1, 2));
     EXPECT_EQ(to->maximumDate(), QDate(2038, 1, 18));
+    // The captions' mnemonics reach the pickers.
+    int captions = 0;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() == u"V&on:"_s) captions += label->buddy() == from ? 1 : 0;
+        if (label->text() == u"B&is:"_s) captions += label->buddy() == to ? 1 : 0;
+    }
+    EXPECT_EQ(captions, 2);
 
     Select(list, 2);  // the sale of 10.3., which stays chosen while it is listed
     to->setDate(QDate(2020, 3, 10));
@@ -442,6 +449,10 @@ TEST_F(TransactionFilterDialogTest, ChoicesTickAndUntickSecuritiesByAttribute) {
     auto* securities = Find<QListWidget>(&dialog, "securities");
     auto* choices = Find<QComboBox>(&dialog, "choices");
     ASSERT_EQ(securities->count(), 3);
+    bool captioned = false;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == u"&Wertpapiere"_s) captioned = label->buddy() == securities;
+    EXPECT_TRUE(captioned);
     EXPECT_EQ(securities->item(0)->text(), u"Alpha AG (A10000)"_s);
     EXPECT_EQ(Ticks(securities), (std::vector<bool>{false, true, false}));
     QStringList entries;
