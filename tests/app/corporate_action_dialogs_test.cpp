@@ -682,6 +682,24 @@ TEST_F(StopTargetDialogTest, ListsTheOpenLotsAndStoresThePricesOfOneLot) {
     EXPECT_EQ(RowOf(&dialog, a2)->text(6), u""_s);
 }
 
+// Another order or quote date rebuilds the list; the selected lot stays selected and what
+// was typed into its fields stays.
+TEST_F(StopTargetDialogTest, KeepsTheSelectionAndTheTypedPricesWhenTheListIsRebuilt) {
+    StopTargetDialog dialog(doc(), today);
+    dialog.show();
+    Select(&dialog, a3);
+    Type(&dialog, "stop", u"77"_s);
+    Choose(&dialog, "order", u"WKN"_s);
+    Find<QDateEdit>(&dialog, "quoteDate")->setDate(QDate(2020, 2, 15));
+    auto* current = Find<QTreeWidget>(&dialog, "lots")->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->data(0, Qt::UserRole).toInt(), a3);
+    EXPECT_TRUE(current->isSelected());
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "stop")->text(), u"77"_s);
+    Find<QPushButton>(&dialog, "apply")->click();
+    EXPECT_EQ(StopOf(doc(), a3), 77.0);
+}
+
 TEST_F(StopTargetDialogTest, SetsEveryOpenLotOfTheSecurityAndLeavesTheSoldOneAlone) {
     bool changed = false;
     WhenModal<StopTargetDialog>([&](StopTargetDialog& d) {
@@ -961,6 +979,25 @@ TEST_F(TaxCategoriesDialogTest, AddsEditsMovesAndDeletesACategory) {
                                                  "Steuerpflichtig (Halbeinkünfteverfahren)",
                                                  "Steuerfrei", "Steuerfrei", "Steuerpflichtig"}));
     EXPECT_EQ(Find<QTreeWidget>(&dialog, "categories")->topLevelItemCount(), 5);
+}
+
+TEST_F(TaxCategoriesDialogTest, DoubleClickOnARowEditsIt) {
+    TaxCategoriesDialog dialog(doc());
+    dialog.show();
+    WhenModal<TaxCategoryDialog>([](TaxCategoryDialog& d) {
+        EXPECT_EQ(Find<QLineEdit>(&d, "name")->text(), u"Steuerfrei"_s);
+        EXPECT_EQ(Find<QDateEdit>(&d, "salePeriodTo")->date(), QDate(1998, 12, 31));
+        EXPECT_EQ(Find<QComboBox>(&d, "holdingTimeComparison")->currentText(), u"größer gleich"_s);
+        EXPECT_EQ(Find<QSpinBox>(&d, "holdingTimeValue")->value(), 6);
+        Find<QSpinBox>(&d, "holdingTimeValue")->setValue(7);
+        ClickOk(&d);
+    });
+    SelectRow(&dialog, 3);
+    auto* list = Find<QTreeWidget>(&dialog, "categories");
+    emit list->itemDoubleClicked(list->topLevelItem(3), 0);
+    EXPECT_EQ(doc().taxCategories[3].holdingTimeValue, 7);
+    EXPECT_EQ(Row(&dialog, 3)[4], u"größer gleich 7 Monate"_s);
+    EXPECT_TRUE(dialog.Changed());
 }
 
 TEST_F(TaxCategoriesDialogTest, EditorRefusesTextTheFileCannotHold) {
