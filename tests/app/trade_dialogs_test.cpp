@@ -603,6 +603,31 @@ TEST_F(TradeDialogsTest, SaleDateChangeComputesTheLotsAgain) {
     EXPECT_FALSE(doc().IsModified());
 }
 
+TEST_F(TradeDialogsTest, SaleBeforeADividendOnTheWholeLotIsRefused) {
+    // The dividend of 1.5.2020 is allocated to all 20 pieces of the first lot.
+    b.Movement(Day(1, 5, 2020), "Dividenden-Gutschrift", 30.0, alpha, kIncome, {{a1, 20}});
+    doc().SetModified(false);
+    SaleDialog d(doc(), SaleForm::New(doc(), Day(15, 4, 2020)));
+    d.show();
+    Choose(&d, "name", u"Alpha AG"_s);
+    Find<QCheckBox>(&d, "oldestFirst")->setChecked(true);
+    Type(&d, "quantity", u"10"_s);
+    Type(&d, "price", u"15"_s);
+    ClickOk(&d);
+    ExpectRefusal(&d, "Verkauf",
+                  "Position 1 kann frühestens am 01.05.2020 verkauft werden, da an diesem Tag "
+                  "eine Kontobewegung vorhanden ist, die sich auf diese Position bezieht!",
+                  "date");
+    EXPECT_FALSE(doc().IsModified());
+
+    // Dated on the dividend's day, the sale goes through.
+    shown().clear();
+    Find<QDateEdit>(&d, "date")->setDate(ToQDate(Day(1, 5, 2020)));
+    ClickOk(&d);
+    EXPECT_TRUE(shown().empty()) << shown()[0].text;
+    EXPECT_GE(d.TransactionId(), 0);
+}
+
 TEST_F(TradeDialogsTest, EditedSaleOffersItsEarlierChoiceAndLocksItWhenAMovementNeedsIt) {
     const int32_t saleId = b.Sell(Day(1, 4, 2020), alpha, {{a1, 5}, {a2, 7}}, 15.0).id;
     {

@@ -695,7 +695,7 @@ void SaleDialog::Refresh() {
                                                                     quantityDecimals)));
         item->setText(6, ToQString(lot.text));
         for (const int column : {0, 2, kQuantityColumn, kSelectedColumn})
-            item->setTextAlignment(column, Qt::AlignRight);
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
     lotList_->setEnabled(selection.listEnabled);
     oldestFirst_->setEnabled(selection.oldestFirstEnabled);
