@@ -7,9 +7,10 @@
 // Where the two cannot be the same, because the demonstration builder enters its history in
 // an order no dialog accepts, the test says so beside the entry:
 //  - The builder enters the split of Rheinchemie (2011) and the exchange of Hansa Logistik
-//    (2014) after every later transaction, so the dialogs' date rules (a split only after the
-//    security's last transaction, an exchange only of lots that no later movement needs)
-//    would refuse them in that order. The user here enters the history in date order.
+//    (2014) after the dividends, fees and fund purchases of every year up to 2025, so the
+//    dialogs' date rules (a split only after the security's last transaction, an exchange
+//    only of lots that no later movement needs) would refuse them in that order. The user
+//    here enters the history in date order.
 //  - As a consequence, the builder's Rheinchemie dividends from 2012 on are worked out per
 //    piece held before the split (210 pieces, not 420) and its Hansa Logistik dividends from
 //    2015 on are linked to lots that were exchanged out in 2014 (no Hansa Logistik Holding
@@ -444,6 +445,9 @@ TEST_F(DemoByForms, TheWizardAndTheMasterDataDialogsGiveDemo1sDepotCurrenciesAnd
     EXPECT_EQ(usd->isFixed, demoUsd->isFixed);
     EXPECT_EQ(usd->referenceCurrencyId, demoUsd->referenceCurrencyId);
     EXPECT_EQ(usd->quoteFormat, demoUsd->quoteFormat);
+    EXPECT_EQ(usd->fixedRate1, demoUsd->fixedRate1);
+    EXPECT_EQ(usd->fixedRate2, demoUsd->fixedRate2);
+    EXPECT_TRUE(*usd == *demoUsd) << "another field of the currency differs";
     ASSERT_EQ(mine.securities.size(), demo->securities.size());
     for (const CFL2Wertpapier& expected : demo->securities) {
         SCOPED_TRACE(expected.wkn);
@@ -499,6 +503,139 @@ TEST_F(DemoByForms, AccountBalanceSeriesMatchesDemo1) {
     }
     // 60.000 + 25.000 paid in.
     EXPECT_EQ(Cents(mine.capital.back()), 8'500'000);
+}
+
+// Beyond Demo1, on a copy of the entered document: the account moves to a fixed-rate currency
+// of the user's own from 2026 on.
+TEST_F(DemoByForms, AnAccountCurrencyChangeReachesTheDocumentAndTheAccount) {
+    CFolari2Doc doc = *byForms;
+    User user(doc);
+    CurrencyForm mark = CurrencyForm::New(doc);
+    mark.symbol = "DM";
+    mark.name = "Deutsche Mark";
+    mark.fixed = true;
+    mark.fixedRate1 = "1,95583";
+    mark.fixedRate2 = "1,00";
+    const int32_t dm = user.Ok(mark, "Neue Währung DM");
+    ASSERT_GE(dm, 0);
+
+    AccountCurrencyForm form(doc);
+    EXPECT_EQ(AccountCurrencyForm::Currencies(doc), (std::vector<int32_t>{kBaseCurrencyId, dm}));
+    const CQRNDatum change = DateOf(2, 1, 2026);
+    EXPECT_EQ(form.CheckAddChange(doc, change, kBaseCurrencyId),
+              Message::Refusal("Kontowährung",
+                               "An diesem Datum wird das Konto bereits in Euro "
+                               "geführt!"));
+    EXPECT_EQ(form.CheckAddChange(doc, change, dm),
+              Message::Question("Kontowährung",
+                                "Möchten Sie die Kontowährung ab 02.01.2026 auf Deutsche Mark "
+                                "umstellen?"));
+    form.AddChange(change, dm);
+    EXPECT_EQ(form.CheckAddChange(doc, change, kBaseCurrencyId).text,
+              "An diesem Datum wurde die Kontowährung bereits umgestellt!");
+    EXPECT_FALSE(form.Check(doc));
+    EXPECT_TRUE(form.Apply(doc));
+    EXPECT_EQ(doc.accountCurrencyChanges, (std::vector<CFL2KtoWUmst>{{dm, change}}));
+    EXPECT_EQ(doc.AccountCurrencyAt(DateOf(1, 1, 2026)), kBaseCurrencyId);
+    EXPECT_EQ(doc.AccountCurrencyAt(change), dm);
+
+    // The first fee in marks: 69,82 DM are 35,70 EUR (69,82 / 1,95583 = 35,6984).
+    user.Movement(DateOf(20, 1, 2026), "Depotgebühren", "69,82", "Depotentgelt");
+    const CQRNDatum from = DateOf(19, 1, 2026);
+    const CQRNDatum to = DateOf(20, 1, 2026);
+    const BalanceSeriesResult marks = BalanceSeries(doc, from, to, dm, false, false);
+    ASSERT_EQ(marks.balance.size(), 2u);
+    EXPECT_EQ(Cents(marks.balance[0]) - Cents(marks.balance[1]), 6982);
+    const BalanceSeriesResult euros = BalanceSeries(doc, from, to, kBaseCurrencyId, false, false);
+    const BalanceSeriesResult before =
+        BalanceSeries(*demo, kToday, kToday, kBaseCurrencyId, false, false);
+    ASSERT_EQ(euros.balance.size(), 2u);
+    EXPECT_EQ(Cents(euros.balance[0]), Cents(before.balance[0]));
+    EXPECT_EQ(Cents(euros.balance[1]), Cents(before.balance[0]) - 3570);
+}
+
+// Stop and target prices for one lot, then a target for every lot of the fund.
+TEST_F(DemoByForms, StopAndTargetPricesReachTheLots) {
+    CFolari2Doc doc = *byForms;
+    StopTargetForm form;
+    form.quoteDate = kToday;
+    const std::vector<StopTargetRow> rows = form.Rows(doc);
+    const auto row = [&rows](const char* wkn, const char* purchaseDate) {
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const StopTargetRow& r) {
+            return r.wkn == wkn && r.purchaseDate == purchaseDate;
+        });
+        EXPECT_NE(it, rows.end()) << wkn << " " << purchaseDate;
+        return it != rows.end() ? *it : StopTargetRow{};
+    };
+    const StopTargetRow first = row("RCH100", "10.01.2005");
+    EXPECT_EQ(first.quantity, 300 * kPiece);  // 150 before the split
+
+    form.Select(doc, first);
+    EXPECT_EQ(form.input.stopText, "");
+    EXPECT_EQ(form.input.targetText, "");
+    form.input.stopText = "15,0x";
+    form.input.targetText = "40,00";
+    const std::vector<CFL2StoppZielKurs> unchanged = doc.stopTargets;
+    EXPECT_EQ(form.Check(doc), Message::Refusal("Stopp- und Zielkurse",
+                                                "Bitte geben Sie einen korrekten Stoppkurs ein "
+                                                "oder lassen Sie das Feld frei!",
+                                                "stop"));
+    EXPECT_TRUE(form.Apply(doc).empty());
+    EXPECT_EQ(doc.stopTargets, unchanged);
+
+    form.input.stopText = "15,00";
+    EXPECT_FALSE(form.Check(doc));
+    EXPECT_EQ(form.Apply(doc), (std::vector<int32_t>{first.positionNo}));
+
+    form.Select(doc, row("EAF400", "01.02.2005"));
+    form.input.targetText = "150,00";
+    form.input.forAllLotsOfSecurity = true;
+    EXPECT_FALSE(form.Check(doc));
+    // The fund was bought in 2005 and every year from 2006 to 2025 and never sold.
+    EXPECT_EQ(form.Apply(doc).size(), 21u);
+
+    HoldingsQuery open;
+    open.openOnly = true;
+    for (const CFL2DepotPos& lot : ComputeHoldings(doc, open)) {
+        const std::string wkn = doc.FindSecurity(lot.securityId)->wkn;
+        SCOPED_TRACE(wkn + " " + lot.purchaseDate.FormatLong());
+        const bool chosen = lot.positionNo == first.positionNo;
+        EXPECT_EQ(lot.stopPrice, chosen ? 15.0 : 0.0);
+        EXPECT_EQ(lot.targetPrice, chosen ? 40.0 : wkn == "EAF400" ? 150.0 : 0.0);
+    }
+}
+
+// A category of the user's own for sales from 2026 on, moved to the top of the list.
+TEST_F(DemoByForms, ATaxCategoryReachesTheDocument) {
+    CFolari2Doc doc = *byForms;
+    const std::vector<CFL2StPflKateg> before = doc.taxCategories;
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(MatchTaxCategory(doc, DateOf(10, 1, 2005), DateOf(15, 1, 2026), false),
+              MatchTaxCategory(before, DateOf(10, 1, 2005), DateOf(15, 1, 2026), false));
+
+    TaxCategoryForm form = TaxCategoryForm::New();
+    form.category.name = "Verkauf ab 2026 \u2192 neu";  // the arrow is not in Windows-1252
+    form.category.abbreviation = "Stpfl. 26";
+    form.category.useSalePeriod = 1;
+    form.category.salePeriodFrom = DateOf(1, 1, 2026);
+    const MaybeMessage refused = form.Check(doc);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->title, "Steuerpflicht");
+    EXPECT_EQ(form.Apply(doc), -1);
+    EXPECT_EQ(doc.taxCategories, before);
+
+    form.category.name = "Verkauf ab 2026";
+    EXPECT_FALSE(form.Check(doc));
+    const int index = form.Apply(doc);
+    ASSERT_EQ(index, static_cast<int>(before.size()));
+    EXPECT_EQ(doc.taxCategories[static_cast<size_t>(index)], form.category);
+    EXPECT_EQ(TaxCategoryForm::ForEdit(doc, index).category, form.category);
+
+    int top = index;
+    while (top > 0) top = MoveTaxCategoryUp(doc, top);
+    EXPECT_EQ(doc.taxCategories.front(), form.category);
+    EXPECT_EQ(MatchTaxCategory(doc, DateOf(10, 1, 2005), DateOf(15, 1, 2026), false), 0);
+    EXPECT_NE(MatchTaxCategory(doc, DateOf(10, 1, 2005), DateOf(31, 12, 2025), false), 0);
 }
 
 }  // namespace
