@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/dialogs/account_currency_dialog.h"
 #include "app/dialogs/currency_dialog.h"
 #include "app/dialogs/currency_editor_dialog.h"
 #include "app/dialogs/quote_delete_dialog.h"
@@ -9,6 +10,11 @@
 #include "app/dialogs/rate_entry_dialog.h"
 #include "app/dialogs/security_dialog.h"
 #include "app/dialogs/security_editor_dialog.h"
+#include "app/dialogs/stop_target_dialog.h"
+#include "app/dialogs/tax_categories_dialog.h"
+#include "app/dialogs/transaction_dialogs.h"
+#include "app/dialogs/transaction_editor_dialog.h"
+#include "app/dialogs/transaction_filter_dialog.h"
 #include "app/document_handle.h"
 
 namespace pf {
@@ -48,22 +54,82 @@ void EditCurrencies(QWidget* parent, DocumentHandle& document, CQRNDatum today) 
     dialog.exec();
 }
 
+void NewPurchase(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunPurchaseDialog(parent, document.Doc(), -1, today);
+}
+
+void NewSale(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunSaleDialog(parent, document.Doc(), -1, today);
+}
+
+void NewMovement(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunMovementDialog(parent, document.Doc(), -1, today);
+}
+
+void NewExchange(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunExchangeDialog(parent, document.Doc(), -1, today);
+}
+
+void NewSplit(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunSplitDialog(parent, document.Doc(), -1, today);
+}
+
+void StopsAndTargets(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunStopTargetDialog(parent, document.Doc(), -1, today);
+}
+
+void EditTransactions(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunTransactionEditor(parent, document.Doc(), today, AllTransactionDialogs());
+}
+
+void FilterTransactions(QWidget* parent, DocumentHandle& document, CQRNDatum) {
+    RunTransactionFilterDialog(parent, document.Doc());
+}
+
+void AccountCurrency(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
+    RunAccountCurrencyDialog(parent, document.Doc(), today);
+}
+
+void TaxCategories(QWidget* parent, DocumentHandle& document, CQRNDatum) {
+    RunTaxCategoriesDialog(parent, document.Doc());
+}
+
 // clang-format off
-constexpr std::array<DocumentCommand, 7> kCommands = {{
+constexpr std::array<DocumentCommand, 17> kCommands = {{
     {"Neues &Wertpapier...", "actionNewSecurity", "", "Legt ein neues Wertpapier mit seinen Stammdaten an",
-     CommandMenu::Edit, true, &NewSecurity},
+     CommandMenu::Edit, true, 0, &NewSecurity},
     {"Wertpapier-&Editor...", "actionSecurityEditor", "", "Zeigt alle Wertpapiere zum Bearbeiten und Löschen",
-     CommandMenu::Edit, false, &EditSecurities},
+     CommandMenu::Edit, false, 0, &EditSecurities},
     {"Kurse &eingeben...", "actionEnterQuotes", "Strg+E", "Erfasst die Kurse vieler Wertpapiere zu einem Datum",
-     CommandMenu::Quotes, false, &EnterQuotes},
+     CommandMenu::Quotes, false, 0, &EnterQuotes},
     {"K&urse löschen...", "actionDeleteQuotes", "", "Löscht Kurse ausgewählter Wertpapiere nach einer Regel",
-     CommandMenu::Quotes, false, &DeleteQuotes},
+     CommandMenu::Quotes, false, 0, &DeleteQuotes},
     {"&Devisenkurse eingeben...", "actionEnterRates", "Strg+D", "Erfasst die Wechselkurse der Währungen mit variablem Kurs",
-     CommandMenu::Quotes, true, &EnterRates},
+     CommandMenu::Quotes, true, 0, &EnterRates},
     {"Neue &Währung...", "actionNewCurrency", "", "Legt eine Währung mit festem oder variablem Kurs an",
-     CommandMenu::Quotes, true, &NewCurrency},
+     CommandMenu::Quotes, true, 0, &NewCurrency},
     {"Wäh&rungs-Editor...", "actionCurrencyEditor", "", "Zeigt alle Währungen zum Bearbeiten und Löschen",
-     CommandMenu::Quotes, false, &EditCurrencies},
+     CommandMenu::Quotes, false, 0, &EditCurrencies},
+    {"&Kauf...", "actionPurchase", "", "Erfasst einen Kauf von Wertpapieren",
+     CommandMenu::Transactions, false, 'K', &NewPurchase},
+    {"&Verkauf...", "actionSale", "", "Erfasst einen Verkauf mit der Wahl der Positionen",
+     CommandMenu::Transactions, false, 'V', &NewSale},
+    {"Konto&bewegung...", "actionMovement", "", "Erfasst eine Kontobewegung, etwa eine Dividende oder Gebühr",
+     CommandMenu::Transactions, false, 'B', &NewMovement},
+    {"&Umtausch...", "actionExchange", "", "Erfasst den Umtausch eines Wertpapiers in ein anderes",
+     CommandMenu::Transactions, false, 0, &NewExchange},
+    {"&Aktiensplit...", "actionSplit", "", "Erfasst einen Aktiensplit",
+     CommandMenu::Transactions, false, 0, &NewSplit},
+    {"&Stopp- und Zielkurse...", "actionStopTarget", "", "Setzt Stopp- und Zielkurse der offenen Positionen",
+     CommandMenu::Transactions, true, 0, &StopsAndTargets},
+    {"Transaktions-&Editor...", "actionTransactionEditor", "", "Zeigt die Transaktionen eines Zeitraums zum Bearbeiten und Löschen",
+     CommandMenu::Transactions, true, 'E', &EditTransactions},
+    {"Transaktions&filter...", "actionTransactionFilter", "", "Wählt, welche Transaktionen die Berichte zeigen",
+     CommandMenu::Transactions, false, 0, &FilterTransactions},
+    {"Konto&währung...", "actionAccountCurrency", "", "Legt fest, in welcher Währung das Verrechnungskonto geführt wird",
+     CommandMenu::Transactions, true, 0, &AccountCurrency},
+    {"Steuer&pflicht...", "actionTaxCategories", "", "Bearbeitet die Regeln der Steuerpflicht von Veräußerungsgewinnen",
+     CommandMenu::Transactions, false, 0, &TaxCategories},
 }};
 // clang-format on
 

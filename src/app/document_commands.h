@@ -12,7 +12,7 @@ namespace pf {
 class DocumentHandle;
 
 // The menus that hold the commands on the active document's data.
-enum class CommandMenu { Edit, Quotes };
+enum class CommandMenu { Edit, Quotes, Transactions };
 
 // One command on the active document: its menu entry and the dialog it opens. The main
 // window makes one action per row and puts it into its menu; a new dialog of this kind is
@@ -24,6 +24,7 @@ struct DocumentCommand {
     const char* statusTip;
     CommandMenu menu;
     bool separatorBefore;  // a separator line above the entry
+    char toolbarLetter;    // the letter of its toolbar button, 0 for none
     void (*run)(QWidget* parent, DocumentHandle& document, CQRNDatum today);
 };
 

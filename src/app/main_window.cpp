@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
@@ -39,6 +40,30 @@ QKeySequence ShortcutOf(const char* shortcut) {
     QString text = ToQString(shortcut);
     text.replace(QStringLiteral("Strg+"), QStringLiteral("Ctrl+"));
     return QKeySequence::fromString(text, QKeySequence::PortableText);
+}
+
+// A toolbar picture for a command without a standard one: its letter in a rounded frame,
+// drawn for the sizes the toolbar asks for.
+QIcon LetterIcon(QChar letter) {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF frame(0.5, 0.5, size - 1.0, size - 1.0);
+        painter.setPen(QPen(QColor(40, 70, 120), size / 16.0));
+        painter.setBrush(QColor(225, 235, 250));
+        painter.drawRoundedRect(frame, size / 6.0, size / 6.0);
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(size * 2 / 3);
+        painter.setFont(font);
+        painter.setPen(QColor(20, 40, 90));
+        painter.drawText(frame, Qt::AlignCenter, QString(letter));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QAction* MakeAction(QObject* parent, const QString& text, const QString& name,
@@ -258,6 +283,10 @@ void MainWindow::CreateMenus() {
     quotes->setObjectName(QStringLiteral("menuQuotes"));
     AddCommands(quotes, CommandMenu::Quotes);
 
+    QMenu* transactions = menuBar()->addMenu(QStringLiteral("&Transaktionen"));
+    transactions->setObjectName(QStringLiteral("menuTransactions"));
+    AddCommands(transactions, CommandMenu::Transactions);
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
     view->setObjectName(QStringLiteral("menuView"));
     view->addActions(viewActions_);
@@ -303,7 +332,7 @@ void MainWindow::ShowRowMenu(DocumentHandle& document, const HitResult& hit, con
                 [this, &document, hit, run] { run(this, document, hit, today_); });
     }
     // Without a row the menu offers what the window's menus offer for new data.
-    if (menu.isEmpty()) AddCommands(&menu, CommandMenu::Quotes);
+    if (menu.isEmpty()) AddCommands(&menu, CommandMenu::Transactions);
     menu.exec(at);
 }
 
@@ -336,6 +365,13 @@ bool MainWindow::CreateToolbar() {
     put("actionCopyClipboard", "edit-copy", QStyle::SP_FileLinkIcon);
     toolbar_->addSeparator();
     put("actionOptions", "preferences-system", QStyle::SP_FileDialogInfoView);
+    toolbar_->addSeparator();
+    for (const DocumentCommand& command : DocumentCommands()) {
+        if (command.toolbarLetter == 0) continue;
+        QAction* a = FindAction(QString::fromLatin1(command.objectName));
+        a->setIcon(LetterIcon(QLatin1Char(command.toolbarLetter)));
+        toolbar_->addAction(a);
+    }
     return true;
 }
 

@@ -4,12 +4,41 @@
 
 #include "app/dialogs/quote_entry_dialog.h"
 #include "app/dialogs/security_dialog.h"
+#include "app/dialogs/stop_target_dialog.h"
+#include "app/dialogs/transaction_dialogs.h"
+#include "app/dialogs/transaction_editor_dialog.h"
 #include "app/document_handle.h"
+#include "engine/stop_target.h"
 #include "model/document.h"
 
 namespace pf {
 
 namespace {
+
+// A row of one lot's transaction: not merged, simulated or a sum.
+bool ShowsTransaction(const CFolari2Doc& doc, const HitResult& hit) {
+    return hit.IsHit() && hit.user[kUserRowKind] == 0 &&
+           doc.FindTransaction(hit.user[kUserTransaction]) != nullptr;
+}
+
+void EditTransaction(QWidget* parent, DocumentHandle& document, const HitResult& hit,
+                     CQRNDatum today) {
+    RunTransactionEditor(parent, document.Doc(), today, AllTransactionDialogs(),
+                         hit.user[kUserTransaction]);
+}
+
+// A row of a lot that is still open: stop and target prices apply to it.
+bool ShowsOpenLot(const CFolari2Doc& doc, const HitResult& hit) {
+    if (!hit.IsHit() || hit.user[kUserPosition] < 0) return false;
+    for (const StopTargetRow& row : StopTargetForm{}.Rows(doc))
+        if (row.positionNo == hit.user[kUserPosition]) return true;
+    return false;
+}
+
+void EditStopTarget(QWidget* parent, DocumentHandle& document, const HitResult& hit,
+                    CQRNDatum today) {
+    RunStopTargetDialog(parent, document.Doc(), hit.user[kUserPosition], today);
+}
 
 bool ShowsSecurity(const CFolari2Doc& doc, const HitResult& hit) {
     return hit.IsHit() && doc.FindSecurity(hit.user[kUserSecurity]) != nullptr;
@@ -26,8 +55,10 @@ void EnterQuotesOfSecurity(QWidget* parent, DocumentHandle& document, const HitR
 }
 
 // clang-format off
-constexpr std::array<RowCommand, 2> kCommands = {{
-    {"&Wertpapier bearbeiten...", "rowEditSecurity", true, &ShowsSecurity, &EditSecurity},
+constexpr std::array<RowCommand, 4> kCommands = {{
+    {"&Transaktion bearbeiten...", "rowEditTransaction", true, &ShowsTransaction, &EditTransaction},
+    {"&Stopp- und Zielkurse...", "rowStopTarget", false, &ShowsOpenLot, &EditStopTarget},
+    {"&Wertpapier bearbeiten...", "rowEditSecurity", false, &ShowsSecurity, &EditSecurity},
     {"&Kurse eingeben...", "rowEnterQuotes", false, &ShowsSecurity, &EnterQuotesOfSecurity},
 }};
 // clang-format on

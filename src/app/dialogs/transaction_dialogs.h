@@ -33,4 +33,7 @@ struct TransactionDialogRunners {
     TransactionDialogRunner exchange = nullptr;
 };
 
+// The program's dialogs (tests give the editor runners of their own).
+TransactionDialogRunners AllTransactionDialogs();
+
 }  // namespace pf

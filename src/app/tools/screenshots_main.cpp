@@ -27,9 +27,13 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/report_view.h"
+#include "app/tools/screenshots_corporate_actions.h"
 #include "app/tools/screenshots_currencies.h"
+#include "app/tools/screenshots_movements.h"
 #include "app/tools/screenshots_quotes.h"
 #include "app/tools/screenshots_securities.h"
+#include "app/tools/screenshots_trades.h"
+#include "app/tools/screenshots_transaction_editor.h"
 #include "platform/clipboard.h"
 #include "platform/settings_store.h"
 #include "qtcanvas/qt_output.h"
@@ -159,11 +163,15 @@ int main(int argc, char** argv) {
     Save(password, QStringLiteral("password"));
     password.hide();
 
-    // The dialogs of securities, quotes and currencies, each group on Demo1.
+    // The dialogs of securities, quotes, currencies and transactions, each group on Demo1.
     const auto save = [](QWidget& widget, const QString& name) { Save(widget, name); };
     pf::ShootSecurityDialogs(&window, document->Doc(), save);
     pf::ShootQuoteDialogs(&window, document->Doc(), save);
     pf::ShootCurrencyDialogs(&window, document->Doc(), save);
+    pf::ShootTradeDialogs(&window, document->Doc(), save);
+    pf::ShootMovementDialogs(&window, document->Doc(), save);
+    pf::ShootCorporateActionDialogs(&window, document->Doc(), save);
+    pf::ShootTransactionEditorDialogs(&window, document->Doc(), save);
 
     // Open Demo3 and time its holdings view, the figure the program is held to.
     QElapsedTimer timer;
