@@ -111,10 +111,12 @@ class MovementDialogsTest : public DialogTest {
         QString position, purchaseDate, saleDate, quantity, text, entry;
         bool closed = false;  // after its last try
     };
-    static std::shared_ptr<std::vector<Step>> AnswerWalk(std::vector<QStringList> tries) {
+    // The fixture owns each walk's step function: a step that captured its own owner would
+    // never be freed.
+    std::shared_ptr<std::vector<Step>> AnswerWalk(std::vector<QStringList> tries) {
         auto seen = std::make_shared<std::vector<Step>>();
         auto pending = std::make_shared<std::deque<QStringList>>(tries.begin(), tries.end());
-        auto next = std::make_shared<std::function<void()>>();
+        auto* next = walks_.emplace_back(std::make_unique<std::function<void()>>()).get();
         *next = [seen, pending, next] {
             if (pending->empty()) return;
             auto* d = qobject_cast<AllocationDialog*>(QApplication::activeModalWidget());
@@ -143,6 +145,7 @@ class MovementDialogsTest : public DialogTest {
         return seen;
     }
 
+    std::vector<std::unique_ptr<std::function<void()>>> walks_;
     DocBuilder b;
     int32_t alpha = -1;
     int32_t beta = -1;
