@@ -62,47 +62,6 @@ class CorporateActionDialogsTest : public DialogTest {
     }
     CFolari2Doc& doc() { return b.doc; }
 
-    // The text of the label whose buddy is `field`.
-    static QString LabelOf(QWidget* root, const char* field) {
-        QWidget* widget = Find<QWidget>(root, field);
-        for (const QLabel* label : root->findChildren<QLabel*>())
-            if (widget != nullptr && label->buddy() == widget) return label->text();
-        return {};
-    }
-    static QStringList Items(QComboBox* box) {
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-        return items;
-    }
-    static QStringList Column(QWidget* root, const char* list, int column) {
-        auto* tree = Find<QTreeWidget>(root, list);
-        QStringList texts;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            texts << tree->topLevelItem(i)->text(column);
-        return texts;
-    }
-    static QStringList Headers(QWidget* root, const char* list) {
-        auto* tree = Find<QTreeWidget>(root, list);
-        QStringList headers;
-        for (int i = 0; i < tree->columnCount(); ++i) headers << tree->headerItem()->text(i);
-        return headers;
-    }
-    static void Choose(QWidget* root, const char* box, const QString& text) {
-        auto* combo = Find<QComboBox>(root, box);
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setCurrentIndex(index);
-    }
-    static void Type(QWidget* root, const char* field, const QString& text) {
-        Find<QLineEdit>(root, field)->setText(text);
-    }
-    // Whether the keyboard focus is on `field` (or inside it, as in an editable list).
-    static bool HasFocus(QWidget* dialog, const char* field) {
-        QWidget* widget = Find<QWidget>(dialog, field);
-        QWidget* focus = dialog->focusWidget();
-        return widget != nullptr && focus != nullptr &&
-               (focus == widget || widget->isAncestorOf(focus));
-    }
 
     // The open lots of `security` on `date` as (pieces, price) in list order.
     std::vector<std::pair<Quantity, double>> LotsOn(CQRNDatum date, int32_t security) {
@@ -112,17 +71,6 @@ class CorporateActionDialogsTest : public DialogTest {
         return lots;
     }
 
-    // Runs `inDialog` on the modal dialog that the next command opens; the dialog is
-    // closed with Abbrechen should `inDialog` leave it open.
-    template <class D>
-    static void WhenModal(std::function<void(D&)> inDialog) {
-        QTimer::singleShot(0, [inDialog] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            inDialog(*d);
-            if (d->isVisible()) d->reject();
-        });
-    }
 
     DocBuilder b;
     int32_t alpha = -1;
@@ -606,9 +554,6 @@ class StopTargetDialogTest : public CorporateActionDialogsTest {
     static void Select(QWidget* dialog, int32_t positionNo) {
         if (QTreeWidgetItem* item = RowOf(dialog, positionNo))
             Find<QTreeWidget>(dialog, "lots")->setCurrentItem(item);
-    }
-    static void Leave(QWidget* dialog, const char* field) {
-        emit Find<QLineEdit>(dialog, field)->editingFinished();
     }
 
     int32_t a3 = -1;

@@ -66,17 +66,6 @@ class CurrencyDialogTest : public DialogTest {
                 Find<QLabel>(d, "baseSymbol")};
     }
 
-    // Runs `inDialog` on the modal dialog that the next command opens; the dialog is
-    // closed with Abbrechen should `inDialog` leave it open.
-    template <class D>
-    static void WhenModal(std::function<void(D&)> inDialog) {
-        QTimer::singleShot(0, [inDialog] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            inDialog(*d);
-            if (d->isVisible()) d->reject();
-        });
-    }
 
     DocBuilder b;
     int32_t usd = -1;

@@ -27,7 +27,7 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/report_view.h"
-#include "dialog_test.h"
+#include "window_walk.h"
 #include "engine/engine_test_util.h"
 #include "model/archive/document_file.h"
 #include "platform/clipboard.h"
@@ -47,10 +47,10 @@ using testing::DocBuilder;
 
 const CQRNDatum kToday = Day(10, 12, 2026);
 
-class MasterDataWalkthrough : public DialogTest {
+class MasterDataWalkthrough : public WindowWalk {
   protected:
     void SetUp() override {
-        DialogTest::SetUp();
+        WindowWalk::SetUp();
         // 24 securities "S01" .. "S24"; S01 held since 2020 with 10 pieces, S02 bought and
         // sold again in 2021; a dollar with a variable rate.
         DocBuilder b;
@@ -76,52 +76,7 @@ class MasterDataWalkthrough : public DialogTest {
         usd.name = "US-Dollar";
         ASSERT_GE(usd.Apply(b.doc), 0);
 
-        std::ofstream(folder / "Depot.fl2", std::ios::binary) << WriteDocument(b.doc);
-        MainWindowSetup setup;
-        setup.settings = &settings;
-        setup.programFolder = folder.Path().string();
-        setup.today = kToday;
-        setup.clipboard = &clipboard;
-        window = std::make_unique<MainWindow>(setup);
-        window->show();
-        document = window->OpenFile(ToQString((folder / "Depot.fl2").string()));
-        ASSERT_NE(document, nullptr);
-    }
-    void TearDown() override {
-        if (window) {
-            for (DocumentHandle* d : window->Documents()) d->SetModified(false);
-            window.reset();
-        }
-        DialogTest::TearDown();
-    }
-
-    CFolari2Doc& Doc() { return document->Doc(); }
-
-    // Triggers the menu command `action`; `drive` works in the modal dialog it opens (and
-    // closes it).
-    void Run(const char* action, const std::function<void(QDialog&)>& drive) {
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr) << action;
-            dialog->activateWindow();
-            QApplication::processEvents();
-            drive(*dialog);
-            driven = true;
-            if (dialog->isVisible()) dialog->reject();
-        });
-        window->FindAction(QString::fromLatin1(action))->trigger();
-        EXPECT_TRUE(driven) << action;
-    }
-
-    static void Type(QLineEdit* field, const QString& text) {
-        field->setFocus(Qt::MouseFocusReason);
-        field->selectAll();
-        field->insert(text);
-    }
-    static void Click(QWidget& root, const char* name) {
-        Find<QPushButton>(&root, name)->click();
-        QApplication::processEvents();
+        OpenWindowOn(b.doc, kToday);
     }
 
     const CFL2Wertpapier* SecurityNamed(const std::string& name) {
@@ -135,12 +90,6 @@ class MasterDataWalkthrough : public DialogTest {
         return s != nullptr && s->quotes.QuoteOn(date, value) != 0 ? value : -1.0;
     }
     size_t QuoteCount(const char* name) { return SecurityNamed(name)->quotes.size(); }
-
-    testing::TempFolder folder{"walkthrough"};
-    MemorySettingsStore settings;
-    MemoryClipboard clipboard;
-    std::unique_ptr<MainWindow> window;
-    DocumentHandle* document = nullptr;
 };
 
 TEST_F(MasterDataWalkthrough, SecuritiesQuotesRatesAndCurrenciesFromTheMenus) {
@@ -174,12 +123,12 @@ TEST_F(MasterDataWalkthrough, SecuritiesQuotesRatesAndCurrenciesFromTheMenus) {
     Run("actionEnterQuotes", [](QDialog& d) {
         EXPECT_EQ(d.findChild<QLabel*>(u"pageLine"_s)->text(), u"Seite 1 von 2"_s);
         for (int row = 0; row < 20; ++row)
-            Type(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
+            TypeInto(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
                  QString::number(row + 1) + u",50"_s);
         Click(d, "next");
         EXPECT_EQ(d.findChild<QLabel*>(u"pageLine"_s)->text(), u"Seite 2 von 2"_s);
         for (int row = 0; row < 5; ++row)
-            Type(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
+            TypeInto(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
                  QString::number(row + 21) + u",50"_s);
         Click(d, "close");
     });
@@ -191,7 +140,7 @@ TEST_F(MasterDataWalkthrough, SecuritiesQuotesRatesAndCurrenciesFromTheMenus) {
     // 3. The dollar rate at today's date.
     Run("actionEnterRates", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), u"Devisenkurse eingeben"_s);
-        Type(Find<QLineEdit>(&d, "left0"), u"1,0850"_s);
+        TypeInto(Find<QLineEdit>(&d, "left0"), u"1,0850"_s);
         Click(d, "close");
     });
     double rate = 0;

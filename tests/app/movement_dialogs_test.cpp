@@ -58,31 +58,6 @@ class MovementDialogsTest : public DialogTest {
     }
     CFolari2Doc& doc() { return b.doc; }
 
-    // The text of the label whose buddy is `field`.
-    static QString LabelOf(QWidget* root, const char* field) {
-        QWidget* widget = Find<QWidget>(root, field);
-        for (const QLabel* label : root->findChildren<QLabel*>())
-            if (widget != nullptr && label->buddy() == widget) return label->text();
-        return {};
-    }
-    static QStringList Items(QComboBox* box) {
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-        return items;
-    }
-    static QStringList Column(QWidget* root, const char* list, int column) {
-        auto* tree = Find<QTreeWidget>(root, list);
-        QStringList texts;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            texts << tree->topLevelItem(i)->text(column);
-        return texts;
-    }
-    static void Choose(QWidget* root, const char* box, const QString& text) {
-        auto* combo = Find<QComboBox>(root, box);
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setCurrentIndex(index);
-    }
     // A dividend of `amount` on 15.5.2020 linked to Alpha, booked as income.
     static void TypeAlphaDividend(QWidget* dialog, const QString& amount) {
         Choose(dialog, "kind", u"Dividenden-Gutschrift"_s);
@@ -92,17 +67,6 @@ class MovementDialogsTest : public DialogTest {
         Find<QRadioButton>(dialog, "income")->setChecked(true);
     }
 
-    // Runs `inDialog` on the modal dialog that the next command opens; the dialog is
-    // closed with Abbrechen should `inDialog` leave it open.
-    template <class D>
-    static void WhenModal(std::function<void(D&)> inDialog) {
-        QTimer::singleShot(0, [inDialog] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            inDialog(*d);
-            if (d->isVisible()) d->reject();
-        });
-    }
 
     // Answers the "Zuordnen" steps that the next command opens, one list of tries per step in
     // order: each try is typed and OK pressed, a refused one leaves the step open for the

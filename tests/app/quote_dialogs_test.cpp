@@ -44,13 +44,6 @@ void Activate(QWidget& dialog) {
     ASSERT_TRUE(dialog.isActiveWindow());
 }
 
-// What the user does in a field: puts the cursor there and types over its text.
-void Type(QLineEdit* field, const QString& text) {
-    field->setFocus(Qt::MouseFocusReason);
-    field->selectAll();
-    field->insert(text);
-}
-
 void Key(QWidget* target, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
@@ -130,7 +123,7 @@ TEST_F(QuoteEntryDialogTest, TwentyFiveSecuritiesGiveTwoPagesThatWrapAround) {
     EXPECT_FALSE(next->isDefault());
 
     // A price on the second page, left by Tab.
-    Type(Price(&dialog, 1), u"12,5"_s);
+    TypeInto(Price(&dialog, 1), u"12,5"_s);
     Key(Price(&dialog, 1), Qt::Key_Tab);
     EXPECT_EQ(QuoteOf(b.doc, ids[21], kDay), 12.5);
     EXPECT_EQ(Price(&dialog, 1)->text(), u"12,50"_s);
@@ -164,7 +157,7 @@ TEST_F(QuoteEntryDialogTest, LeavingAFieldDeletesStoresOrFallsBack) {
         DocBuilder copy = b;
         QuoteEntryDialog dialog(copy.doc, kDay);
         Activate(dialog);
-        Type(Price(&dialog, 2), c.typed);
+        TypeInto(Price(&dialog, 2), c.typed);
         Price(&dialog, 3)->setFocus(Qt::MouseFocusReason);  // a click into the next field
         EXPECT_EQ(QuoteOf(copy.doc, ids[2], kDay), c.stored);
         EXPECT_EQ(Price(&dialog, 2)->text(), c.shown);
@@ -199,7 +192,7 @@ TEST_F(QuoteEntryDialogTest, ATypedPriceIsNeverLostWhileTheFieldStillHasTheFocus
         DocBuilder copy = b;
         QuoteEntryDialog dialog(copy.doc, kDay);
         Activate(dialog);
-        Type(Price(&dialog, 0), u"7,25"_s);
+        TypeInto(Price(&dialog, 0), u"7,25"_s);
         c.act(&dialog);
         EXPECT_EQ(QuoteOf(copy.doc, ids[0], kDay), 7.25) << "stored at the date it was typed for";
         EXPECT_TRUE(dialog.Changed());
@@ -209,7 +202,7 @@ TEST_F(QuoteEntryDialogTest, ATypedPriceIsNeverLostWhileTheFieldStillHasTheFocus
 TEST_F(QuoteEntryDialogTest, EnterOnTheFirstPageShowsTheSecondWithTheTypedPriceKept) {
     QuoteEntryDialog dialog(b.doc, kDay);
     Activate(dialog);
-    Type(Price(&dialog, 0), u"7,25"_s);
+    TypeInto(Price(&dialog, 0), u"7,25"_s);
     Key(Price(&dialog, 0), Qt::Key_Return);
     EXPECT_EQ(Text(&dialog, "pageLine"), u"Seite 2 von 2"_s);
     // The field that kept the focus now belongs to S21 and shows its price.
@@ -313,20 +306,20 @@ TEST_F(RateEntryDialogTest, ADollarRateIsStoredAndZeroFallsBack) {
     RateEntryDialog dialog(b.doc, kDay);
     Activate(dialog);
     auto* field = Find<QLineEdit>(&dialog, "left1");
-    Type(field, u"1,085"_s);
+    TypeInto(field, u"1,085"_s);
     Key(field, Qt::Key_Tab);
     EXPECT_EQ(RateOf(b.doc, usd, kDay), 1.085);
     EXPECT_EQ(field->text(), u"1,0850"_s);
     EXPECT_TRUE(dialog.Changed());
 
     b.doc.SetModified(false);
-    Type(field, u"0"_s);
+    TypeInto(field, u"0"_s);
     Key(field, Qt::Key_Tab);
     EXPECT_EQ(RateOf(b.doc, usd, kDay), 1.085) << "a rate of 0 is never stored";
     EXPECT_EQ(field->text(), u"1,0850"_s);
     EXPECT_FALSE(b.doc.IsModified());
 
-    Type(field, u""_s);
+    TypeInto(field, u""_s);
     dialog.reject();  // closing leaves the field
     EXPECT_EQ(RateOf(b.doc, usd, kDay), std::nullopt);
     EXPECT_TRUE(b.doc.IsModified());

@@ -48,14 +48,6 @@ class SecurityDialogsTest : public DialogTest {
     }
     CFolari2Doc& doc() { return b.doc; }
 
-    // The text of the label whose buddy is `field`.
-    static QString LabelOf(QWidget* root, const char* field) {
-        QWidget* widget = Find<QWidget>(root, field);
-        for (const QLabel* label : root->findChildren<QLabel*>()) {
-            if (widget != nullptr && label->buddy() == widget) return label->text();
-        }
-        return {};
-    }
     static QTabWidget* Tabs(QWidget* dialog) { return Find<QTabWidget>(dialog, "tabs"); }
     // The tab that holds the dialog's focus widget.
     static int TabOfFocus(QDialog& dialog) {

@@ -55,12 +55,6 @@ class TradeDialogsTest : public DialogTest {
     }
     CFolari2Doc& doc() { return b.doc; }
 
-    static QString LabelOf(QWidget* root, const char* field) {
-        QWidget* widget = Find<QWidget>(root, field);
-        for (const QLabel* label : root->findChildren<QLabel*>())
-            if (widget != nullptr && label->buddy() == widget) return label->text();
-        return {};
-    }
     static QString Text(QWidget* root, const char* name) {
         if (auto* edit = root->findChild<QLineEdit*>(QString::fromLatin1(name)))
             return edit->text();
@@ -70,43 +64,6 @@ class TradeDialogsTest : public DialogTest {
     }
     static bool Enabled(QWidget* root, const char* name) {
         return Find<QWidget>(root, name)->isEnabled();
-    }
-    static QStringList Items(QWidget* root, const char* name) {
-        auto* box = Find<QComboBox>(root, name);
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-        return items;
-    }
-    static QStringList Column(QWidget* root, int column) {
-        auto* tree = Find<QTreeWidget>(root, "lots");
-        QStringList texts;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            texts << tree->topLevelItem(i)->text(column);
-        return texts;
-    }
-    static void Choose(QWidget* root, const char* box, const QString& text) {
-        auto* combo = Find<QComboBox>(root, box);
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    static void Type(QWidget* root, const char* field, const QString& text) {
-        Find<QLineEdit>(root, field)->setText(text);
-    }
-    // Types as the user does (the dialog tells typed text from text it set itself).
-    static void TypeByHand(QWidget* root, const char* field, const QString& text) {
-        auto* edit = Find<QLineEdit>(root, field);
-        edit->selectAll();
-        edit->insert(text);
-    }
-    // Leaves a field: what the dialog does when the focus moves on.
-    static void Leave(QWidget* root, const char* field) {
-        if (auto* box = root->findChild<QComboBox*>(QString::fromLatin1(field))) {
-            emit box->lineEdit()->editingFinished();
-            return;
-        }
-        emit Find<QLineEdit>(root, field)->editingFinished();
     }
     static void TypeName(QWidget* root, const char* box, const QString& text) {
         Find<QComboBox>(root, box)->setEditText(text);
@@ -121,24 +78,7 @@ class TradeDialogsTest : public DialogTest {
         EXPECT_TRUE(HasFocus(dialog, field)) << field;
         EXPECT_TRUE(dialog->isVisible());
     }
-    static bool HasFocus(QWidget* dialog, const char* field) {
-        QWidget* widget = Find<QWidget>(dialog, field);
-        QWidget* focus = dialog->focusWidget();
-        return widget != nullptr && focus != nullptr &&
-               (focus == widget || widget->isAncestorOf(focus));
-    }
 
-    // Runs `inDialog` on the modal dialog that the next command opens; the dialog is closed
-    // with Abbrechen should `inDialog` leave it open.
-    template <class D>
-    static void WhenModal(std::function<void(D&)> inDialog) {
-        QTimer::singleShot(0, [inDialog] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            inDialog(*d);
-            if (d->isVisible()) d->reject();
-        });
-    }
 
     // Answers the steps of an "Aufteilen" walk in turn: each entry is typed into the next
     // step and confirmed (an empty entry: Abbrechen). `bounds` receives each step's bounds
@@ -480,18 +420,18 @@ TEST_F(TradeDialogsTest, SaleWithTheOldestLotsFirst) {
 
         Choose(&d, "code", u"100001"_s);
         EXPECT_EQ(Text(&d, "name"), u"Alpha AG"_s);
-        EXPECT_EQ(Column(&d, 0), (QStringList{u"1"_s, u"2"_s}));
-        EXPECT_EQ(Column(&d, 1), (QStringList{u"03.02.2020"_s, u"02.03.2020"_s}));
-        EXPECT_EQ(Column(&d, 2), (QStringList{u"10,00"_s, u"12,00"_s}));
-        EXPECT_EQ(Column(&d, 3), (QStringList{u"Euro"_s, u"Euro"_s}));
-        EXPECT_EQ(Column(&d, 4), (QStringList{u"20"_s, u"20"_s}));
+        EXPECT_EQ(Column(&d, "lots", 0), (QStringList{u"1"_s, u"2"_s}));
+        EXPECT_EQ(Column(&d, "lots", 1), (QStringList{u"03.02.2020"_s, u"02.03.2020"_s}));
+        EXPECT_EQ(Column(&d, "lots", 2), (QStringList{u"10,00"_s, u"12,00"_s}));
+        EXPECT_EQ(Column(&d, "lots", 3), (QStringList{u"Euro"_s, u"Euro"_s}));
+        EXPECT_EQ(Column(&d, "lots", 4), (QStringList{u"20"_s, u"20"_s}));
         EXPECT_TRUE(Enabled(&d, "oldestFirst"));
         EXPECT_TRUE(Enabled(&d, "distribute"));
 
         Find<QCheckBox>(&d, "oldestFirst")->setChecked(true);
         EXPECT_FALSE(Enabled(&d, "distribute"));
         Type(&d, "quantity", u"30"_s);
-        EXPECT_EQ(Column(&d, 5), (QStringList{u"20"_s, u"10"_s}));
+        EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"20"_s, u"10"_s}));
         Type(&d, "price", u"15"_s);
         Type(&d, "commission2", u"5"_s);
         // 30 × 15 = 450,00; - 5,00 = 445,00.
@@ -520,7 +460,7 @@ TEST_F(TradeDialogsTest, SaleWithTheLotsChosenByHandThroughAufteilen) {
     Type(&d, "quantity", u"30"_s);
     Type(&d, "price", u"15"_s);
     // Without oldest first nothing is chosen yet.
-    EXPECT_EQ(Column(&d, 5), (QStringList{QString(), QString()}));
+    EXPECT_EQ(Column(&d, "lots", 5), (QStringList{QString(), QString()}));
     ClickOk(&d);
     ExpectRefusal(&d, "Verkauf",
                   "Bitte teilen Sie die verkauften Stücke auf die verschiedenen Positionen auf!",
@@ -534,7 +474,7 @@ TEST_F(TradeDialogsTest, SaleWithTheLotsChosenByHandThroughAufteilen) {
     EXPECT_EQ(positions, (QStringList{u"1"_s, u"2"_s}));
     EXPECT_EQ(bounds, (QStringList{u"mindestens 10 Stück\nhöchstens 20 Stück"_s,
                                    u"mindestens 20 Stück\nhöchstens 20 Stück"_s}));
-    EXPECT_EQ(Column(&d, 5), (QStringList{u"10"_s, u"20"_s}));
+    EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"10"_s, u"20"_s}));
 
     shown().clear();
     ClickOk(&d);
@@ -586,10 +526,10 @@ TEST_F(TradeDialogsTest, SaleDateChangeComputesTheLotsAgain) {
     // On 15.2.2020 only the first lot of Alpha was bought.
     Find<QDateEdit>(&d, "date")->setDate(ToQDate(Day(15, 2, 2020)));
     EXPECT_EQ(Text(&d, "name"), u"Alpha AG"_s);
-    EXPECT_EQ(Column(&d, 1), (QStringList{u"03.02.2020"_s}));
+    EXPECT_EQ(Column(&d, "lots", 1), (QStringList{u"03.02.2020"_s}));
     EXPECT_EQ(Text(&d, "quantity"), u"20"_s);
     EXPECT_FALSE(Enabled(&d, "oldestFirst"));
-    EXPECT_EQ(Column(&d, 5), (QStringList{u"20"_s}));
+    EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"20"_s}));
 
     // Before the first purchase nothing can be sold.
     Find<QDateEdit>(&d, "date")->setDate(ToQDate(Day(31, 1, 2020)));
@@ -637,8 +577,8 @@ TEST_F(TradeDialogsTest, EditedSaleOffersItsEarlierChoiceAndLocksItWhenAMovement
         EXPECT_EQ(Text(&d, "name"), u"Alpha AG"_s);
         EXPECT_EQ(Text(&d, "quantity"), u"12"_s);
         // The sale's own pieces are offered again, with its earlier choice.
-        EXPECT_EQ(Column(&d, 4), (QStringList{u"20"_s, u"20"_s}));
-        EXPECT_EQ(Column(&d, 5), (QStringList{u"5"_s, u"7"_s}));
+        EXPECT_EQ(Column(&d, "lots", 4), (QStringList{u"20"_s, u"20"_s}));
+        EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"5"_s, u"7"_s}));
         EXPECT_TRUE(Enabled(&d, "lots"));
         EXPECT_TRUE(Enabled(&d, "distribute"));
     }
@@ -646,7 +586,7 @@ TEST_F(TradeDialogsTest, EditedSaleOffersItsEarlierChoiceAndLocksItWhenAMovement
     const int32_t soldPiece = doc().FindTransaction(saleId)->allocations[0].newPositionNo;
     b.Movement(Day(2, 4, 2020), "Steuern", 3.0, alpha, kSaleCosts, {{soldPiece, 5}});
     SaleDialog d(doc(), SaleForm::ForEdit(doc(), saleId, today));
-    EXPECT_EQ(Column(&d, 5), (QStringList{u"5"_s, u"7"_s}));
+    EXPECT_EQ(Column(&d, "lots", 5), (QStringList{u"5"_s, u"7"_s}));
     EXPECT_FALSE(Enabled(&d, "lots"));
     EXPECT_FALSE(Enabled(&d, "oldestFirst"));
     EXPECT_FALSE(Enabled(&d, "distribute"));

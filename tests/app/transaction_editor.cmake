@@ -1,2 +1,4 @@
 # Widget tests of the editor dialogs.
 pf_add_test(app_transaction_editor_dialogs_test transaction_editor_dialogs_test.cpp app_test_main.cpp LIBS pf_app)
+# A user's way through the transaction commands of the main window.
+pf_add_test(app_transaction_walkthrough_test transaction_walkthrough_test.cpp app_test_main.cpp LIBS pf_app)

@@ -106,12 +106,6 @@ class TransactionEditorTest : public DialogTest {
         b.doc.SetModified(false);
     }
 
-    static QStringList Column(QTreeWidget* list, int column) {
-        QStringList texts;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            texts << list->topLevelItem(i)->text(column);
-        return texts;
-    }
     static void Select(QTreeWidget* list, int row) {
         list->setCurrentItem(list->topLevelItem(row));
     }
