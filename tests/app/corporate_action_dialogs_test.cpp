@@ -62,7 +62,6 @@ class CorporateActionDialogsTest : public DialogTest {
     }
     CFolari2Doc& doc() { return b.doc; }
 
-
     // The open lots of `security` on `date` as (pieces, price) in list order.
     std::vector<std::pair<Quantity, double>> LotsOn(CQRNDatum date, int32_t security) {
         std::vector<std::pair<Quantity, double>> lots;
@@ -70,7 +69,6 @@ class CorporateActionDialogsTest : public DialogTest {
             if (lot.securityId == security) lots.emplace_back(lot.quantity, lot.price);
         return lots;
     }
-
 
     DocBuilder b;
     int32_t alpha = -1;

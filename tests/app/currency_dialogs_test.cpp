@@ -66,7 +66,6 @@ class CurrencyDialogTest : public DialogTest {
                 Find<QLabel>(d, "baseSymbol")};
     }
 
-
     DocBuilder b;
     int32_t usd = -1;
 };

@@ -27,7 +27,6 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/report_view.h"
-#include "window_walk.h"
 #include "engine/engine_test_util.h"
 #include "model/archive/document_file.h"
 #include "platform/clipboard.h"
@@ -36,6 +35,7 @@
 #include "quotes/currency_form.h"
 #include "reports/report_table.h"
 #include "support/temp_folder.h"
+#include "window_walk.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -124,12 +124,12 @@ TEST_F(MasterDataWalkthrough, SecuritiesQuotesRatesAndCurrenciesFromTheMenus) {
         EXPECT_EQ(d.findChild<QLabel*>(u"pageLine"_s)->text(), u"Seite 1 von 2"_s);
         for (int row = 0; row < 20; ++row)
             TypeInto(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
-                 QString::number(row + 1) + u",50"_s);
+                     QString::number(row + 1) + u",50"_s);
         Click(d, "next");
         EXPECT_EQ(d.findChild<QLabel*>(u"pageLine"_s)->text(), u"Seite 2 von 2"_s);
         for (int row = 0; row < 5; ++row)
             TypeInto(Find<QLineEdit>(&d, ("price" + std::to_string(row)).c_str()),
-                 QString::number(row + 21) + u",50"_s);
+                     QString::number(row + 21) + u",50"_s);
         Click(d, "close");
     });
     EXPECT_DOUBLE_EQ(QuoteOf("S01", kToday), 1.5);

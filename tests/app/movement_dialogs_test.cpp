@@ -67,7 +67,6 @@ class MovementDialogsTest : public DialogTest {
         Find<QRadioButton>(dialog, "income")->setChecked(true);
     }
 
-
     // Answers the "Zuordnen" steps that the next command opens, one list of tries per step in
     // order: each try is typed and OK pressed, a refused one leaves the step open for the
     // next; an empty list presses Abbrechen. Records what each step showed when it opened.

@@ -79,7 +79,6 @@ class TradeDialogsTest : public DialogTest {
         EXPECT_TRUE(dialog->isVisible());
     }
 
-
     // Answers the steps of an "Aufteilen" walk in turn: each entry is typed into the next
     // step and confirmed (an empty entry: Abbrechen). `bounds` receives each step's bounds
     // text and `positions` its "Position:".

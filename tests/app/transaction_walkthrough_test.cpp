@@ -91,13 +91,27 @@ TEST_F(TransactionWalkthrough, APortfolioEnteredFromTheMenus) {
     };
     const std::vector<Purchase> purchases = {
         // 20 × 10,125 = 202,50; + 5,00 = 207,50.
-        {QDate(2020, 2, 3), u"Alpha AG"_s, u"20"_s, u"10,125"_s, u"Euro"_s, {}, {}, u"5"_s,
+        {QDate(2020, 2, 3),
+         u"Alpha AG"_s,
+         u"20"_s,
+         u"10,125"_s,
+         u"Euro"_s,
+         {},
+         {},
+         u"5"_s,
          u"202,50 Euro + 5,00 Euro = 207,50 Euro"_s},
-        {QDate(2020, 3, 2), u"Alpha AG"_s, u"10"_s, u"12"_s, u"Euro"_s, {}, {}, {},
+        {QDate(2020, 3, 2),
+         u"Alpha AG"_s,
+         u"10"_s,
+         u"12"_s,
+         u"Euro"_s,
+         {},
+         {},
+         {},
          u"120,00 Euro + 0,00 Euro = 120,00 Euro"_s},
         // 10 × 50 = 500,00 + 2,50 = 502,50 dollars; / 1,25 = 402,00 euros; + 4,90 = 406,90.
-        {QDate(2020, 3, 2), u"Beta Inc"_s, u"10"_s, u"50"_s, u"US-Dollar"_s, u"1,25"_s,
-         u"2,50"_s, u"4,90"_s, u"502,50 US-Dollar > 402,00 Euro + 4,90 Euro = 406,90 Euro"_s},
+        {QDate(2020, 3, 2), u"Beta Inc"_s, u"10"_s, u"50"_s, u"US-Dollar"_s, u"1,25"_s, u"2,50"_s,
+         u"4,90"_s, u"502,50 US-Dollar > 402,00 Euro + 4,90 Euro = 406,90 Euro"_s},
     };
     for (const Purchase& p : purchases) {
         Run("actionPurchase", [&](QDialog& d) {
@@ -242,8 +256,8 @@ TEST_F(TransactionWalkthrough, APortfolioEnteredFromTheMenus) {
         EXPECT_EQ(d.windowTitle(), u"Transaktions-Editor"_s);
         Find<QDateEdit>(&d, "from")->setDate(QDate(2020, 1, 1));
         EXPECT_EQ(Column(&d, "transactions", 1),
-                  (QStringList{u"Kauf"_s, u"Kauf"_s, u"Kauf"_s, u"Kontobewegung"_s,
-                               u"Verkauf"_s, u"Aktiensplit"_s, u"Umtausch"_s}));
+                  (QStringList{u"Kauf"_s, u"Kauf"_s, u"Kauf"_s, u"Kontobewegung"_s, u"Verkauf"_s,
+                               u"Aktiensplit"_s, u"Umtausch"_s}));
         Click(d, "close");
     });
     // The only box of the walk: the account-currency question, answered Yes.
