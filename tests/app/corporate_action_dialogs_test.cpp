@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs/distribute_dialog.h"
 #include "app/dialogs/exchange_dialog.h"
 #include "app/dialogs/split_dialog.h"
 #include "app/dialogs/stop_target_dialog.h"
@@ -433,7 +434,7 @@ TEST_F(CorporateActionDialogsTest, ExchangeDistributesThePiecesLotByLot) {
     std::vector<QString> bounds;
     std::vector<QString> positions;
     std::function<void()> step = [&] {
-        auto* d = qobject_cast<ExchangeDistributeDialog*>(QApplication::activeModalWidget());
+        auto* d = qobject_cast<DistributeDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(d->windowTitle(), u"Aufteilen"_s);
         EXPECT_EQ(LabelOf(d, "pieces"), u"Stück &umtauschen"_s);

@@ -87,7 +87,7 @@ class TradeDialogsTest : public DialogTest {
         auto* timer = new QTimer;
         auto left = std::make_shared<std::vector<QString>>(std::move(entries));
         QObject::connect(timer, &QTimer::timeout, [=] {
-            auto* step = qobject_cast<SaleDistributeDialog*>(QApplication::activeModalWidget());
+            auto* step = qobject_cast<DistributeDialog*>(QApplication::activeModalWidget());
             // The steps may share one address, so each is marked when it is answered.
             if (step == nullptr || !step->isVisible() || step->property("answered").toBool())
                 return;
@@ -495,7 +495,8 @@ TEST_F(TradeDialogsTest, AufteilenStepRefusesAnEntryThatIsNoQuantity) {
     shownLot.currency1 = kEuro;
     shownLot.purchaseDate = Day(3, 2, 2020);
     shownLot.text = "Erstkauf";
-    SaleDistributeDialog step(doc(), shownLot, 1, QuantityBounds{10 * kPiece, 20 * kPiece});
+    DistributeDialog step(doc(), shownLot, 1, QuantityBounds{10 * kPiece, 20 * kPiece},
+                          u"Stück &verkaufen"_s);
     step.show();
     EXPECT_EQ(step.windowTitle(), u"Aufteilen"_s);
     EXPECT_EQ(LabelOf(&step, "pieces"), u"Stück &verkaufen"_s);

@@ -23,8 +23,9 @@ inline constexpr const char* kDistributeTitle = "Aufteilen";
 inline constexpr const char* kPiecesField = "pieces";
 }  // namespace
 
-SaleDistributeDialog::SaleDistributeDialog(const CFolari2Doc& doc, const CFL2DepotPos& lot,
-                                           int listPosition, QuantityBounds bounds, QWidget* parent)
+DistributeDialog::DistributeDialog(const CFolari2Doc& doc, const CFL2DepotPos& lot,
+                                   int listPosition, QuantityBounds bounds,
+                                   const QString& entryLabel, QWidget* parent)
     : QDialog(parent), doc_(doc), bounds_(bounds) {
     setWindowTitle(QString::fromUtf8(kDistributeTitle));
     const NumberFormat format = NumberFormatOf(doc_.options);
@@ -51,9 +52,9 @@ SaleDistributeDialog::SaleDistributeDialog(const CFolari2Doc& doc, const CFL2Dep
     form->addRow(u"Kaufkurs:"_s, value(price, "price"));
     form->addRow(u"Stück:"_s, value(ToQString(FormatQuantity(lot.quantity, format)), "quantity"));
     form->addRow(u"Text:"_s, value(ToQString(lot.text), "text"));
-    auto* entryLabel = new QLabel(u"Stück &verkaufen"_s, this);
-    entryLabel->setBuddy(pieces_);
-    form->addRow(entryLabel, pieces_);
+    auto* label = new QLabel(entryLabel, this);
+    label->setBuddy(pieces_);
+    form->addRow(label, pieces_);
     form->addRow(QString(), value(ToQString(DistributeBoundsText(bounds_, format)), "bounds"));
 
     auto* layout = new QVBoxLayout(this);
@@ -63,7 +64,7 @@ SaleDistributeDialog::SaleDistributeDialog(const CFolari2Doc& doc, const CFL2Dep
     pieces_->selectAll();
 }
 
-void SaleDistributeDialog::accept() {
+void DistributeDialog::accept() {
     const auto q = ParseQuantity(FromQString(pieces_->text()), NumberFormatOf(doc_.options));
     if (!q) {
         ShowRefusal(
@@ -73,6 +74,23 @@ void SaleDistributeDialog::accept() {
     }
     entry_ = ClampToBounds(*q, bounds_);
     QDialog::accept();
+}
+
+void WalkDistribution(QWidget* parent, const CFolari2Doc& doc, const PositionList& lots,
+                      Quantity wanted, const QString& entryLabel,
+                      std::map<int32_t, Quantity>& distributed) {
+    Quantity remaining = wanted;
+    Quantity total = 0;
+    for (const CFL2DepotPos& lot : lots) total += lot.quantity;
+    int position = 0;
+    for (const CFL2DepotPos& lot : lots) {
+        DistributeDialog step(doc, lot, ++position,
+                              DistributeBounds(remaining, total, lot.quantity), entryLabel, parent);
+        if (step.exec() != QDialog::Accepted) break;
+        distributed[lot.positionNo] = step.Entry();
+        remaining -= step.Entry();
+        total -= lot.quantity;
+    }
 }
 
 }  // namespace pf

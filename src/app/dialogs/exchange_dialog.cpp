@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dialogs/distribute_dialog.h"
 #include "app/dialogs/row_height.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/message_box.h"
@@ -38,8 +39,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace pf {
 
 namespace {
-
-inline constexpr const char* kDistributeTitle = "Aufteilen";
 
 // The columns of the lot list, each with a sample of its widest usual content.
 struct LotColumn {
@@ -97,59 +96,6 @@ QString CurrencyName(const CFolari2Doc& doc, int32_t id) {
 }
 
 }  // namespace
-
-// --- "Aufteilen" ------------------------------------------------------------------------
-
-ExchangeDistributeDialog::ExchangeDistributeDialog(const CFolari2Doc& doc, const CFL2DepotPos& lot,
-                                                   int listPosition, QuantityBounds bounds,
-                                                   QWidget* parent)
-    : QDialog(parent), doc_(doc), bounds_(bounds) {
-    setWindowTitle(QString::fromUtf8(kDistributeTitle));
-    const NumberFormat format = NumberFormatOf(doc_.options);
-    const auto value = [this](const QString& text, const char* name) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    };
-    pieces_ = new QLineEdit(this);
-    pieces_->setObjectName(u"pieces"_s);
-    pieces_->setAlignment(Qt::AlignRight);
-    pieces_->setMinimumWidth(fontMetrics().averageCharWidth() * 14);
-    const Quantity present = std::max<Quantity>(lot.selectedQuantity, 0);
-    pieces_->setText(ToQString(FormatQuantity(ClampToBounds(present, bounds_), format)));
-
-    auto* form = new QFormLayout;
-    form->addRow(u"Position:"_s, value(QString::number(listPosition), "position"));
-    form->addRow(u"Kaufdatum:"_s, value(ToQString(lot.purchaseDate.FormatLong()), "purchaseDate"));
-    form->addRow(
-        u"Kaufkurs:"_s,
-        value(ToQString(FormatDecimal(lot.price, format, kPriceMinDecimals, kPriceMaxDecimals)) +
-                  u" "_s + CurrencyName(doc_, lot.currency1),
-              "price"));
-    form->addRow(u"Stück:"_s, value(ToQString(FormatQuantity(lot.quantity, format)), "quantity"));
-    form->addRow(u"Text:"_s, value(ToQString(lot.text), "text"));
-    auto* entryLabel = Label(u"Stück &umtauschen"_s, pieces_, this);
-    form->addRow(entryLabel, pieces_);
-    form->addRow(QString(), value(ToQString(DistributeBoundsText(bounds_, format)), "bounds"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(OkCancelButtons(this));
-    pieces_->setFocus();
-    pieces_->selectAll();
-}
-
-void ExchangeDistributeDialog::accept() {
-    const auto q = ParseQuantity(FromQString(pieces_->text()), NumberFormatOf(doc_.options));
-    if (!q) {
-        ShowRefusal(
-            this, Message::Refusal(kDistributeTitle, "Bitte geben Sie eine korrekte Stückzahl ein!",
-                                   "pieces"));
-        return;
-    }
-    entry_ = ClampToBounds(*q, bounds_);
-    QDialog::accept();
-}
 
 // --- "Umtausch" --------------------------------------------------------------------------
 
@@ -417,9 +363,8 @@ void ExchangeDialog::Refresh() {
     distribute_->setEnabled(selection.distributeEnabled);
 }
 
-// One "Aufteilen" step per lot of the source in list order, with R the old pieces (lowered
-// to the available total) less what earlier steps took and T the pieces of this and the
-// following lots; Abbrechen ends the walk and keeps the steps confirmed before.
+// The "Aufteilen" walk over the source's lots for the old pieces (lowered to the available
+// total).
 void ExchangeDialog::Distribute() {
     const ExchangeForm form = Form();
     if (!ParseQuantity(form.oldPieces, NumberFormatOf(doc_.options))) {
@@ -428,19 +373,8 @@ void ExchangeDialog::Distribute() {
                                      kExchangeOldPiecesField));
         return;
     }
-    const PositionList lots = form.Lots(doc_);
-    Quantity remaining = form.Selection(doc_).quantity;
-    Quantity total = 0;
-    for (const CFL2DepotPos& lot : lots) total += lot.quantity;
-    int position = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        ExchangeDistributeDialog step(doc_, lot, ++position,
-                                      DistributeBounds(remaining, total, lot.quantity), this);
-        if (step.exec() != QDialog::Accepted) break;
-        form_.distributed[lot.positionNo] = step.Entry();
-        remaining -= step.Entry();
-        total -= lot.quantity;
-    }
+    WalkDistribution(this, doc_, form.Lots(doc_), form.Selection(doc_).quantity,
+                     u"Stück &umtauschen"_s, form_.distributed);
     Refresh();
 }
 

@@ -69,27 +69,4 @@ class ExchangeDialog : public QDialog {
     QPushButton* distribute_ = nullptr;
 };
 
-// "Aufteilen": one step of the walk of "a&ufteilen...". Shows the lot ("Position:", its
-// list index + 1, purchase date, price with its currency, pieces, text) and the bounds of
-// the step, and takes the pieces to exchange from it. OK: an entry that is not a quantity is
-// refused (title "Aufteilen") and the dialog stays open; an entry outside the bounds is set
-// to the nearer bound; the dialog closes with Entry() holding the pieces.
-class ExchangeDistributeDialog : public QDialog {
-    Q_OBJECT
-
-  public:
-    ExchangeDistributeDialog(const CFolari2Doc& doc, const CFL2DepotPos& lot, int listPosition,
-                             QuantityBounds bounds, QWidget* parent = nullptr);
-
-    Quantity Entry() const { return entry_; }
-
-    void accept() override;
-
-  private:
-    const CFolari2Doc& doc_;
-    QuantityBounds bounds_;
-    Quantity entry_ = 0;
-    QLineEdit* pieces_ = nullptr;
-};
-
 }  // namespace pf

@@ -703,9 +703,8 @@ void SaleDialog::Refresh() {
     UpdateCalculation();
 }
 
-// One "Aufteilen" step per lot of the security in list order, with R the quantity (lowered
-// to the available total) less what earlier steps took and T the pieces of this and the
-// following lots; Abbrechen ends the walk and keeps the steps confirmed before.
+// The "Aufteilen" walk over the security's lots for the quantity (lowered to the available
+// total).
 void SaleDialog::Distribute() {
     const SaleForm form = Form();
     if (!ParseQuantity(form.quantity, NumberFormatOf(doc_.options))) {
@@ -714,19 +713,8 @@ void SaleDialog::Distribute() {
                                      kTradeQuantityField));
         return;
     }
-    const PositionList lots = form.Lots(doc_);
-    Quantity remaining = form.Selection(doc_).quantity;
-    Quantity total = 0;
-    for (const CFL2DepotPos& lot : lots) total += lot.quantity;
-    int position = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        SaleDistributeDialog step(doc_, lot, ++position,
-                                  DistributeBounds(remaining, total, lot.quantity), this);
-        if (step.exec() != QDialog::Accepted) break;
-        form_.distributed[lot.positionNo] = step.Entry();
-        remaining -= step.Entry();
-        total -= lot.quantity;
-    }
+    WalkDistribution(this, doc_, form.Lots(doc_), form.Selection(doc_).quantity,
+                     u"Stück &verkaufen"_s, form_.distributed);
     Refresh();
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/dialogs/distribute_dialog.h"
 #include "app/dialogs/exchange_dialog.h"
 #include "app/dialogs/split_dialog.h"
 #include "app/dialogs/stop_target_dialog.h"
@@ -87,9 +88,9 @@ void ShootCorporateActionDialogs(QWidget* parent, CFolari2Doc& doc,
         form.oldestFirst = false;
         const PositionList source = form.Lots(copy);
         if (!source.empty()) {
-            ExchangeDistributeDialog step(copy, source.front(), 1,
-                                          DistributeBounds(total, total, source.front().quantity),
-                                          parent);
+            DistributeDialog step(copy, source.front(), 1,
+                                  DistributeBounds(total, total, source.front().quantity),
+                                  u"Stück &umtauschen"_s, parent);
             step.show();
             save(step, u"exchange-distribute"_s);
         }

@@ -102,8 +102,9 @@ void ShootTradeDialogs(QWidget* parent, CFolari2Doc& doc,
     if (own.empty()) return;
     const Quantity entered = sale.Selection(copy).quantity;
     const Quantity total = AvailableTotal(own, security);
-    SaleDistributeDialog step(copy, own.front(), 1,
-                              DistributeBounds(entered, total, own.front().quantity), parent);
+    DistributeDialog step(copy, own.front(), 1,
+                          DistributeBounds(entered, total, own.front().quantity),
+                          u"Stück &verkaufen"_s, parent);
     step.adjustSize();
     save(step, u"trade-distribute"_s);
 }
