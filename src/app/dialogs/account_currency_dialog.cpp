@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
@@ -32,12 +33,6 @@ QComboBox* CurrencyBox(const CFolari2Doc& doc, QWidget* parent, const QString& n
         box->addItem(ToQString(doc.FindCurrency(id)->name), id);
     box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 24);
     return box;
-}
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 }  // namespace
@@ -79,12 +74,12 @@ AccountCurrencyDialog::AccountCurrencyDialog(CFolari2Doc& doc, CQRNDatum today, 
 
     // One column of labels for the initial currency and the two fields of a change.
     auto* fields = new QGridLayout;
-    fields->addWidget(Label(u"Währung zu &Beginn"_s, initial_, this), 0, 0);
+    fields->addWidget(BuddyLabel(u"Währung zu &Beginn"_s, initial_, this), 0, 0);
     fields->addWidget(initial_, 0, 1);
     fields->addWidget(list_, 1, 0, 1, 3);
-    fields->addWidget(Label(u"&Datum"_s, date_, this), 2, 0);
+    fields->addWidget(BuddyLabel(u"&Datum"_s, date_, this), 2, 0);
     fields->addWidget(date_, 2, 1, Qt::AlignLeft);
-    fields->addWidget(Label(u"Währung &umstellen auf"_s, target_, this), 3, 0);
+    fields->addWidget(BuddyLabel(u"Währung &umstellen auf"_s, target_, this), 3, 0);
     fields->addWidget(target_, 3, 1);
     fields->setColumnStretch(2, 1);
     fields->setRowStretch(1, 1);

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "app/dialogs/distribute_dialog.h"
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/message_box.h"
@@ -50,50 +51,6 @@ constexpr LotColumn kLotColumns[] = {
     {"", "Euro xx"},           {"Stück", "00.000,000"},     {"Umtausch", "00.000,000"},
     {"Text", "Sparplan xxxx"},
 };
-constexpr int kQuantityColumn = 4;
-constexpr int kSelectedColumn = 5;
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-int32_t ChosenId(const QComboBox* box) {
-    return box->currentIndex() < 0 ? -1 : box->currentData().toInt();
-}
-
-// The decimals a price needs between 2 and 7: the fewest that keep its value at 7 decimals.
-int PriceDecimals(Price price) {
-    const double full = RoundTo(price, kPriceMaxDecimals);
-    for (int d = kPriceMinDecimals; d < kPriceMaxDecimals; ++d)
-        if (RoundTo(price, d) == full) return d;
-    return kPriceMaxDecimals;
-}
-
-// The decimals of a canonical quantity text ("1.234,5" has 1).
-int QuantityDecimals(const std::string& text, const NumberFormat& format) {
-    const size_t separator = text.rfind(format.decimalSeparator);
-    return separator == std::string::npos
-               ? 0
-               : static_cast<int>(text.size() - separator - format.decimalSeparator.size());
-}
-
-// A quantity with exactly `decimals` decimals, so that a column lines up.
-std::string PaddedQuantity(Quantity q, const NumberFormat& format, int decimals) {
-    std::string text = FormatQuantity(q, format);
-    const int has = QuantityDecimals(text, format);
-    if (has < decimals) {
-        if (has == 0) text += format.decimalSeparator;
-        text.append(static_cast<size_t>(decimals - has), '0');
-    }
-    return text;
-}
-
-QString CurrencyName(const CFolari2Doc& doc, int32_t id) {
-    const CFL2Waehrung* c = doc.FindCurrency(id);
-    return c == nullptr ? QString() : ToQString(c->name);
-}
 
 }  // namespace
 
@@ -175,26 +132,26 @@ ExchangeDialog::ExchangeDialog(CFolari2Doc& doc, ExchangeForm form, QWidget* par
 
     // --- layout ---
     auto* top = new QGridLayout;
-    top->addWidget(Label(u"Umtausch&datum"_s, date_, this), 0, 0);
+    top->addWidget(BuddyLabel(u"Umtausch&datum"_s, date_, this), 0, 0);
     top->addWidget(date_, 0, 1, Qt::AlignLeft);
     top->addWidget(newPurchaseDate_, 0, 2);
     top->addWidget(keepPurchaseDate_, 1, 2);
     top->setColumnStretch(2, 1);
 
     auto* securities = new QGridLayout;
-    securities->addWidget(Label(u"von &Bezeichnung"_s, sourceName_, this), 0, 0);
+    securities->addWidget(BuddyLabel(u"von &Bezeichnung"_s, sourceName_, this), 0, 0);
     securities->addWidget(sourceName_, 0, 1);
-    securities->addWidget(Label(u"von &WKN"_s, sourceCode_, this), 0, 2);
+    securities->addWidget(BuddyLabel(u"von &WKN"_s, sourceCode_, this), 0, 2);
     securities->addWidget(sourceCode_, 0, 3);
-    securities->addWidget(Label(u"&Stück alt"_s, oldPieces_, this), 0, 4);
+    securities->addWidget(BuddyLabel(u"&Stück alt"_s, oldPieces_, this), 0, 4);
     securities->addWidget(oldPieces_, 0, 5);
-    securities->addWidget(Label(u"i&n Bezeichnung"_s, targetName_, this), 1, 0);
+    securities->addWidget(BuddyLabel(u"i&n Bezeichnung"_s, targetName_, this), 1, 0);
     securities->addWidget(targetName_, 1, 1);
-    securities->addWidget(Label(u"in W&KN"_s, targetCode_, this), 1, 2);
+    securities->addWidget(BuddyLabel(u"in W&KN"_s, targetCode_, this), 1, 2);
     securities->addWidget(targetCode_, 1, 3);
-    securities->addWidget(Label(u"Stü&ck neu"_s, newPieces_, this), 1, 4);
+    securities->addWidget(BuddyLabel(u"Stü&ck neu"_s, newPieces_, this), 1, 4);
     securities->addWidget(newPieces_, 1, 5);
-    securities->addWidget(Label(u"&Text"_s, text_, this), 2, 0);
+    securities->addWidget(BuddyLabel(u"&Text"_s, text_, this), 2, 0);
     securities->addWidget(text_, 2, 1, 1, 5);
     securities->setColumnStretch(1, 1);
 
@@ -331,33 +288,7 @@ void ExchangeDialog::Refresh() {
     const ExchangeForm form = Form();
     const PositionList lots = form.Lots(doc_);
     const LotSelection selection = form.Selection(doc_);
-    const NumberFormat format = NumberFormatOf(doc_.options);
-
-    int priceDecimals = kPriceMinDecimals;
-    int quantityDecimals = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        priceDecimals = std::max(priceDecimals, PriceDecimals(lot.price));
-        quantityDecimals = std::max(quantityDecimals,
-                                    QuantityDecimals(FormatQuantity(lot.quantity, format), format));
-    }
-    lotList_->clear();
-    int position = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        auto* item = new QTreeWidgetItem(lotList_);
-        item->setData(0, Qt::UserRole, lot.positionNo);
-        item->setText(0, QString::number(++position));
-        item->setText(1, ToQString(lot.purchaseDate.FormatLong()));
-        item->setText(2, ToQString(FormatDecimal(lot.price, format, priceDecimals, priceDecimals)));
-        item->setText(3, CurrencyName(doc_, lot.currency1));
-        item->setText(kQuantityColumn,
-                      ToQString(PaddedQuantity(lot.quantity, format, quantityDecimals)));
-        if (lot.selectedQuantity > 0)
-            item->setText(kSelectedColumn, ToQString(PaddedQuantity(lot.selectedQuantity, format,
-                                                                    quantityDecimals)));
-        item->setText(6, ToQString(lot.text));
-        for (const int column : {0, 2, kQuantityColumn, kSelectedColumn})
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    FillLotList(lotList_, doc_, lots);
     lotList_->setEnabled(selection.listEnabled);
     oldestFirst_->setEnabled(selection.oldestFirstEnabled);
     distribute_->setEnabled(selection.distributeEnabled);
@@ -380,13 +311,7 @@ void ExchangeDialog::Distribute() {
 
 void ExchangeDialog::accept() {
     const ExchangeForm form = Form();
-    if (const MaybeMessage m = form.Check(doc_)) {
-        if (!m->IsQuestion()) {
-            ShowRefusal(this, *m);
-            return;
-        }
-        if (!ShowMessage(this, *m)) return;
-    }
+    if (!CheckAndAsk(this, form, doc_)) return;
     const int32_t id = form.Apply(doc_);
     if (id < 0) return;
     id_ = id;

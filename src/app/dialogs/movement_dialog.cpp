@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/dialogs/allocation_dialog.h"
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/message_box.h"
@@ -51,16 +52,6 @@ constexpr LotColumn kLotColumns[] = {
     {"Pos.", "000"},         {"Kaufdatum", "00.00.0000"}, {"Verkaufdatum", "00.00.0000"},
     {"Stück", "00.000,000"}, {"Zuordnung", "00.000,000"}, {"Text", "Sparplan Dividende xx"},
 };
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-int32_t ChosenId(const QComboBox* box) {
-    return box->currentIndex() < 0 ? -1 : box->currentData().toInt();
-}
 
 }  // namespace
 
@@ -147,23 +138,23 @@ MovementDialog::MovementDialog(CFolari2Doc& doc, MovementForm form, QWidget* par
 
     // --- layout ---
     auto* fields = new QGridLayout;
-    fields->addWidget(Label(u"&Datum"_s, date_, this), 0, 0);
+    fields->addWidget(BuddyLabel(u"&Datum"_s, date_, this), 0, 0);
     fields->addWidget(date_, 0, 1, Qt::AlignLeft);
-    fields->addWidget(Label(u"&Vorgang"_s, kind_, this), 0, 2);
+    fields->addWidget(BuddyLabel(u"&Vorgang"_s, kind_, this), 0, 2);
     fields->addWidget(kind_, 0, 3);
-    fields->addWidget(Label(u"&Betrag"_s, amount_, this), 1, 0);
+    fields->addWidget(BuddyLabel(u"&Betrag"_s, amount_, this), 1, 0);
     fields->addWidget(amount_, 1, 1);
-    fields->addWidget(Label(u"&Währung"_s, currency_, this), 1, 2);
+    fields->addWidget(BuddyLabel(u"&Währung"_s, currency_, this), 1, 2);
     fields->addWidget(currency_, 1, 3);
     fields->addWidget(calculation_, 2, 1, 1, 3);
-    fields->addWidget(Label(u"&Text"_s, text_, this), 3, 0);
+    fields->addWidget(BuddyLabel(u"&Text"_s, text_, this), 3, 0);
     fields->addWidget(text_, 3, 1, 1, 3);
     fields->setColumnStretch(3, 1);
 
     auto* security = new QGridLayout;
-    security->addWidget(Label(u"B&ezeichnung"_s, name_, this), 0, 0);
+    security->addWidget(BuddyLabel(u"B&ezeichnung"_s, name_, this), 0, 0);
     security->addWidget(name_, 0, 1);
-    security->addWidget(Label(u"WK&N"_s, code_, this), 0, 2);
+    security->addWidget(BuddyLabel(u"WK&N"_s, code_, this), 0, 2);
     security->addWidget(code_, 0, 3);
     security->setColumnStretch(1, 1);
 
@@ -307,13 +298,7 @@ void MovementDialog::Allocate() {
 
 void MovementDialog::accept() {
     const MovementForm form = Form();
-    if (const MaybeMessage m = form.Check(doc_)) {
-        if (!m->IsQuestion()) {
-            ShowRefusal(this, *m);
-            return;
-        }
-        if (!ShowMessage(this, *m)) return;
-    }
+    if (!CheckAndAsk(this, form, doc_)) return;
     const int32_t id = form.Apply(doc_);
     if (id < 0) return;
     id_ = id;

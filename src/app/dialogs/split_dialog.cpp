@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
@@ -26,16 +27,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace pf {
 
 namespace {
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-int32_t ChosenId(const QComboBox* box) {
-    return box->currentIndex() < 0 ? -1 : box->currentData().toInt();
-}
 
 // Quotes are stored with at most 7 decimals, so more would change nothing.
 constexpr int kMaxRoundDecimals = 7;
@@ -83,27 +74,27 @@ SplitDialog::SplitDialog(CFolari2Doc& doc, SplitForm form, QWidget* parent)
 
     // --- layout ---
     auto* fields = new QGridLayout;
-    fields->addWidget(Label(u"Split&datum"_s, date_, this), 0, 0);
+    fields->addWidget(BuddyLabel(u"Split&datum"_s, date_, this), 0, 0);
     fields->addWidget(date_, 0, 1, Qt::AlignLeft);
-    fields->addWidget(Label(u"&Bezeichnung"_s, name_, this), 1, 0);
+    fields->addWidget(BuddyLabel(u"&Bezeichnung"_s, name_, this), 1, 0);
     fields->addWidget(name_, 1, 1);
-    fields->addWidget(Label(u"&WKN"_s, code_, this), 1, 2);
+    fields->addWidget(BuddyLabel(u"&WKN"_s, code_, this), 1, 2);
     fields->addWidget(code_, 1, 3);
-    fields->addWidget(Label(u"&Text"_s, text_, this), 2, 0);
+    fields->addWidget(BuddyLabel(u"&Text"_s, text_, this), 2, 0);
     fields->addWidget(text_, 2, 1, 1, 3);
     fields->setColumnStretch(1, 1);
 
     // "10 neue Aktien für 1 alte Aktie(n)": each label names the field before it.
     auto* ratio = new QHBoxLayout;
     ratio->addWidget(newPieces_);
-    ratio->addWidget(Label(u"&neue Aktien für"_s, newPieces_, this));
+    ratio->addWidget(BuddyLabel(u"&neue Aktien für"_s, newPieces_, this));
     ratio->addWidget(oldPieces_);
-    ratio->addWidget(Label(u"&alte Aktie(n)"_s, oldPieces_, this));
+    ratio->addWidget(BuddyLabel(u"&alte Aktie(n)"_s, oldPieces_, this));
     ratio->addStretch();
 
     auto* rounding = new QHBoxLayout;
     rounding->addSpacing(charWidth * 3);
-    rounding->addWidget(Label(u"Kurse &runden auf"_s, roundDecimals_, this));
+    rounding->addWidget(BuddyLabel(u"Kurse &runden auf"_s, roundDecimals_, this));
     rounding->addWidget(roundDecimals_);
     rounding->addWidget(new QLabel(u"Dezimalstellen"_s, this));
     rounding->addStretch();
@@ -185,13 +176,7 @@ void SplitDialog::UpdateEnabled() {
 
 void SplitDialog::accept() {
     const SplitForm form = Form();
-    if (const MaybeMessage m = form.Check(doc_)) {
-        if (!m->IsQuestion()) {
-            ShowRefusal(this, *m);
-            return;
-        }
-        if (!ShowMessage(this, *m)) return;
-    }
+    if (!CheckAndAsk(this, form, doc_)) return;
     const int32_t id = form.Apply(doc_);
     if (id < 0) return;
     id_ = id;

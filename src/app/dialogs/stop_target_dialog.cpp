@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
@@ -49,31 +50,6 @@ constexpr Column kColumns[] = {
 };
 constexpr int kStopColumn = 6;
 constexpr int kTargetColumn = 7;
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-// The decimals of a canonical quantity text ("1.234,5" has 1).
-int QuantityDecimals(const std::string& text, const NumberFormat& format) {
-    const size_t separator = text.rfind(format.decimalSeparator);
-    return separator == std::string::npos
-               ? 0
-               : static_cast<int>(text.size() - separator - format.decimalSeparator.size());
-}
-
-// A quantity with exactly `decimals` decimals, so that the column lines up.
-std::string PaddedQuantity(Quantity q, const NumberFormat& format, int decimals) {
-    std::string text = FormatQuantity(q, format);
-    const int has = QuantityDecimals(text, format);
-    if (has < decimals) {
-        if (has == 0) text += format.decimalSeparator;
-        text.append(static_cast<size_t>(decimals - has), '0');
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -133,18 +109,18 @@ StopTargetDialog::StopTargetDialog(CFolari2Doc& doc, CQRNDatum today, int32_t po
 
     // --- layout ---
     auto* top = new QHBoxLayout;
-    top->addWidget(Label(u"&Sortierung:"_s, order_, this));
+    top->addWidget(BuddyLabel(u"&Sortierung:"_s, order_, this));
     top->addWidget(order_);
     top->addSpacing(charWidth * 3);
-    top->addWidget(Label(u"&Kursdatum:"_s, quoteDate_, this));
+    top->addWidget(BuddyLabel(u"&Kursdatum:"_s, quoteDate_, this));
     top->addWidget(quoteDate_);
     top->addStretch();
 
     auto* prices = new QHBoxLayout;
-    prices->addWidget(Label(u"St&oppkurs"_s, stop_, this));
+    prices->addWidget(BuddyLabel(u"St&oppkurs"_s, stop_, this));
     prices->addWidget(stop_);
     prices->addSpacing(charWidth * 2);
-    prices->addWidget(Label(u"&Zielkurs"_s, target_, this));
+    prices->addWidget(BuddyLabel(u"&Zielkurs"_s, target_, this));
     prices->addWidget(target_);
     prices->addSpacing(charWidth * 2);
     prices->addWidget(allLots_);

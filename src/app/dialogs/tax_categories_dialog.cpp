@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
@@ -37,12 +38,6 @@ namespace {
 
 // Largest holding time the editor offers, in any unit.
 constexpr int kMaxHoldingTimeValue = 9999;
-
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
 
 template <size_t N>
 QComboBox* ChoiceBox(QWidget* parent, const QString& name,
@@ -102,9 +97,9 @@ TaxCategoryDialog::TaxCategoryDialog(CFolari2Doc& doc, TaxCategoryForm form, QWi
 
     // --- layout ---
     auto* grid = new QGridLayout;
-    grid->addWidget(Label(u"B&ezeichnung"_s, name_, this), 0, 0);
+    grid->addWidget(BuddyLabel(u"B&ezeichnung"_s, name_, this), 0, 0);
     grid->addWidget(name_, 0, 1, 1, 3);
-    grid->addWidget(Label(u"Abk&ürzung"_s, abbreviation_, this), 1, 0);
+    grid->addWidget(BuddyLabel(u"Abk&ürzung"_s, abbreviation_, this), 1, 0);
     grid->addWidget(abbreviation_, 1, 1);
     grid->setRowMinimumHeight(2, fontMetrics().lineSpacing() / 2);
     grid->addWidget(useSalePeriod_, 3, 0);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/dialogs/distribute_dialog.h"
+#include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
 #include "app/dialogs/security_dialog.h"
 #include "app/dialogs/transaction_dialogs.h"
@@ -41,48 +42,6 @@ namespace pf {
 
 namespace {
 
-int32_t ChosenId(const QComboBox* box) {
-    return box->currentIndex() < 0 ? -1 : box->currentData().toInt();
-}
-
-QString CurrencyName(const CFolari2Doc& doc, int32_t id) {
-    const CFL2Waehrung* c = doc.FindCurrency(id);
-    return c == nullptr ? QString() : ToQString(c->name);
-}
-
-// Chooses the entry with `id` (none when it is not listed) without telling anyone.
-void ChooseQuietly(QComboBox* box, int32_t id) {
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(box->findData(id));
-}
-
-// The decimals a price needs between 2 and 7: the fewest that keep its value at 7 decimals.
-int PriceDecimals(Price price) {
-    const double full = RoundTo(price, kPriceMaxDecimals);
-    for (int d = kPriceMinDecimals; d < kPriceMaxDecimals; ++d)
-        if (RoundTo(price, d) == full) return d;
-    return kPriceMaxDecimals;
-}
-
-// The decimals of a canonical quantity text ("1.234,5" has 1).
-int QuantityDecimals(const std::string& text, const NumberFormat& format) {
-    const size_t separator = text.rfind(format.decimalSeparator);
-    return separator == std::string::npos
-               ? 0
-               : static_cast<int>(text.size() - separator - format.decimalSeparator.size());
-}
-
-// A quantity with exactly `decimals` decimals, so that a column lines up.
-std::string PaddedQuantity(Quantity q, const NumberFormat& format, int decimals) {
-    std::string text = FormatQuantity(q, format);
-    const int has = QuantityDecimals(text, format);
-    if (has < decimals) {
-        if (has == 0) text += format.decimalSeparator;
-        text.append(static_cast<size_t>(decimals - has), '0');
-    }
-    return text;
-}
-
 // The columns of the sale's lot list, each with a sample of its widest usual content.
 struct LotColumn {
     const char* title;
@@ -93,20 +52,6 @@ constexpr LotColumn kLotColumns[] = {
     {"", "Euro xx"},           {"Stück", "00.000,000"},     {"Verkauf", "00.000,000"},
     {"Text", "Sparplan xxxx"},
 };
-constexpr int kQuantityColumn = 4;
-constexpr int kSelectedColumn = 5;
-
-template <class Dialog, class Form>
-bool CheckAndAsk(Dialog* dialog, const Form& form, const CFolari2Doc& doc) {
-    if (const MaybeMessage m = form.Check(doc)) {
-        if (!m->IsQuestion()) {
-            ShowRefusal(dialog, *m);
-            return false;
-        }
-        if (!ShowMessage(dialog, *m)) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -670,33 +615,7 @@ void SaleDialog::Refresh() {
     const SaleForm form = Form();
     const PositionList lots = form.Lots(doc_);
     const LotSelection selection = form.Selection(doc_);
-    const NumberFormat format = NumberFormatOf(doc_.options);
-
-    int priceDecimals = kPriceMinDecimals;
-    int quantityDecimals = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        priceDecimals = std::max(priceDecimals, PriceDecimals(lot.price));
-        quantityDecimals = std::max(quantityDecimals,
-                                    QuantityDecimals(FormatQuantity(lot.quantity, format), format));
-    }
-    lotList_->clear();
-    int position = 0;
-    for (const CFL2DepotPos& lot : lots) {
-        auto* item = new QTreeWidgetItem(lotList_);
-        item->setData(0, Qt::UserRole, lot.positionNo);
-        item->setText(0, QString::number(++position));
-        item->setText(1, ToQString(lot.purchaseDate.FormatLong()));
-        item->setText(2, ToQString(FormatDecimal(lot.price, format, priceDecimals, priceDecimals)));
-        item->setText(3, CurrencyName(doc_, lot.currency1));
-        item->setText(kQuantityColumn,
-                      ToQString(PaddedQuantity(lot.quantity, format, quantityDecimals)));
-        if (lot.selectedQuantity > 0)
-            item->setText(kSelectedColumn, ToQString(PaddedQuantity(lot.selectedQuantity, format,
-                                                                    quantityDecimals)));
-        item->setText(6, ToQString(lot.text));
-        for (const int column : {0, 2, kQuantityColumn, kSelectedColumn})
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    FillLotList(lotList_, doc_, lots);
     lotList_->setEnabled(selection.listEnabled);
     oldestFirst_->setEnabled(selection.oldestFirstEnabled);
     distribute_->setEnabled(selection.distributeEnabled);
