@@ -77,8 +77,8 @@ void FillLotList(QTreeWidget* list, const CFolari2Doc& doc, const PositionList& 
         item->setText(kLotQuantityColumn,
                       ToQString(PaddedQuantity(lot.quantity, format, quantityDecimals)));
         if (lot.selectedQuantity > 0)
-            item->setText(kLotSelectedColumn, ToQString(PaddedQuantity(lot.selectedQuantity,
-                                                                       format, quantityDecimals)));
+            item->setText(kLotSelectedColumn, ToQString(PaddedQuantity(lot.selectedQuantity, format,
+                                                                       quantityDecimals)));
         item->setText(6, ToQString(lot.text));
         for (const int column : {0, 2, kLotQuantityColumn, kLotSelectedColumn})
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);

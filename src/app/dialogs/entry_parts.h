@@ -2,6 +2,7 @@
 
 // Parts the transaction entry dialogs share: labels bound to their fields, id-carrying
 // lists, the column texts of lot lists, and the OK check with its question.
+#include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include "engine/holdings.h"
 #include "engine/message.h"
 #include "engine/number_entry.h"
+#include "model/date.h"
 
 class QComboBox;
 class QLabel;
@@ -57,6 +59,14 @@ bool CheckAndAsk(QWidget* dialog, const Form& form, const CFolari2Doc& doc) {
         if (!ShowMessage(dialog, *m)) return false;
     }
     return true;
+}
+
+// Opens the entry dialog on a new transaction (id < 0) or on transaction `id`; the id of
+// what OK entered, -1 after Abbrechen.
+template <class Dialog, class Form>
+int32_t RunEntryDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
+    Dialog dialog(doc, id < 0 ? Form::New(doc, today) : Form::ForEdit(doc, id, today), parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.TransactionId() : -1;
 }
 
 }  // namespace pf

@@ -319,11 +319,7 @@ void ExchangeDialog::accept() {
 }
 
 int32_t RunExchangeDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
-    ExchangeDialog dialog(
-        doc, id < 0 ? ExchangeForm::New(doc, today) : ExchangeForm::ForEdit(doc, id, today),
-        parent);
-    if (dialog.exec() != QDialog::Accepted) return -1;
-    return dialog.TransactionId();
+    return RunEntryDialog<ExchangeDialog, ExchangeForm>(parent, doc, id, today);
 }
 
 }  // namespace pf

@@ -306,11 +306,7 @@ void MovementDialog::accept() {
 }
 
 int32_t RunMovementDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
-    MovementDialog dialog(
-        doc, id < 0 ? MovementForm::New(doc, today) : MovementForm::ForEdit(doc, id, today),
-        parent);
-    if (dialog.exec() != QDialog::Accepted) return -1;
-    return dialog.TransactionId();
+    return RunEntryDialog<MovementDialog, MovementForm>(parent, doc, id, today);
 }
 
 }  // namespace pf

@@ -184,10 +184,7 @@ void SplitDialog::accept() {
 }
 
 int32_t RunSplitDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
-    SplitDialog dialog(
-        doc, id < 0 ? SplitForm::New(doc, today) : SplitForm::ForEdit(doc, id, today), parent);
-    if (dialog.exec() != QDialog::Accepted) return -1;
-    return dialog.TransactionId();
+    return RunEntryDialog<SplitDialog, SplitForm>(parent, doc, id, today);
 }
 
 }  // namespace pf

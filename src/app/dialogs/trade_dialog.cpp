@@ -649,18 +649,11 @@ void SaleDialog::accept() {
 // --- runners --------------------------------------------------------------------------------
 
 int32_t RunPurchaseDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
-    PurchaseDialog dialog(
-        doc, id < 0 ? PurchaseForm::New(doc, today) : PurchaseForm::ForEdit(doc, id, today),
-        parent);
-    if (dialog.exec() != QDialog::Accepted) return -1;
-    return dialog.TransactionId();
+    return RunEntryDialog<PurchaseDialog, PurchaseForm>(parent, doc, id, today);
 }
 
 int32_t RunSaleDialog(QWidget* parent, CFolari2Doc& doc, int32_t id, CQRNDatum today) {
-    SaleDialog dialog(doc, id < 0 ? SaleForm::New(doc, today) : SaleForm::ForEdit(doc, id, today),
-                      parent);
-    if (dialog.exec() != QDialog::Accepted) return -1;
-    return dialog.TransactionId();
+    return RunEntryDialog<SaleDialog, SaleForm>(parent, doc, id, today);
 }
 
 }  // namespace pf
