@@ -118,6 +118,7 @@ std::vector<AllocationRow> AllocationRows(const CFolari2Doc& doc, const Position
 
 inline constexpr const char* kMovementTitle = "Kontobewegung";
 // Focus fields of its messages.
+inline constexpr const char* kMovementKindField = "kind";
 inline constexpr const char* kMovementCurrencyField = "currency";
 inline constexpr const char* kMovementAmountField = "amount";
 inline constexpr const char* kMovementNameField = "name";

@@ -22,6 +22,9 @@ bool Offered(const CFolari2Doc& doc, int32_t id) {
 
 MaybeMessage Evaluate(const MovementForm& form, const CFolari2Doc& doc, MovementFields& out,
                       PositionList& lots) {
+    // A file may come without any kind; without this the entry would fail without a word.
+    if (doc.FindAccountMovementKind(form.kindId) == nullptr)
+        return Refusal("Bitte wählen Sie einen Vorgang aus!", kMovementKindField);
     if (!Offered(doc, form.currencyId))
         return Refusal("Bitte wählen Sie eine Währung aus!", kMovementCurrencyField);
     const std::optional<double> amount = ParseAmountSum(form.amount, NumberFormatOf(doc.options));

@@ -52,6 +52,8 @@ struct MovementForm {
     std::string CalculationLine(const CFolari2Doc& doc) const;
 
     // The OK order, title "Kontobewegung":
+    //  0. no kind of the document chosen (a file without kinds): "Bitte wählen Sie einen
+    //     Vorgang aus!" (kind);
     //  1. no currency chosen: "Bitte wählen Sie eine Währung aus!" (currency);
     //  2. amount invalid: "Bitte geben Sie einen korrekten Betrag ein!" (amount);
     //  3. amount × 100 truncates to 0: "Bitte geben Sie einen Betrag ungleich Null ein!";

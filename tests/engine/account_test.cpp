@@ -369,6 +369,8 @@ TEST(AccountMovement, OkChecksInTheirOrder) {
     };
     const Case cases[] = {
         {"accepted", [](MovementForm&) {}, nullptr, ""},
+        {"no kind", [](MovementForm& e) { e.kindId = 999; }, "Bitte wählen Sie einen Vorgang aus!",
+         kMovementKindField},
         {"no currency",
          [](MovementForm& e) {
              e.currencyId = -1;
