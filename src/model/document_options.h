@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -117,6 +118,123 @@ struct RealizedReportOptions {
     bool operator==(const RealizedReportOptions&) const = default;
 };
 
+// The appearance of the reports "G/V-Auswertung", "Performanceanalyse" and
+// "Renditeberechnung" (page "REPORTE >"); heights and distances in 0.1 mm.
+struct ReportsAppearance {
+    std::string face = "Arial";
+    int32_t columnGap = 30;         // "Spaltenabstand"
+    int32_t outerMargin = 10;       // "Feldabstand"
+    int32_t title1FontHeight = 70;  // "Überschrift 1"
+    int32_t title2FontHeight = 60;  // "Überschrift 2"
+    int32_t largeFontHeight = 50;   // "großer Text"
+    int32_t smallFontHeight = 40;   // "kleiner Text"
+    int32_t marginLeft = 150;
+    int32_t marginTop = 150;
+    int32_t marginRight = 150;
+    int32_t marginBottom = 150;
+
+    bool operator==(const ReportsAppearance&) const = default;
+};
+
+// Sort keys of the transactions report, numbered as its options page lists them.
+enum TransactionSortKey : int32_t {
+    kTransactionsUnsorted = 0,       // "(keine Sortierung)"
+    kTransactionsByDate = 1,         // "Datum"
+    kTransactionsByExecution = 2,    // "Reihenfolge der Ausführung"
+    kTransactionsByEntry = 3,        // "Reihenfolge der Eingabe"
+    kTransactionsByType = 4,         // "Transaktionstyp"
+    kTransactionsByDescription = 5,  // "Vorgang oder Wertpapier"
+    kTransactionsByText = 6,         // "Text"
+    kTransactionsByAmount = 7,       // "Betrag"
+};
+
+inline constexpr uint32_t kDefaultTransactionColumns = BitsOf({2, 5, 19, 20, 23, 24, 26});
+inline constexpr uint32_t kDefaultMovementColumns = BitsOf({2, 5, 8, 11, 17, 24, 25});
+
+// The transactions report ("Transaktionen").
+struct TransactionsReportOptions {
+    int32_t columnMask = static_cast<int32_t>(kDefaultTransactionColumns);
+    std::string title = "Transaktionen von <STARTDATUM> bis <ENDDATUM> - <INHABER>";
+    std::array<int32_t, 3> sortKeys = {kTransactionsByExecution, kTransactionsUnsorted,
+                                       kTransactionsUnsorted};
+    int32_t sortDescending = 0;
+    int32_t currencyId = 0;  // "Werte anzeigen in"
+
+    bool operator==(const TransactionsReportOptions&) const = default;
+};
+
+// The account-movements report ("Kontobewegungen").
+struct MovementsReportOptions {
+    int32_t columnMask = static_cast<int32_t>(kDefaultMovementColumns);
+    std::string title =
+        "Kontobewegungen von <STARTDATUM> bis <ENDDATUM> - <KONTONUMMER> - <INHABER>";
+    int32_t endOfDayBalance = 0;  // "Kontostand nur bei der letzten Bewegung jedes Tages anzeigen"
+    int32_t currencyId = 0;
+
+    bool operator==(const MovementsReportOptions&) const = default;
+};
+
+// The 64-bit item mask of the gain/loss evaluation: everything on except the three
+// "ZWISCHENSUMME" lines (bits 14, 23, 29); bits 1, 2 and 31 name no item.
+inline constexpr uint64_t GainLossBitsOf(std::initializer_list<int> bits) {
+    uint64_t mask = 0;
+    for (int b : bits) mask |= uint64_t{1} << b;
+    return mask;
+}
+inline constexpr uint64_t kDefaultGainLossItems =
+    GainLossBitsOf({0,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 15, 16, 17,
+                    18, 19, 20, 21, 22, 24, 25, 26, 27, 28, 30, 32, 33, 34});
+
+// The gain/loss evaluation ("G/V-Auswertung").
+struct GainLossReportOptions {
+    uint64_t itemMask = kDefaultGainLossItems;  // stored as two 32-bit words
+    std::string title1 = "Gewinn- und Verlustauswertung für <INHABER>";
+    std::string title2 =
+        "<STARTDATUM>-<ENDDATUM>, Depot-Nr. <DEPOTNUMMER>, Konto-Nr. <KONTONUMMER>";
+    int32_t title1Large = 1;  // "gr." (1) or "kl." (0): the title or the subtitle font
+    int32_t title2Large = 0;
+    int32_t currencyId = 0;            // "Währung"
+    int32_t groupByTaxCategory = 1;    // "Aufschlüsselung nach Steuerpflicht"
+    int32_t purchaseCostsInPrice = 0;  // on: "Kaufpreis" (with costs), off: "Kaufwert"
+    int32_t securityInTexts = 0;       // "Texte um Wertpapierbezeichnung und WKN ergänzen"
+
+    bool operator==(const GainLossReportOptions&) const = default;
+};
+
+// The performance analysis ("Performanceanalyse").
+struct PerformanceReportOptions {
+    std::string title1 = "Performanceanalyse für <INHABER>";
+    std::string title2 = "Zeitraum: <STARTDATUM>-<ENDDATUM>";
+    int32_t currencyId = 0;
+    int32_t purchaseCostsInCapital =
+        1;                    // "Kaufprovisionen in investiertes Kapital einbeziehen (MWR)"
+    int32_t showPeriods = 1;  // "Performance der Einzelperioden anzeigen (TWR)"
+    int32_t periodsEndAtMonthEnd = 0;  // "Einzelperioden enden jeweils am Monatsende (TWR)"
+
+    bool operator==(const PerformanceReportOptions&) const = default;
+};
+
+// "Wertpapiere sortieren nach:" of the return calculation.
+enum ReturnsOrder : int32_t {
+    kReturnsByName = 0,
+    kReturnsByWkn = 1,
+    kReturnsByRateAscending = 2,
+    kReturnsByRateDescending = 3
+};
+
+// The return calculation ("Renditeberechnung").
+struct ReturnsReportOptions {
+    std::string title1 = "Renditeberechnung für <INHABER>";
+    std::string title2 = "Zeitraum: <STARTDATUM>-<ENDDATUM>";
+    int32_t currencyId = 0;
+    int32_t withoutTaxes = 0;        // "ohne Berücksichtigung von Steuern"
+    int32_t showPayments = 1;        // "Zahlungsströme anzeigen"
+    int32_t paymentsInNegative = 0;  // "Einzahlungen mit negativem Vorzeichen"
+    int32_t order = kReturnsByRateDescending;
+
+    bool operator==(const ReturnsReportOptions&) const = default;
+};
+
 // Match modes of the transaction filter's text conditions.
 enum FilterTextMatch : int32_t { kTextEquals = 0, kTextContains = 1, kTextStartsWith = 2 };
 
@@ -191,6 +309,12 @@ struct DocumentOptions {
     TableAppearance tables;
     HoldingsReportOptions holdings;
     RealizedReportOptions realized;
+    TransactionsReportOptions transactions;
+    MovementsReportOptions movements;
+    ReportsAppearance reports;  // "REPORTE >"
+    GainLossReportOptions gainLoss;
+    PerformanceReportOptions performance;
+    ReturnsReportOptions returns;
     std::string isinLabel = "ISIN/Kürzel";  // caption of the second identifier column
     // Ids of the securities ticked in the transaction filter's list; the realized report's
     // security filter and the filter's "nur ausgewählte Wertpapiere" use them.

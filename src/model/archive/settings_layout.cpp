@@ -114,10 +114,15 @@ void SettingsBlock(Io& io, Doc& doc) {
     }
 
     cursor.Group("I2 S I5", after(20101002));
-    // The appearance of the table reports sits inside the group of version 20101004.
+    // The group of version 20101004 holds the transactions report, the appearance of the
+    // table reports and the account-movements report; the slots the reports do not name
+    // stay unnamed.
     const bool hasTables = after(20101004);
-    cursor.Group("I S", hasTables);
+    auto& transactions = o.transactions;
+    auto& movements = o.movements;
     if (hasTables) {
+        io.Int(transactions.columnMask);
+        io.Str(transactions.title, "Titel Transaktionen");
         auto& t = o.tables;
         Ints(io, t.screenStyle, t.printStyle);
         io.Str(t.face, "Schriftart der Tabellen");
@@ -125,11 +130,57 @@ void SettingsBlock(Io& io, Doc& doc) {
              t.columnTitleFontHeight, t.rowFontHeight, t.repeatTitle, t.repeatColumnTitles,
              t.marginLeft, t.marginTop, t.marginRight, t.marginBottom, t.percentDecimals,
              t.maxPriceDecimals, t.colourWithDividends);
+        Ints(io, transactions.sortKeys[0], transactions.sortKeys[1], transactions.sortKeys[2],
+             transactions.sortDescending, transactions.currencyId);
     }
-    cursor.Group("I7 S I7", hasTables);
-    cursor.Group("I2 S I2 S I10 S I5 S I2", after(20101005));
+    cursor.Group("I2", hasTables);
+    if (hasTables) {
+        io.Str(movements.title, "Titel Kontobewegungen");
+        Ints(io, movements.columnMask, movements.endOfDayBalance, movements.currencyId);
+    }
+    cursor.Group("I4", hasTables);
+    // The group of version 20101005: the gain/loss evaluation (its item mask as two 32-bit
+    // words, low word first), the appearance "REPORTE >", and the first options of the
+    // performance analysis, whose remaining ones follow in the group of version 20201001
+    // together with the return calculation.
+    auto& gainLoss = o.gainLoss;
+    auto& reports = o.reports;
+    auto& performance = o.performance;
+    auto& returns = o.returns;
+    if (after(20101005)) {
+        int32_t maskWords[2] = {static_cast<int32_t>(gainLoss.itemMask & 0xFFFFFFFFu),
+                                static_cast<int32_t>(gainLoss.itemMask >> 32)};
+        Ints(io, maskWords[0], maskWords[1]);
+        if constexpr (Io::kReading)
+            gainLoss.itemMask = static_cast<uint32_t>(maskWords[0]) |
+                                (uint64_t{static_cast<uint32_t>(maskWords[1])} << 32);
+        io.Str(gainLoss.title1, "Titel 1 G/V-Auswertung");
+        Ints(io, gainLoss.title1Large, gainLoss.title2Large);
+        io.Str(gainLoss.title2, "Titel 2 G/V-Auswertung");
+        Ints(io, gainLoss.currencyId, gainLoss.groupByTaxCategory, gainLoss.purchaseCostsInPrice,
+             gainLoss.securityInTexts, reports.columnGap, reports.outerMargin,
+             reports.title1FontHeight, reports.title2FontHeight, reports.largeFontHeight,
+             reports.smallFontHeight);
+        io.Str(reports.face, "Schriftart der Reporte");
+        Ints(io, reports.marginLeft, reports.marginTop, reports.marginRight, reports.marginBottom);
+    }
+    cursor.Group("I", after(20101005));
+    if (after(20101005)) {
+        io.Str(performance.title1, "Titel 1 Performanceanalyse");
+        Ints(io, performance.currencyId, performance.purchaseCostsInCapital);
+    }
     cursor.Group("I2 S I I4 I4 I4 S I16", after(20101006));
-    cursor.Group("S I12 S2 I3", after(20201001));
+    if (after(20201001)) {
+        io.Str(performance.title2, "Titel 2 Performanceanalyse");
+        Ints(io, performance.showPeriods, performance.periodsEndAtMonthEnd, returns.currencyId,
+             returns.withoutTaxes, returns.showPayments, returns.paymentsInNegative, returns.order);
+    }
+    cursor.Group("I5", after(20201001));
+    if (after(20201001)) {
+        io.Str(returns.title1, "Titel 1 Renditeberechnung");
+        io.Str(returns.title2, "Titel 2 Renditeberechnung");
+    }
+    cursor.Group("I3", after(20201001));
     const size_t previousLast = cursor.LastInt();
     const bool hasViewGroup = atLeast(30501002);
     cursor.Group("S2", hasViewGroup);

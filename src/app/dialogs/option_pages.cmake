@@ -1,0 +1,1 @@
+# The report option pages: their Qt views in pf_app.

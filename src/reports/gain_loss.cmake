@@ -1,0 +1,1 @@
+# The gain/loss evaluation: its sources in pf_reports.

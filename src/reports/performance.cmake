@@ -1,0 +1,1 @@
+# The performance analysis: its sources in pf_reports.

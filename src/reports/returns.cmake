@@ -1,0 +1,1 @@
+# The return calculation: its sources in pf_reports.

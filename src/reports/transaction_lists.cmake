@@ -1,0 +1,1 @@
+# The transactions and account-movements reports: its sources in pf_reports.

@@ -1,0 +1,1 @@
+# The report option pages: their form models in pf_shell.

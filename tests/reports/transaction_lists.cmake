@@ -1,0 +1,1 @@
+# Tests of the transaction_lists report.
