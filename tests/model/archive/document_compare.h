@@ -26,6 +26,30 @@ inline auto Fields(const RealizedReportOptions& r) {
                     r.extraInfo);
 }
 
+inline auto Fields(const TransactionsReportOptions& t) {
+    return std::tie(t.columnMask, t.title, t.sortKeys, t.sortDescending, t.currencyId);
+}
+inline auto Fields(const MovementsReportOptions& m) {
+    return std::tie(m.columnMask, m.title, m.endOfDayBalance, m.currencyId);
+}
+inline auto Fields(const ReportsAppearance& r) {
+    return std::tie(r.face, r.columnGap, r.outerMargin, r.title1FontHeight, r.title2FontHeight,
+                    r.largeFontHeight, r.smallFontHeight, r.marginLeft, r.marginTop, r.marginRight,
+                    r.marginBottom);
+}
+inline auto Fields(const GainLossReportOptions& g) {
+    return std::tie(g.itemMask, g.title1, g.title2, g.title1Large, g.title2Large, g.currencyId,
+                    g.groupByTaxCategory, g.purchaseCostsInPrice, g.securityInTexts);
+}
+inline auto Fields(const PerformanceReportOptions& p) {
+    return std::tie(p.title1, p.title2, p.currencyId, p.purchaseCostsInCapital, p.showPeriods,
+                    p.periodsEndAtMonthEnd);
+}
+inline auto Fields(const ReturnsReportOptions& r) {
+    return std::tie(r.title1, r.title2, r.currencyId, r.withoutTaxes, r.showPayments,
+                    r.paymentsInNegative, r.order);
+}
+
 // Compares two documents part by part, so that a failure names the part that differs.
 inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& expected) {
     EXPECT_EQ(actual.nextKindId, expected.nextKindId);
@@ -67,8 +91,17 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(Fields(a.tables), Fields(e.tables));
     EXPECT_EQ(Fields(a.holdings), Fields(e.holdings));
     EXPECT_EQ(Fields(a.realized), Fields(e.realized));
+    EXPECT_EQ(Fields(a.transactions), Fields(e.transactions));
+    EXPECT_EQ(Fields(a.movements), Fields(e.movements));
+    EXPECT_EQ(Fields(a.reports), Fields(e.reports));
+    EXPECT_EQ(Fields(a.gainLoss), Fields(e.gainLoss));
+    EXPECT_EQ(Fields(a.performance), Fields(e.performance));
+    EXPECT_EQ(Fields(a.returns), Fields(e.returns));
     // Catches a field that was added to a struct but not to its Fields().
     EXPECT_TRUE(a.tables == e.tables && a.holdings == e.holdings && a.realized == e.realized);
+    EXPECT_TRUE(a.transactions == e.transactions && a.movements == e.movements &&
+                a.reports == e.reports && a.gainLoss == e.gainLoss &&
+                a.performance == e.performance && a.returns == e.returns);
     EXPECT_EQ(a.isinLabel, e.isinLabel);
     EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
     EXPECT_TRUE(a.transactionFilter == e.transactionFilter);

@@ -54,13 +54,21 @@ const Row kSettingsBlock[] = {
     {AtLeast(20101010), "I:flag"},
     {After(20101002), "I*2 S I*5"},
     {After(20101004),
-     "I S I:screenStyle I:printStyle S:face I:outerMargin I:columnGap I:columnMargin "
+     "I:txMask S:txTitle I:screenStyle I:printStyle S:face I:outerMargin I:columnGap "
+     "I:columnMargin "
      "I:titleFont I:columnTitleFont I:rowFont I:repeatTitle I:repeatColumnTitles "
      "I:marginLeft I:marginTop I:marginRight I:marginBottom I:percentDecimals "
-     "I:maxPriceDecimals I:colourWithDividends I*7 S I*7"},
-    {After(20101005), "I*2 S I*2 S I*10 S I*5 S I*2"},
+     "I:maxPriceDecimals I:colourWithDividends I:txSort1 I:txSort2 I:txSort3 I:txDescending "
+     "I:txCurrency I*2 S:mvTitle I:mvMask I:mvEndOfDay I:mvCurrency I*4"},
+    {After(20101005),
+     "I:gvMaskLow I:gvMaskHigh S:gvTitle1 I:gvTitle1Large I:gvTitle2Large S:gvTitle2 "
+     "I:gvCurrency I:gvGroup I:gvCostsInPrice I:gvSecurityInTexts I:rColumnGap I:rOuterMargin "
+     "I:rTitle1Font I:rTitle2Font I:rLargeFont I:rSmallFont S:rFace I:rMarginLeft I:rMarginTop "
+     "I:rMarginRight I:rMarginBottom I S:pTitle1 I:pCurrency I:pCosts"},
     {After(20101006), "I*2 S I I*4 I*4 I*4 S I*16"},
-    {After(20201001), "S I*12 S*2 I*2 I:inheritSource"},
+    {After(20201001),
+     "S:pTitle2 I:pShowPeriods I:pMonthEnd I:retCurrency I:retWithoutTaxes I:retShowPayments "
+     "I:retNegative I:retOrder I*5 S:retTitle1 S:retTitle2 I*2 I:inheritSource"},
     {AtLeast(30501002), "S*2 I:inherits I*3"},
     {After(20201003), "I S I*6"},
     {After(20201004), "I*2"},
@@ -165,6 +173,13 @@ class LayoutWriter {
                 if (present)
                     ExpectMask(t.name == "mask1" ? o.holdings.columnMask : o.realized.columnMask,
                                value, t.name == "mask1" ? 0x30u : 0xF0u);
+            } else if (t.name == "gvMaskLow" || t.name == "gvMaskHigh") {
+                if (present) {
+                    const int shift = t.name == "gvMaskLow" ? 0 : 32;
+                    uint64_t& mask = o.gainLoss.itemMask;
+                    mask = (mask & ~(uint64_t{0xFFFFFFFFu} << shift)) |
+                           (uint64_t{static_cast<uint32_t>(value)} << shift);
+                }
             } else if (int32_t* option = ReportOption(t.name)) {
                 if (present) *option = value;
             } else {
@@ -193,6 +208,15 @@ class LayoutWriter {
             if (t.name == "holdingsTitle") named = &o.holdings.title;
             if (t.name == "realizedTitle") named = &o.realized.title;
             if (t.name == "face") named = &o.tables.face;
+            if (t.name == "txTitle") named = &o.transactions.title;
+            if (t.name == "mvTitle") named = &o.movements.title;
+            if (t.name == "gvTitle1") named = &o.gainLoss.title1;
+            if (t.name == "gvTitle2") named = &o.gainLoss.title2;
+            if (t.name == "rFace") named = &o.reports.face;
+            if (t.name == "pTitle1") named = &o.performance.title1;
+            if (t.name == "pTitle2") named = &o.performance.title2;
+            if (t.name == "retTitle1") named = &o.returns.title1;
+            if (t.name == "retTitle2") named = &o.returns.title2;
             if (t.name == "isinLabel") named = &o.isinLabel;
             if (t.name == "fTradesText") named = &o.transactionFilter.tradesText.text;
             if (t.name == "fMovementsText") named = &o.transactionFilter.movementsText.text;
@@ -256,7 +280,47 @@ class LayoutWriter {
         RealizedReportOptions& r = o.realized;
         TableAppearance& t = o.tables;
         TransactionFilter& f = o.transactionFilter;
+        TransactionsReportOptions& tx = o.transactions;
+        MovementsReportOptions& mv = o.movements;
+        GainLossReportOptions& gv = o.gainLoss;
+        ReportsAppearance& rp = o.reports;
+        PerformanceReportOptions& p = o.performance;
+        ReturnsReportOptions& ret = o.returns;
         const std::pair<const char*, int32_t*> options[] = {
+            {"txMask", &tx.columnMask},
+            {"txSort1", &tx.sortKeys[0]},
+            {"txSort2", &tx.sortKeys[1]},
+            {"txSort3", &tx.sortKeys[2]},
+            {"txDescending", &tx.sortDescending},
+            {"txCurrency", &tx.currencyId},
+            {"mvMask", &mv.columnMask},
+            {"mvEndOfDay", &mv.endOfDayBalance},
+            {"mvCurrency", &mv.currencyId},
+            {"gvTitle1Large", &gv.title1Large},
+            {"gvTitle2Large", &gv.title2Large},
+            {"gvCurrency", &gv.currencyId},
+            {"gvGroup", &gv.groupByTaxCategory},
+            {"gvCostsInPrice", &gv.purchaseCostsInPrice},
+            {"gvSecurityInTexts", &gv.securityInTexts},
+            {"rColumnGap", &rp.columnGap},
+            {"rOuterMargin", &rp.outerMargin},
+            {"rTitle1Font", &rp.title1FontHeight},
+            {"rTitle2Font", &rp.title2FontHeight},
+            {"rLargeFont", &rp.largeFontHeight},
+            {"rSmallFont", &rp.smallFontHeight},
+            {"rMarginLeft", &rp.marginLeft},
+            {"rMarginTop", &rp.marginTop},
+            {"rMarginRight", &rp.marginRight},
+            {"rMarginBottom", &rp.marginBottom},
+            {"pCurrency", &p.currencyId},
+            {"pCosts", &p.purchaseCostsInCapital},
+            {"pShowPeriods", &p.showPeriods},
+            {"pMonthEnd", &p.periodsEndAtMonthEnd},
+            {"retCurrency", &ret.currencyId},
+            {"retWithoutTaxes", &ret.withoutTaxes},
+            {"retShowPayments", &ret.showPayments},
+            {"retNegative", &ret.paymentsInNegative},
+            {"retOrder", &ret.order},
             {"holdingsSortKey", &h.sortKey},
             {"holdingsSortDescending", &h.sortDescending},
             {"holdingsCommissions", &h.includeCommissions},

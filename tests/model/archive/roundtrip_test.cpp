@@ -62,7 +62,7 @@ TEST(RoundTrip, FullDocumentKeepsItsContents) {
     EXPECT_EQ(doc.securities[0].remarks.size(), 300u + 2 + 70000);
     EXPECT_EQ(doc.depot.holderName, "Jürgen Weiß");
     EXPECT_EQ(doc.options.thousandsSeparator, "");
-    EXPECT_GT(doc.options.settingsSlots.ints.size(), 130u);
+    EXPECT_GT(doc.options.settingsSlots.ints.size(), 90u);
     // Both lists of integers of the settings block are named: the selection and the
     // transaction filter's movement kinds.
     EXPECT_TRUE(doc.options.settingsSlots.intLists.empty());
@@ -72,6 +72,12 @@ TEST(RoundTrip, FullDocumentKeepsItsContents) {
     ExpectEveryFieldDiffers(Fields(doc.options.tables), Fields(defaults.tables));
     ExpectEveryFieldDiffers(Fields(doc.options.holdings), Fields(defaults.holdings));
     ExpectEveryFieldDiffers(Fields(doc.options.realized), Fields(defaults.realized));
+    ExpectEveryFieldDiffers(Fields(doc.options.transactions), Fields(defaults.transactions));
+    ExpectEveryFieldDiffers(Fields(doc.options.movements), Fields(defaults.movements));
+    ExpectEveryFieldDiffers(Fields(doc.options.reports), Fields(defaults.reports));
+    ExpectEveryFieldDiffers(Fields(doc.options.gainLoss), Fields(defaults.gainLoss));
+    ExpectEveryFieldDiffers(Fields(doc.options.performance), Fields(defaults.performance));
+    ExpectEveryFieldDiffers(Fields(doc.options.returns), Fields(defaults.returns));
     EXPECT_NE(doc.options.isinLabel, defaults.isinLabel);
     EXPECT_EQ(doc.options.selectedSecurityIds.size(), 2u);
 }
