@@ -49,6 +49,11 @@ constexpr const char* kUsage =
     "      Spaltenbreiten, Voreinstellung), tsv (durch Tabulatoren getrennt), pdf\n"
     "      (Druckausgabe auf A4-Seiten) und png (Bildschirmdarstellung); pdf und png\n"
     "      brauchen -o. Mit -o wird Text mit Windows-Zeilenenden in die Datei geschrieben.\n"
+    "  options DATEI [--set NAME=WERT]... [--dry-run] [--password KENNWORT]\n"
+    "      Zeigt alle Berichtsoptionen der Datei als NAME<Tab>WERT (Masken hexadezimal,\n"
+    "      Währungen als Symbol). --set ändert eine Option, geprüft wie auf ihrer\n"
+    "      Optionsseite; mehrere --set werden der Reihe nach genommen, gespeichert wird\n"
+    "      nur, wenn alle gültig sind.\n"
     "  add-security DATEI --name NAME --wkn WKN [--isin KENNUNG] [--currency SYMBOL]\n"
     "          [--type T] [--sector B] [--country L] [--index X] [--earnings1 G]\n"
     "          [--earnings2 G] [--dividend D] [--cash-flow C] [--half-income 0|1]\n"
@@ -174,6 +179,7 @@ const std::vector<Command>& Commands() {
          {"--all", "--reference"},
          cli::Lots},
         {"series", 1, {"--from", "--to", "--currency", "--password"}, {}, cli::Series},
+        {"options", 1, {"--set", "--password"}, {"--dry-run"}, cli::Options},
         {"report",
          2,
          {"--date", "--from", "--to", "--format", "-o", "--password"},

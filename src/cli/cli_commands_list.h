@@ -44,4 +44,7 @@ int StopTarget(const Context& c);
 int AccountCurrency(const Context& c);
 int DeleteTransaction(const Context& c);
 
+// The report options of a file under their names (ReportOptionEntries), changed with --set.
+int Options(const Context& c);
+
 }  // namespace pf::cli

@@ -1,0 +1,245 @@
+#include "shell/report_option_table.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "engine/form_model.h"
+#include "model/document.h"
+#include "reports/holdings_report.h"
+#include "reports/realized_report.h"
+
+namespace pf {
+
+namespace {
+
+constexpr const char* kTitle = "Optionen";
+
+using K = ReportOptionKind;
+
+// Accessors as plain functions, so that the table stays a constant list.
+#define PF_NUMBER(path) [](DocumentOptions& o) -> int32_t* { return &o.path; }
+#define PF_TEXT(path) [](DocumentOptions& o) -> std::string* { return &o.path; }
+
+ReportOptionEntry Number(const char* name, int32_t min, int32_t max,
+                         int32_t* (*number)(DocumentOptions&)) {
+    return {name, K::Number, min, max, number};
+}
+ReportOptionEntry Switch(const char* name, int32_t* (*number)(DocumentOptions&)) {
+    return {name, K::Switch, 0, 1, number};
+}
+ReportOptionEntry Text(const char* name, std::string* (*text)(DocumentOptions&)) {
+    return {name, K::Text, 0, 0, nullptr, text};
+}
+ReportOptionEntry Currency(const char* name, int32_t* (*number)(DocumentOptions&)) {
+    return {name, K::Currency, 0, 0, number};
+}
+ReportOptionEntry Mask(const char* name, int32_t* (*number)(DocumentOptions&)) {
+    return {name, K::Mask, 0, 0, number};
+}
+
+// Ranges of the spin and choice fields: font heights and distances in 0.1 mm.
+constexpr int32_t kMaxHeight = 500;
+constexpr int32_t kMaxDistance = 1000;
+
+std::vector<ReportOptionEntry> MakeEntries() {
+    return {
+        // "TABELLEN >"
+        Number("tables.screen-style", 0, 3, PF_NUMBER(tables.screenStyle)),
+        Number("tables.print-style", 0, 3, PF_NUMBER(tables.printStyle)),
+        Text("tables.face", PF_TEXT(tables.face)),
+        Number("tables.outer-margin", 0, kMaxDistance, PF_NUMBER(tables.outerMargin)),
+        Number("tables.column-gap", 0, kMaxDistance, PF_NUMBER(tables.columnGap)),
+        Number("tables.column-margin", 0, kMaxDistance, PF_NUMBER(tables.columnMargin)),
+        Number("tables.title-font", 1, kMaxHeight, PF_NUMBER(tables.titleFontHeight)),
+        Number("tables.column-title-font", 1, kMaxHeight, PF_NUMBER(tables.columnTitleFontHeight)),
+        Number("tables.row-font", 1, kMaxHeight, PF_NUMBER(tables.rowFontHeight)),
+        Switch("tables.repeat-title", PF_NUMBER(tables.repeatTitle)),
+        Switch("tables.repeat-column-titles", PF_NUMBER(tables.repeatColumnTitles)),
+        Number("tables.margin-left", 0, kMaxDistance, PF_NUMBER(tables.marginLeft)),
+        Number("tables.margin-right", 0, kMaxDistance, PF_NUMBER(tables.marginRight)),
+        Number("tables.margin-top", 0, kMaxDistance, PF_NUMBER(tables.marginTop)),
+        Number("tables.margin-bottom", 0, kMaxDistance, PF_NUMBER(tables.marginBottom)),
+        Number("tables.percent-decimals", 0, 7, PF_NUMBER(tables.percentDecimals)),
+        Number("tables.max-price-decimals", 2, 7, PF_NUMBER(tables.maxPriceDecimals)),
+        Switch("tables.colour-with-dividends", PF_NUMBER(tables.colourWithDividends)),
+        // "Depotbestand"
+        Mask("holdings.columns", PF_NUMBER(holdings.columnMask)),
+        Text("holdings.title", PF_TEXT(holdings.title)),
+        Number("holdings.sort", -1, kHoldingsSortKeyCount - 1, PF_NUMBER(holdings.sortKey)),
+        Switch("holdings.descending", PF_NUMBER(holdings.sortDescending)),
+        Switch("holdings.commissions", PF_NUMBER(holdings.includeCommissions)),
+        Switch("holdings.merge", PF_NUMBER(holdings.mergePositions)),
+        Switch("holdings.brackets", PF_NUMBER(holdings.bracketOldQuotes)),
+        Currency("holdings.currency", PF_NUMBER(holdings.currencyId)),
+        Number("holdings.annualisation", 0, 2, PF_NUMBER(holdings.annualisation)),
+        Number("holdings.extra-info", 0, 4, PF_NUMBER(holdings.extraInfo)),
+        // "Realisierte G+V"
+        Mask("realized.columns", PF_NUMBER(realized.columnMask)),
+        Text("realized.title", PF_TEXT(realized.title)),
+        Switch("realized.tax-sums", PF_NUMBER(realized.taxSums)),
+        Number("realized.sort", -1, kRealizedSortKeyCount - 1, PF_NUMBER(realized.sortKey)),
+        Switch("realized.descending", PF_NUMBER(realized.sortDescending)),
+        Switch("realized.commissions", PF_NUMBER(realized.includeCommissions)),
+        Switch("realized.merge", PF_NUMBER(realized.mergePositions)),
+        Currency("realized.currency", PF_NUMBER(realized.currencyId)),
+        Number("realized.annualisation", 0, 2, PF_NUMBER(realized.annualisation)),
+        Number("realized.extra-info", 0, 4, PF_NUMBER(realized.extraInfo)),
+        // "Transaktionen"
+        Mask("transactions.columns", PF_NUMBER(transactions.columnMask)),
+        Text("transactions.title", PF_TEXT(transactions.title)),
+        Number("transactions.sort1", 0, 7, PF_NUMBER(transactions.sortKeys[0])),
+        Number("transactions.sort2", 0, 7, PF_NUMBER(transactions.sortKeys[1])),
+        Number("transactions.sort3", 0, 7, PF_NUMBER(transactions.sortKeys[2])),
+        Switch("transactions.descending", PF_NUMBER(transactions.sortDescending)),
+        Currency("transactions.currency", PF_NUMBER(transactions.currencyId)),
+        // "Kontobewegungen"
+        Mask("movements.columns", PF_NUMBER(movements.columnMask)),
+        Text("movements.title", PF_TEXT(movements.title)),
+        Switch("movements.end-of-day-balance", PF_NUMBER(movements.endOfDayBalance)),
+        Currency("movements.currency", PF_NUMBER(movements.currencyId)),
+        // "REPORTE >"
+        Text("reports.face", PF_TEXT(reports.face)),
+        Number("reports.column-gap", 0, kMaxDistance, PF_NUMBER(reports.columnGap)),
+        Number("reports.outer-margin", 0, kMaxDistance, PF_NUMBER(reports.outerMargin)),
+        Number("reports.title1-font", 1, kMaxHeight, PF_NUMBER(reports.title1FontHeight)),
+        Number("reports.title2-font", 1, kMaxHeight, PF_NUMBER(reports.title2FontHeight)),
+        Number("reports.large-font", 1, kMaxHeight, PF_NUMBER(reports.largeFontHeight)),
+        Number("reports.small-font", 1, kMaxHeight, PF_NUMBER(reports.smallFontHeight)),
+        Number("reports.margin-left", 0, kMaxDistance, PF_NUMBER(reports.marginLeft)),
+        Number("reports.margin-right", 0, kMaxDistance, PF_NUMBER(reports.marginRight)),
+        Number("reports.margin-top", 0, kMaxDistance, PF_NUMBER(reports.marginTop)),
+        Number("reports.margin-bottom", 0, kMaxDistance, PF_NUMBER(reports.marginBottom)),
+        // "G/V-Auswertung"
+        {"gain-loss.items", K::WideMask, 0, 0, nullptr, nullptr,
+         [](DocumentOptions& o) -> uint64_t* { return &o.gainLoss.itemMask; }},
+        Text("gain-loss.title1", PF_TEXT(gainLoss.title1)),
+        Switch("gain-loss.title1-large", PF_NUMBER(gainLoss.title1Large)),
+        Text("gain-loss.title2", PF_TEXT(gainLoss.title2)),
+        Switch("gain-loss.title2-large", PF_NUMBER(gainLoss.title2Large)),
+        Currency("gain-loss.currency", PF_NUMBER(gainLoss.currencyId)),
+        Switch("gain-loss.by-tax-category", PF_NUMBER(gainLoss.groupByTaxCategory)),
+        Switch("gain-loss.costs-in-purchase-price", PF_NUMBER(gainLoss.purchaseCostsInPrice)),
+        Switch("gain-loss.security-in-texts", PF_NUMBER(gainLoss.securityInTexts)),
+        // "Performance/Rendite"
+        Text("performance.title1", PF_TEXT(performance.title1)),
+        Text("performance.title2", PF_TEXT(performance.title2)),
+        Currency("performance.currency", PF_NUMBER(performance.currencyId)),
+        Switch("performance.costs-in-capital", PF_NUMBER(performance.purchaseCostsInCapital)),
+        Switch("performance.show-periods", PF_NUMBER(performance.showPeriods)),
+        Switch("performance.periods-end-at-month-end",
+               PF_NUMBER(performance.periodsEndAtMonthEnd)),
+        Text("returns.title1", PF_TEXT(returns.title1)),
+        Text("returns.title2", PF_TEXT(returns.title2)),
+        Currency("returns.currency", PF_NUMBER(returns.currencyId)),
+        Switch("returns.without-taxes", PF_NUMBER(returns.withoutTaxes)),
+        Switch("returns.show-payments", PF_NUMBER(returns.showPayments)),
+        Switch("returns.payments-in-negative", PF_NUMBER(returns.paymentsInNegative)),
+        Number("returns.order", 0, 3, PF_NUMBER(returns.order)),
+    };
+}
+
+#undef PF_NUMBER
+#undef PF_TEXT
+
+Message Refusal(const std::string& text) { return Message::Refusal(kTitle, text, ""); }
+
+std::string Hex(uint64_t value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+// An integer of the whole text, decimal or with "0x" hexadecimal.
+template <class T>
+bool ParseWhole(const std::string& text, T& out) {
+    int base = 10;
+    size_t start = 0;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        start = 2;
+    }
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, out, base);
+    return first != last && error == std::errc() && end == last;
+}
+
+}  // namespace
+
+const std::vector<ReportOptionEntry>& ReportOptionEntries() {
+    static const std::vector<ReportOptionEntry> entries = MakeEntries();
+    return entries;
+}
+
+std::string ReportOptionValue(const CFolari2Doc& doc, const ReportOptionEntry& entry) {
+    // The accessors are shared with the setter; reading through them changes nothing.
+    auto& options = const_cast<DocumentOptions&>(doc.options);
+    switch (entry.kind) {
+        case K::Text:
+            return *entry.text(options);
+        case K::WideMask:
+            return Hex(*entry.wide(options));
+        case K::Mask:
+            return Hex(static_cast<uint32_t>(*entry.number(options)));
+        case K::Currency: {
+            const CFL2Waehrung* c = doc.FindCurrency(*entry.number(options));
+            return c != nullptr ? c->symbol : std::to_string(*entry.number(options));
+        }
+        case K::Number:
+        case K::Switch:
+            break;
+    }
+    return std::to_string(*entry.number(options));
+}
+
+MaybeMessage SetReportOption(CFolari2Doc& doc, const std::string& name, const std::string& value) {
+    const ReportOptionEntry* entry = nullptr;
+    for (const ReportOptionEntry& e : ReportOptionEntries())
+        if (name == e.name) entry = &e;
+    if (entry == nullptr) return Refusal("Eine Option „" + name + "“ gibt es nicht.");
+
+    switch (entry->kind) {
+        case K::Text: {
+            if (MaybeMessage m = CheckStorableText(value, name, kTitle, "")) return m;
+            doc.Edit([&](CFolari2Doc& d) { *entry->text(d.options) = value; });
+            return std::nullopt;
+        }
+        case K::WideMask: {
+            uint64_t mask = 0;
+            if (!ParseWhole(value, mask))
+                return Refusal("Der Wert von „" + name + "“ muss eine Zahl sein.");
+            doc.Edit([&](CFolari2Doc& d) { *entry->wide(d.options) = mask; });
+            return std::nullopt;
+        }
+        case K::Mask: {
+            uint32_t mask = 0;
+            if (!ParseWhole(value, mask))
+                return Refusal("Der Wert von „" + name + "“ muss eine Zahl sein.");
+            doc.Edit([&](CFolari2Doc& d) {
+                *entry->number(d.options) = static_cast<int32_t>(mask);
+            });
+            return std::nullopt;
+        }
+        case K::Currency: {
+            const CFL2Waehrung* c = doc.FindCurrencyBySymbol(value);
+            if (c == nullptr)
+                return Refusal("Eine Währung mit dem Symbol „" + value +
+                               "“ gibt es in dieser Datei nicht.");
+            const int32_t id = c->id;
+            doc.Edit([&](CFolari2Doc& d) { *entry->number(d.options) = id; });
+            return std::nullopt;
+        }
+        case K::Number:
+        case K::Switch:
+            break;
+    }
+    int32_t number = 0;
+    if (!ParseWhole(value, number) || number < entry->min || number > entry->max)
+        return Refusal("Der Wert von „" + name + "“ muss eine ganze Zahl von " +
+                       std::to_string(entry->min) + " bis " + std::to_string(entry->max) +
+                       " sein.");
+    doc.Edit([&](CFolari2Doc& d) { *entry->number(d.options) = number; });
+    return std::nullopt;
+}
+
+}  // namespace pf
