@@ -106,6 +106,16 @@ int main(int argc, char** argv) {
     SaveWindow(window, QStringLiteral("main-realized-150"));
     window.SetActiveViewId(pf::kViewHoldings);
     SaveWindow(window, QStringLiteral("main-holdings-150"));
+    // Every other view with content, on Demo1 from 2005 on, named by its command-line name.
+    window.FindAction(QStringLiteral("actionScale100"))->trigger();
+    for (const pf::ViewEntry& view : pf::ViewCatalogue()) {
+        if (view.builder == nullptr || view.id == pf::kViewHoldings || view.id == pf::kViewRealized)
+            continue;
+        window.SetActiveViewId(view.id);
+        window.findChild<QDateEdit*>(QStringLiteral("firstDate"))->setDate(QDate(2005, 1, 1));
+        SaveWindow(window, QStringLiteral("main-") + QString::fromLatin1(view.cliName));
+    }
+    window.FindAction(QStringLiteral("actionScale150"))->trigger();
     window.SetActiveViewId(pf::kViewChart);
     SaveWindow(window, QStringLiteral("main-chart-empty"));
     window.SetActiveViewId(pf::kViewPositionDiagram);
