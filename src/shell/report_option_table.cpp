@@ -126,8 +126,7 @@ std::vector<ReportOptionEntry> MakeEntries() {
         Currency("performance.currency", PF_NUMBER(performance.currencyId)),
         Switch("performance.costs-in-capital", PF_NUMBER(performance.purchaseCostsInCapital)),
         Switch("performance.show-periods", PF_NUMBER(performance.showPeriods)),
-        Switch("performance.periods-end-at-month-end",
-               PF_NUMBER(performance.periodsEndAtMonthEnd)),
+        Switch("performance.periods-end-at-month-end", PF_NUMBER(performance.periodsEndAtMonthEnd)),
         Text("returns.title1", PF_TEXT(returns.title1)),
         Text("returns.title2", PF_TEXT(returns.title2)),
         Currency("returns.currency", PF_NUMBER(returns.currencyId)),
@@ -215,9 +214,8 @@ MaybeMessage SetReportOption(CFolari2Doc& doc, const std::string& name, const st
             uint32_t mask = 0;
             if (!ParseWhole(value, mask))
                 return Refusal("Der Wert von „" + name + "“ muss eine Zahl sein.");
-            doc.Edit([&](CFolari2Doc& d) {
-                *entry->number(d.options) = static_cast<int32_t>(mask);
-            });
+            doc.Edit(
+                [&](CFolari2Doc& d) { *entry->number(d.options) = static_cast<int32_t>(mask); });
             return std::nullopt;
         }
         case K::Currency: {

@@ -96,7 +96,8 @@ TEST_F(CliOptions, SetChecksLikeThePageAndSavesOnlyWhenAllAreTaken) {
          "Der Wert von „tables.max-price-decimals“ muss eine ganze Zahl von 2 bis 7 sein."},
         {"movements.end-of-day-balance=ja",
          "Der Wert von „movements.end-of-day-balance“ muss eine ganze Zahl von 0 bis 1 sein."},
-        {"holdings.currency=CHF", "Eine Währung mit dem Symbol „CHF“ gibt es in dieser Datei nicht."},
+        {"holdings.currency=CHF",
+         "Eine Währung mit dem Symbol „CHF“ gibt es in dieser Datei nicht."},
         {"holdings.columns=0x1G", "Der Wert von „holdings.columns“ muss eine Zahl sein."},
     };
     const std::string before = testing::TempFolder::Contents(File());
