@@ -297,6 +297,37 @@ TEST(ReturnsOrderTest, SortsSecuritiesByTheChosenKey) {
     }
 }
 
+// Investments that end worthless (no quote at all, so the end holding is worth 0,00). The
+// end date then nets to 0 and is dropped: with two purchases only money put in is left and
+// the rate creeps towards -100 %; with a single purchase one date is left, which gives no
+// rate.
+TEST(ReturnsLossTest, WorthlessAtTheEnd) {
+    struct Case {
+        const char* name;
+        std::vector<CQRNDatum> purchases;
+        std::string rate;
+    };
+    const Case cases[] = {
+        {"two purchases", {Day(1, 2, 2021), Day(1, 3, 2021)}, "-100,000 %"},
+        {"one purchase", {Day(1, 2, 2021)}, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocBuilder b;
+        const int32_t s = b.Security("Pleite");
+        for (CQRNDatum date : c.purchases) b.Buy(date, s, 10, 10.0);
+        const auto table = BuildReturnsReport(b.doc, Day(31, 12, 2020), Day(31, 12, 2021), false);
+        const std::vector<PaymentRow> rows = PaymentRows(*table);
+        ASSERT_EQ(rows.size(), 2 * c.purchases.size());  // each lot ends as an end holding
+        EXPECT_EQ(rows.back().description, "Endbestand");
+        EXPECT_EQ(rows.back().amount, "0,00");
+        const auto rates = RateRows(*table, 3);
+        ASSERT_EQ(rates.size(), 2u);
+        EXPECT_EQ(rates[0].second, c.rate);
+        EXPECT_EQ(rates[1].second, c.rate);
+    }
+}
+
 // Amounts convert into the report currency at their own dates: 1 euro = 1,25 dollars up to
 // 30.6.2021, 1,50 from 1.7.2021.
 TEST(ReturnsCurrencyTest, ConvertsAtThePaymentDate) {
