@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "reports/returns_report.h"
 #include "reports/title_page.h"
 
 namespace pf {
@@ -18,6 +19,10 @@ std::unique_ptr<ReportObject> Holdings(const CFolari2Doc& doc, const ViewState& 
 std::unique_ptr<ReportObject> Realized(const CFolari2Doc& doc, const ViewState& state) {
     return BuildRealizedReport(doc, state.periodFrom, state.periodTo, state.securityFilter,
                                state.simulateSales);
+}
+
+std::unique_ptr<ReportObject> Returns(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildReturnsReport(doc, state.periodFrom, state.periodTo, state.securityFilter);
 }
 
 constexpr bool kOneDate = true;
@@ -50,8 +55,8 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      kPeriod, kNoControls, nullptr},
     {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "", kPeriod, kNoControls,
      nullptr},
-    {kViewReturns, "Renditeberechnung", "Rendite&berechnung", "", "", kPeriod,
-     kFilterSwitchControl, nullptr},
+    {kViewReturns, "Renditeberechnung", "Rendite&berechnung", "", "returns", kPeriod,
+     kFilterSwitchControl, &Returns},
 }};
 // clang-format on
 
