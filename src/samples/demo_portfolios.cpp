@@ -241,6 +241,10 @@ CFolari2Doc EuroInvestor() {
         b.Dividend(DemoBuilder::Weekday(DateOf(20, 5, year)), chemie, 0.80 + 0.05 * (year - 2005));
         b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), logistik, 0.45);
         b.Dividend(DemoBuilder::Weekday(DateOf(12, 6, year)), holding, 0.60);
+        // The split and the exchange in their place in time, so that later dividends are
+        // worked out on the pieces held then.
+        if (year == 2011) b.Split(DateOf(1, 7, 2011), chemie, 2, 1);
+        if (year == 2014) b.Exchange(DateOf(3, 11, 2014), logistik, holding, 3, 2);
         b.Movement(DemoBuilder::Weekday(DateOf(20, 12, year)), "Depotgebühren", 35.70,
                    "Depotentgelt");
         if (year >= 2006)
@@ -251,9 +255,7 @@ CFolari2Doc EuroInvestor() {
     b.Movement(DateOf(2, 3, 2009), "Kapitaleinlage", 25000.0, "Zuzahlung");
     b.Buy(DateOf(9, 3, 2009), bank, 250, 9.90, "Wiedereinstieg");
     b.Movement(DateOf(10, 3, 2009), "Limit-Gebühren", 2.50, "Limitgebühr", bank, kPurchaseCosts);
-    b.Split(DateOf(1, 7, 2011), chemie, 2, 1);
     b.Sell(DateOf(16, 5, 2013), bank, 100, 9.90, "Teilverkauf (Abgeltungsteuer)");
-    b.Exchange(DateOf(3, 11, 2014), logistik, holding, 3, 2);
     b.Sell(DateOf(8, 9, 2020), circuits, 40, 14.90, "Gewinnmitnahme");
     b.Buy(DateOf(5, 10, 2021), circuits, 25, 14.90);
     b.Movement(DateOf(30, 12, 2021), "Steuern", 148.37, "Abgeltungsteuer 2021");

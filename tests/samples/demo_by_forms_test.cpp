@@ -4,20 +4,9 @@
 // must match the demonstration portfolio built through the engine's operations, to the cent
 // and the day.
 //
-// Where the two cannot be the same, because the demonstration builder enters its history in
-// an order no dialog accepts, the test says so beside the entry:
-//  - The builder enters the split of Rheinchemie (2011) and the exchange of Hansa Logistik
-//    (2014) after the dividends, fees and fund purchases of every year up to 2025, so the
-//    dialogs' date rules (a split only after the security's last transaction, an exchange
-//    only of lots that no later movement needs) would refuse them in that order. The user
-//    here enters the history in date order.
-//  - As a consequence, the builder's Rheinchemie dividends from 2012 on are worked out per
-//    piece held before the split (210 pieces, not 420) and its Hansa Logistik dividends from
-//    2015 on are linked to lots that were exchanged out in 2014 (no Hansa Logistik Holding
-//    dividend is ever booked). The user types the same amounts; the later Hansa Logistik
-//    ones are booked without a link, since the dialog offers only securities with lots on
-//    the date. Holdings ignore an allocation to a lot that is gone, so both give the same
-//    lots and the same account.
+// The user enters the history in date order, as the dialogs' date rules require (a split
+// only after the security's last transaction, an exchange only of lots that no later
+// movement needs); the demonstration builder does the same.
 
 #include <gtest/gtest.h>
 
@@ -259,20 +248,22 @@ CFolari2Doc EnterDemo1(const CFolari2Doc& demo) {
     at(DateOf(6, 3, 2006), [](User& u) { u.Buy(DateOf(6, 3, 2006), "RCH100", "60", "9,90"); });
     for (int year = 2005; year <= 2025; ++year) {
         const unsigned y = static_cast<unsigned>(year);
-        // Rheinchemie pays 0,80 a piece in 2005, 5 cents more each year, on the pieces held
-        // before the split (see the top of the file): 150, then 210 from 2006 on.
-        const long long chemiePieces = year == 2005 ? 150 : 210;
+        // Rheinchemie pays 0,80 a piece in 2005, 5 cents more each year, on the pieces held:
+        // 150, then 210 from 2006 on, and 420 after the 2:1 split of July 2011.
+        const long long chemiePieces = year == 2005 ? 150 : year <= 2011 ? 210 : 420;
         const std::string chemie = TypedCents(chemiePieces * (80 + 5 * (year - 2005)));
         const CQRNDatum may = Weekday(DateOf(20, 5, y));
         at(may, [=](User& u) {
             u.Movement(may, "Dividenden-Gutschrift", chemie, "Dividende", "RCH100");
         });
-        // Hansa Logistik pays 0,45 on its 300 pieces; after the exchange the dialog offers
-        // no lot of it any more, so the credit is booked without a link.
+        // Hansa Logistik pays 0,45 on its 300 pieces until it is exchanged in November 2014;
+        // from 2015 on the Holding pays 0,60 on the 200 pieces received.
         const CQRNDatum june = Weekday(DateOf(12, 6, y));
         at(june, [=](User& u) {
-            u.Movement(june, "Dividenden-Gutschrift", "135,00", "Dividende",
-                       year <= 2014 ? "HLG200" : nullptr);
+            if (year <= 2014)
+                u.Movement(june, "Dividenden-Gutschrift", "135,00", "Dividende", "HLG200");
+            else
+                u.Movement(june, "Dividenden-Gutschrift", "120,00", "Dividende", "HLH210");
         });
         const CQRNDatum december = Weekday(DateOf(20, 12, y));
         at(december,
