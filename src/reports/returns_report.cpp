@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "reports/position_report_common.h"
 #include "reports/report_format.h"
+#include "reports/statement_table.h"
 
 namespace pf {
 
@@ -56,24 +57,6 @@ void SortSecurities(std::vector<SecurityReturn>& securities, int32_t order) {
             std::stable_sort(securities.begin(), securities.end(), byRate(true));
             break;
     }
-}
-
-std::string Title(const CFolari2Doc& doc, std::string text, CQRNDatum from, CQRNDatum to) {
-    text = ReplacePlaceholder(text, "<STARTDATUM>", from.FormatLong());
-    text = ReplacePlaceholder(text, "<ENDDATUM>", to.FormatLong());
-    text = ReplacePlaceholder(text, "<DEPOTNUMMER>", doc.depot.depotNumber);
-    text = ReplacePlaceholder(text, "<KONTONUMMER>", doc.depot.accountNumber);
-    text = ReplacePlaceholder(text, "<BANKLEITZAHL>", doc.depot.bankCode);
-    text = ReplacePlaceholder(text, "<INHABER>", doc.depot.holderName);
-    return text;
-}
-
-RowStyle WhiteRow(int font, int spacingBefore) {
-    RowStyle style;
-    style.colourA = style.colourB = kWhite;
-    style.font = font;
-    style.spacingBefore = spacingBefore;
-    return style;
 }
 
 }  // namespace
@@ -125,7 +108,6 @@ std::unique_ptr<ReportTable> BuildReturnsReport(const CFolari2Doc& doc, CQRNDatu
                                                 CQRNDatum to, bool securityFilter) {
     const DocumentOptions& o = doc.options;
     const ReturnsReportOptions& options = o.returns;
-    const ReportsAppearance& look = o.reports;
     const ReturnsReportData data = ComputeReturnsReport(doc, from, to, securityFilter);
     const bool showPayments = options.showPayments != 0;
     const bool inNegative = options.paymentsInNegative != 0;
@@ -136,38 +118,19 @@ std::unique_ptr<ReportTable> BuildReturnsReport(const CFolari2Doc& doc, CQRNDatu
     const int valueColumn = showPayments ? 3 : 1;
     const int labelSpan = valueColumn;
 
-    auto table = std::make_unique<ReportTable>();
-    table->Init(look.face, look.largeFontHeight, columns, look.outerMargin, 0, look.columnGap,
-                o.screenScaleFactor);
-    ReportAppearance appearance;
-    appearance.screenStyle = kStyleTextOnly;
-    appearance.printStyle = kStyleTextOnly;
-    appearance.marginLeft = look.marginLeft;
-    appearance.marginTop = look.marginTop;
-    appearance.marginRight = look.marginRight;
-    appearance.marginBottom = look.marginBottom;
-    table->SetAppearance(appearance);
-    const int rowFont = 0;
-    const int titleFont = table->AddFont(look.title1FontHeight);
-    const int subtitleFont = table->AddFont(look.title2FontHeight);
-    const int smallFont = table->AddFont(look.smallFontHeight);
+    StatementTable statement = StartStatementTable(doc, columns);
+    ReportTable* table = statement.table.get();
+    const int rowFont = statement.rowFont;
+    const int subtitleFont = statement.subtitleFont;
+    const int smallFont = statement.smallFont;
     table->SetColumnAlignment(valueColumn, kAlignRight);
     if (showPayments) table->SetColumnAlignment(4, kAlignCenter);
 
     const auto amountText = [&o](Amount x) { return FormatNumber(x, 2, 2, false, o); };
-    const int gap = look.outerMargin;
-
-    bool hasTitle = false;
-    const std::string title1 = Title(doc, options.title1, from, to);
-    const std::string title2 = Title(doc, options.title2, from, to);
-    if (!title1.empty()) {
-        table->SetCell(table->AddRow(WhiteRow(titleFont, 0)), 0, title1, columns, kAlignLeft);
-        hasTitle = true;
-    }
-    if (!title2.empty()) {
-        table->SetCell(table->AddRow(WhiteRow(subtitleFont, 0)), 0, title2, columns, kAlignLeft);
-        hasTitle = true;
-    }
+    const int gap = statement.gap;
+    const bool hasTitle =
+        AddStatementTitles(statement, StatementTitle(doc, options.title1, from, to),
+                           StatementTitle(doc, options.title2, from, to), columns);
 
     table->SetCell(table->AddRow(WhiteRow(subtitleFont, hasTitle ? gap : 0)), 0,
                    "Renditen (Effektivzins/interner Zinsfuß):", columns, kAlignLeft);
@@ -182,7 +145,7 @@ std::unique_ptr<ReportTable> BuildReturnsReport(const CFolari2Doc& doc, CQRNDatu
         table->SetCell(row, valueColumn, FormatRate(s.rate, o));
     }
 
-    if (!showPayments) return table;
+    if (!showPayments) return std::move(statement.table);
 
     table->SetCell(table->AddRow(WhiteRow(subtitleFont, gap)), 0,
                    "Zahlungsströme (Ein-/Auszahlungen):", columns, kAlignLeft);
@@ -222,7 +185,7 @@ std::unique_ptr<ReportTable> BuildReturnsReport(const CFolari2Doc& doc, CQRNDatu
         table->SetCell(row, 0, sums[i].label, 3, kAlignLeft);
         table->SetCell(row, 3, amountText(sums[i].value));
     }
-    return table;
+    return std::move(statement.table);
 }
 
 }  // namespace pf

@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "reports/holdings_report.h"
+#include "reports/performance_report.h"
 #include "reports/realized_report.h"
 #include "reports/returns_report.h"
 #include "reports/title_page.h"
@@ -19,6 +20,10 @@ std::unique_ptr<ReportObject> Holdings(const CFolari2Doc& doc, const ViewState& 
 std::unique_ptr<ReportObject> Realized(const CFolari2Doc& doc, const ViewState& state) {
     return BuildRealizedReport(doc, state.periodFrom, state.periodTo, state.securityFilter,
                                state.simulateSales);
+}
+
+std::unique_ptr<ReportObject> Performance(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildPerformanceReport(doc, state.periodFrom, state.periodTo);
 }
 
 std::unique_ptr<ReportObject> Returns(const CFolari2Doc& doc, const ViewState& state) {
@@ -53,8 +58,8 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      kNoControls, nullptr},
     {kViewGainLossEvaluation, "Gewinn-/Verlustauswertung", "&Gewinn-/Verlustauswertung", "", "",
      kPeriod, kNoControls, nullptr},
-    {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "", kPeriod, kNoControls,
-     nullptr},
+    {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "performance", kPeriod,
+     kNoControls, &Performance},
     {kViewReturns, "Renditeberechnung", "Rendite&berechnung", "", "returns", kPeriod,
      kFilterSwitchControl, &Returns},
 }};
