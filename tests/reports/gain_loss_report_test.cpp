@@ -174,6 +174,25 @@ TEST_F(GainLossTest, PurchaseCostsInThePriceMoveFromTheCostsIntoTheBasis) {
     EXPECT_EQ(RowWith(*table, 0, "Transaktionskosten"), -1);
 }
 
+TEST_F(GainLossTest, SaleRowsWithoutPurchaseAndSaleValue) {
+    b.doc.options.gainLoss.itemMask &= ~Bit(kGvRealizedValues);
+    const auto table = Build();
+    const int header = RowWith(*table, 0, "Verkauf");
+    ASSERT_GE(header, 0);
+    EXPECT_EQ(table->CellText(header, 3), "");
+    EXPECT_EQ(table->CellText(header, 4), "");
+    EXPECT_EQ(table->CellText(header, kDetail), "G/V");
+    EXPECT_EQ(table->CellText(header + 1, 3), "");
+    EXPECT_EQ(table->CellText(header + 1, kDetail), "200,00 Euro");
+    // Without the positions only the group line and the section's sum remain.
+    b.doc.options.gainLoss.itemMask &= ~Bit(kGvRealizedPositions);
+    const auto groups = Build();
+    EXPECT_EQ(RowWith(*groups, 0, "Verkauf"), -1);
+    EXPECT_EQ(groups->CellText(RowWith(*groups, 0, "Steuerpflichtig (Abgeltungssteuer)") + 1, 0),
+              "Summe Realisierte Gewinne und Verluste");
+    EXPECT_EQ(AmountOf(*groups, "Steuerpflichtig (Abgeltungssteuer)"), "200,00 Euro");
+}
+
 TEST_F(GainLossTest, OnlyTheFinalTotal) {
     b.doc.options.gainLoss.itemMask = Bit(kGvFinalTotal);
     const auto table = Build();
@@ -313,6 +332,23 @@ TEST(GainLossGroups, SalesAreListedByDate) {
     ASSERT_EQ(st.groups[0].sales.size(), 2u);
     EXPECT_EQ(st.groups[0].sales[0].saleDate, Day(1, 4, 2021));
     EXPECT_EQ(st.groups[0].sales[1].saleDate, Day(1, 5, 2021));
+}
+
+// 1 euro = 1,25 dollars from 1.7.2021, no rate before: 25,00 dollars on 1.8.2021 are
+// 25 / 1.25 = 20.00 euros; the same amount on 1.5.2021 counts 0.
+TEST(GainLossCurrency, BookingsConvertAtTheirDateAndWithoutARateCountZero) {
+    DocBuilder b;
+    const int32_t usd =
+        b.doc.AddCurrency("USD", "US-Dollar", false, 1.0, 1.0, 0, kUnitsPerReference).id;
+    b.doc.FindCurrency(usd)->rates.SetQuote(Day(1, 7, 2021), 1.25);
+    b.Movement(Day(1, 5, 2021), "Zinserträge (Haben-Zins)", 25.0, usd);
+    b.Movement(Day(1, 8, 2021), "Zinserträge (Haben-Zins)", 25.0, usd);
+    const GainLossStatement st = ComputeGainLoss(b.doc, Day(1, 1, 2021), Day(31, 12, 2021));
+    const GainLossItem& interest = ItemOf(st, kGvInterestIncome);
+    ASSERT_EQ(interest.bookings.size(), 2u);
+    EXPECT_EQ(interest.bookings[0].amount, 0.0);
+    EXPECT_DOUBLE_EQ(interest.bookings[1].amount, 20.0);
+    EXPECT_DOUBLE_EQ(st.total, 20.0);
 }
 
 TEST(GainLossCosts, MovementsAllocatedAsPurchaseCostsAreCountedOnce) {
