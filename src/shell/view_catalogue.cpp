@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/document.h"
+#include "reports/gain_loss_report.h"
 #include "reports/holdings_report.h"
 #include "reports/performance_report.h"
 #include "reports/realized_report.h"
@@ -20,6 +21,10 @@ std::unique_ptr<ReportObject> Holdings(const CFolari2Doc& doc, const ViewState& 
 std::unique_ptr<ReportObject> Realized(const CFolari2Doc& doc, const ViewState& state) {
     return BuildRealizedReport(doc, state.periodFrom, state.periodTo, state.securityFilter,
                                state.simulateSales);
+}
+
+std::unique_ptr<ReportObject> GainLoss(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildGainLossReport(doc, state.periodFrom, state.periodTo);
 }
 
 std::unique_ptr<ReportObject> Performance(const CFolari2Doc& doc, const ViewState& state) {
@@ -56,8 +61,8 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      nullptr},
     {kViewDepotDistribution, "Depotverteilung", "Depot&verteilung", "", "", kOneDate,
      kNoControls, nullptr},
-    {kViewGainLossEvaluation, "Gewinn-/Verlustauswertung", "&Gewinn-/Verlustauswertung", "", "",
-     kPeriod, kNoControls, nullptr},
+    {kViewGainLossEvaluation, "Gewinn-/Verlustauswertung", "&Gewinn-/Verlustauswertung", "", "gv",
+     kPeriod, kNoControls, &GainLoss},
     {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "performance", kPeriod,
      kNoControls, &Performance},
     {kViewReturns, "Renditeberechnung", "Rendite&berechnung", "", "returns", kPeriod,
