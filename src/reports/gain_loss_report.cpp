@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "reports/position_report_common.h"
 #include "reports/report_format.h"
+#include "reports/statement_table.h"
 
 namespace pf {
 
@@ -278,21 +279,13 @@ enum Column : int {
 class StatementWriter {
   public:
     StatementWriter(const CFolari2Doc& doc, const GainLossStatement& s) : doc_(doc), s_(s) {
-        const ReportsAppearance& look = doc.options.reports;
-        table_->Init(look.face, look.largeFontHeight, kColumnCount, look.outerMargin, 0,
-                     look.columnGap, doc.options.screenScaleFactor);
-        ReportAppearance appearance;
-        appearance.screenStyle = kStyleTextOnly;
-        appearance.printStyle = kStyleTextOnly;
-        appearance.marginLeft = look.marginLeft;
-        appearance.marginTop = look.marginTop;
-        appearance.marginRight = look.marginRight;
-        appearance.marginBottom = look.marginBottom;
-        table_->SetAppearance(appearance);
-        titleFont_ = table_->AddFont(look.title1FontHeight);
-        subtitleFont_ = table_->AddFont(look.title2FontHeight);
-        smallFont_ = table_->AddFont(look.smallFontHeight);
-        gap_ = look.outerMargin;
+        StatementTable t = StartStatementTable(doc, kColumnCount);
+        table_ = std::move(t.table);
+        rowFont_ = t.rowFont;
+        titleFont_ = t.titleFont;
+        subtitleFont_ = t.subtitleFont;
+        smallFont_ = t.smallFont;
+        gap_ = t.gap;
         for (int c : {kBasisColumn, kSaleValueColumn, kDetailColumn, kSumColumn})
             table_->SetColumnAlignment(c, kAlignRight);
     }
@@ -362,13 +355,7 @@ class StatementWriter {
     int Gap() const { return gap_; }
 
   private:
-    static RowStyle Row(int font, int spacingBefore) {
-        RowStyle style;
-        style.colourA = style.colourB = kWhite;
-        style.font = font;
-        style.spacingBefore = spacingBefore;
-        return style;
-    }
+    static RowStyle Row(int font, int spacingBefore) { return WhiteRow(font, spacingBefore); }
     RowStyle DetailRow(int32_t transactionId, int32_t securityId) const {
         RowStyle style = Row(smallFont_, 0);
         style.user[kUserTransaction] = transactionId;
@@ -382,23 +369,13 @@ class StatementWriter {
 
     const CFolari2Doc& doc_;
     const GainLossStatement& s_;
-    std::unique_ptr<ReportTable> table_ = std::make_unique<ReportTable>();
+    std::unique_ptr<ReportTable> table_;
     int rowFont_ = 0;  // "großer Text", the table's base font
     int titleFont_ = 0;
     int subtitleFont_ = 0;
     int smallFont_ = 0;
     int gap_ = 0;
 };
-
-std::string Title(const CFolari2Doc& doc, std::string text, CQRNDatum from, CQRNDatum to) {
-    text = ReplacePlaceholder(text, "<STARTDATUM>", from.FormatLong());
-    text = ReplacePlaceholder(text, "<ENDDATUM>", to.FormatLong());
-    text = ReplacePlaceholder(text, "<DEPOTNUMMER>", doc.depot.depotNumber);
-    text = ReplacePlaceholder(text, "<KONTONUMMER>", doc.depot.accountNumber);
-    text = ReplacePlaceholder(text, "<BANKLEITZAHL>", doc.depot.bankCode);
-    text = ReplacePlaceholder(text, "<INHABER>", doc.depot.holderName);
-    return text;
-}
 
 // The bits of the column titles, single listing and subtotal of the four item sections
 // (-1: none).
@@ -423,8 +400,8 @@ std::unique_ptr<ReportTable> BuildGainLossReport(const CFolari2Doc& doc, CQRNDat
     const uint64_t mask = options.itemMask;
     const GainLossStatement s = ComputeGainLoss(doc, from, to);
     StatementWriter w(doc, s);
-    w.Titles(Title(doc, options.title1, from, to), options.title1Large != 0,
-             Title(doc, options.title2, from, to), options.title2Large != 0);
+    w.Titles(StatementTitle(doc, options.title1, from, to), options.title1Large != 0,
+             StatementTitle(doc, options.title2, from, to), options.title2Large != 0);
 
     for (size_t i = 0; i < s.sections.size(); ++i) {
         const GainLossSection& section = s.sections[i];
