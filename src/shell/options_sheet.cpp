@@ -1,12 +1,24 @@
 #include "shell/options_sheet.h"
 
 #include "model/document.h"
+#include "shell/report_option_pages.h"
 
 namespace pf {
 
 OptionsSheet OptionsSheet::FromDocument(const CFolari2Doc& doc) {
+    return WithPages(doc, AllOptionPageTitles());
+}
+
+OptionsSheet OptionsSheet::ForView(const CFolari2Doc& doc, int viewId) {
+    return WithPages(doc, OptionPageTitlesOfView(viewId));
+}
+
+OptionsSheet OptionsSheet::WithPages(const CFolari2Doc& doc,
+                                     const std::vector<std::string>& titles) {
     OptionsSheet sheet;
-    sheet.Add(std::make_unique<GeneralOptionsPage>(GeneralOptionsForm::FromDocument(doc)));
+    for (const std::string& title : titles)
+        if (std::unique_ptr<OptionsPage> page = MakeOptionsPage(title, doc))
+            sheet.Add(std::move(page));
     return sheet;
 }
 

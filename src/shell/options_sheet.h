@@ -16,8 +16,8 @@ class CFolari2Doc;
 
 // One page of the property sheet "Optionen" over its own form model: the tab's title, the
 // checks made when the sheet is left with OK, and how the page writes itself into the
-// document. Adding a page takes one more class and one more entry in OptionsSheet::
-// FromDocument (and in the Qt sheet's list of page views).
+// document. Adding a page takes one more class and one more entry in the table of pages
+// (report_option_pages.cpp) and in the Qt sheet's list of page views.
 class OptionsPage {
   public:
     virtual ~OptionsPage() = default;
@@ -50,8 +50,13 @@ struct OptionsRefusal {
 // The property sheet "Optionen": its pages in tab order.
 class OptionsSheet {
   public:
-    // Every page filled from the document: today the page "Allgemein".
+    // Every page filled from the document, "Allgemein" first (AllOptionPageTitles).
     static OptionsSheet FromDocument(const CFolari2Doc& doc);
+    // The pages of one view's options command: its own page, then the appearance page of
+    // its group (OptionPageTitlesOfView); no page for a view without options.
+    static OptionsSheet ForView(const CFolari2Doc& doc, int viewId);
+    // The pages with these titles in this order; unknown titles are left out.
+    static OptionsSheet WithPages(const CFolari2Doc& doc, const std::vector<std::string>& titles);
 
     void Add(std::unique_ptr<OptionsPage> page) { pages_.push_back(std::move(page)); }
     size_t PageCount() const { return pages_.size(); }
