@@ -1,1 +1,2 @@
 # The report option pages: their Qt views in pf_app.
+target_sources(pf_app PRIVATE dialogs/report_option_page_views.cpp)

@@ -16,10 +16,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/report_option_page_views.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
+#include "shell/report_option_pages.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -57,9 +59,27 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-constexpr OptionsPageFactory kPageFactories[] = {&GeneralOptionsPageView::Create};
+namespace {
+
+// In the order of AllOptionPageTitles.
+constexpr OptionsPageFactory kPageFactories[] = {
+    &GeneralOptionsPageView::Create,   &TablesPageView::Create,
+    &PositionPageView::CreateHoldings, &PositionPageView::CreateRealized,
+    &TransactionsPageView::Create,     &MovementsPageView::Create,
+    &ReportsPageView::Create,          &GainLossPageView::Create,
+    &PerformancePageView::Create,
+};
+
+}  // namespace
 
 std::span<const OptionsPageFactory> OptionsPageFactories() { return kPageFactories; }
+
+OptionsPageFactory OptionsPageFactoryOf(const std::string& title) {
+    const std::vector<std::string>& titles = AllOptionPageTitles();
+    for (size_t i = 0; i < titles.size() && i < std::size(kPageFactories); ++i)
+        if (titles[i] == title) return kPageFactories[i];
+    return nullptr;
+}
 
 // --- Page "Allgemein" ---
 
@@ -228,21 +248,28 @@ std::unique_ptr<OptionsPage> GeneralOptionsPageView::Page() const {
 
 // --- The sheet ---
 
-OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent) : QDialog(parent) {
+OptionsDialog::OptionsDialog(const CFolari2Doc& doc, QWidget* parent)
+    : OptionsDialog(doc, AllOptionPageTitles(), parent) {}
+
+OptionsDialog::OptionsDialog(const CFolari2Doc& doc, const std::vector<std::string>& pageTitles,
+                             QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(ToQString(kOptionsTitle));
     pages_ = new QTabWidget(this);
     pages_->setObjectName(u"pages"_s);
-    for (const OptionsPageFactory make : OptionsPageFactories()) {
-        OptionsPageView* view = make(doc);
-        pages_->addTab(view, ToQString(view->Page()->Title()));
-        views_.push_back(view);
-    }
+    for (const std::string& title : pageTitles)
+        if (const OptionsPageFactory make = OptionsPageFactoryOf(title)) AddPage(make(doc));
 
     QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(buttons);
+}
+
+void OptionsDialog::AddPage(OptionsPageView* view) {
+    pages_->addTab(view, ToQString(view->Page()->Title()));
+    views_.push_back(view);
 }
 
 OptionsSheet OptionsDialog::Sheet() const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "shell/options_sheet.h"
@@ -33,9 +34,11 @@ class OptionsPageView : public QWidget {
 
 // Makes the view of one page, filled from the document.
 using OptionsPageFactory = OptionsPageView* (*)(const CFolari2Doc& doc);
-// The pages of the sheet in tab order. Adding a page takes one view class over its form and
-// one entry in this list.
+// The pages of the full sheet in tab order (AllOptionPageTitles). Adding a page takes one
+// view class over its form and one entry in this list.
 std::span<const OptionsPageFactory> OptionsPageFactories();
+// The factory of the page with `title`; nullptr for an unknown title.
+OptionsPageFactory OptionsPageFactoryOf(const std::string& title);
 
 // The page "Allgemein" (objectName "generalPage"), its widgets named "protect", "password",
 // "repetition", "periodFrom0".."3", "periodFromDate", "periodTo0", "periodTo1",
@@ -70,14 +73,19 @@ class GeneralOptionsPageView : public OptionsPageView {
     QCheckBox* rememberTransactionDate_ = nullptr;
 };
 
-// The property sheet "Optionen": one tab per entry of OptionsPageFactories. OK checks the
+// The property sheet "Optionen": one tab per page, all pages or a chosen few. OK checks the
 // pages in tab order through their form models: a refusal is shown, its page comes to the
 // front, the field gets the focus and the sheet stays open.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 
   public:
+    // Every page, "Allgemein" first (the edit menu's "Optionen...").
     explicit OptionsDialog(const CFolari2Doc& doc, QWidget* parent = nullptr);
+    // The pages with these titles in this order (a view's options: its page, then the
+    // appearance page of its group); unknown titles are left out.
+    OptionsDialog(const CFolari2Doc& doc, const std::vector<std::string>& pageTitles,
+                  QWidget* parent = nullptr);
 
     QTabWidget* Pages() const { return pages_; }
     // The sheet with what every tab holds.
@@ -89,6 +97,8 @@ class OptionsDialog : public QDialog {
     void accept() override;
 
   private:
+    void AddPage(OptionsPageView* view);
+
     QTabWidget* pages_ = nullptr;
     std::vector<OptionsPageView*> views_;  // in tab order
 };
