@@ -20,6 +20,7 @@
 
 #include "app/child_frame.h"
 #include "app/dialog_bar.h"
+#include "app/dialogs/options_dialog.h"
 #include "app/document_commands.h"
 #include "app/document_handle.h"
 #include "app/message_box.h"
@@ -29,6 +30,7 @@
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
 #include "shell/initial_period.h"
+#include "shell/report_option_pages.h"
 #include "shell/screen_scale.h"
 
 namespace pf {
@@ -290,6 +292,22 @@ void MainWindow::CreateMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
     view->setObjectName(QStringLiteral("menuView"));
     view->addActions(viewActions_);
+    view->addSeparator();
+    // The active view's own option page with the appearance page of its group.
+    QAction* viewOptions = MakeAction(this, QStringLiteral("Ansicht&optionen..."),
+                                      QStringLiteral("actionViewOptions"));
+    viewOptions->setStatusTip(QStringLiteral("Ändert die Optionen der aktiven Ansicht"));
+    connect(viewOptions, &QAction::triggered, this, [this] {
+        ReportView* active = ActiveView();
+        if (active == nullptr) return;
+        const std::vector<std::string> pages = OptionPageTitlesOfView(active->State().viewId);
+        if (pages.empty()) return;
+        DocumentHandle* document = active->Document();
+        OptionsDialog dialog(document->Doc(), pages, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        dialog.ApplyTo(document->Doc());
+    });
+    view->addAction(viewOptions);
     view->addSeparator();
     view->addAction(saveWindowSize_);
 
@@ -660,6 +678,8 @@ void MainWindow::UpdateCommandStates() {
         a->setEnabled(view != nullptr);
         a->setChecked(view != nullptr && a->data().toInt() == view->State().viewId);
     }
+    if (QAction* a = FindAction(QStringLiteral("actionViewOptions")))
+        a->setEnabled(view != nullptr && !OptionPageTitlesOfView(view->State().viewId).empty());
     const CFolari2Doc* doc = view != nullptr ? &view->Document()->Doc() : nullptr;
     for (int i = 0; i < scaleActions_.size(); ++i) {
         scaleActions_[i]->setEnabled(doc != nullptr);

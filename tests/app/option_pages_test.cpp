@@ -1,6 +1,7 @@
 // The report option pages in the sheet "Optionen": which pages a view's options command
 // shows, what the widgets hold and what OK writes.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontComboBox>
@@ -9,12 +10,18 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/dialogs/options_dialog.h"
 #include "app/dialogs/report_option_page_views.h"
+#include "app/document_handle.h"
+#include "app/main_window.h"
+#include "app/report_view.h"
 #include "dialog_test.h"
 #include "model/document.h"
+#include "platform/clipboard.h"
+#include "platform/settings_store.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/report_option_pages.h"
 
@@ -204,6 +211,46 @@ TEST_F(OptionPagesTest, RefusedTitleBringsItsPageToTheFront) {
     const std::string before = doc.options.returns.title1;
     EXPECT_FALSE(dialog.Sheet().Apply(doc));
     EXPECT_EQ(doc.options.returns.title1, before);
+}
+
+// "Ansichtoptionen..." of the menu "Ansicht": enabled on views with options, opening the
+// active view's page with the appearance page of its group.
+TEST_F(OptionPagesTest, ViewOptionsCommandOpensTheActiveViewsPages) {
+    MemorySettingsStore settings;
+    MemoryClipboard clipboard;
+    MainWindowSetup setup;
+    setup.settings = &settings;
+    setup.today = DateOf(10, 12, 2026);
+    setup.clipboard = &clipboard;
+    MainWindow w(setup);
+    QAction* command = w.FindAction(u"actionViewOptions"_s);
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), u"Ansicht&optionen..."_s);
+    EXPECT_FALSE(command->isEnabled());  // no document
+
+    NewDocumentChoices choices;
+    DocumentHandle* document = w.NewDocument(choices);
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(command->isEnabled());  // the holdings
+    w.SetActiveViewId(5);               // the securities list has no page here
+    EXPECT_FALSE(command->isEnabled());
+    w.SetActiveViewId(21);
+    EXPECT_TRUE(command->isEnabled());
+
+    QStringList tabs;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        tabs = Tabs(*dialog);
+        Find<QCheckBox>(dialog, "securityInTexts")->setChecked(true);
+        ClickOk(dialog);
+    });
+    document->SetModified(false);
+    command->trigger();
+    EXPECT_EQ(tabs, (QStringList{u"G/V-Auswertung"_s, u"REPORTE >"_s}));
+    EXPECT_EQ(document->Doc().options.gainLoss.securityInTexts, 1);
+    EXPECT_TRUE(document->IsModified());
+    document->SetModified(false);
 }
 
 }  // namespace
