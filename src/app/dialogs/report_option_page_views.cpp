@@ -740,8 +740,11 @@ PerformancePageView::PerformancePageView(const PerformanceOptionsPage& page, QWi
     rGrid->addWidget(withoutTaxes_, 3, 0, 1, 3);
     rGrid->addWidget(showPayments_, 4, 0, 1, 3);
     rGrid->addWidget(paymentsInNegative_, 5, 0, 1, 3);
-    rGrid->addWidget(Buddy(u"Wertp&apiere sortieren nach:"_s, order_, returns), 6, 0, 1, 2);
-    rGrid->addWidget(order_, 7, 1, Qt::AlignLeft);
+    auto* orderRow = new QHBoxLayout;
+    orderRow->addWidget(Buddy(u"Wertp&apiere sortieren nach:"_s, order_, returns));
+    orderRow->addWidget(order_);
+    orderRow->addStretch(1);
+    rGrid->addLayout(orderRow, 6, 0, 1, 3);
     rGrid->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
