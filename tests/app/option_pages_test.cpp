@@ -144,8 +144,10 @@ TEST_F(OptionPagesTest, PlaceholderReplacesTheSelectionOfItsTitle) {
     for (QAction* a : menu->actions()) offered << a->text();
     EXPECT_EQ(offered, (QStringList{u"<STARTDATUM>"_s, u"<ENDDATUM>"_s, u"<DEPOTNUMMER>"_s,
                                     u"<KONTONUMMER>"_s, u"<BANKLEITZAHL>"_s, u"<INHABER>"_s}));
+    Find<QLineEdit>(page, "title1")->setFocus();  // wherever the focus was, it comes back
     menu->actions().at(0)->trigger();
     EXPECT_EQ(title2->text(), u"Zeitraum <STARTDATUM> bis Y"_s);
+    EXPECT_EQ(dialog.focusWidget(), title2);
     EXPECT_EQ(title2->cursorPosition(), 21);  // 9 + 12 characters of "<STARTDATUM>"
     EXPECT_EQ(Find<QLineEdit>(page, "title1")->text(),
               u"Gewinn- und Verlustauswertung für <INHABER>"_s);  // the other title untouched
