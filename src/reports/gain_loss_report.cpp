@@ -37,10 +37,16 @@ Amount AtDate(const CFolari2Doc& doc, Amount amount, int32_t currency, int32_t r
     return ConvertAtDate(doc, amount, date, currency, report, 2);
 }
 
-// The commissions of a trade in its account currency (currency 2), as the holdings
-// computation counts them: commission 1 at the trade's rate, 2 decimals, plus commission 2.
-// 0 for a damaged rate pair.
-Amount Commissions(Amount commission1, Amount commission2, Rate rateBase, Rate rateQuote) {
+// The commissions of a trade in its account currency (currency 2), worked out as the holdings
+// computation works them out, so that a lot's "Kaufpreis" here matches its purchase costs
+// there: commission 1 at the trade's rate, 2 decimals, plus commission 2. A purchase divides by
+// the rate base, a sale multiplies by its reciprocal; the two differ in the last bit, which can
+// tip a half cent. 0 for a damaged rate pair.
+Amount PurchaseCommissions(Amount commission1, Amount commission2, Rate rateBase, Rate rateQuote) {
+    if (rateBase == 0.0) return 0.0;
+    return RoundTo(commission1 * rateQuote / rateBase, 2) + commission2;
+}
+Amount SaleCommissions(Amount commission1, Amount commission2, Rate rateBase, Rate rateQuote) {
     if (rateBase == 0.0) return 0.0;
     return RoundTo(commission1 * rateQuote * (1.0 / rateBase), 2) + commission2;
 }
@@ -111,7 +117,8 @@ void CollectSales(const CFolari2Doc& doc, GainLossStatement& s, bool grouped) {
             // the lot as costs are counted under their own kind and are left out here, so that
             // no amount is counted twice.
             const Amount buyCommissions = AtDate(
-                doc, Commissions(lot.commission1, lot.commission2, lot.rateBase, lot.rateQuote),
+                doc,
+                PurchaseCommissions(lot.commission1, lot.commission2, lot.rateBase, lot.rateQuote),
                 lot.currency2, currency, lot.purchaseDate);
             sale.purchaseBasis = s.costsInPurchasePrice
                                      ? RoundTo(r.purchaseValue + buyCommissions, 2)
@@ -119,8 +126,8 @@ void CollectSales(const CFolari2Doc& doc, GainLossStatement& s, bool grouped) {
             sale.saleValue = lot.saleValue;
             sale.gainLoss = RoundTo(sale.saleValue - sale.purchaseBasis, 2);
             sale.saleCosts = AtDate(doc,
-                                    Commissions(lot.saleCommission1, lot.saleCommission2,
-                                                lot.saleRateBase, lot.saleRateQuote),
+                                    SaleCommissions(lot.saleCommission1, lot.saleCommission2,
+                                                    lot.saleRateBase, lot.saleRateQuote),
                                     lot.saleCurrency2, currency, lot.saleDate);
 
             const size_t g = !grouped || r.taxCategory < 0
@@ -149,7 +156,8 @@ void CollectPurchaseCosts(const CFolari2Doc& doc, const GainLossStatement& s, Ga
     Amount sum = 0.0;
     for (const CFL2Transaktion& t : doc.transactions) {
         if (t.type != TransactionType::Buy || t.date < s.from || s.to < t.date) continue;
-        const Amount costs = Commissions(t.commission1, t.commission2, t.rateBase, t.rateQuote);
+        const Amount costs =
+            PurchaseCommissions(t.commission1, t.commission2, t.rateBase, t.rateQuote);
         if (costs == 0.0) continue;
         GainLossBooking b;
         b.transactionId = t.id;

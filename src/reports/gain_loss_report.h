@@ -71,7 +71,8 @@ struct GainLossSale {
 
 // The sales of one tax-category group (or of all sales without grouping).
 struct GainLossGroup {
-    std::string label;      // the category's name, "Sonstige" without category; "Summe" ungrouped
+    std::string label;      // the category's name, "Sonstige" without category;
+                            // "Alle Verkäufe" without grouping
     std::string costLabel;  // its line of sale costs: "Transaktionskosten für Verkäufe[ name]"
     std::vector<GainLossSale> sales;  // by sale date
     Amount gainLoss = 0.0;

@@ -351,6 +351,42 @@ TEST(GainLossCurrency, BookingsConvertAtTheirDateAndWithoutARateCountZero) {
     EXPECT_DOUBLE_EQ(st.total, 20.0);
 }
 
+TEST(GainLossCosts, APartialSaleTakesItsShareOfTheBuyCommission) {
+    // 10 pieces bought at 100.00 with 5.00 commission, 4 sold at 120.00 with 3.00 commission.
+    DocBuilder b;
+    const int32_t s = b.Security("Epsilon", "E500");
+    const auto buy = b.Buy(Day(1, 3, 2021), s, 10, 100.0, 5.0);
+    b.Sell(Day(1, 9, 2021), s, {{buy.positionNo, 4}}, 120.0, 3.0);
+    const struct Case {
+        const char* name;
+        int32_t inPrice;
+        double basis;
+        double gainLoss;
+        double costs;
+        double total;
+    } cases[] = {
+        // "Kaufpreis": 400.00 + 4/10 × 5.00 = 402.00, G/V 480 - 402 = 78.00; the costs hold
+        // the sale commission only; 78 - 3 = 75.00 (the other 3.00 of the buy commission stay
+        // with the 6 pieces still held).
+        {"Kaufpreis", 1, 402.0, 78.0, -3.0, 75.0},
+        // "Kaufwert": G/V 480 - 400 = 80.00; the costs are the whole buy commission and the
+        // sale commission, -8.00; 80 - 8 = 72.00.
+        {"Kaufwert", 0, 400.0, 80.0, -8.0, 72.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        b.doc.options.gainLoss.purchaseCostsInPrice = c.inPrice;
+        const GainLossStatement st = ComputeGainLoss(b.doc, Day(1, 1, 2021), Day(31, 12, 2021));
+        ASSERT_EQ(st.groups.size(), 1u);
+        ASSERT_EQ(st.groups[0].sales.size(), 1u);
+        EXPECT_DOUBLE_EQ(st.groups[0].sales[0].purchaseBasis, c.basis);
+        EXPECT_DOUBLE_EQ(st.groups[0].sales[0].saleValue, 480.0);
+        EXPECT_DOUBLE_EQ(st.groups[0].gainLoss, c.gainLoss);
+        EXPECT_DOUBLE_EQ(st.sections[kGvSectionCosts].sum, c.costs);
+        EXPECT_DOUBLE_EQ(st.total, c.total);
+    }
+}
+
 TEST(GainLossCosts, MovementsAllocatedAsPurchaseCostsAreCountedOnce) {
     // A limit fee of 7.00 allocated to a lot as purchase costs: with "Kaufpreis" the basis
     // holds the commission only (500 + 5 = 505.00), the fee counts under "Limit-Gebühren".
