@@ -19,10 +19,14 @@
 #include "app/main_window.h"
 #include "app/report_view.h"
 #include "dialog_test.h"
+#include "model/archive/document_file.h"
 #include "model/document.h"
 #include "platform/clipboard.h"
 #include "platform/settings_store.h"
 #include "qtcanvas/qt_string.h"
+#include "reports/holdings_report.h"
+#include "reports/report_table.h"
+#include "samples/demo_portfolios.h"
 #include "shell/report_option_pages.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -213,6 +217,46 @@ TEST_F(OptionPagesTest, RefusedTitleBringsItsPageToTheFront) {
     const std::string before = doc.options.returns.title1;
     EXPECT_FALSE(dialog.Sheet().Apply(doc));
     EXPECT_EQ(doc.options.returns.title1, before);
+}
+
+// A column switched off on the holdings page through the sheet is gone from the holdings
+// report after the document was saved and read back.
+TEST_F(OptionPagesTest, ColumnSwitchedOffIsGoneAfterSaveAndReopen) {
+    CFolari2Doc doc = MakeDemoPortfolio(1);
+    const CQRNDatum date = DateOf(15, 6, 2026);
+    auto headers = [date](const CFolari2Doc& d) {
+        const std::unique_ptr<ReportTable> table = BuildHoldingsReport(d, date);
+        QStringList list;
+        for (int c = 0; c < table->ColumnCount(); ++c) list << ToQString(table->CellText(1, c));
+        return list;
+    };
+    const QStringList before = headers(doc);
+    ASSERT_TRUE(before.contains(u"WKN"_s)) << before.join(u'|').toStdString();
+
+    OptionsDialog dialog(doc, OptionPageTitlesOfView(1));
+    dialog.show();
+    auto* columns = Find<QTreeWidget>(dialog.Pages()->widget(0), "columns");
+    QTreeWidgetItem* wkn = ItemWithBit(columns, 1);
+    ASSERT_EQ(wkn->text(0), u"WKN"_s);
+    wkn->setCheckState(0, Qt::Unchecked);
+    ClickOk(&dialog);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    doc.SetModified(false);
+    dialog.ApplyTo(doc);
+    EXPECT_TRUE(doc.IsModified());
+
+    const std::string bytes = WriteDocument(doc);
+    ReadSettings settings;
+    settings.today = date;
+    const ReadResult reopened = ReadDocument(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), settings);
+    const QStringList after = headers(reopened.doc);
+    EXPECT_FALSE(after.contains(u"WKN"_s)) << after.join(u'|').toStdString();
+    EXPECT_EQ(after.size(), before.size() - 1);  // only that column went
+    // The reopened page shows the column unticked.
+    OptionsDialog again(reopened.doc, OptionPageTitlesOfView(1));
+    EXPECT_EQ(ItemWithBit(Find<QTreeWidget>(again.Pages()->widget(0), "columns"), 1)->checkState(0),
+              Qt::Unchecked);
 }
 
 // "Ansichtoptionen..." of the menu "Ansicht": enabled on views with options, opening the
