@@ -30,6 +30,7 @@
 #include "app/tools/screenshots_corporate_actions.h"
 #include "app/tools/screenshots_currencies.h"
 #include "app/tools/screenshots_movements.h"
+#include "app/tools/screenshots_option_pages.h"
 #include "app/tools/screenshots_quotes.h"
 #include "app/tools/screenshots_securities.h"
 #include "app/tools/screenshots_trades.h"
@@ -182,6 +183,7 @@ int main(int argc, char** argv) {
     pf::ShootMovementDialogs(&window, document->Doc(), save);
     pf::ShootCorporateActionDialogs(&window, document->Doc(), save);
     pf::ShootTransactionEditorDialogs(&window, document->Doc(), save);
+    pf::ShootReportOptionPages(&window, document->Doc(), save);
 
     // Open Demo3 and time its holdings view, the figure the program is held to.
     QElapsedTimer timer;
