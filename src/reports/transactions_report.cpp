@@ -118,28 +118,32 @@ std::string SubjectText(const CFolari2Doc& doc, const CFL2Transaktion& t) {
     }
 }
 
-int CompareTransactionRows(const TransactionListRow& a, const TransactionListRow& b, int32_t key) {
-    const CFL2Transaktion& ta = *a.transaction;
-    const CFL2Transaktion& tb = *b.transaction;
-    switch (key) {
-        case kTransactionsByDate:
-            return CompareValues(ta.date, tb.date);
-        case kTransactionsByExecution:
-            return CompareValues(a.storedIndex, b.storedIndex);
-        case kTransactionsByEntry:
-            return CompareValues(ta.id, tb.id);
-        case kTransactionsByType:
-            return CompareValues(TypeRank(ta.type), TypeRank(tb.type));
-        case kTransactionsByDescription:
-            return CompareTexts(a.subject, b.subject);
-        case kTransactionsByText:
-            return CompareTexts(ta.text, tb.text);
-        case kTransactionsByAmount:
-            return CompareValues(a.reportAmount, b.reportAmount);
-        default:  // "(keine Sortierung)"
-            return 0;
+namespace {
+
+// The value of one key as a number: dates, ids, places and types are exact in a double, texts
+// are replaced by their rank in byte order among the texts of all rows (equal texts share a
+// rank), so comparing the numbers compares the keys.
+using SortValues = std::array<double, 3>;
+
+std::vector<double> TextRanks(const std::vector<TransactionListRow>& rows, bool subject) {
+    const auto textOf = [subject](const TransactionListRow& r) -> const std::string& {
+        return subject ? r.subject : r.transaction->text;
+    };
+    std::vector<uint32_t> order(rows.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        return CompareTexts(textOf(rows[a]), textOf(rows[b])) < 0;
+    });
+    std::vector<double> ranks(rows.size());
+    double rank = 0.0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && textOf(rows[order[i - 1]]) != textOf(rows[order[i]])) rank += 1.0;
+        ranks[order[i]] = rank;
     }
+    return ranks;
 }
+
+}  // namespace
 
 void SortTransactionRows(std::vector<TransactionListRow>& rows, const std::array<int32_t, 3>& keys,
                          bool descending) {
@@ -149,14 +153,65 @@ void SortTransactionRows(std::vector<TransactionListRow>& rows, const std::array
     for (int32_t key : keys)
         if (key >= kTransactionsByDate && key <= kTransactionsByAmount) active.push_back(key);
     if (active.empty()) return;
+
+    // The sort is quadratic, so each row's keys are turned into numbers once; the exchange
+    // sort then moves (values, row) pairs and sees the same comparisons as on the rows.
+    std::vector<double> subjectRanks, textRanks;
+    struct Entry {
+        SortValues values{};
+        uint32_t row = 0;
+    };
+    std::vector<Entry> entries(rows.size());
+    for (size_t k = 0; k < active.size(); ++k) {
+        if (active[k] == kTransactionsByDescription && subjectRanks.empty())
+            subjectRanks = TextRanks(rows, true);
+        if (active[k] == kTransactionsByText && textRanks.empty())
+            textRanks = TextRanks(rows, false);
+    }
+    for (uint32_t i = 0; i < entries.size(); ++i) {
+        const TransactionListRow& r = rows[i];
+        entries[i].row = i;
+        for (size_t k = 0; k < active.size(); ++k) {
+            double& v = entries[i].values[k];
+            switch (active[k]) {
+                case kTransactionsByDate:
+                    v = r.transaction->date.DayNumber();
+                    break;
+                case kTransactionsByExecution:
+                    v = static_cast<double>(r.storedIndex);
+                    break;
+                case kTransactionsByEntry:
+                    v = r.transaction->id;
+                    break;
+                case kTransactionsByType:
+                    v = TypeRank(r.transaction->type);
+                    break;
+                case kTransactionsByDescription:
+                    v = subjectRanks[i];
+                    break;
+                case kTransactionsByText:
+                    v = textRanks[i];
+                    break;
+                default:  // kTransactionsByAmount
+                    v = r.reportAmount;
+                    break;
+            }
+        }
+    }
+    const size_t keyCount = active.size();
     ExchangeSort(
-        rows.begin(), rows.end(),
-        [&active](const TransactionListRow& a, const TransactionListRow& b) {
-            for (int32_t key : active)
-                if (const int c = CompareTransactionRows(a, b, key); c != 0) return c;
+        entries.begin(), entries.end(),
+        [keyCount](const Entry& a, const Entry& b) {
+            for (size_t k = 0; k < keyCount; ++k)
+                if (const int c = CompareValues(a.values[k], b.values[k]); c != 0) return c;
             return 0;
         },
         descending);
+
+    std::vector<TransactionListRow> sorted;
+    sorted.reserve(rows.size());
+    for (const Entry& e : entries) sorted.push_back(std::move(rows[e.row]));
+    rows = std::move(sorted);
 }
 
 std::vector<TransactionListRow> TransactionRows(const CFolari2Doc& doc, CQRNDatum from,

@@ -32,16 +32,14 @@ struct TransactionListRow {
 // names.
 std::string SubjectText(const CFolari2Doc& doc, const CFL2Transaktion& t);
 
-// -1, 0 or 1 as row `a` sorts before, with or after row `b` by one key (TransactionSortKey):
-// date, stored order, id ("Reihenfolge der Eingabe"), type by its number (split, exchange,
-// buy, movement, sale), subject and text byte by byte (UTF-8), amount in the report
-// currency. "(keine Sortierung)" and unknown keys compare equal.
-int CompareTransactionRows(const TransactionListRow& a, const TransactionListRow& b, int32_t key);
-
-// Orders the rows by up to three keys with one direction, with the exchange sort of the
-// lists (engine/position_sort.h): a later key decides only when the earlier ones are equal;
-// rows equal in all keys end up as that sort leaves them, which need not be their stored
-// order. With every key "(keine Sortierung)" nothing moves. Quadratic in the rows.
+// Orders the rows by up to three keys (TransactionSortKey) with one direction, with the
+// exchange sort of the lists (engine/position_sort.h): a later key decides only when the
+// earlier ones are equal. The keys: date, stored order, id ("Reihenfolge der Eingabe"), type
+// by its number (split, exchange, buy, movement, sale), subject and text byte by byte
+// (UTF-8, so "Ä" sorts after "z"), amount in the report currency; "(keine Sortierung)" and
+// unknown keys compare equal. Rows equal in all keys end up as that sort leaves them, which
+// need not be their stored order.
+// With every key "(keine Sortierung)" nothing moves. Quadratic in the rows.
 void SortTransactionRows(std::vector<TransactionListRow>& rows, const std::array<int32_t, 3>& keys,
                          bool descending);
 

@@ -281,6 +281,43 @@ TEST_F(TransactionsReportTest, SortKeysAndTheExchangeSortsOrderOfTies) {
     }
 }
 
+// Texts compare byte by byte as UTF-8: upper case before lower case, "Ä" (0xC3 0x84) after
+// every ASCII letter, an empty text first. Stored order T0 "apfel", T1 "Äpfel", T2 "",
+// T3 "Zinsen", T4 "apfel", T5 "Zinsen", dated 1.2. to 6.2.
+TEST_F(TransactionsReportTest, TextKeysCompareBytes) {
+    const char* texts[] = {"apfel", "Äpfel", "", "Zinsen", "apfel", "Zinsen"};
+    std::map<int, std::string> names;
+    for (int i = 0; i < 6; ++i) {
+        const Made m = b.Movement(Day(1 + i, 2, 2021), "Kapitaleinlage", 100.0);
+        m->text = texts[i];
+        names[m.id] = "T" + std::to_string(i);
+    }
+    struct Case {
+        bool descending;
+        std::vector<std::string> order;
+    };
+    const Case cases[] = {
+        // i=0: T0 "apfel" <-> T2 "" -> T2 T1 T0 T3 T4 T5; i=1: T1 <-> T0 -> T2 T0 T1 ..., T0
+        // <-> T3 -> T2 T3 T1 T0 T4 T5; i=2: T1 <-> T0 -> T2 T3 T0 T1 T4 T5, T0 <-> T5 ->
+        // T2 T3 T5 T1 T4 T0; i=3: T1 <-> T4 -> T2 T3 T5 T4 T1 T0, T4 = T0 stays; i=4: T1
+        // <-> T0 -> T2 T3 T5 T4 T0 T1.
+        {false, {"T2", "T3", "T5", "T4", "T0", "T1"}},
+        // i=0: T0 <-> T1 -> T1 T0 T2 T3 T4 T5; i=1: T0 = T4 stays; i=2: T2 <-> T3 -> T1 T0
+        // T3 T2 T4 T5, T3 <-> T4 -> T1 T0 T4 T2 T3 T5; i=3: T2 <-> T3 -> ... T3 T2 T5,
+        // T3 = T5 stays; i=4: T2 <-> T5 -> T1 T0 T4 T3 T5 T2.
+        {true, {"T1", "T0", "T4", "T3", "T5", "T2"}},
+    };
+    b.doc.options.transactions.sortKeys = {kTransactionsByText, kTransactionsUnsorted,
+                                           kTransactionsUnsorted};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.descending);
+        b.doc.options.transactions.sortDescending = c.descending ? 1 : 0;
+        std::vector<std::string> order;
+        for (int id : Ids(*Build())) order.push_back(names.at(id));
+        EXPECT_EQ(order, c.order);
+    }
+}
+
 TEST_F(TransactionsReportTest, FilterSwitchAppliesTheTransactionFilter) {
     const int32_t alpha = b.Security("Alpha");
     const Made buy = b.Buy(Day(1, 2, 2021), alpha, 10, 50.0);
