@@ -5,10 +5,12 @@
 #include "model/document.h"
 #include "reports/gain_loss_report.h"
 #include "reports/holdings_report.h"
+#include "reports/movements_report.h"
 #include "reports/performance_report.h"
 #include "reports/realized_report.h"
 #include "reports/returns_report.h"
 #include "reports/title_page.h"
+#include "reports/transactions_report.h"
 
 namespace pf {
 
@@ -21,6 +23,14 @@ std::unique_ptr<ReportObject> Holdings(const CFolari2Doc& doc, const ViewState& 
 std::unique_ptr<ReportObject> Realized(const CFolari2Doc& doc, const ViewState& state) {
     return BuildRealizedReport(doc, state.periodFrom, state.periodTo, state.securityFilter,
                                state.simulateSales);
+}
+
+std::unique_ptr<ReportObject> Transactions(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildTransactionsReport(doc, state.periodFrom, state.periodTo, state.securityFilter);
+}
+
+std::unique_ptr<ReportObject> Movements(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildMovementsReport(doc, state.periodFrom, state.periodTo);
 }
 
 std::unique_ptr<ReportObject> GainLoss(const CFolari2Doc& doc, const ViewState& state) {
@@ -44,10 +54,10 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      kHtmlViewControl, &Holdings},
     {kViewRealized, "Realisierte G+V", "&Realisierte G+V", "Strg+2", "realized", kPeriod,
      kFilterSwitchControl | kSimulatedSaleControl, &Realized},
-    {kViewTransactions, "Transaktionen", "&Transaktionen", "Strg+3", "", kPeriod,
-     kFilterSwitchControl, nullptr},
-    {kViewAccountMovements, "Kontobewegungen", "&Kontobewegungen", "Strg+4", "", kPeriod,
-     kNoControls, nullptr},
+    {kViewTransactions, "Transaktionen", "&Transaktionen", "Strg+3", "transactions", kPeriod,
+     kFilterSwitchControl, &Transactions},
+    {kViewAccountMovements, "Kontobewegungen", "&Kontobewegungen", "Strg+4", "movements", kPeriod,
+     kNoControls, &Movements},
     {kViewSecurities, "Wertpapiere", "&Wertpapiere", "", "", kOneDate, kNoControls, nullptr},
     {kViewDevelopment, "Depotentwicklung", "Depot&entwicklung", "Strg+5", "", kPeriod,
      kNoControls, nullptr},

@@ -170,7 +170,7 @@ TEST_F(CliReport, RefusalsSayWhy) {
     };
     const Case cases[] = {
         {{"report", "holdings"}, 2, "Falsche Anzahl von Argumenten für report."},
-        {{"report", "transactions", demo}, 2, "Unbekannte Ansicht transactions"},
+        {{"report", "development", demo}, 2, "Unbekannte Ansicht development"},
         {{"report", "holdings", demo, "--format", "html"}, 2, "Unbekanntes Format html"},
         {{"report", "holdings", demo, "--format", "pdf"}, 2, "bitte mit -o eine Ausgabedatei"},
         {{"report", "holdings", demo, "--format", "png"}, 2, "bitte mit -o eine Ausgabedatei"},

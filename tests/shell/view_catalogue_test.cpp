@@ -60,7 +60,12 @@ TEST(ViewCatalogueTest, ListsEveryViewInSelectorOrder) {
 TEST(ViewCatalogueTest, NamesOfTheCommandLine) {
     EXPECT_EQ(ViewIdFromName("holdings"), kViewHoldings);
     EXPECT_EQ(ViewIdFromName("realized"), kViewRealized);
-    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "transactions"})
+    EXPECT_EQ(ViewIdFromName("transactions"), kViewTransactions);
+    EXPECT_EQ(ViewIdFromName("movements"), kViewAccountMovements);
+    EXPECT_EQ(ViewIdFromName("gv"), kViewGainLossEvaluation);
+    EXPECT_EQ(ViewIdFromName("performance"), kViewPerformance);
+    EXPECT_EQ(ViewIdFromName("returns"), kViewReturns);
+    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "development"})
         EXPECT_EQ(ViewIdFromName(other), 0) << other;
 }
 
