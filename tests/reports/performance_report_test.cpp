@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -241,6 +242,66 @@ TEST(PerformanceReport, RowsOfADepositIntoAnEmptyAccount) {
     const auto plain = BuildPerformanceReport(b.doc, Day(1, 1, 2020), Day(3, 1, 2020));
     EXPECT_EQ(ValueOf(*plain, "TWR:", 1), "0,00 %");
     EXPECT_EQ(ValueOf(*plain, "Einzelperioden:", 0), "?");
+}
+
+TEST(PerformanceReport, RowOrderFontsSpacingAndSpans) {
+    // The fonts are added after the row font in the order title, subtitle, small text.
+    constexpr int kRow = 0, kTitle = 1, kSubtitle = 2, kSmall = 3;
+    testing::DocBuilder b;
+    b.Movement(Day(2, 1, 2020), "Kapitaleinlage", 1000.0);
+    b.doc.options.reports.outerMargin = 25;
+    const int gap = 25;
+    struct Row {
+        const char* label;
+        int font;
+        int spacing;
+        int span;
+    };
+    const Row expected[] = {
+        {"Performanceanalyse für ", kTitle, 0, 4},
+        {"Zeitraum: 01.01.2020-03.01.2020", kSubtitle, 0, 4},
+        {"Money-Weighted Rate of Return (MWR):", kSubtitle, gap, 5},
+        {"Vermögen am 01.01.2020:", kRow, gap, 1},
+        {"Vermögen am 03.01.2020:", kRow, 0, 1},
+        {"Kapitaleinlagen/-entnahmen:", kRow, 0, 1},
+        {"Gewinn/Verlust:", kRow, gap, 1},
+        {"Durchschnittl. eingezahltes Kapital:", kRow, gap, 1},
+        {"MWR bezogen auf eingezahltes Kapital:", kRow, 0, 1},
+        {"Durchschnittl. investiertes Kapital:", kRow, gap, 1},
+        {"MWR bezogen auf investiertes Kapital:", kRow, 0, 1},
+        {"Time-Weighted Rate of Return (TWR):", kSubtitle, gap, 5},
+        {"TWR:", kRow, gap, 1},
+        {"Einzelperioden:", kRow, gap, 1},
+        {"Zeitraum", kSmall, 0, 1},
+        {"01.01.2020-02.01.2020", kSmall, 0, 1},
+        {"02.01.2020-03.01.2020", kSmall, 0, 1},
+    };
+    const auto table = BuildPerformanceReport(b.doc, Day(1, 1, 2020), Day(3, 1, 2020));
+    ASSERT_EQ(table->Rows().size(), std::size(expected));
+    EXPECT_EQ(table->ColumnCount(), 5);
+    EXPECT_EQ(table->Appearance().screenStyle, kStyleTextOnly);
+    EXPECT_EQ(table->Appearance().printStyle, kStyleTextOnly);
+    for (size_t r = 0; r < std::size(expected); ++r) {
+        SCOPED_TRACE(expected[r].label);
+        const ReportRow& row = table->Rows()[r];
+        EXPECT_EQ(table->CellText(static_cast<int>(r), 0), expected[r].label);
+        EXPECT_EQ(row.font, expected[r].font);
+        EXPECT_EQ(row.spacingBefore, expected[r].spacing);
+        EXPECT_EQ(row.cells[0].span, expected[r].span);
+        EXPECT_EQ(table->ColourA(row), kWhite);
+        EXPECT_EQ(table->ColourB(row), kWhite);
+    }
+
+    // Without titles the first heading follows no title and gets no spacing; without single
+    // periods nothing follows the TWR.
+    b.doc.options.performance.title1.clear();
+    b.doc.options.performance.title2.clear();
+    b.doc.options.performance.showPeriods = 0;
+    const auto bare = BuildPerformanceReport(b.doc, Day(1, 1, 2020), Day(3, 1, 2020));
+    ASSERT_EQ(bare->Rows().size(), 11u);
+    EXPECT_EQ(bare->CellText(0, 0), "Money-Weighted Rate of Return (MWR):");
+    EXPECT_EQ(bare->Rows()[0].spacingBefore, 0);
+    EXPECT_EQ(bare->CellText(10, 0), "TWR:");
 }
 
 TEST(PerformanceReport, PurchaseWithCostsFromTheEngineSeries) {
