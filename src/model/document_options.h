@@ -235,6 +235,156 @@ struct ReturnsReportOptions {
     bool operator==(const ReturnsReportOptions&) const = default;
 };
 
+// The appearance of the development and quotes tables (page "LISTEN >"); sizes in 0.1 mm.
+struct ListsAppearance {
+    int32_t screenStyle = 3;  // as TableAppearance
+    int32_t printStyle = 1;
+    std::string face = "Arial";
+    int32_t outerMargin = 10;  // "Feldabstand": distance from the edge, between columns and rows
+    int32_t normalFontHeight = 40;       // "normaler Text"
+    int32_t columnTitleFontHeight = 40;  // "Spaltentitel"
+    int32_t verticalFontHeight = 40;     // "vertikaler Text"
+    int32_t dateColumnEveryPage = 1;     // "Datumsspalte auf jeder Seite"
+    int32_t marginLeft = 150;
+    int32_t marginTop = 150;
+    int32_t marginRight = 150;
+    int32_t marginBottom = 150;
+    int32_t repeatColumnTitles = 1;     // "Spaltentitel auf jeder Seite"
+    int32_t priceDecimals = 2;          // "Dezimalstellen für Kurse"
+    int32_t percentDecimals = 1;        // "Dezimalstellen für Prozentwerte"
+    int32_t repeatVerticalTexts = 1;    // "Vertik. Texte wiederholen"
+    int32_t verticalTextDistance = 40;  // "Abstand": day rows from one repetition to the next
+
+    bool operator==(const ListsAppearance&) const = default;
+};
+
+// Items of the development table: bit n is item n of its option list; a sub-item only
+// shows while its group's item (bits 0, 8, 16, 20) is on.
+inline constexpr uint32_t kDefaultDevelopmentItems =
+    BitsOf({0, 4, 8, 10, 11, 12, 13, 16, 18, 20, 22, 23, 24, 25});
+
+// "Sortieren nach:" of the development table's position columns.
+enum DevelopmentSortKey : int32_t {
+    kDevelopmentByName = 0,
+    kDevelopmentByWkn = 1,
+    kDevelopmentByPurchaseDate = 2
+};
+
+// The development table ("Depotentwicklung").
+struct DevelopmentReportOptions {
+    int32_t itemMask = static_cast<int32_t>(kDefaultDevelopmentItems);
+    std::string positionText = "<BEZEICHNUNG>";  // "Text:" of the position text column
+    int32_t depotCurrencyId = 0;                 // "Depot:"
+    int32_t accountCurrencyId = 0;               // "Konto:"
+    int32_t assetsCurrencyId = 0;                // "Vermögen:"
+    int32_t sortKey = kDevelopmentByName;
+    int32_t columnPerLot = 0;  // "eigene Spalte für jede Position"
+    int32_t equalWidths = 0;   // "gleiche Breite für alle Spalten"
+    int32_t includeCommissions = 1;
+    // "Bereinigung um Kapitaleinlagen und -entnahmen:" of the account balance and of the
+    // assets, relative to the start (0) or the end date (1).
+    int32_t correctAccount = 0;
+    int32_t correctAssets = 0;
+    int32_t correctionRelativeToEnd = 0;
+
+    bool operator==(const DevelopmentReportOptions&) const = default;
+};
+
+// "Kurse anzeigen für:" of the quotes table.
+enum QuotesFilter : int32_t {
+    kQuotesOfAllSecurities = 0,
+    kQuotesOfSecuritiesWithQuotes = 1,  // a stored quote within the period
+    kQuotesOfChosenSecurities = 2,      // ticked in the page's list (CFL2Wertpapier::aux1)
+};
+// "Sortieren nach:" of the quotes table.
+enum QuotesSortKey : int32_t { kQuotesByName = 0, kQuotesByWkn = 1, kQuotesByIsin = 2 };
+// "Behandlung von Splits": how each shown price follows the splits.
+enum SplitHandling : int32_t {
+    kSplitsNotAdjusted = 0,        // as quoted at the time
+    kSplitsAdjustedBeforeEnd = 1,  // splits up to the period's end
+    kSplitsFullyAdjusted = 2,      // every split
+    kSplitsAsStored = 3,           // the stored value
+};
+
+// The quotes table ("Kurse").
+struct QuotesTableOptions {
+    int32_t filter = kQuotesOfAllSecurities;
+    std::string titleTemplate = "<BEZEICHNUNG> (<KURSWAEHRUNG>)";  // "Text:" of a column
+    int32_t sortKey = kQuotesByName;
+    int32_t equalWidths = 0;
+    int32_t splitHandling = kSplitsAdjustedBeforeEnd;
+
+    bool operator==(const QuotesTableOptions&) const = default;
+};
+
+// Depot analysis and distribution (page "DEPOTANALYSE/-VERTEILUNG"); sizes in 0.1 mm.
+struct AnalysisOptions {
+    std::string face = "Arial";
+    int32_t fontHeight = 40;         // "Schriftgröße (Zeilenhöhe)"
+    int32_t outerMargin = 20;        // "Rand"
+    int32_t textSpacing = 10;        // "Textabstand"
+    int32_t columnWidth = 250;       // "Spaltenbreite"
+    int32_t firstColumnWidth = 350;  // "Breite erste Spalte"
+    int32_t marginLeft = 150;
+    int32_t marginTop = 150;
+    int32_t marginRight = 150;
+    int32_t marginBottom = 150;
+    int32_t sortKey = -1;  // the holdings' keys; -1 their default "Kaufdatum"
+    int32_t sortDescending = 0;
+    int32_t includeCommissions = 1;
+    int32_t includeDividends = 0;  // the gain/loss rows " inkl. Div."
+    int32_t mergePositions = 0;
+    int32_t priceDecimals = 2;    // "Dezimalstellen für Kurse"
+    int32_t percentDecimals = 1;  // "Dezimalst. f. Prozentwerte"
+    int32_t currencyId = 0;       // "Währung"
+    int32_t stopTarget = 1;       // "Stopp- und Zielkursauswertung"
+
+    bool operator==(const AnalysisOptions&) const = default;
+};
+
+// Sort keys of the securities list, numbered as its options page lists them.
+enum SecuritiesSortKey : int32_t {
+    kSecuritiesUnsorted = 0,  // "(keine Sortierung)"
+    kSecuritiesByName,
+    kSecuritiesByWkn,
+    kSecuritiesByIsin,
+    kSecuritiesByCurrency,
+    kSecuritiesByType,
+    kSecuritiesBySector,
+    kSecuritiesByCountry,
+    kSecuritiesByIndex,
+    kSecuritiesByCategory1,
+    kSecuritiesByCategory2,
+    kSecuritiesByHalfIncome,
+    kSecuritiesByPrice,
+    kSecuritiesByPriceEarnings1,
+    kSecuritiesByPriceEarnings2,
+    kSecuritiesByDividendYield,
+    kSecuritiesByPriceCashFlow,
+    kSecuritiesByDrawdown,
+    kSecuritiesByPieces,
+    kSecuritiesByQuoteCount,
+    kSecuritiesByTeletextImport,
+    kSecuritiesByInternetImport,
+    kSecuritiesByRemarks,
+};
+
+inline constexpr uint32_t kDefaultSecuritiesColumns =
+    BitsOf({0, 1, 2, 3, 6, 7, 8, 9, 12, 13, 14, 15, 17, 19, 20, 21, 22, 23, 24, 25, 27, 29, 30});
+
+// The securities list ("Wertpapiere").
+struct SecuritiesListOptions {
+    int32_t columnMask = static_cast<int32_t>(kDefaultSecuritiesColumns);
+    std::string title = "Wertpapiere am <DATUM>";
+    std::array<int32_t, 3> sortKeys = {kSecuritiesUnsorted, kSecuritiesUnsorted,
+                                       kSecuritiesUnsorted};
+    int32_t sortDescending = 0;
+    int32_t useLastPrice = 1;  // "letzten Kurs verwenden"
+    int32_t onlyInDepot = 0;   // "nur Wertpapiere im Depot"
+
+    bool operator==(const SecuritiesListOptions&) const = default;
+};
+
 // Match modes of the transaction filter's text conditions.
 enum FilterTextMatch : int32_t { kTextEquals = 0, kTextContains = 1, kTextStartsWith = 2 };
 
@@ -315,6 +465,11 @@ struct DocumentOptions {
     GainLossReportOptions gainLoss;
     PerformanceReportOptions performance;
     ReturnsReportOptions returns;
+    ListsAppearance lists;  // "LISTEN >"
+    DevelopmentReportOptions development;
+    QuotesTableOptions quotes;
+    AnalysisOptions analysis;  // depot analysis and distribution
+    SecuritiesListOptions securitiesList;
     std::string isinLabel = "ISIN/Kürzel";  // caption of the second identifier column
     // Ids of the securities ticked in the transaction filter's list; the realized report's
     // security filter and the filter's "nur ausgewählte Wertpapiere" use them.

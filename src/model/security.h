@@ -43,7 +43,7 @@ struct CFL2Wertpapier {
     std::string vtplusControlText2;
     std::string vtplusSubpage;
     int32_t vtplusDecimalSeparator = 0;  // 0 comma, 1 point
-    int32_t aux1 = 0;
+    int32_t aux1 = 0;                    // 1: ticked for the quotes table ("folgende Wertpapiere")
     std::string aux2;
     int32_t creationKind = 1;  // 1 security dialog, 2 conversion of a first-generation file
     int32_t aux3 = 0;

@@ -68,6 +68,11 @@ class Canvas {
     // One line of text in `box`, clipped to it, aligned at its left edge, right edge or
     // centre, with its top at box.top; no background.
     virtual void DrawText(const std::string& text, const Rect& box, TextAlign align) = 0;
+    // One line of text turned a quarter turn counter-clockwise, reading from the bottom
+    // upward: it starts at box.bottom (Left), ends at box.top (Right) or is centred between
+    // them; the top of its character cells lies on box.left. Clipped to the box; no
+    // background.
+    virtual void DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) = 0;
 
     // A rectangle filled with `fill` and outlined in the same colour.
     virtual void FillRect(const Rect& r, Colour fill) = 0;

@@ -132,6 +132,29 @@ void QtCanvas::DrawText(const std::string& text, const Rect& box, TextAlign alig
     painter_.restore();
 }
 
+void QtCanvas::DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) {
+    const QRectF area = ToDevice(box);
+    const QString line = SingleLine(text);
+    const QFontMetricsF metrics(font_, painter_.device());
+    const double width = metrics.horizontalAdvance(line);
+    // Along the text, measured upward from the box's bottom edge.
+    double along = 0.0;
+    if (align == TextAlign::Right)
+        along = area.height() - width;
+    else if (align == TextAlign::Center)
+        along = (area.height() - width) / 2.0;
+
+    painter_.save();
+    painter_.setClipRect(area, Qt::IntersectClip);
+    painter_.setFont(font_);
+    painter_.setPen(QPen(Qt::black));
+    // After the turn the x axis points up the box and the y axis to its right.
+    painter_.translate(area.left(), area.bottom());
+    painter_.rotate(-90.0);
+    painter_.drawText(QPointF(along, metrics.ascent()), line);
+    painter_.restore();
+}
+
 void QtCanvas::FillRect(const Rect& r, Colour fill) {
     // The outline in the fill colour adds nothing to the covered pixels.
     painter_.setRenderHint(QPainter::Antialiasing, false);

@@ -42,6 +42,7 @@ class QtCanvas final : public Canvas {
     int TextWidth(const std::string& text) override;
     // Black text; line breaks inside `text` are drawn as spaces.
     void DrawText(const std::string& text, const Rect& box, TextAlign align) override;
+    void DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) override;
 
     // Rectangles cover the device pixels from left to right and top to bottom, excluding the
     // right and bottom edge, but always at least one pixel each way. No antialiasing.

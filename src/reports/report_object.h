@@ -38,13 +38,15 @@ struct ReportAppearance {
     int marginBottom = 0;
 };
 
-// What lies under a point of the screen drawing: the row and column (from 0) and the row's
-// five user values (a table row carries ids there, e.g. the transaction behind it). All -1
-// when nothing is hit.
+// What lies under a point of the screen drawing: the row and column (from 0), the row's
+// five user values (a table row carries ids there, e.g. the transaction behind it) and the
+// cell's own user value (the security of a position column of the development and quotes
+// tables). All -1 when nothing is hit.
 struct HitResult {
     int row = -1;
     int column = -1;
     std::array<int, 5> user{-1, -1, -1, -1, -1};
+    int cellUser = -1;
 
     bool IsHit() const { return row >= 0; }
     bool operator==(const HitResult&) const = default;

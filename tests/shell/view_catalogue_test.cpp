@@ -174,7 +174,9 @@ TEST(ViewCatalogueTest, MenuTextsAndCommandLineNames) {
         ASSERT_NE(amp, nullptr);
         EXPECT_TRUE(mnemonics.insert(static_cast<char>(std::tolower(amp[1]))).second);
         EXPECT_EQ(*view.cliName != '\0', view.builder != nullptr);
-        if (*view.cliName != '\0') EXPECT_EQ(FindViewByCliName(view.cliName), &view);
+        if (*view.cliName != '\0') {
+            EXPECT_EQ(FindViewByCliName(view.cliName), &view);
+        }
     }
     EXPECT_EQ(FindViewByCliName(""), nullptr);
 }

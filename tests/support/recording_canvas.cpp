@@ -22,6 +22,10 @@ void RecordingCanvas::DrawText(const std::string& text, const Rect& box, TextAli
     ops_.push_back({Op::Text, text, box, static_cast<int>(align), 0, 0, {}});
 }
 
+void RecordingCanvas::DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) {
+    ops_.push_back({Op::VerticalText, text, box, static_cast<int>(align), 0, 0, {}});
+}
+
 void RecordingCanvas::FillRect(const Rect& r, Colour fill) {
     ops_.push_back({Op::Fill, {}, r, 0, fill, fill, {}});
 }
@@ -45,7 +49,7 @@ void RecordingCanvas::ClearClip() { ops_.push_back({Op::Unclip, {}, {}, 0, 0, 0,
 std::vector<std::string> RecordingCanvas::Texts() const {
     std::vector<std::string> texts;
     for (const Op& op : ops_)
-        if (op.kind == Op::Text) texts.push_back(op.text);
+        if (op.kind == Op::Text || op.kind == Op::VerticalText) texts.push_back(op.text);
     return texts;
 }
 

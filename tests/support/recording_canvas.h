@@ -24,6 +24,7 @@ class RecordingCanvas final : public Canvas {
     void SetFont(const std::string& face, int height) override;
     int TextWidth(const std::string& text) override;
     void DrawText(const std::string& text, const Rect& box, TextAlign align) override;
+    void DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) override;
     void FillRect(const Rect& r, Colour fill) override;
     void FrameRect(const Rect& r, Colour pen) override;
     void Polyline(const std::vector<Point>& points, Colour pen, int penWidth) override;
@@ -33,7 +34,7 @@ class RecordingCanvas final : public Canvas {
 
     // One recorded call.
     struct Op {
-        enum Kind { Font, Text, Fill, Frame, Line, Shape, Clip, Unclip } kind;
+        enum Kind { Font, Text, VerticalText, Fill, Frame, Line, Shape, Clip, Unclip } kind;
         std::string text;  // text, or the face of a font
         Rect rect;         // box of text, rectangle, clip
         int value = 0;     // font height, pen width, TextAlign of a text
@@ -43,7 +44,7 @@ class RecordingCanvas final : public Canvas {
     };
     const std::vector<Op>& Ops() const { return ops_; }
     void ClearOps() { ops_.clear(); }
-    // The texts drawn, in order.
+    // The texts drawn, in order (vertical texts too).
     std::vector<std::string> Texts() const;
 
     static int CharacterCount(const std::string& utf8);

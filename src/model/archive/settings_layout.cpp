@@ -91,7 +91,13 @@ void SettingsBlock(Io& io, Doc& doc) {
              holdings.mergePositions, holdings.bracketOldQuotes, holdings.currencyId,
              holdings.annualisation, holdings.extraInfo);
     }
-    cursor.Group("I8", block);
+    // Eight slots of this group carry the print margins and position options of the depot
+    // analysis; its remaining options follow in the groups of 20101002, 20101005 and 20201004.
+    auto& analysis = o.analysis;
+    if (block)
+        Ints(io, analysis.marginLeft, analysis.marginTop, analysis.marginRight,
+             analysis.marginBottom, analysis.includeCommissions, analysis.includeDividends,
+             analysis.mergePositions, analysis.currencyId);
     if (block) io.Int(holdings.columnMask);
     // The realized gains report; its remaining options came with version 30401000 (below).
     auto& realized = o.realized;
@@ -101,7 +107,8 @@ void SettingsBlock(Io& io, Doc& doc) {
              realized.mergePositions, realized.currencyId);
         io.Int(realized.columnMask);
     }
-    cursor.Group("S I4", block);
+    if (block) io.Str(o.quotes.titleTemplate, "Spaltentitel der Kurstabelle");
+    cursor.Group("I4", block);
     const size_t flagSource = cursor.Int(block);
     cursor.Int(block);
     const size_t flag = cursor.Int(atLeast(20101010));
@@ -113,7 +120,12 @@ void SettingsBlock(Io& io, Doc& doc) {
             value = 1;
     }
 
-    cursor.Group("I2 S I5", after(20101002));
+    if (after(20101002)) {
+        Ints(io, analysis.fontHeight, analysis.outerMargin);
+        io.Str(analysis.face, "Schriftart der Depotanalyse");
+        Ints(io, analysis.textSpacing, analysis.columnWidth, analysis.firstColumnWidth,
+             analysis.sortKey, analysis.sortDescending);
+    }
     // The group of version 20101004 holds the transactions report, the appearance of the
     // table reports and the account-movements report; the slots the reports do not name
     // stay unnamed.
@@ -164,12 +176,28 @@ void SettingsBlock(Io& io, Doc& doc) {
         io.Str(reports.face, "Schriftart der Reporte");
         Ints(io, reports.marginLeft, reports.marginTop, reports.marginRight, reports.marginBottom);
     }
-    cursor.Group("I", after(20101005));
+    if (after(20101005)) io.Int(analysis.stopTarget);
     if (after(20101005)) {
         io.Str(performance.title1, "Titel 1 Performanceanalyse");
         Ints(io, performance.currencyId, performance.purchaseCostsInCapital);
     }
-    cursor.Group("I2 S I I4 I4 I4 S I16", after(20101006));
+    // The group of version 20101006: the appearance "LISTEN >", the development table and
+    // the quotes table.
+    if (after(20101006)) {
+        auto& l = o.lists;
+        auto& d = o.development;
+        auto& q = o.quotes;
+        Ints(io, l.screenStyle, l.printStyle);
+        io.Str(l.face, "Schriftart der Listen");
+        Ints(io, l.outerMargin, l.normalFontHeight, l.columnTitleFontHeight, l.verticalFontHeight,
+             l.dateColumnEveryPage, l.marginLeft, l.marginTop, l.marginRight, l.marginBottom,
+             l.repeatColumnTitles, l.priceDecimals, l.percentDecimals, l.repeatVerticalTexts);
+        io.Str(d.positionText, "Text der Depotentwicklung");
+        Ints(io, l.verticalTextDistance, d.itemMask, d.depotCurrencyId, d.accountCurrencyId,
+             d.assetsCurrencyId, d.sortKey, d.columnPerLot, d.equalWidths, d.includeCommissions,
+             d.correctAccount, d.correctAssets, d.correctionRelativeToEnd, q.filter, q.sortKey,
+             q.equalWidths, q.splitHandling);
+    }
     if (after(20201001)) {
         io.Str(performance.title2, "Titel 2 Performanceanalyse");
         Ints(io, performance.showPeriods, performance.periodsEndAtMonthEnd, returns.currencyId,
@@ -189,8 +217,14 @@ void SettingsBlock(Io& io, Doc& doc) {
     if constexpr (Io::kReading)
         if (!hasViewGroup) o.settingsSlots.ints[inherits] = o.settingsSlots.ints[previousLast];
 
-    cursor.Group("I S I6", after(20201003));
-    cursor.Group("I2", after(20201004));
+    auto& securities = o.securitiesList;
+    if (after(20201003)) {
+        io.Int(securities.columnMask);
+        io.Str(securities.title, "Titel Wertpapiere");
+        Ints(io, securities.sortKeys[0], securities.sortKeys[1], securities.sortKeys[2],
+             securities.sortDescending, securities.useLastPrice, securities.onlyInDepot);
+    }
+    if (after(20201004)) Ints(io, analysis.priceDecimals, analysis.percentDecimals);
     if (after(20301001)) {
         TransferSeparator(io, o.decimalSeparator, "Dezimaltrennzeichen");
         TransferSeparator(io, o.thousandsSeparator, "Tausendertrennzeichen");

@@ -49,6 +49,33 @@ inline auto Fields(const ReturnsReportOptions& r) {
     return std::tie(r.title1, r.title2, r.currencyId, r.withoutTaxes, r.showPayments,
                     r.paymentsInNegative, r.order);
 }
+inline auto Fields(const ListsAppearance& l) {
+    return std::tie(l.screenStyle, l.printStyle, l.face, l.outerMargin, l.normalFontHeight,
+                    l.columnTitleFontHeight, l.verticalFontHeight, l.dateColumnEveryPage,
+                    l.marginLeft, l.marginTop, l.marginRight, l.marginBottom, l.repeatColumnTitles,
+                    l.priceDecimals, l.percentDecimals, l.repeatVerticalTexts,
+                    l.verticalTextDistance);
+}
+inline auto Fields(const DevelopmentReportOptions& d) {
+    return std::tie(d.itemMask, d.positionText, d.depotCurrencyId, d.accountCurrencyId,
+                    d.assetsCurrencyId, d.sortKey, d.columnPerLot, d.equalWidths,
+                    d.includeCommissions, d.correctAccount, d.correctAssets,
+                    d.correctionRelativeToEnd);
+}
+inline auto Fields(const QuotesTableOptions& q) {
+    return std::tie(q.filter, q.titleTemplate, q.sortKey, q.equalWidths, q.splitHandling);
+}
+inline auto Fields(const AnalysisOptions& a) {
+    return std::tie(a.face, a.fontHeight, a.outerMargin, a.textSpacing, a.columnWidth,
+                    a.firstColumnWidth, a.marginLeft, a.marginTop, a.marginRight, a.marginBottom,
+                    a.sortKey, a.sortDescending, a.includeCommissions, a.includeDividends,
+                    a.mergePositions, a.priceDecimals, a.percentDecimals, a.currencyId,
+                    a.stopTarget);
+}
+inline auto Fields(const SecuritiesListOptions& s) {
+    return std::tie(s.columnMask, s.title, s.sortKeys, s.sortDescending, s.useLastPrice,
+                    s.onlyInDepot);
+}
 
 // Compares two documents part by part, so that a failure names the part that differs.
 inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& expected) {
@@ -97,11 +124,18 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(Fields(a.gainLoss), Fields(e.gainLoss));
     EXPECT_EQ(Fields(a.performance), Fields(e.performance));
     EXPECT_EQ(Fields(a.returns), Fields(e.returns));
+    EXPECT_EQ(Fields(a.lists), Fields(e.lists));
+    EXPECT_EQ(Fields(a.development), Fields(e.development));
+    EXPECT_EQ(Fields(a.quotes), Fields(e.quotes));
+    EXPECT_EQ(Fields(a.analysis), Fields(e.analysis));
+    EXPECT_EQ(Fields(a.securitiesList), Fields(e.securitiesList));
     // Catches a field that was added to a struct but not to its Fields().
     EXPECT_TRUE(a.tables == e.tables && a.holdings == e.holdings && a.realized == e.realized);
     EXPECT_TRUE(a.transactions == e.transactions && a.movements == e.movements &&
                 a.reports == e.reports && a.gainLoss == e.gainLoss &&
                 a.performance == e.performance && a.returns == e.returns);
+    EXPECT_TRUE(a.lists == e.lists && a.development == e.development && a.quotes == e.quotes &&
+                a.analysis == e.analysis && a.securitiesList == e.securitiesList);
     EXPECT_EQ(a.isinLabel, e.isinLabel);
     EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
     EXPECT_TRUE(a.transactionFilter == e.transactionFilter);

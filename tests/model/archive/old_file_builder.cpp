@@ -46,13 +46,16 @@ const Row kSettingsBlock[] = {
     {kAlways,
      "S:holdingsTitle I:holdingsSortKey I:holdingsSortDescending I:holdingsCommissions "
      "I:holdingsMerge I:holdingsBrackets I:holdingsCurrency I:holdingsAnnualisation "
-     "I:holdingsExtraInfo I*8 I:mask1"},
+     "I:holdingsExtraInfo I:aMarginLeft I:aMarginTop I:aMarginRight I:aMarginBottom "
+     "I:aCommissions I:aDividends I:aMerge I:aCurrency I:mask1"},
     {kAlways,
      "S:realizedTitle I:realizedSortKey I:realizedSortDescending I:realizedCommissions "
      "I:realizedMerge I:realizedCurrency I:mask2"},
-    {kAlways, "S I*4 I:flagSource I"},
+    {kAlways, "S:quotesTitle I*4 I:flagSource I"},
     {AtLeast(20101010), "I:flag"},
-    {After(20101002), "I*2 S I*5"},
+    {After(20101002),
+     "I:aFont I:aOuterMargin S:aFace I:aTextSpacing I:aColumnWidth I:aFirstColumnWidth "
+     "I:aSortKey I:aSortDescending"},
     {After(20101004),
      "I:txMask S:txTitle I:screenStyle I:printStyle S:face I:outerMargin I:columnGap "
      "I:columnMargin "
@@ -64,14 +67,21 @@ const Row kSettingsBlock[] = {
      "I:gvMaskLow I:gvMaskHigh S:gvTitle1 I:gvTitle1Large I:gvTitle2Large S:gvTitle2 "
      "I:gvCurrency I:gvGroup I:gvCostsInPrice I:gvSecurityInTexts I:rColumnGap I:rOuterMargin "
      "I:rTitle1Font I:rTitle2Font I:rLargeFont I:rSmallFont S:rFace I:rMarginLeft I:rMarginTop "
-     "I:rMarginRight I:rMarginBottom I S:pTitle1 I:pCurrency I:pCosts"},
-    {After(20101006), "I*2 S I I*4 I*4 I*4 S I*16"},
+     "I:rMarginRight I:rMarginBottom I:aStopTarget S:pTitle1 I:pCurrency I:pCosts"},
+    {After(20101006),
+     "I:lScreenStyle I:lPrintStyle S:lFace I:lOuterMargin I:lNormalFont I:lColumnTitleFont "
+     "I:lVerticalFont I:lDateColumn I:lMarginLeft I:lMarginTop I:lMarginRight I:lMarginBottom "
+     "I:lRepeatColumnTitles I:lPriceDecimals I:lPercentDecimals I:lRepeatVertical S:dText "
+     "I:lVerticalDistance I:dMask I:dDepotCurrency I:dAccountCurrency I:dAssetsCurrency "
+     "I:dSortKey I:dColumnPerLot I:dEqualWidths I:dCommissions I:dCorrectAccount "
+     "I:dCorrectAssets I:dRelativeToEnd I:qFilter I:qSortKey I:qEqualWidths I:qSplits"},
     {After(20201001),
      "S:pTitle2 I:pShowPeriods I:pMonthEnd I:retCurrency I:retWithoutTaxes I:retShowPayments "
      "I:retNegative I:retOrder I*5 S:retTitle1 S:retTitle2 I*2 I:inheritSource"},
     {AtLeast(30501002), "S*2 I:inherits I*3"},
-    {After(20201003), "I S I*6"},
-    {After(20201004), "I*2"},
+    {After(20201003),
+     "I:sMask S:sTitle I:sSort1 I:sSort2 I:sSort3 I:sDescending I:sLastPrice I:sOnlyInDepot"},
+    {After(20201004), "I:aPriceDecimals I:aPercentDecimals"},
     {After(20301001),
      "B:decimal B:thousands I:fShowPurchases I:fShowSales I:fTradesSelected I:fTradesTextActive "
      "I:fTradesTextMatch I:fTradesAmountActive I:fShowMovements I:fMovementsSelected "
@@ -218,6 +228,11 @@ class LayoutWriter {
             if (t.name == "retTitle1") named = &o.returns.title1;
             if (t.name == "retTitle2") named = &o.returns.title2;
             if (t.name == "isinLabel") named = &o.isinLabel;
+            if (t.name == "quotesTitle") named = &o.quotes.titleTemplate;
+            if (t.name == "aFace") named = &o.analysis.face;
+            if (t.name == "lFace") named = &o.lists.face;
+            if (t.name == "dText") named = &o.development.positionText;
+            if (t.name == "sTitle") named = &o.securitiesList.title;
             if (t.name == "fTradesText") named = &o.transactionFilter.tradesText.text;
             if (t.name == "fMovementsText") named = &o.transactionFilter.movementsText.text;
             if (t.name == "fCorporateText") named = &o.transactionFilter.corporateText.text;
@@ -286,7 +301,68 @@ class LayoutWriter {
         ReportsAppearance& rp = o.reports;
         PerformanceReportOptions& p = o.performance;
         ReturnsReportOptions& ret = o.returns;
+        ListsAppearance& l = o.lists;
+        DevelopmentReportOptions& d = o.development;
+        QuotesTableOptions& q = o.quotes;
+        AnalysisOptions& a = o.analysis;
+        SecuritiesListOptions& sl = o.securitiesList;
         const std::pair<const char*, int32_t*> options[] = {
+            {"aMarginLeft", &a.marginLeft},
+            {"aMarginTop", &a.marginTop},
+            {"aMarginRight", &a.marginRight},
+            {"aMarginBottom", &a.marginBottom},
+            {"aCommissions", &a.includeCommissions},
+            {"aDividends", &a.includeDividends},
+            {"aMerge", &a.mergePositions},
+            {"aCurrency", &a.currencyId},
+            {"aFont", &a.fontHeight},
+            {"aOuterMargin", &a.outerMargin},
+            {"aTextSpacing", &a.textSpacing},
+            {"aColumnWidth", &a.columnWidth},
+            {"aFirstColumnWidth", &a.firstColumnWidth},
+            {"aSortKey", &a.sortKey},
+            {"aSortDescending", &a.sortDescending},
+            {"aStopTarget", &a.stopTarget},
+            {"aPriceDecimals", &a.priceDecimals},
+            {"aPercentDecimals", &a.percentDecimals},
+            {"lScreenStyle", &l.screenStyle},
+            {"lPrintStyle", &l.printStyle},
+            {"lOuterMargin", &l.outerMargin},
+            {"lNormalFont", &l.normalFontHeight},
+            {"lColumnTitleFont", &l.columnTitleFontHeight},
+            {"lVerticalFont", &l.verticalFontHeight},
+            {"lDateColumn", &l.dateColumnEveryPage},
+            {"lMarginLeft", &l.marginLeft},
+            {"lMarginTop", &l.marginTop},
+            {"lMarginRight", &l.marginRight},
+            {"lMarginBottom", &l.marginBottom},
+            {"lRepeatColumnTitles", &l.repeatColumnTitles},
+            {"lPriceDecimals", &l.priceDecimals},
+            {"lPercentDecimals", &l.percentDecimals},
+            {"lRepeatVertical", &l.repeatVerticalTexts},
+            {"lVerticalDistance", &l.verticalTextDistance},
+            {"dMask", &d.itemMask},
+            {"dDepotCurrency", &d.depotCurrencyId},
+            {"dAccountCurrency", &d.accountCurrencyId},
+            {"dAssetsCurrency", &d.assetsCurrencyId},
+            {"dSortKey", &d.sortKey},
+            {"dColumnPerLot", &d.columnPerLot},
+            {"dEqualWidths", &d.equalWidths},
+            {"dCommissions", &d.includeCommissions},
+            {"dCorrectAccount", &d.correctAccount},
+            {"dCorrectAssets", &d.correctAssets},
+            {"dRelativeToEnd", &d.correctionRelativeToEnd},
+            {"qFilter", &q.filter},
+            {"qSortKey", &q.sortKey},
+            {"qEqualWidths", &q.equalWidths},
+            {"qSplits", &q.splitHandling},
+            {"sMask", &sl.columnMask},
+            {"sSort1", &sl.sortKeys[0]},
+            {"sSort2", &sl.sortKeys[1]},
+            {"sSort3", &sl.sortKeys[2]},
+            {"sDescending", &sl.sortDescending},
+            {"sLastPrice", &sl.useLastPrice},
+            {"sOnlyInDepot", &sl.onlyInDepot},
             {"txMask", &tx.columnMask},
             {"txSort1", &tx.sortKeys[0]},
             {"txSort2", &tx.sortKeys[1]},

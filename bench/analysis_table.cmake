@@ -1,0 +1,1 @@
+# Benchmarks of the analysis table model.

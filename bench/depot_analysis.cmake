@@ -1,0 +1,1 @@
+# Benchmarks of depot analysis and distribution.

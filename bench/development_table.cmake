@@ -1,0 +1,1 @@
+# Benchmarks of the development table model and the quotes table.

@@ -1,0 +1,1 @@
+# The analysis table model: its sources in pf_reports.

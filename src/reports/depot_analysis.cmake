@@ -1,0 +1,1 @@
+# Depot analysis and distribution: its sources in pf_reports.

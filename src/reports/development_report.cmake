@@ -1,0 +1,1 @@
+# The development table report: its sources in pf_reports.

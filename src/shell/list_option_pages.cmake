@@ -1,0 +1,1 @@
+# The option pages of the lists, the depot analysis and the securities list: form models in pf_shell.

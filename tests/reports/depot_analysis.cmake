@@ -1,0 +1,1 @@
+# Tests of depot analysis and distribution.

@@ -1,0 +1,2 @@
+# Tests of the securities list.
+pf_add_test(reports_price_walk_test price_walk_test.cpp LIBS pf_reports)
