@@ -54,12 +54,15 @@ struct HitResult {
 
 // Where a table row keeps the ids the views act on (a double click, its context menu): the
 // transaction behind the row; 1 for a merged or simulated row and 255 for a sum row; the
-// security the row shows; the lot's position number (not for merged rows). -1 where the row
-// has none.
+// security the row shows; the lot's position number (not for merged rows); the row's day.
+// -1 where the row has none.
 inline constexpr size_t kUserTransaction = 0;
 inline constexpr size_t kUserRowKind = 1;
 inline constexpr size_t kUserSecurity = 2;
 inline constexpr size_t kUserPosition = 3;
+// The day number (CQRNDatum::DayNumber) of a row that stands for one calendar day, as the
+// rows of the development and quotes tables do: a double click enters quotes at that date.
+inline constexpr size_t kUserDate = 4;
 
 // The content of one view: a table, a development or analysis table, a chart, a diagram or
 // the title page of a view that has nothing to show. A view, the print and preview
