@@ -377,6 +377,7 @@ PageGrid AnalysisTable::Paginate(Canvas& printer) {
     // Down, y growing upward: the paper's top edge lies at physicalOffsetY.
     const int topY = page.physicalOffsetY - appearance_.marginTop;
     const int bottomLimit = page.physicalOffsetY - page.physicalHeight + appearance_.marginBottom;
+    printArea_ = {printLeft_, topY, rightLimit, bottomLimit};
     placements_.clear();
     int down = 0;
     int y = topY;
@@ -431,12 +432,17 @@ void AnalysisTable::PrintPage(Canvas& printer, int pageNumber) {
         x += columns.itemWidth;
     }
 
+    // A label column with one item column can be wider than the paper between the margins;
+    // the right margin stays clear.
+    const bool clip = x > printArea_.right;
+    if (clip) printer.SetClip(printArea_);
     const int style = appearance_.printStyle;
     for (const Placement& p : placements_)
         if (p.page == down)
             DrawRowBackground(printer, rows_[p.row], p.y, columns, 1.0, style, kBlack);
     for (const Placement& p : placements_)
         if (p.page == down) DrawRowContent(printer, rows_[p.row], p.y, columns, 1.0, style);
+    if (clip) printer.ClearClip();
 }
 
 HitResult AnalysisTable::HitTest(Point point) const {

@@ -76,10 +76,10 @@ struct AnalysisRowStyle {
 // each row in colour B and the bars in their colours.
 //
 // Printing: every page across repeats the label column, followed by as many item columns
-// as fit between the print margins (at least one, which is clipped if it is wider than the
-// page). Down, rows are placed from the top margin while they fit; a row that does not fit
-// starts a new page, which first repeats the rows flagged for it. A gap row is dropped at
-// the top of a page. The table has no text output.
+// as fit between the print margins (at least one; a page whose columns are wider than that
+// is clipped at the right margin). Down, rows are placed from the top margin while they fit; a row
+// that does not fit starts a new page, which first repeats the rows flagged for it. A gap row is
+// dropped at the top of a page. The table has no text output.
 class AnalysisTable final : public ReportObject {
   public:
     // Fails (false) when already initialised or the column count is not positive.
@@ -168,6 +168,7 @@ class AnalysisTable final : public ReportObject {
     std::vector<Placement> placements_;
     std::vector<int> pageOfColumn_;  // horizontal page of each item column
     int printLeft_ = 0;              // x of the label column on every page across
+    Rect printArea_;                 // the paper within the print margins
     int pagesAcross_ = 0;
     int pagesDown_ = 0;
     bool paginated_ = false;

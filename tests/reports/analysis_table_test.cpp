@@ -460,6 +460,31 @@ TEST_F(AnalysisTablePrint, GridFramesInBlackAndAGapIsDroppedAtThePageTop) {
     EXPECT_EQ(frames[1].rect, (Rect{500, -150, 750, -190}));
 }
 
+TEST_F(AnalysisTablePrint, AColumnWiderThanThePageIsClippedAtTheRightMargin) {
+    // 1800 between the margins: the label column of 350 leaves 1450, less than one item.
+    AnalysisTableSetup setup = TableSetup(3);
+    setup.columnWidth = 1500;
+    AnalysisTable wide;
+    ASSERT_TRUE(wide.Init(setup));
+    wide.SetAppearance(table.Appearance());
+    const int r = wide.AddTextRow("Name", {});
+    wide.SetText(r, 1, "A");
+    wide.SetText(r, 2, "B");
+    EXPECT_EQ(wide.Paginate(printer).across, 2);  // one item a page
+    printer.ClearOps();
+    wide.PrintPage(printer, 2);
+    EXPECT_EQ(printer.Texts(), (std::vector<std::string>{"Name", "B"}));
+    const std::vector<Op> clips = OpsOfKind(printer, Op::Clip);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].rect, (Rect{150, -150, 1950, -350}));
+    EXPECT_EQ(printer.Ops().back().kind, Op::Unclip);
+
+    // Pages that fit are not clipped.
+    printer.ClearOps();
+    table.PrintPage(printer, 1);
+    EXPECT_TRUE(OpsOfKind(printer, Op::Clip).empty());
+}
+
 TEST(AnalysisTable, AnEmptyTablePrintsOneEmptyPage) {
     AnalysisTable table;
     ASSERT_TRUE(table.Init(TableSetup(1)));
@@ -507,6 +532,28 @@ TEST(AnalysisTable, HitTestGivesRowColumnAndTheColumnsUserValue) {
         EXPECT_EQ(hit.column, c.column);
         EXPECT_EQ(hit.cellUser, c.cellUser);
         EXPECT_EQ(hit.user[0], c.user0);
+    }
+}
+
+TEST(AnalysisTable, HitTestUsesTheScaledGeometry) {
+    AnalysisTable table;
+    ASSERT_TRUE(table.Init(TableSetup(3, 1.5)));
+    table.AddTextRow("Bezeichnung", {});
+    table.SetColumnUser(2, 55);
+    // At 1.5: margin 30, label column 525, items 375, rows R(1.5 × 40) = 60 from -30.
+    struct Case {
+        Point point;
+        int row;
+        int column;
+    };
+    const Case cases[] = {{{30, -30}, 0, 0},  {{554, -89}, 0, 0},    {{555, -89}, 0, 1},
+                          {{930, -50}, 0, 2}, {{1305, -50}, -1, -1}, {{100, -90}, -1, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
+        const HitResult hit = table.HitTest(c.point);
+        EXPECT_EQ(hit.row, c.row);
+        EXPECT_EQ(hit.column, c.column);
+        EXPECT_EQ(hit.cellUser, c.column == 2 ? 55 : -1);
     }
 }
 
