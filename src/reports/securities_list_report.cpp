@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -65,26 +66,27 @@ SecuritiesListRow RowOf(const CFL2Wertpapier& s, CQRNDatum reportDate, bool useL
     } else {
         row.hasPrice = s.ExactPriceAt(reportDate, reportDate, row.price) != 0;
     }
+    if (!std::isfinite(row.price)) row.hasPrice = false;
 
-    // A price of zero or below gives no meaningful ratio.
+    // A price of zero or below gives no meaningful ratio, and a ratio that overflows (a
+    // figure near zero, a damaged value) is shown as "-" rather than as an empty cell.
     const double p = row.price;
-    if (row.hasPrice && p > 0.0) {
-        if ((s.figuresSet & kFigureEarnings1) != 0 && s.earnings1 > 0.0) {
-            row.hasPriceEarnings1 = true;
-            row.priceEarnings1 = p / s.earnings1;
+    const auto ratio = [](bool entered, double value, bool& has, double& out) {
+        if (entered && std::isfinite(value)) {
+            has = true;
+            out = value;
         }
-        if ((s.figuresSet & kFigureEarnings2) != 0 && s.earnings2 > 0.0) {
-            row.hasPriceEarnings2 = true;
-            row.priceEarnings2 = p / s.earnings2;
-        }
-        if ((s.figuresSet & kFigureDividend) != 0) {
-            row.hasDividendYield = true;
-            row.dividendYield = s.dividend / p * 100.0;
-        }
-        if ((s.figuresSet & kFigureCashFlow) != 0 && s.cashFlow > 0.0) {
-            row.hasPriceCashFlow = true;
-            row.priceCashFlow = p / s.cashFlow;
-        }
+    };
+    if (row.hasPrice && p > 0.0 && std::isfinite(p)) {
+        const int32_t set = s.figuresSet;
+        ratio((set & kFigureEarnings1) != 0 && s.earnings1 > 0.0, p / s.earnings1,
+              row.hasPriceEarnings1, row.priceEarnings1);
+        ratio((set & kFigureEarnings2) != 0 && s.earnings2 > 0.0, p / s.earnings2,
+              row.hasPriceEarnings2, row.priceEarnings2);
+        ratio((set & kFigureDividend) != 0, s.dividend / p * 100.0, row.hasDividendYield,
+              row.dividendYield);
+        ratio((set & kFigureCashFlow) != 0 && s.cashFlow > 0.0, p / s.cashFlow,
+              row.hasPriceCashFlow, row.priceCashFlow);
     }
 
     const PriceWalk walk = WalkPrices(AdjustedHistory(s));
@@ -104,8 +106,12 @@ struct KeyValue {
     const std::string* text = nullptr;
 };
 
-KeyValue Number(double value) { return {false, false, value, nullptr}; }
-KeyValue Optional(bool present, double value) { return {!present, false, value, nullptr}; }
+// A value that is not finite (only a damaged file holds one) sorts with the missing ones,
+// so that the comparison stays a strict ordering.
+KeyValue Optional(bool present, double value) {
+    return {!present || !std::isfinite(value), false, value, nullptr};
+}
+KeyValue Number(double value) { return Optional(true, value); }
 KeyValue Text(const std::string& text) { return {false, true, 0.0, &text}; }
 
 KeyValue KeyValueOf(const SecuritiesListRow& r, const std::string& currencyName, int32_t key) {

@@ -234,6 +234,8 @@ TEST_F(SecuritiesListTest, FiguresAndRatios) {
          {"2,50", "4,00", "1,50", "8,00", "-", "-", "-", "-"}},
         {"F", 0.0, all, 2.5, 4.0, 1.5, 8.0, {"2,50", "4,00", "1,50", "8,00", "-", "-", "-", "-"}},
         {"G", -5.0, all, 2.5, 4.0, 1.5, 8.0, {"2,50", "4,00", "1,50", "8,00", "-", "-", "-", "-"}},
+        // 50 / 1e-320 overflows to infinity: "-", not an empty cell.
+        {"H", 50.0, kFigureEarnings1, 1e-320, 0, 0, 0, {"0,00", "", "", "", "-", "-", "-", "-"}},
     };
     for (const Case& c : cases) {
         const int32_t id = b.Security(c.name);
