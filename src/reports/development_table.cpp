@@ -237,6 +237,20 @@ bool DevelopmentTable::IsColumnVertical(int column) const {
     return initialised_ && column >= 0 && column < columnCount_ && vertical_[column] != 0;
 }
 
+std::pair<Colour, Colour> DevelopmentTable::RowColours(int row) const {
+    const Row& r = rows_.at(row);
+    return {coloursA_[r.colourA], coloursB_[r.colourB]};
+}
+
+std::pair<Colour, Colour> DevelopmentTable::CellColours(int row, int column) const {
+    std::pair<Colour, Colour> colours = RowColours(row);
+    if (const Cell* cell = FindCell(row, column)) {
+        if (cell->colourA >= 0) colours.first = coloursA_[cell->colourA];
+        if (cell->colourB >= 0) colours.second = coloursB_[cell->colourB];
+    }
+    return colours;
+}
+
 int DevelopmentTable::ScreenX(int column) const {
     return column >= 0 && column < columnCount_ ? screenX_[column] : 0;
 }

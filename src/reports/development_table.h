@@ -113,6 +113,18 @@ class DevelopmentTable final : public ReportObject {
     // values and the cell's user value (of a vertical text where one lies under the point).
     HitResult HitTest(Point point) const override;
 
+    // A vertical text as stored: colours are indexes into the lists A and B.
+    struct VerticalText {
+        int column = 0;
+        int firstRow = 0;
+        int lastRow = 0;
+        std::string text;
+        int font = 0;
+        int colourA = 0;
+        int colourB = 0;
+        int user = -1;
+    };
+
     // Read access for tests and other outputs.
     bool IsInitialised() const { return initialised_; }
     int ColumnCount() const { return columnCount_; }
@@ -122,6 +134,16 @@ class DevelopmentTable final : public ReportObject {
     // The cell's user value, -1 for none.
     int CellUser(int row, int column) const;
     bool IsColumnVertical(int column) const;
+    // Colours A and B of a row, and of a cell (its row's where it has none of its own).
+    std::pair<Colour, Colour> RowColours(int row) const;
+    std::pair<Colour, Colour> CellColours(int row, int column) const;
+    const std::array<int, 5>& RowUser(int row) const { return rows_.at(row).user; }
+    // Top edge of a row on screen.
+    int RowScreenY(int row) const { return rows_.at(row).screenY; }
+    const std::vector<VerticalText>& VerticalTexts() const { return verticalTexts_; }
+    std::pair<Colour, Colour> VerticalTextColours(const VerticalText& v) const {
+        return {coloursA_[v.colourA], coloursB_[v.colourB]};
+    }
     // Screen x and width of a column after Layout.
     int ScreenX(int column) const;
     int ScreenWidth(int column) const;
@@ -152,16 +174,6 @@ class DevelopmentTable final : public ReportObject {
         int spacingAfter = 0;
         bool repeat = false;
         std::vector<Cell> cells;  // sorted by column
-    };
-    struct VerticalText {
-        int column = 0;
-        int firstRow = 0;
-        int lastRow = 0;
-        std::string text;
-        int font = 0;
-        int colourA = 0;
-        int colourB = 0;
-        int user = -1;
     };
     struct Placement {
         int row;
