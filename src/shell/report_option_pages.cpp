@@ -13,26 +13,8 @@ namespace pf {
 
 namespace {
 
-// The refusal of a number outside its field's range; the spin boxes keep the user from
-// entering one, so only a damaged file or a test gets here.
-MaybeMessage CheckRange(int32_t value, FieldRange range, const char* caption, const char* field) {
-    if (value >= range.min && value <= range.max) return std::nullopt;
-    return Message::Refusal(kOptionsTitle,
-                            std::string("Bitte geben Sie für „") + caption +
-                                "“ eine ganze Zahl von " + std::to_string(range.min) + " bis " +
-                                std::to_string(range.max) + " ein!",
-                            field);
-}
-
 MaybeMessage CheckText(const std::string& text, const char* caption, const char* field) {
     return CheckStorableText(text, caption, kOptionsTitle, field);
-}
-
-// The first refusal of a list of checks.
-MaybeMessage FirstOf(std::initializer_list<MaybeMessage> checks) {
-    for (const MaybeMessage& m : checks)
-        if (m) return m;
-    return std::nullopt;
 }
 
 std::vector<ColumnItem> Table(std::initializer_list<std::pair<int, const char*>> entries) {
@@ -65,6 +47,21 @@ size_t CharacterCount(const std::string& text) {
 }
 
 }  // namespace
+
+MaybeMessage CheckRange(int32_t value, FieldRange range, const char* caption, const char* field) {
+    if (value >= range.min && value <= range.max) return std::nullopt;
+    return Message::Refusal(kOptionsTitle,
+                            std::string("Bitte geben Sie für „") + caption +
+                                "“ eine ganze Zahl von " + std::to_string(range.min) + " bis " +
+                                std::to_string(range.max) + " ein!",
+                            field);
+}
+
+MaybeMessage FirstOf(std::initializer_list<MaybeMessage> checks) {
+    for (const MaybeMessage& m : checks)
+        if (m) return m;
+    return std::nullopt;
+}
 
 int IndexOfValue(const std::vector<ChoiceItem>& items, int32_t value) {
     for (size_t i = 0; i < items.size(); ++i)

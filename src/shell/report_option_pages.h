@@ -5,6 +5,7 @@
 // and how the page writes itself into the document.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +95,12 @@ inline constexpr FieldRange kFontHeightRange{1, 500};  // 0.1 mm
 inline constexpr FieldRange kDistanceRange{0, 1000};   // 0.1 mm
 inline constexpr FieldRange kPercentDecimalsRange{0, 7};
 inline constexpr FieldRange kPriceDecimalsRange{2, 7};  // prices always show at least 2
+
+// The refusal of a number outside its field's range (title "Optionen", focus on `field`);
+// the spin boxes keep the user from entering one, so only a damaged file or a test gets here.
+MaybeMessage CheckRange(int32_t value, FieldRange range, const char* caption, const char* field);
+// The first refusal of a list of checks.
+MaybeMessage FirstOf(std::initializer_list<MaybeMessage> checks);
 
 // Texts of the display styles, in stored order ("nur Text" = 0 ... "Farbe" = 3).
 const std::vector<ChoiceItem>& DisplayStyleChoices();
@@ -237,7 +244,8 @@ const std::vector<std::string>& AllOptionPageTitles();
 // The page with `title` filled from the document; nullptr for an unknown title.
 std::unique_ptr<OptionsPage> MakeOptionsPage(const std::string& title, const CFolari2Doc& doc);
 // The pages a view's options command opens, the view's own page first and the appearance
-// page of its group second; empty for a view without options.
+// page of its group second (the depot analysis and distribution have one page, which is
+// both); empty for a view without options.
 std::vector<std::string> OptionPageTitlesOfView(int viewId);
 
 }  // namespace pf

@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "shell/list_option_pages.h"
 
 namespace pf {
 
@@ -134,6 +135,76 @@ std::vector<ReportOptionEntry> MakeEntries() {
         Switch("returns.show-payments", PF_NUMBER(returns.showPayments)),
         Switch("returns.payments-in-negative", PF_NUMBER(returns.paymentsInNegative)),
         Number("returns.order", 0, 3, PF_NUMBER(returns.order)),
+        // "Wertpapiere"
+        Mask("securities.columns", PF_NUMBER(securitiesList.columnMask)),
+        Text("securities.title", PF_TEXT(securitiesList.title)),
+        Number("securities.sort1", 0, kSecuritiesByRemarks, PF_NUMBER(securitiesList.sortKeys[0])),
+        Number("securities.sort2", 0, kSecuritiesByRemarks, PF_NUMBER(securitiesList.sortKeys[1])),
+        Number("securities.sort3", 0, kSecuritiesByRemarks, PF_NUMBER(securitiesList.sortKeys[2])),
+        Switch("securities.descending", PF_NUMBER(securitiesList.sortDescending)),
+        Switch("securities.last-price", PF_NUMBER(securitiesList.useLastPrice)),
+        Switch("securities.only-in-depot", PF_NUMBER(securitiesList.onlyInDepot)),
+        // "LISTEN >"
+        Number("lists.screen-style", 0, 3, PF_NUMBER(lists.screenStyle)),
+        Number("lists.print-style", 0, 3, PF_NUMBER(lists.printStyle)),
+        Text("lists.face", PF_TEXT(lists.face)),
+        Number("lists.outer-margin", 0, kMaxDistance, PF_NUMBER(lists.outerMargin)),
+        Number("lists.normal-font", 1, kMaxHeight, PF_NUMBER(lists.normalFontHeight)),
+        Number("lists.column-title-font", 1, kMaxHeight, PF_NUMBER(lists.columnTitleFontHeight)),
+        Number("lists.vertical-font", 1, kMaxHeight, PF_NUMBER(lists.verticalFontHeight)),
+        Switch("lists.date-column-every-page", PF_NUMBER(lists.dateColumnEveryPage)),
+        Switch("lists.repeat-column-titles", PF_NUMBER(lists.repeatColumnTitles)),
+        Number("lists.margin-left", 0, kMaxDistance, PF_NUMBER(lists.marginLeft)),
+        Number("lists.margin-right", 0, kMaxDistance, PF_NUMBER(lists.marginRight)),
+        Number("lists.margin-top", 0, kMaxDistance, PF_NUMBER(lists.marginTop)),
+        Number("lists.margin-bottom", 0, kMaxDistance, PF_NUMBER(lists.marginBottom)),
+        Number("lists.price-decimals", 2, 7, PF_NUMBER(lists.priceDecimals)),
+        Number("lists.percent-decimals", 0, 7, PF_NUMBER(lists.percentDecimals)),
+        Switch("lists.repeat-vertical-texts", PF_NUMBER(lists.repeatVerticalTexts)),
+        Number("lists.vertical-text-distance", kVerticalTextDistanceRange.min,
+               kVerticalTextDistanceRange.max, PF_NUMBER(lists.verticalTextDistance)),
+        // "Depotentwicklung"
+        Mask("development.items", PF_NUMBER(development.itemMask)),
+        Text("development.text", PF_TEXT(development.positionText)),
+        Currency("development.depot-currency", PF_NUMBER(development.depotCurrencyId)),
+        Currency("development.account-currency", PF_NUMBER(development.accountCurrencyId)),
+        Currency("development.assets-currency", PF_NUMBER(development.assetsCurrencyId)),
+        Number("development.sort", 0, 2, PF_NUMBER(development.sortKey)),
+        Switch("development.column-per-lot", PF_NUMBER(development.columnPerLot)),
+        Switch("development.equal-widths", PF_NUMBER(development.equalWidths)),
+        Switch("development.commissions", PF_NUMBER(development.includeCommissions)),
+        Switch("development.correct-account", PF_NUMBER(development.correctAccount)),
+        Switch("development.correct-assets", PF_NUMBER(development.correctAssets)),
+        Switch("development.correction-relative-to-end",
+               PF_NUMBER(development.correctionRelativeToEnd)),
+        // "Kurse" (the ticks of "folgende Wertpapiere" are kept in the securities)
+        Number("quotes.filter", 0, 2, PF_NUMBER(quotes.filter)),
+        Text("quotes.text", PF_TEXT(quotes.titleTemplate)),
+        Number("quotes.sort", 0, 2, PF_NUMBER(quotes.sortKey)),
+        Switch("quotes.equal-widths", PF_NUMBER(quotes.equalWidths)),
+        Number("quotes.split-handling", 0, 3, PF_NUMBER(quotes.splitHandling)),
+        // "DEPOTANALYSE/-VERTEILUNG"
+        Text("analysis.face", PF_TEXT(analysis.face)),
+        Number("analysis.font", 1, kMaxHeight, PF_NUMBER(analysis.fontHeight)),
+        Number("analysis.outer-margin", 0, kMaxDistance, PF_NUMBER(analysis.outerMargin)),
+        Number("analysis.text-spacing", 0, kMaxDistance, PF_NUMBER(analysis.textSpacing)),
+        Number("analysis.column-width", kAnalysisColumnWidthRange.min,
+               kAnalysisColumnWidthRange.max, PF_NUMBER(analysis.columnWidth)),
+        Number("analysis.first-column-width", kAnalysisColumnWidthRange.min,
+               kAnalysisColumnWidthRange.max, PF_NUMBER(analysis.firstColumnWidth)),
+        Number("analysis.margin-left", 0, kMaxDistance, PF_NUMBER(analysis.marginLeft)),
+        Number("analysis.margin-right", 0, kMaxDistance, PF_NUMBER(analysis.marginRight)),
+        Number("analysis.margin-top", 0, kMaxDistance, PF_NUMBER(analysis.marginTop)),
+        Number("analysis.margin-bottom", 0, kMaxDistance, PF_NUMBER(analysis.marginBottom)),
+        Number("analysis.sort", -1, kHoldingsSortKeyCount - 1, PF_NUMBER(analysis.sortKey)),
+        Switch("analysis.descending", PF_NUMBER(analysis.sortDescending)),
+        Switch("analysis.commissions", PF_NUMBER(analysis.includeCommissions)),
+        Switch("analysis.dividends", PF_NUMBER(analysis.includeDividends)),
+        Switch("analysis.merge", PF_NUMBER(analysis.mergePositions)),
+        Number("analysis.price-decimals", 2, 7, PF_NUMBER(analysis.priceDecimals)),
+        Number("analysis.percent-decimals", 0, 7, PF_NUMBER(analysis.percentDecimals)),
+        Currency("analysis.currency", PF_NUMBER(analysis.currencyId)),
+        Switch("analysis.stop-target", PF_NUMBER(analysis.stopTarget)),
     };
 }
 

@@ -34,7 +34,8 @@ struct ReportOptionEntry {
 };
 
 // The options in page order: "TABELLEN >", "Depotbestand", "Realisierte G+V",
-// "Transaktionen", "Kontobewegungen", "REPORTE >", "G/V-Auswertung", "Performance/Rendite".
+// "Transaktionen", "Kontobewegungen", "REPORTE >", "G/V-Auswertung", "Performance/Rendite",
+// then "Wertpapiere", "LISTEN >", "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG".
 const std::vector<ReportOptionEntry>& ReportOptionEntries();
 
 // The option's value as the command line shows it.

@@ -117,5 +117,60 @@ TEST_F(CliOptions, SetChecksLikeThePageAndSavesOnlyWhenAllAreTaken) {
     EXPECT_EQ(testing::TempFolder::Contents(File()), before);
 }
 
+TEST_F(CliOptions, ListsAndSetsTheOptionsOfTheListsAnalysisAndSecuritiesPages) {
+    ASSERT_EQ(Run({"options", File()}), 0) << err_.str();
+    auto values = Listed();
+    EXPECT_EQ(values.at("lists.face"), "Arial");
+    EXPECT_EQ(values.at("lists.vertical-text-distance"), "40");
+    // Bits 0, 4, 8, 10-13, 16, 18, 20, 22-25: 0x1 + 0x10 + 0x100 + 0x3C00 + 0x10000 + 0x40000
+    // + 0x100000 + 0x3C00000 = 0x3D53D11.
+    EXPECT_EQ(values.at("development.items"), "0x3D53D11");
+    EXPECT_EQ(values.at("development.assets-currency"), "EUR");
+    EXPECT_EQ(values.at("quotes.split-handling"), "1");
+    EXPECT_EQ(values.at("analysis.column-width"), "250");
+    EXPECT_EQ(values.at("analysis.sort"), "-1");
+    EXPECT_EQ(values.at("securities.title"), "Wertpapiere am <DATUM>");
+
+    ASSERT_EQ(Run({"options", File(), "--set", "lists.face=Verdana", "--set",
+                   "development.items=0x20000041", "--set", "development.account-currency=USD",
+                   "--set", "quotes.split-handling=3", "--set", "analysis.column-width=300",
+                   "--set", "securities.sort2=22", "--set", "securities.only-in-depot=1"}),
+              0)
+        << err_.str();
+    const CFolari2Doc doc = Read();
+    EXPECT_EQ(doc.options.lists.face, "Verdana");
+    EXPECT_EQ(doc.options.development.itemMask, 0x20000041);
+    EXPECT_EQ(doc.options.development.accountCurrencyId, doc.FindCurrencyBySymbol("USD")->id);
+    EXPECT_EQ(doc.options.quotes.splitHandling, kSplitsAsStored);
+    EXPECT_EQ(doc.options.analysis.columnWidth, 300);
+    EXPECT_EQ(doc.options.securitiesList.sortKeys[1], kSecuritiesByRemarks);
+    EXPECT_EQ(doc.options.securitiesList.onlyInDepot, 1);
+
+    struct Case {
+        const char* set;
+        const char* message;
+    };
+    const Case refused[] = {
+        // No repetition distance of 0 rows, as on the page.
+        {"lists.vertical-text-distance=0",
+         "Der Wert von „lists.vertical-text-distance“ muss eine ganze Zahl von 1 bis 1000 sein."},
+        {"quotes.split-handling=4",
+         "Der Wert von „quotes.split-handling“ muss eine ganze Zahl von 0 bis 3 sein."},
+        {"analysis.column-width=9",
+         "Der Wert von „analysis.column-width“ muss eine ganze Zahl von 10 bis 2000 sein."},
+        {"securities.sort1=23",
+         "Der Wert von „securities.sort1“ muss eine ganze Zahl von 0 bis 22 sein."},
+        {"analysis.currency=CHF",
+         "Eine Währung mit dem Symbol „CHF“ gibt es in dieser Datei nicht."},
+    };
+    const std::string before = testing::TempFolder::Contents(File());
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.set);
+        EXPECT_EQ(Run({"options", File(), "--set", c.set}), 1);
+        EXPECT_EQ(err_.str(), std::string(c.message) + "\n");
+        EXPECT_EQ(testing::TempFolder::Contents(File()), before);
+    }
+}
+
 }  // namespace
 }  // namespace pf
