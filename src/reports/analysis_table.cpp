@@ -41,6 +41,11 @@ Colour GreyOf(Colour c) {
     return Rgb(g, g, g);
 }
 
+// Styles other than the four known ones draw like "nur Text", as the report table does.
+bool FillsOrFrames(int style) {
+    return style == kStyleGrid || style == kStyleGrey || style == kStyleColour;
+}
+
 bool Outside(const Rect& r, const Rect& visible) {
     return r.bottom > visible.top || r.top < visible.bottom || r.right < visible.left ||
            r.left > visible.right;
@@ -197,7 +202,7 @@ ReportSize AnalysisTable::Layout(Canvas& /*screen*/) {
 void AnalysisTable::DrawRowBackground(Canvas& canvas, const Row& row, int top,
                                       const Columns& columns, double scale, int style,
                                       Colour frameColour) const {
-    if (row.kind == Kind::Gap || style == kStyleTextOnly) return;
+    if (row.kind == Kind::Gap || !FillsOrFrames(style)) return;
     const int bottom = top - RowHeight(row, scale);
     if (style == kStyleGrid) {
         for (int c = 0; c < setup_.columnCount; ++c) {
@@ -272,7 +277,7 @@ void AnalysisTable::DrawBars(Canvas& canvas, const Row& row, int top, int height
                 v >= 0.0 ? Rect{zero, bandTop - inset, zero + length, bandTop - bandHeight + inset}
                          : Rect{zero - length, bandTop - inset, zero, bandTop - bandHeight + inset};
             if (length > 0) {
-                if (style == kStyleTextOnly)
+                if (!FillsOrFrames(style))
                     canvas.FrameRect(bar, kBlack);
                 else
                     canvas.FillRect(

@@ -319,12 +319,17 @@ TEST(AnalysisTable, StylesDecideBackgroundsFramesAndBarColours) {
     table.SetBars(b, 1, {10.0});
     RecordingCanvas screen;
 
-    table.SetAppearance({.screenStyle = kStyleTextOnly});
-    table.DrawScreen(screen, kEverything);
-    EXPECT_TRUE(OpsOfKind(screen, Op::Fill).empty());
-    const std::vector<Op> outline = OpsOfKind(screen, Op::Frame);
-    ASSERT_EQ(outline.size(), 1u);  // the bar, as an outline
-    EXPECT_EQ(outline[0].colour, kBlack);
+    // A style number the table does not know draws as "nur Text".
+    for (const int style : {static_cast<int>(kStyleTextOnly), 7}) {
+        SCOPED_TRACE(style);
+        screen.ClearOps();
+        table.SetAppearance({.screenStyle = style});
+        table.DrawScreen(screen, kEverything);
+        EXPECT_TRUE(OpsOfKind(screen, Op::Fill).empty());
+        const std::vector<Op> outline = OpsOfKind(screen, Op::Frame);
+        ASSERT_EQ(outline.size(), 1u);  // the bar, as an outline
+        EXPECT_EQ(outline[0].colour, kBlack);
+    }
 
     screen.ClearOps();
     table.SetAppearance({.screenStyle = kStyleGrid});
