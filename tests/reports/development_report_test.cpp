@@ -1,3 +1,5 @@
+#include "reports/development_report.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +9,7 @@
 #include "engine/engine_test_util.h"
 #include "model/document.h"
 #include "reports/development_rows.h"
+#include "support/recording_canvas.h"
 
 namespace pf {
 namespace {
@@ -426,6 +429,159 @@ TEST_F(DevelopmentRowsTest, GroupsSwitchedOffAreNotComputed) {
     const DevelopmentDay& d = On(rows, Day(8, 3, 2020));
     EXPECT_AMOUNT(d.invested, 0.0);
     EXPECT_AMOUNT(d.paidIn, 1200.0);
+}
+
+// The table of the fixture over 1.3. to 8.3. with every item, one column per lot. Columns:
+//   0 date; 1-3 Alpha lot 1 (price, %, text), 4-6 Alpha lot 2, 7-9 Beta;
+//   10-15 depot (I, V, G/V, G/V %, change, change %); 16-17 account (K, liquidity);
+//   18-25 assets (P, A, G/V, G/V %, change, change %, day change, day change %).
+// Rows: 0 title, 1-3 headers, 4.. the days (1.3. is row 4, 3.3. row 6).
+class DevelopmentTableTest : public DevelopmentRowsTest {
+  protected:
+    void SetUp() override {
+        DevelopmentRowsTest::SetUp();
+        Options().columnPerLot = 1;
+    }
+    std::unique_ptr<DevelopmentTable> Table(CQRNDatum from = Day(1, 3, 2020),
+                                            CQRNDatum to = Day(8, 3, 2020)) {
+        return BuildDevelopmentTableReport(b.doc, from, to);
+    }
+    static std::vector<std::string> Line(const DevelopmentTable& t, int row) {
+        std::vector<std::string> texts;
+        for (int c = 0; c < t.ColumnCount(); ++c) texts.emplace_back(t.CellText(row, c));
+        return texts;
+    }
+};
+
+TEST_F(DevelopmentTableTest, HeadersAndColumnTitles) {
+    const auto t = Table();
+    ASSERT_EQ(t->ColumnCount(), 26);
+    ASSERT_EQ(t->RowCount(), 4 + 8);
+    EXPECT_EQ(t->CellText(0, 0), "Depotentwicklung von 01.03.2020 bis 08.03.2020");
+    const std::vector<std::string> groups = Line(*t, 1);
+    EXPECT_EQ(groups[0], "Datum");
+    EXPECT_EQ(groups[1], "Wertpapierpositionen");
+    EXPECT_EQ(groups[10], "Depot");
+    EXPECT_EQ(groups[16], "Konto");
+    EXPECT_EQ(groups[18], "Vermögen");
+    const std::vector<std::string> first = Line(*t, 2);
+    const std::vector<std::string> second = Line(*t, 3);
+    EXPECT_EQ(first[1], "Z1");  // a position's WKN over its columns
+    EXPECT_EQ(first[7], "A9");
+    EXPECT_EQ(second[1], "Kurs");
+    EXPECT_EQ(second[2], "G/V in %");
+    EXPECT_EQ(second[3], "");
+    const std::vector<std::pair<std::string, std::string>> titles = {
+        {"Inv. Kap.", "in EUR"},     {"Depotwert", "in EUR"},
+        {"G/V", "in EUR"},           {"G/V", "in %"},
+        {"Änd. gg. Anf.", "in EUR"}, {"Änd. gg. Anf.", "in %"},
+        {"Kontostand", "in EUR"},    {"Liq.", "Quote"},
+        {"Eing. Kap.", "in EUR"},    {"Vermögen", "in EUR"},
+        {"G/V", "in EUR"},           {"G/V", "in %"},
+        {"Änd. gg. Anf.", "in EUR"}, {"Änd. gg. Anf.", "in %"},
+        {"gg.VT", "in EUR"},         {"gg.VT", "in %"}};
+    for (size_t i = 0; i < titles.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(first[10 + i], titles[i].first);
+        EXPECT_EQ(second[10 + i], titles[i].second);
+    }
+
+    // The assets in DM: their titles say so, the others stay in euros.
+    Options().assetsCurrencyId = kDm;
+    const auto dm = Table();
+    EXPECT_EQ(dm->CellText(3, 10), "in EUR");
+    EXPECT_EQ(dm->CellText(3, 18), "in DM");
+}
+
+TEST_F(DevelopmentTableTest, DayRows) {
+    const auto t = Table();
+    // 3.3. (row 6): lot 1 11,00 and -5 / 115 = -4,35 % shown with 1 decimal; lot 2 and Beta
+    // not held yet. Depot 115 / 110 / -5; liquidity 885 / 995 = 88,94 %; assets day change
+    // 995 - 1000 = -5 = -0,5 %.
+    const std::vector<std::string> day3 = Line(*t, 6);
+    EXPECT_EQ(day3[0], "03.03.2020");
+    EXPECT_EQ(day3[1], "11,00");
+    EXPECT_EQ(day3[2], "-4,3%");
+    EXPECT_EQ(day3[4], "");
+    EXPECT_EQ(day3[7], "");
+    EXPECT_EQ(day3[10], "115,00");
+    EXPECT_EQ(day3[11], "110,00");
+    EXPECT_EQ(day3[12], "-5,00");
+    EXPECT_EQ(day3[13], "-4,3%");
+    EXPECT_EQ(day3[14], "110,00");
+    EXPECT_EQ(day3[15], "");  // no percentage against V(1.3.) = 0
+    EXPECT_EQ(day3[16], "885,00");
+    EXPECT_EQ(day3[17], "88,9%");
+    EXPECT_EQ(day3[19], "995,00");
+    EXPECT_EQ(day3[24], "-5,00");
+    EXPECT_EQ(day3[25], "-0,5%");
+    // Beta on 6.3. (row 9) and on its sale day 7.3. (row 10).
+    EXPECT_EQ(t->CellText(9, 7), "21,00");
+    EXPECT_EQ(t->CellText(9, 8), "5,0%");
+    EXPECT_EQ(t->CellText(10, 7), "");
+    EXPECT_EQ(t->CellText(10, 8), "");
+    // 8.3. (row 11): the deposit of 200 against 1025: +19,5 %; with 2 percent decimals
+    // 200 / 1025 = 19,512... -> 19,51 %.
+    EXPECT_EQ(t->CellText(11, 24), "200,00");
+    EXPECT_EQ(t->CellText(11, 25), "19,5%");
+    b.doc.options.lists.percentDecimals = 2;
+    EXPECT_EQ(Table()->CellText(11, 25), "19,51%");
+}
+
+TEST_F(DevelopmentTableTest, UserValuesAndVerticalTexts) {
+    Options().positionText = "<BEZEICHNUNG> <KAUFDATUM>";
+    const auto t = Table();
+    // Position cells carry their security on held days only.
+    EXPECT_EQ(t->CellUser(6, 1), alpha);
+    EXPECT_EQ(t->CellUser(9, 8), beta);
+    EXPECT_EQ(t->CellUser(10, 8), -1);  // Beta sold
+    EXPECT_EQ(t->CellUser(6, 10), -1);  // a depot cell
+    EXPECT_TRUE(t->IsColumnVertical(3));
+
+    RecordingCanvas screen;
+    t->Layout(screen);
+    // The row under a point in the date column of 3.3. carries that day.
+    HitResult hit;
+    for (int y = 0; y > -5000 && hit.row != 6; --y) hit = t->HitTest({t->ScreenX(0) + 1, y});
+    ASSERT_EQ(hit.row, 6);
+    EXPECT_EQ(hit.user[kUserDate], static_cast<int>(Day(3, 3, 2020).DayNumber()));
+    hit = {};
+    for (int y = 0; y > -5000 && hit.row != 6; --y) hit = t->HitTest({t->ScreenX(1) + 1, y});
+    EXPECT_EQ(hit.cellUser, alpha);
+
+    t->DrawScreen(screen, Rect{-100000, 100000, 100000, -100000});
+    std::vector<std::string> vertical;
+    for (const RecordingCanvas::Op& op : screen.Ops())
+        if (op.kind == RecordingCanvas::Op::VerticalText) vertical.push_back(op.text);
+    for (const char* text : {"Alpha 03.03.2020", "Alpha 06.03.2020", "Beta 04.03.2020"}) {
+        SCOPED_TRACE(text);
+        EXPECT_NE(std::find(vertical.begin(), vertical.end(), text), vertical.end());
+    }
+}
+
+TEST_F(DevelopmentTableTest, ColumnsFollowTheMask) {
+    // Positions with the price only, per security; the depot group off with its sub-items;
+    // the account group with the balance only; the assets group on without sub-items.
+    Options().columnPerLot = 0;
+    Options().itemMask = static_cast<int32_t>((1u << kDevPositions) | (1u << kDevPositionPrice) |
+                                              (1u << kDevInvested) | (1u << kDevAccount) |
+                                              (1u << kDevBalance) | (1u << kDevAssets));
+    const auto t = Table();
+    ASSERT_EQ(t->ColumnCount(), 1 + 2 + 1);
+    EXPECT_EQ(Line(*t, 1),
+              (std::vector<std::string>{"Datum", "Wertpapierpositionen", "", "Konto"}));
+    EXPECT_EQ(Line(*t, 3), (std::vector<std::string>{"", "Kurs", "Kurs", "in EUR"}));
+    EXPECT_EQ(Line(*t, 11), (std::vector<std::string>{"08.03.2020", "6,50", "", "1.030,00"}));
+
+    // An empty depot over one day: no position columns, the groups still there.
+    testing::DocBuilder empty;
+    empty.doc.options.development.itemMask = static_cast<int32_t>(0x3FFFFFFFu);
+    const auto e = BuildDevelopmentTableReport(empty.doc, Day(1, 3, 2020), Day(1, 3, 2020));
+    ASSERT_EQ(e->ColumnCount(), 1 + 6 + 2 + 8);
+    EXPECT_EQ(e->RowCount(), 5);
+    EXPECT_EQ(e->CellText(1, 1), "Depot");
+    EXPECT_EQ(e->CellText(4, 1), "0,00");
+    EXPECT_EQ(e->CellText(4, 4), "");  // no percentage of nothing invested
 }
 
 TEST(DevelopmentRows, EmptyDepot) {
