@@ -177,7 +177,6 @@ bool DevelopmentTable::SetCell(int row, int column, const std::string& text, int
     textPool_ += text;
     cell->span = span;
     cell->alignment = static_cast<int8_t>(alignment);
-    largestSpan_ = std::max(largestSpan_, span);
     laidOut_ = false;
     paginated_ = false;
     return true;
@@ -277,32 +276,47 @@ std::vector<int> DevelopmentTable::MeasureColumns(Canvas* device,
     }
 
     int selectedHeight = INT_MIN;
-    // Single columns first, so that a spanning cell only widens the last column it covers,
-    // and only by what the columns before it do not already provide.
-    for (int span = 1; span <= largestSpan_; ++span) {
-        for (const Row& row : rows_) {
-            ForEachCell(row.cells, [&](const Cell& cell) {
-                if (!cell.hasText || cell.span != span) return;
-                const int c = cell.column;
-                const int last = c + span - 1;
-                if (fixed(last)) return;
-                int needed;
-                if (device != nullptr) {
-                    if (cell.textLength == 0) return;
-                    const int height = fontHeights[row.font];
-                    if (height != selectedHeight) {
-                        device->SetFont(face_, height);
-                        selectedHeight = height;
-                    }
-                    needed = device->TextWidth(std::string(TextOf(cell)));
-                } else {
-                    needed = CharacterCount(TextOf(cell));
-                }
-                for (int j = c; j < last; ++j) needed -= widths[j] + gap;
-                widths[last] = std::max(widths[last], needed);
-            });
+    const auto widen = [&](const Row& row, const Cell& cell) {
+        const int c = cell.column;
+        const int last = c + cell.span - 1;
+        if (fixed(last)) return;
+        int needed;
+        if (device != nullptr) {
+            if (cell.textLength == 0) return;
+            const int height = fontHeights[row.font];
+            if (height != selectedHeight) {
+                device->SetFont(face_, height);
+                selectedHeight = height;
+            }
+            needed = device->TextWidth(std::string(TextOf(cell)));
+        } else {
+            needed = CharacterCount(TextOf(cell));
         }
+        for (int j = c; j < last; ++j) needed -= widths[j] + gap;
+        widths[last] = std::max(widths[last], needed);
+    };
+    // Single columns first, so that a spanning cell only widens the last column it covers,
+    // and only by what the columns before it do not already provide. Spanning cells are
+    // few (titles, group headers): they are collected in the first pass and measured in
+    // order of their span, in table order within one span.
+    struct Spanning {
+        int span;
+        const Row* row;
+        const Cell* cell;
+    };
+    std::vector<Spanning> spanning;
+    for (const Row& row : rows_) {
+        ForEachCell(row.cells, [&](const Cell& cell) {
+            if (!cell.hasText) return;
+            if (cell.span == 1)
+                widen(row, cell);
+            else
+                spanning.push_back({cell.span, &row, &cell});
+        });
     }
+    std::stable_sort(spanning.begin(), spanning.end(),
+                     [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
+    for (const Spanning& s : spanning) widen(*s.row, *s.cell);
 
     int common = 0;
     for (int c = 0; c < columnCount_; ++c)

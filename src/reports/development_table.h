@@ -208,7 +208,6 @@ class DevelopmentTable final : public ReportObject {
     std::vector<Row> rows_;
     std::vector<VerticalText> verticalTexts_;
     std::string textPool_;
-    int largestSpan_ = 1;
     int largestFrame_ = 0;  // largest frameUp or frameDown of any row
     std::vector<Placement> placements_;
     int pagesAcross_ = 0;
