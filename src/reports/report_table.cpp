@@ -6,33 +6,18 @@
 #include <new>
 #include <utility>
 
+#include "reports/table_common.h"
+
 namespace pf {
 
+using table::AlignOf;
+using table::CharacterCount;
+using table::ColourIndex;
+using table::Magnitude;
+using table::Outside;
+using table::R;
+
 namespace {
-
-// The rounding of all scaled sizes: x + 0.5 truncated toward zero.
-int R(double x) { return static_cast<int>(x + 0.5); }
-
-// Characters of a UTF-8 text (code points), the unit of the fixed-width text output.
-int CharacterCount(const std::string& utf8) {
-    int count = 0;
-    for (const char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    return count;
-}
-
-int Magnitude(int v) {
-    if (v >= 0) return v;
-    return v == INT_MIN ? INT_MAX : -v;
-}
-
-// Index of `colour` in `list`, appended when new (first match wins).
-int ColourIndex(std::vector<Colour>& list, Colour colour) {
-    const auto found = std::find(list.begin(), list.end(), colour);
-    if (found != list.end()) return static_cast<int>(found - list.begin());
-    list.push_back(colour);
-    return static_cast<int>(list.size()) - 1;
-}
 
 // Calls f(column, cell) for every cell that is not covered by a spanning cell before it.
 template <class F>
@@ -47,11 +32,6 @@ void ForEachCell(const ReportRow& row, F f) {
 
 int LastColumn(int column, const ReportCell& cell) {
     return column + (cell.hasText ? cell.span : 1) - 1;
-}
-
-bool Outside(const Rect& r, const Rect& visible) {
-    return r.bottom > visible.top || r.top < visible.bottom || r.right < visible.left ||
-           r.left > visible.right;
 }
 
 }  // namespace
@@ -216,17 +196,6 @@ ReportSize ReportTable::Layout(Canvas& screen) {
     }
     return size;
 }
-
-namespace {
-
-TextAlign AlignOf(int cellAlignment, int columnAlignment) {
-    const int a = cellAlignment == kAlignDefault ? columnAlignment : cellAlignment;
-    if (a == kAlignRight) return TextAlign::Right;
-    if (a == kAlignCenter) return TextAlign::Center;
-    return TextAlign::Left;
-}
-
-}  // namespace
 
 void ReportTable::DrawScreen(Canvas& screen, int style, const Rect& given) {
     if (!initialised_) return;
@@ -441,26 +410,8 @@ std::string ReportTable::Text(int mode, const std::string& lineEnd) const {
             }
             int available = 0;
             for (int j = c; j <= last; ++j) available += widths[j] + 2;
-            const int length = cell.hasText ? CharacterCount(cell.text) : 0;
-            const auto spaces = [&](int count) { out.append(std::max(0, count), ' '); };
-            switch (AlignOf(cell.alignment, alignment_[c])) {
-                case TextAlign::Left:
-                    out += cell.text;
-                    spaces(available - length);
-                    break;
-                case TextAlign::Right:
-                    spaces(available - 2 - length);
-                    out += cell.text;
-                    spaces(2);
-                    break;
-                case TextAlign::Center: {
-                    const int before = std::max(0, (available - 2 - length) / 2);
-                    spaces(before);
-                    out += cell.text;
-                    spaces(available - before - length);
-                    break;
-                }
-            }
+            table::AppendFixedWidth(out, cell.text, available,
+                                    AlignOf(cell.alignment, alignment_[c]));
         });
         out += lineEnd;
         if (row.spacingAfter > 0) out += lineEnd;
