@@ -1,6 +1,7 @@
 #include "reports/depot_analysis_rows.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -64,25 +65,41 @@ std::string PriceCell(bool has, Price price, int decimals, const DocumentOptions
     return has ? PriceText(price, decimals, options) : "-";
 }
 
-AnalysisLine TextLine(std::string label, size_t columns) {
+AnalysisLine TextLine(std::string label, size_t columns, TextAlign align = TextAlign::Right) {
     AnalysisLine line;
     line.label = std::move(label);
+    line.align = align;
     line.texts.reserve(columns);
     return line;
 }
 
-AnalysisLine BarLine(std::string label, std::string unit, int lines, size_t columns) {
+AnalysisLine BarLine(std::string label, std::vector<Colour> colours, std::string unit, int decimals,
+                     size_t columns) {
     AnalysisLine line;
     line.kind = AnalysisLineKind::Bars;
     line.label = std::move(label);
+    line.lines = static_cast<int>(colours.size());
+    line.colours = std::move(colours);
     line.unit = std::move(unit);
-    line.lines = lines;
+    line.decimals = decimals;
     line.bars.resize(columns);
     return line;
 }
 
-void AddBar(std::vector<AnalysisBar>& bars, const std::optional<double>& value, Colour colour) {
-    if (value) bars.push_back({*value, colour});
+constexpr double kNoBar = std::numeric_limits<double>::quiet_NaN();
+
+double BarValue(const std::optional<double>& value) { return value ? *value : kNoBar; }
+
+// The bars of one column: none when every value is missing.
+std::vector<double> BarValues(std::initializer_list<std::optional<double>> values) {
+    std::vector<double> bars;
+    bool any = false;
+    for (const std::optional<double>& v : values) {
+        bars.push_back(BarValue(v));
+        any = any || v.has_value();
+    }
+    if (!any) bars.clear();
+    return bars;
 }
 
 }  // namespace
@@ -216,8 +233,8 @@ std::vector<AnalysisLine> DepotAnalysisLines(const DepotAnalysisData& data,
         pieceDecimals = std::max(pieceDecimals, PieceDecimals(a.record.quantity));
 
     std::vector<AnalysisLine> lines;
-    const auto text = [&](std::string label, auto cell) {
-        AnalysisLine line = TextLine(std::move(label), n);
+    const auto text = [&](std::string label, auto cell, TextAlign align = TextAlign::Right) {
+        AnalysisLine line = TextLine(std::move(label), n, align);
         for (const AnalysisPosition& a : data.positions) line.texts.push_back(cell(a));
         lines.push_back(std::move(line));
     };
@@ -229,16 +246,22 @@ std::vector<AnalysisLine> DepotAnalysisLines(const DepotAnalysisData& data,
         return value ? AmountText(*value, options, true) : std::string("-");
     };
 
-    text("Bezeichnung",
-         [](const AnalysisPosition& a) { return a.record.name + (a.marked ? "*" : ""); });
-    text("WKN", [](const AnalysisPosition& a) { return a.record.wkn; });
+    constexpr TextAlign left = TextAlign::Left;
+    text(
+        "Bezeichnung",
+        [](const AnalysisPosition& a) { return a.record.name + (a.marked ? "*" : ""); }, left);
+    lines.back().heading = true;
+    lines.back().repeat = true;
+    text(
+        "WKN", [](const AnalysisPosition& a) { return a.record.wkn; }, left);
     text("Stück", [&](const AnalysisPosition& a) {
         return FormatPieces(a.record.quantity, pieceDecimals, options);
     });
     text("Kaufdatum", [](const AnalysisPosition& a) {
         return a.record.merged ? std::string("-") : a.record.purchaseDate.FormatLong();
     });
-    text("Kurswährung", [](const AnalysisPosition& a) { return a.record.quoteCurrencyName; });
+    text(
+        "Kurswährung", [](const AnalysisPosition& a) { return a.record.quoteCurrencyName; }, left);
     text("Kaufkurs",
          [&](const AnalysisPosition& a) { return PriceText(a.averageBuyPrice, pd, options); });
     if (stopTarget) {
@@ -262,11 +285,11 @@ std::vector<AnalysisLine> DepotAnalysisLines(const DepotAnalysisData& data,
         return PriceCell(a.walk.hasQuotes, a.walk.last, pd, options);
     });
     if (stopTarget) {
-        AnalysisLine stop = BarLine("über Stopp", "%", 1, n);
-        AnalysisLine target = BarLine("bis Ziel", "%", 1, n);
+        AnalysisLine stop = BarLine("über Stopp", {kBarRed}, "%", p, n);
+        AnalysisLine target = BarLine("bis Ziel", {kBarGreen}, "%", p, n);
         for (size_t i = 0; i < n; ++i) {
-            AddBar(stop.bars[i], data.positions[i].aboveStop, kBarRed);
-            AddBar(target.bars[i], data.positions[i].belowTarget, kBarGreen);
+            stop.bars[i] = BarValues({data.positions[i].aboveStop});
+            target.bars[i] = BarValues({data.positions[i].belowTarget});
         }
         lines.push_back(std::move(stop));
         lines.push_back(std::move(target));
@@ -277,23 +300,20 @@ std::vector<AnalysisLine> DepotAnalysisLines(const DepotAnalysisData& data,
          [&](const AnalysisPosition& a) { return AmountText(a.currentGainLoss, options, true); });
     text("max. G/V" + withDividends,
          [&](const AnalysisPosition& a) { return amount(a.maxGainLoss); });
-    AnalysisLine gains = BarLine("", data.currencySymbol, 3, n);
+    AnalysisLine gains =
+        BarLine("", {kBarRed, kBarYellow, kBarGreen}, " " + data.currencySymbol, 2, n);
     for (size_t i = 0; i < n; ++i) {
         const AnalysisPosition& a = data.positions[i];
-        AddBar(gains.bars[i], a.minGainLoss, kBarRed);
-        AddBar(gains.bars[i], a.currentGainLoss, kBarYellow);
-        AddBar(gains.bars[i], a.maxGainLoss, kBarGreen);
+        gains.bars[i] = BarValues({a.minGainLoss, a.currentGainLoss, a.maxGainLoss});
     }
     lines.push_back(std::move(gains));
     percent("% über Anfang", &AnalysisPosition::aboveStart);
     percent("% über Tief", &AnalysisPosition::aboveLow);
     percent("% bis Hoch", &AnalysisPosition::belowHigh);
-    AnalysisLine distances = BarLine("", "%", 3, n);
+    AnalysisLine distances = BarLine("", {kBarBlue, kBarRed, kBarGreen}, "%", p, n);
     for (size_t i = 0; i < n; ++i) {
         const AnalysisPosition& a = data.positions[i];
-        AddBar(distances.bars[i], a.aboveStart, kBarBlue);
-        AddBar(distances.bars[i], a.aboveLow, kBarRed);
-        AddBar(distances.bars[i], a.belowHigh, kBarGreen);
+        distances.bars[i] = BarValues({a.aboveStart, a.aboveLow, a.belowHigh});
     }
     lines.push_back(std::move(distances));
     percent("% von Hoch", &AnalysisPosition::fromHigh);
@@ -323,12 +343,11 @@ bool GroupBefore(const DistributionGroup& a, const DistributionGroup& b, bool no
 }
 
 DistributionSection GroupBy(const std::vector<Holding>& holdings, const char* title,
-                            std::string CFL2Wertpapier::*attribute, Colour even, Colour odd) {
+                            std::string CFL2Wertpapier::*attribute, Colour colour) {
     DistributionSection section;
     section.title = title;
     section.listsMembers = attribute != nullptr;
-    section.colours[0] = even;
-    section.colours[1] = odd;
+    section.colour = colour;
     std::map<std::string, DistributionGroup> groups;  // by attribute, or by security id
     for (const Holding& h : holdings) {
         const std::string name = h.security != nullptr ? h.security->name : std::string();
@@ -393,16 +412,13 @@ DepotDistributionData ComputeDepotDistribution(const CFolari2Doc& doc, CQRNDatum
     }
     data.total = RoundTo(data.total, 2);
 
+    data.sections.push_back(GroupBy(holdings, "Wertpapier", nullptr, Rgb(0, 0, 255)));
     data.sections.push_back(
-        GroupBy(holdings, "Wertpapier", nullptr, Rgb(0, 0, 255), Rgb(100, 100, 255)));
-    data.sections.push_back(GroupBy(holdings, "Wertpapiertyp", &CFL2Wertpapier::type,
-                                    Rgb(255, 0, 0), Rgb(255, 120, 120)));
+        GroupBy(holdings, "Wertpapiertyp", &CFL2Wertpapier::type, Rgb(255, 0, 0)));
+    data.sections.push_back(GroupBy(holdings, "Branche", &CFL2Wertpapier::sector, Rgb(0, 160, 0)));
+    data.sections.push_back(GroupBy(holdings, "Land", &CFL2Wertpapier::country, Rgb(255, 160, 0)));
     data.sections.push_back(
-        GroupBy(holdings, "Branche", &CFL2Wertpapier::sector, Rgb(0, 160, 0), Rgb(120, 220, 120)));
-    data.sections.push_back(
-        GroupBy(holdings, "Land", &CFL2Wertpapier::country, Rgb(255, 160, 0), Rgb(255, 210, 120)));
-    data.sections.push_back(GroupBy(holdings, "Index/Marktsegment", &CFL2Wertpapier::index,
-                                    Rgb(160, 0, 160), Rgb(220, 120, 220)));
+        GroupBy(holdings, "Index/Marktsegment", &CFL2Wertpapier::index, Rgb(160, 0, 160)));
 
     const int p = PercentDecimals(o);
     for (DistributionSection& section : data.sections)
@@ -424,17 +440,17 @@ std::vector<AnalysisLine> DepotDistributionLines(const DepotDistributionData& da
     std::vector<AnalysisLine> lines;
     for (const DistributionSection& section : data.sections) {
         const size_t n = section.groups.size();
-        AnalysisLine names = TextLine(section.title, n);
+        AnalysisLine names = TextLine(section.title, n, TextAlign::Left);
         names.heading = true;
         AnalysisLine values = TextLine("Wert (" + data.currencySymbol + ")", n);
-        AnalysisLine bars = BarLine("", "%", 1, n);
+        AnalysisLine bars = BarLine("", {section.colour}, "%", p, n);
         AnalysisLine shares = TextLine("Anteil in %", n);
         size_t members = 0;
         for (size_t i = 0; i < n; ++i) {
             const DistributionGroup& group = section.groups[i];
             names.texts.push_back(group.name);
             values.texts.push_back(AmountText(group.value, options));
-            AddBar(bars.bars[i], group.share, section.colours[i % 2]);
+            bars.bars[i] = BarValues({group.share});
             shares.texts.push_back(group.share ? FormatNumber(*group.share, p, p, false, options)
                                                : std::string("-"));
             members = std::max(members, group.members.size());
@@ -445,8 +461,8 @@ std::vector<AnalysisLine> DepotDistributionLines(const DepotDistributionData& da
         lines.push_back(std::move(shares));
         if (section.listsMembers) {
             for (size_t m = 0; m < members; ++m) {
-                AnalysisLine name = TextLine(m == 0 ? "Wertpapier" : "", n);
-                AnalysisLine wkn = TextLine(m == 0 ? "WKN" : "", n);
+                AnalysisLine name = TextLine(m == 0 ? "Wertpapier" : "", n, TextAlign::Left);
+                AnalysisLine wkn = TextLine(m == 0 ? "WKN" : "", n, TextAlign::Left);
                 for (const DistributionGroup& group : section.groups) {
                     const bool has = m < group.members.size();
                     name.texts.push_back(has ? group.members[m].name : std::string());

@@ -29,23 +29,25 @@ enum class AnalysisLineKind {
     Gap,   // empty space of `gap` (0.1 mm)
 };
 
-// One bar of a bar row: its value in the row's unit and its colour.
-struct AnalysisBar {
-    double value = 0.0;
-    Colour colour = kBlack;
-};
-
 struct AnalysisLine {
     AnalysisLineKind kind = AnalysisLineKind::Text;
     std::string label;
-    // Text: one text per data column (possibly fewer: missing ones are empty).
+    // Text: one text per data column (possibly fewer: missing ones are empty), aligned
+    // left for names and right for numbers.
     std::vector<std::string> texts;
-    // Bars: per data column its bars, drawn top down; an empty list draws no bar there.
-    std::vector<std::vector<AnalysisBar>> bars;
+    TextAlign align = TextAlign::Left;
+    // Bars: one colour per bar (1 to 3), drawn top down, and per data column one value per
+    // colour; a value that is not a number (NaN) draws no bar, an empty list none at all.
+    std::vector<Colour> colours;
+    std::vector<std::vector<double>> bars;
     std::string unit;  // shown after a bar's value, e.g. "%"
-    int lines = 1;     // height of a bar row in text lines (one per bar)
+    int decimals = 0;  // of the values written beside the bars
+    int lines = 1;     // height of a bar row in text lines
     int gap = 0;
-    bool heading = false;  // a section's name row (distribution), drawn in the title font
+    // A row that names the columns (the positions' names, a section's groups): drawn in
+    // the title font; with `repeat` it is printed again at the top of every page down.
+    bool heading = false;
+    bool repeat = false;
 };
 
 // Colours of the bars.
@@ -130,10 +132,10 @@ struct DistributionGroup {
 };
 
 struct DistributionSection {
-    std::string title;                         // "Wertpapier", "Wertpapiertyp", ...
-    bool listsMembers = false;                 // the attribute sections list their securities
-    Colour colours[2] = {kBarBlue, kBarBlue};  // bars of even and odd group columns
-    std::vector<DistributionGroup> groups;     // by name, the group without attribute last
+    std::string title;                      // "Wertpapier", "Wertpapiertyp", ...
+    bool listsMembers = false;              // the attribute sections list their securities
+    Colour colour = kBarBlue;               // of the section's bars
+    std::vector<DistributionGroup> groups;  // by name, the group without attribute last
 };
 
 // Name of the group of securities whose attribute is empty.

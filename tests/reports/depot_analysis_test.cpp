@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine/engine_test_util.h"
 #include "engine/stop_target.h"
+#include "reports/depot_analysis_report.h"
 #include "reports/depot_analysis_rows.h"
+#include "support/recording_canvas.h"
 
 namespace pf::testing {
 namespace {
@@ -144,25 +147,20 @@ TEST_F(DepotAnalysisTest, PricesGainsAndPercentRows) {
     // The dip from 64 to 48 is still open at the end: 1 - 48 / 64 = 25 %.
     EXPECT_EQ(cell("Max. Drawdown"), "25,0%");
     EXPECT_EQ(cell("Depotanteil"), "100,0%");
+    EXPECT_EQ(LineOf(lines, "Bezeichnung").align, TextAlign::Left);
+    EXPECT_EQ(LineOf(lines, "Kaufkurs").align, TextAlign::Right);
 
     // The bar rows carry the values of the rows above them, in red, yellow and green.
     const AnalysisLine& gains = lines[17];
     ASSERT_EQ(gains.kind, AnalysisLineKind::Bars);
-    EXPECT_EQ(gains.unit, "EUR");
+    EXPECT_EQ(gains.unit, " EUR");
+    EXPECT_EQ(gains.colours, (std::vector<Colour>{kBarRed, kBarYellow, kBarGreen}));
     ASSERT_EQ(gains.bars.size(), 1u);
-    ASSERT_EQ(gains.bars[0].size(), 3u);
-    EXPECT_DOUBLE_EQ(gains.bars[0][0].value, -105.0);
-    EXPECT_EQ(gains.bars[0][0].colour, kBarRed);
-    EXPECT_DOUBLE_EQ(gains.bars[0][1].value, 15.0);
-    EXPECT_EQ(gains.bars[0][1].colour, kBarYellow);
-    EXPECT_DOUBLE_EQ(gains.bars[0][2].value, 135.0);
-    EXPECT_EQ(gains.bars[0][2].colour, kBarGreen);
+    EXPECT_EQ(gains.bars[0], (std::vector<double>{-105.0, 15.0, 135.0}));
     const AnalysisLine& distances = lines[21];
     ASSERT_EQ(distances.kind, AnalysisLineKind::Bars);
     EXPECT_EQ(distances.unit, "%");
-    ASSERT_EQ(distances.bars[0].size(), 3u);
-    EXPECT_DOUBLE_EQ(distances.bars[0][0].value, 30.0);
-    EXPECT_DOUBLE_EQ(distances.bars[0][2].value, 23.1);
+    EXPECT_EQ(distances.bars[0], (std::vector<double>{30.0, 30.0, 23.1}));
 }
 
 // The percent rows round (a - b) / b × 100 half away from zero at the chosen decimals.
@@ -256,6 +254,14 @@ TEST_F(DepotAnalysisTest, WithoutQuotesInRangeRangeRowsShowDash) {
         EXPECT_EQ(Cell(label), "-");
     }
     EXPECT_EQ(Cell("akt. G/V"), "-435,00");  // 70 - 505
+    // The gain bars: only the current one, the missing ones as NaN keep their places.
+    const std::vector<AnalysisLine> lines = Lines();
+    const std::vector<double>& gains = lines[17].bars.at(0);
+    ASSERT_EQ(gains.size(), 3u);
+    EXPECT_TRUE(std::isnan(gains[0]));
+    EXPECT_DOUBLE_EQ(gains[1], -435.0);
+    EXPECT_TRUE(std::isnan(gains[2]));
+    EXPECT_TRUE(lines[21].bars.at(0).empty());  // no percent distances at all
 
     // Without any quote the current price is "-" too.
     b.doc.FindSecurity(alpha)->quotes.ClearQuotes();
@@ -324,17 +330,13 @@ TEST_F(DepotAnalysisTest, StopAndTargetDistancesAndMarker) {
         EXPECT_EQ(LineOf(lines, "Zielkurs").texts[0], c.targetText);
         const auto values = [](const AnalysisLine& line) {
             std::vector<double> v;
-            for (const AnalysisBar& bar : line.bars.at(0)) v.push_back(bar.value);
+            for (const double value : line.bars.at(0)) v.push_back(value);
             return v;
         };
         EXPECT_EQ(values(LineOf(lines, "über Stopp")), c.aboveStop);
         EXPECT_EQ(values(LineOf(lines, "bis Ziel")), c.belowTarget);
-        if (!c.aboveStop.empty()) {
-            EXPECT_EQ(LineOf(lines, "über Stopp").bars[0][0].colour, kBarRed);
-        }
-        if (!c.belowTarget.empty()) {
-            EXPECT_EQ(LineOf(lines, "bis Ziel").bars[0][0].colour, kBarGreen);
-        }
+        EXPECT_EQ(LineOf(lines, "über Stopp").colours, std::vector<Colour>{kBarRed});
+        EXPECT_EQ(LineOf(lines, "bis Ziel").colours, std::vector<Colour>{kBarGreen});
     }
 }
 
@@ -512,9 +514,9 @@ TEST_F(DepotDistributionTest, RowsOfASectionWithMembers) {
     const AnalysisLine& bars = lines[i + 2];
     ASSERT_EQ(bars.kind, AnalysisLineKind::Bars);
     ASSERT_EQ(bars.bars.size(), 2u);
-    EXPECT_DOUBLE_EQ(bars.bars[0].at(0).value, 85.7);
-    EXPECT_DOUBLE_EQ(bars.bars[1].at(0).value, 14.3);
-    EXPECT_NE(bars.bars[0][0].colour, bars.bars[1][0].colour);  // two colours per section
+    EXPECT_EQ(bars.bars[0], std::vector<double>{85.7});
+    EXPECT_EQ(bars.bars[1], std::vector<double>{14.3});
+    EXPECT_EQ(bars.colours.size(), 1u);
     EXPECT_EQ(lines[i + 3].label, "Anteil in %");
     EXPECT_EQ(lines[i + 3].texts, (std::vector<std::string>{"85,7", "14,3"}));
     EXPECT_EQ(lines[i + 4].label, "Wertpapier");
@@ -556,6 +558,99 @@ TEST_F(DepotDistributionTest, ZeroDepotValueHasNoShares) {
     const std::vector<AnalysisLine> lines = DepotDistributionLines(data, b.doc.options);
     EXPECT_EQ(lines[3].texts, (std::vector<std::string>{"-", "-", "-"}));
     EXPECT_TRUE(lines[2].bars[0].empty());
+}
+
+// ---- The builders on the analysis table ----
+
+// The centre of the first drawn text `text`, or a failure.
+Point CentreOf(const RecordingCanvas& canvas, const std::string& text) {
+    for (const RecordingCanvas::Op& op : canvas.Ops())
+        if (op.kind == RecordingCanvas::Op::Text && op.text == text)
+            return {(op.rect.left + op.rect.right) / 2, (op.rect.top + op.rect.bottom) / 2};
+    ADD_FAILURE() << "not drawn: " << text;
+    return {};
+}
+
+TEST_F(DepotAnalysisTest, BuilderFillsTheAnalysisTable) {
+    const int32_t beta = b.Security("Beta");
+    b.Buy(Day(1, 2, 2021), beta, 5, 20.0);
+    Quotes(alpha, {{Day(2, 3, 2021), 40.0}, {Day(1, 4, 2021), 64.0}, {Day(30, 6, 2021), 52.0}});
+    b.Quote(beta, Day(30, 6, 2021), 36.0);
+    AnalysisOptions& o = b.doc.options.analysis;
+    o.columnWidth = 300;
+    o.firstColumnWidth = 400;
+    o.outerMargin = 30;
+    b.doc.options.screenScaleFactor = 1.0;
+    ViewState state;
+    state.periodFrom = start;
+    state.periodTo = end;
+    state.reportDate = Day(1, 1, 2000);  // not the analysis's date
+    const auto object = BuildDepotAnalysis(b.doc, state);
+    auto* table = dynamic_cast<AnalysisTable*>(object.get());
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->ColumnCount(), 3);  // labels, Beta (bought first), Alpha
+    EXPECT_EQ(table->CellText(0, 0), "Bezeichnung");
+    EXPECT_EQ(table->CellText(0, 1), "Beta");
+    EXPECT_EQ(table->CellText(0, 2), "Alpha");
+    EXPECT_EQ(table->CellText(8, 0), "Kurs am 30.06.2021");
+    EXPECT_EQ(table->CellText(8, 2), "52,00");
+    // Row 17 holds the gain bars: Alpha 400 - 505, 520 - 505, 640 - 505.
+    EXPECT_EQ(table->CellBars(17, 2), (std::vector<double>{-105.0, 15.0, 135.0}));
+    EXPECT_EQ(table->RowCount(), 25);
+
+    // Width: 2 item columns × 300 + 400 for the labels + 2 × 30 margin.
+    RecordingCanvas screen;
+    const ReportSize size = table->Layout(screen);
+    EXPECT_EQ(size.width, 2 * 300 + 400 + 2 * 30);
+    table->DrawScreen(screen, {0, 0, size.width, -size.height});  // y grows upward
+    const std::vector<std::string> texts = screen.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Alpha"), texts.end());
+    // The open dip 64 -> 52: 1 - 52 / 64 = 18.75 %.
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "18,8%"), texts.end());
+
+    // A click on a position's column gives its security.
+    const HitResult hit = table->HitTest(CentreOf(screen, "Alpha"));
+    EXPECT_EQ(hit.row, 0);
+    EXPECT_EQ(hit.column, 2);
+    EXPECT_EQ(hit.cellUser, alpha);
+    EXPECT_EQ(table->HitTest(CentreOf(screen, "Beta")).cellUser, beta);
+}
+
+TEST_F(DepotDistributionTest, BuilderFillsTheAnalysisTable) {
+    b.doc.options.screenScaleFactor = 1.0;
+    ViewState state;
+    state.reportDate = date;
+    state.periodFrom = Day(1, 1, 2000);  // the distribution is at one date
+    state.periodTo = Day(2, 1, 2000);
+    const auto object = BuildDepotDistribution(b.doc, state);
+    auto* table = dynamic_cast<AnalysisTable*>(object.get());
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->ColumnCount(), 4);  // labels and the three securities
+    EXPECT_EQ(table->CellText(0, 0), "Wertpapier");
+    EXPECT_EQ(table->CellText(0, 3), "Gamma");
+    EXPECT_EQ(table->CellText(1, 0), "Wert (EUR)");
+    EXPECT_EQ(table->CellText(1, 1), "780,00");
+    EXPECT_EQ(table->CellBars(2, 2), std::vector<double>{14.3});
+    EXPECT_EQ(table->CellText(3, 3), "23,8");
+    EXPECT_EQ(table->CellText(5, 0), "Wertpapiertyp");
+    EXPECT_EQ(table->CellText(5, 3), "");  // two types only
+
+    RecordingCanvas screen;
+    const ReportSize size = table->Layout(screen);
+    // 3 × 250 + 350 + 2 × 20 with the page's defaults.
+    EXPECT_EQ(size.width, 3 * 250 + 350 + 2 * 20);
+}
+
+TEST_F(DepotDistributionTest, BuilderWithAnEmptyDepotHasOnlyTheLabelColumn) {
+    ViewState state;
+    state.reportDate = Day(1, 2, 2021);
+    const auto object = BuildDepotDistribution(b.doc, state);
+    auto* table = dynamic_cast<AnalysisTable*>(object.get());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->ColumnCount(), 1);
+    EXPECT_EQ(table->CellText(0, 0), "Wertpapier");
+    RecordingCanvas screen;
+    EXPECT_EQ(table->Layout(screen).width, 350 + 2 * 20);
 }
 
 }  // namespace
