@@ -148,7 +148,9 @@ DepotAnalysisData ComputeDepotAnalysis(const CFolari2Doc& doc, CQRNDatum start, 
         const CFL2Wertpapier* security = doc.FindSecurity(r.securityId);
         const int32_t quoteCurrency =
             security != nullptr ? security->quoteCurrencyId : o.currencyId;
-        if (security != nullptr && security->quotes.LatestOnOrBefore(end) != nullptr) {
+        const bool hasQuote =
+            security != nullptr && security->quotes.LatestOnOrBefore(end) != nullptr;
+        if (hasQuote) {
             r.currentPrice = security->PriceAt(end, end);
             double exact = 0.0;
             r.currentPriceFromReportDate = security->ExactPriceAt(end, end, exact) == 1;
@@ -157,9 +159,11 @@ DepotAnalysisData ComputeDepotAnalysis(const CFolari2Doc& doc, CQRNDatum start, 
         r.currentPriceReport =
             ConvertAtDate(doc, r.currentPrice, end, quoteCurrency, o.currencyId, 7);
         // The holdings' rule: stop and target are entered against the security's own quotes,
-        // and a position that reached both counts as stop reached.
-        r.stopReached = r.stopPrice > 0.0 && r.currentPrice <= r.stopPrice;
-        r.targetReached = !r.stopReached && r.targetPrice > 0.0 && r.currentPrice >= r.targetPrice;
+        // and a position that reached both counts as stop reached. A security without any
+        // quote has no price that could have fallen to the stop: it reaches nothing.
+        r.stopReached = hasQuote && r.stopPrice > 0.0 && r.currentPrice <= r.stopPrice;
+        r.targetReached =
+            hasQuote && !r.stopReached && r.targetPrice > 0.0 && r.currentPrice >= r.targetPrice;
         ComputeDerivedValues(r, derived);
         data.depotValue += r.currentValue;
     }

@@ -340,6 +340,19 @@ TEST_F(DepotAnalysisTest, StopAndTargetDistancesAndMarker) {
     }
 }
 
+// Without any quote the price lookup gives 0, which must not count as a fall to the stop:
+// no "*" and no distances.
+TEST_F(DepotAnalysisTest, NoQuoteReachesNeitherStopNorTarget) {
+    SetStop(b.doc, lot, 45.0);
+    const std::vector<AnalysisLine> lines = Lines();
+    EXPECT_EQ(LineOf(lines, "Bezeichnung").texts[0], "Alpha");
+    EXPECT_EQ(LineOf(lines, "Stoppkurs").texts[0], "45,00");
+    EXPECT_TRUE(LineOf(lines, "über Stopp").bars.at(0).empty());
+
+    b.Quote(alpha, Day(1, 6, 2021), 44.0);  // now it did fall to the stop
+    EXPECT_EQ(Cell("Bezeichnung"), "Alpha*");
+}
+
 // Two lots of Alpha (10 at 50 on 1.3., 10 at 70 on 1.4.2021) and one of Beta (5 at 20 on
 // 1.2.2021); Alpha at 52, Beta at 36 on the end date.
 TEST_F(DepotAnalysisTest, MergedAndSortedLikeTheHoldings) {
