@@ -115,6 +115,9 @@ int DevelopmentTable::AddRow(const RowStyle& style) {
             row.printY = previous.printY - fontHeights_[previous.font] - spacingBefore;
             row.screenY =
                 previous.screenY - R(spacingBefore * scale_) - screenFontHeights_[previous.font];
+            // Day rows are alike: room for as many cells as the row before saves growing
+            // each row's list step by step.
+            row.cells.reserve(previous.cells.size());
         }
         row.colourA = ColourIndex(coloursA_, style.colourA);
         row.colourB = ColourIndex(coloursB_, style.colourB);
@@ -141,6 +144,7 @@ DevelopmentTable::Cell* DevelopmentTable::FindOrAddCell(int row, int column) {
         cells.back().column = column;
         return &cells.back();
     }
+    if (cells.back().column == column) return &cells.back();
     const auto at = std::lower_bound(cells.begin(), cells.end(), column,
                                      [](const Cell& c, int col) { return c.column < col; });
     if (at != cells.end() && at->column == column) return &*at;
