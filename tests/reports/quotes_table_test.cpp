@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -277,6 +278,42 @@ TEST_F(QuotesFilterTest, EqualWidthsAndAppearanceFromTheListOptions) {
     EXPECT_EQ(t->ScreenWidth(3), 180);
     EXPECT_EQ(t->ScreenWidth(5), 180);
     EXPECT_EQ(t->ScreenWidth(2), 30);
+}
+
+// The list options decide what is printed again: the date column on every page across and
+// the column titles on every page down.
+TEST_F(QuotesFilterTest, PrintedPagesRepeatDateColumnAndColumnTitlesAsTheListsSay) {
+    ListsAppearance& lists = b_.doc.options.lists;
+    lists.marginLeft = lists.marginTop = lists.marginRight = lists.marginBottom = 0;
+    // A page 500 wide cannot hold the date (200) and six price and title columns; 200 high
+    // it holds the title (0..-40), the column titles (-50..-90) and two days (-100..-180),
+    // the third would end at -220.
+    RecordingCanvas printer(600, {500, 200, 0, 0, 500, 200});
+    struct Case {
+        bool dateEveryPage;
+        bool titlesEveryPage;
+    };
+    for (const Case c : {Case{true, true}, Case{false, false}}) {
+        SCOPED_TRACE(c.dateEveryPage);
+        lists.dateColumnEveryPage = c.dateEveryPage ? 1 : 0;
+        lists.repeatColumnTitles = c.titlesEveryPage ? 1 : 0;
+        const auto t = BuildQuotesTableReport(b_.doc, from_, to_);
+        const PageGrid grid = t->Paginate(printer);
+        ASSERT_GE(grid.across, 2);
+        ASSERT_EQ(grid.down, 2);
+        // The second page across of the first page down.
+        printer.ClearOps();
+        t->PrintPage(printer, 2);
+        const std::vector<std::string> across = printer.Texts();
+        const bool hasDate = std::find(across.begin(), across.end(), "02.01.2020") != across.end();
+        EXPECT_EQ(hasDate, c.dateEveryPage);
+        // The first page across of the second page down.
+        printer.ClearOps();
+        t->PrintPage(printer, grid.across + 1);
+        const std::vector<std::string> down = printer.Texts();
+        ASSERT_FALSE(down.empty());
+        EXPECT_EQ(down.front(), c.titlesEveryPage ? "Datum" : "04.01.2020");
+    }
 }
 
 }  // namespace
