@@ -112,7 +112,10 @@ struct DepotAnalysisData {
 DepotAnalysisData ComputeDepotAnalysis(const CFolari2Doc& doc, CQRNDatum start, CQRNDatum end);
 
 // The rows of the depot analysis in the order the table shows them; data column i is
-// positions[i].
+// positions[i]. "Kurs am" + end date appears twice: first the price lookup (the latest quote
+// on or before the end date, which values the position and judges stop and target), then,
+// after low and high, the last quote of the range ("-" without quotes in it). "Anfang" is
+// the first quote of the range.
 std::vector<AnalysisLine> DepotAnalysisLines(const DepotAnalysisData& data, const CFolari2Doc& doc);
 
 // ---- Depot distribution ----
