@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "shell/list_option_pages.h"
 
 namespace pf {
 
@@ -528,29 +529,40 @@ struct PageEntry {
 };
 
 // Tab order of the full sheet.
-constexpr std::array<PageEntry, 9> kPages = {{
+constexpr std::array<PageEntry, 14> kPages = {{
     {"Allgemein", &MakeGeneral},
     {kTablesPageTitle, &Make<TablesOptionsPage>},
     {kHoldingsPageTitle, &Make<HoldingsOptionsPage>},
     {kRealizedPageTitle, &Make<RealizedOptionsPage>},
     {kTransactionsPageTitle, &Make<TransactionsOptionsPage>},
     {kMovementsPageTitle, &Make<MovementsOptionsPage>},
+    {kSecuritiesPageTitle, &Make<SecuritiesOptionsPage>},
+    {kListsPageTitle, &Make<ListsOptionsPage>},
+    {kDevelopmentPageTitle, &Make<DevelopmentOptionsPage>},
+    {kQuotesPageTitle, &Make<QuotesOptionsPage>},
+    {kAnalysisPageTitle, &Make<AnalysisOptionsPage>},
     {kReportsPageTitle, &Make<ReportsOptionsPage>},
     {kGainLossPageTitle, &Make<GainLossOptionsPage>},
     {kPerformancePageTitle, &Make<PerformanceOptionsPage>},
 }};
 
-// Each view with options: its own page and the appearance page of its group.
+// Each view with options: its own page and the appearance page of its group (nullptr where
+// the view's page is its group's appearance page itself).
 struct ViewPages {
     int viewId;
     const char* page;
     const char* group;
 };
-constexpr std::array<ViewPages, 7> kViewPages = {{
+constexpr std::array<ViewPages, 12> kViewPages = {{
     {1, kHoldingsPageTitle, kTablesPageTitle},
     {2, kRealizedPageTitle, kTablesPageTitle},
     {3, kTransactionsPageTitle, kTablesPageTitle},
     {4, kMovementsPageTitle, kTablesPageTitle},
+    {5, kSecuritiesPageTitle, kTablesPageTitle},
+    {51, kDevelopmentPageTitle, kListsPageTitle},
+    {52, kQuotesPageTitle, kListsPageTitle},
+    {201, kAnalysisPageTitle, nullptr},
+    {202, kAnalysisPageTitle, nullptr},
     {21, kGainLossPageTitle, kReportsPageTitle},
     {22, kPerformancePageTitle, kReportsPageTitle},
     {23, kPerformancePageTitle, kReportsPageTitle},
@@ -574,8 +586,11 @@ std::unique_ptr<OptionsPage> MakeOptionsPage(const std::string& title, const CFo
 }
 
 std::vector<std::string> OptionPageTitlesOfView(int viewId) {
-    for (const ViewPages& v : kViewPages)
-        if (v.viewId == viewId) return {v.page, v.group};
+    for (const ViewPages& v : kViewPages) {
+        if (v.viewId != viewId) continue;
+        if (v.group == nullptr) return {v.page};
+        return {v.page, v.group};
+    }
     return {};
 }
 

@@ -377,5 +377,49 @@ TEST(ListPages, WrittenValuesAreTheOnesTheFormHolds) {
     EXPECT_EQ(b.doc.options.securitiesList.useLastPrice, 0);
 }
 
+// --- The sheets of the views ---
+
+TEST(ListOptionsSheets, ViewsOpenTheirPageAndTheAppearancePageOfTheirGroup) {
+    DocBuilder b;
+    auto titles = [](const OptionsSheet& sheet) {
+        std::vector<std::string> list;
+        for (size_t i = 0; i < sheet.PageCount(); ++i) list.push_back(sheet.Page(i).Title());
+        return list;
+    };
+    const struct {
+        int view;
+        std::vector<std::string> pages;
+    } cases[] = {
+        {5, {"Wertpapiere", "TABELLEN >"}},
+        {51, {"Depotentwicklung", "LISTEN >"}},
+        {52, {"Kurse", "LISTEN >"}},
+        // The analysis page is its group's appearance page too: it comes once.
+        {201, {"DEPOTANALYSE/-VERTEILUNG"}},
+        {202, {"DEPOTANALYSE/-VERTEILUNG"}},
+        {101, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        EXPECT_EQ(titles(OptionsSheet::ForView(b.doc, c.view)), c.pages);
+    }
+    // The full sheet has the new pages between the table reports and the reports.
+    EXPECT_EQ(
+        titles(OptionsSheet::FromDocument(b.doc)),
+        (std::vector<std::string>{"Allgemein", "TABELLEN >", "Depotbestand", "Realisierte G+V",
+                                  "Transaktionen", "Kontobewegungen", "Wertpapiere", "LISTEN >",
+                                  "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG",
+                                  "REPORTE >", "G/V-Auswertung", "Performance/Rendite"}));
+    // A refusal names the page it comes from: "Kurse" is the first page of view 52.
+    OptionsSheet sheet = OptionsSheet::ForView(b.doc, 52);
+    dynamic_cast<ListsOptionsPage&>(sheet.Page(1)).values.verticalTextDistance = 0;
+    const std::optional<OptionsRefusal> refusal = sheet.Check();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->page, 1u);
+    EXPECT_EQ(refusal->message.field, "verticalTextDistance");
+    b.doc.SetModified(false);
+    EXPECT_FALSE(sheet.Apply(b.doc));
+    EXPECT_FALSE(b.doc.IsModified());
+}
+
 }  // namespace
 }  // namespace pf::testing

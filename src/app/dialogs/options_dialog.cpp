@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/list_option_page_views.h"
 #include "app/dialogs/report_option_page_views.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
@@ -66,8 +67,10 @@ constexpr OptionsPageFactory kPageFactories[] = {
     &GeneralOptionsPageView::Create,   &TablesPageView::Create,
     &PositionPageView::CreateHoldings, &PositionPageView::CreateRealized,
     &TransactionsPageView::Create,     &MovementsPageView::Create,
-    &ReportsPageView::Create,          &GainLossPageView::Create,
-    &PerformancePageView::Create,
+    &SecuritiesPageView::Create,       &ListsPageView::Create,
+    &DevelopmentPageView::Create,      &QuotesPageView::Create,
+    &AnalysisPageView::Create,         &ReportsPageView::Create,
+    &GainLossPageView::Create,         &PerformancePageView::Create,
 };
 
 }  // namespace

@@ -26,7 +26,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 
-namespace {
+namespace option_widgets {
 
 QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -71,7 +71,7 @@ std::vector<ColumnItem> ReadColumns(const QTreeWidget* list, std::vector<ColumnI
 // A combo box over `items`, each carrying its value; the item of `value` is selected, or the
 // item of `fallback` when none carries `value`.
 QComboBox* Choices(const char* name, const std::vector<ChoiceItem>& items, int32_t value,
-                   QWidget* parent, int32_t fallback = INT32_MIN) {
+                   QWidget* parent, int32_t fallback) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     for (const ChoiceItem& item : items) box->addItem(ToQString(item.text), item.value);
@@ -186,7 +186,9 @@ QVBoxLayout* ColumnSide(QTreeWidget* list, QWidget* parent) {
     return side;
 }
 
-}  // namespace
+}  // namespace option_widgets
+
+using namespace option_widgets;
 
 void InsertPlaceholderInto(QLineEdit* edit, const QString& placeholder) {
     const QString text = edit->text();

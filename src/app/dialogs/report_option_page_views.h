@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTreeWidget>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +24,14 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace pf {
 
@@ -40,6 +46,45 @@ struct TitleRow {
 // Puts `placeholder` in place of the selection of `edit` (at the cursor without one), leaves
 // the caret after it and gives the field the focus.
 void InsertPlaceholderInto(QLineEdit* edit, const QString& placeholder);
+
+// The building blocks of the option page views, shared by every page.
+namespace option_widgets {
+
+// A label whose mnemonic gives `buddy` the focus.
+QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent);
+// The check-box list of a column or item table: one item per entry in table order, the bit in
+// Qt::UserRole, full-row selection, wide enough for the longest text.
+QTreeWidget* ColumnList(const char* name, const std::vector<ColumnItem>& items, QWidget* parent);
+// `items` with the check states of the list made from them by ColumnList.
+std::vector<ColumnItem> ReadColumns(const QTreeWidget* list, std::vector<ColumnItem> items);
+// A combo box over `items`, each carrying its value; the item of `value` is selected, or the
+// item of `fallback` when none carries `value`.
+QComboBox* Choices(const char* name, const std::vector<ChoiceItem>& items, int32_t value,
+                   QWidget* parent, int32_t fallback = INT32_MIN);
+// The value of the chosen item; `kept` while nothing is chosen.
+int32_t ChosenValue(const QComboBox* box, int32_t kept);
+QSpinBox* Spin(const char* name, FieldRange range, int32_t value, QWidget* parent);
+QCheckBox* Switch(const QString& text, const char* name, int32_t on, QWidget* parent);
+// The face list (objectName "face"), editable; a face that is not installed stays as stored.
+QFontComboBox* FaceBox(const std::string& face, QWidget* parent);
+// A title field named `name` and its button `name` + "Placeholders" with the placeholders.
+TitleRow Title(const char* name, const std::string& text,
+               const std::vector<std::string>& placeholders, const QString& buttonText,
+               QWidget* parent);
+// The title row as "label field button" in columns 0 to 2 of `row`.
+void AddTitle(QGridLayout* grid, int row, const QString& label, const TitleRow& title,
+              QWidget* parent);
+// "aufsteigend" / "absteigend" ("ascending", "descending") as a button group with the ids
+// 0 and 1 (= sortDescending), added to `into`.
+QButtonGroup* Direction(int32_t descending, QHBoxLayout* into, QWidget* parent);
+// The group "Druckränder (1/10 mm)" with "marginLeft", "marginRight", "marginTop",
+// "marginBottom".
+QGroupBox* Margins(QSpinBox*& left, QSpinBox*& right, QSpinBox*& top, QSpinBox*& bottom, int32_t l,
+                   int32_t r, int32_t t, int32_t b, QWidget* parent);
+// The column list with its caption "Anzuzeigende &Daten:".
+QVBoxLayout* ColumnSide(QTreeWidget* list, QWidget* parent);
+
+}  // namespace option_widgets
 
 // "TABELLEN >" (objectName "tablesPage"): "screenStyle", "printStyle", "face",
 // "outerMargin", "columnGap", "columnMargin", "titleFontHeight", "columnTitleFontHeight",
