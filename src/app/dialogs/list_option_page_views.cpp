@@ -302,7 +302,10 @@ QuotesPageView::QuotesPageView(const QuotesOptionsPage& page, QWidget* parent)
 
     auto* columns = new QGroupBox(u"Wertpapiere"_s, this);
     text_ = Title(kColumnTextField, v.titleTemplate, page.placeholders, u"<&PH>"_s, columns);
-    text_.edit->setMinimumWidth(text_.edit->fontMetrics().averageCharWidth() * 24);
+    // Room for the default "<BEZEICHNUNG> (<KURSWAEHRUNG>)".
+    text_.edit->setMinimumWidth(
+        text_.edit->fontMetrics().horizontalAdvance(u"<BEZEICHNUNG> (<KURSWAEHRUNG>)MM"_s));
+    text_.edit->setCursorPosition(0);
     sortKey_ = Choices("sortKey", page.sortKeys, v.sortKey, columns);
     equalWidths_ =
         Switch(u"gleiche &Breite für alle Spalten"_s, "equalWidths", v.equalWidths, columns);

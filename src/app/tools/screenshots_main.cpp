@@ -29,6 +29,7 @@
 #include "app/report_view.h"
 #include "app/tools/screenshots_corporate_actions.h"
 #include "app/tools/screenshots_currencies.h"
+#include "app/tools/screenshots_list_option_pages.h"
 #include "app/tools/screenshots_movements.h"
 #include "app/tools/screenshots_option_pages.h"
 #include "app/tools/screenshots_quotes.h"
@@ -184,6 +185,7 @@ int main(int argc, char** argv) {
     pf::ShootCorporateActionDialogs(&window, document->Doc(), save);
     pf::ShootTransactionEditorDialogs(&window, document->Doc(), save);
     pf::ShootReportOptionPages(&window, document->Doc(), save);
+    pf::ShootListOptionPages(&window, document->Doc(), save);
 
     // Open Demo3 and time its holdings view, the figure the program is held to.
     QElapsedTimer timer;
