@@ -5,6 +5,7 @@
 
 #include "engine/form_model.h"
 #include "model/document.h"
+#include "reports/securities_columns.h"
 
 namespace pf {
 
@@ -62,37 +63,9 @@ std::vector<ColumnItem> DevelopmentItemTable() {
 }
 
 std::vector<ColumnItem> SecuritiesColumnTable(const DocumentOptions& options) {
-    std::vector<ColumnItem> items = Table({
-        {0, "Bezeichnung"},
-        {1, "WKN"},
-        {2, ""},
-        {3, "Währung"},
-        {6, "Typ"},
-        {7, "Branche"},
-        {8, "Land"},
-        {9, "Index/Marktsegment"},
-        {10, ""},
-        {11, ""},
-        {12, "Gewinn je Aktie in Jahr 1"},
-        {13, "Gewinn je Aktie in Jahr 2"},
-        {14, "Dividende je Aktie"},
-        {15, "Cash Flow je Aktie"},
-        {17, "Halbeinkünfteverfahren"},
-        {19, "aktueller Kurs"},
-        {20, "KGV für Jahr 1"},
-        {21, "KGV für Jahr 2"},
-        {22, "Dividendenrendite"},
-        {23, "KCV"},
-        {24, "Maximum Drawdown"},
-        {25, "Stück im Depot"},
-        {27, "Anzahl Kurse in Datenbank"},
-        {29, "Kursimport aus Videotext"},
-        {30, "Kursimport aus Internet"},
-        {31, "Bemerkungen"},
-    });
-    items[2].text = options.isinLabel;
-    items[8].text = options.ownCategoryCaption1;
-    items[9].text = options.ownCategoryCaption2;
+    std::vector<ColumnItem> items;
+    for (const SecuritiesColumn& c : SecuritiesColumns(options))
+        items.push_back({c.optionName, c.bit, false});
     return items;
 }
 
@@ -126,31 +99,11 @@ const std::vector<ChoiceItem>& SplitHandlingChoices() {
 }
 
 std::vector<ChoiceItem> SecuritiesSortChoices(const DocumentOptions& options) {
-    return {
-        {"(keine Sortierung)", kSecuritiesUnsorted},
-        {"Bezeichnung", kSecuritiesByName},
-        {"WKN", kSecuritiesByWkn},
-        {options.isinLabel, kSecuritiesByIsin},
-        {"Währung", kSecuritiesByCurrency},
-        {"Typ", kSecuritiesByType},
-        {"Branche", kSecuritiesBySector},
-        {"Land", kSecuritiesByCountry},
-        {"Index/Marktsegment", kSecuritiesByIndex},
-        {options.ownCategoryCaption1, kSecuritiesByCategory1},
-        {options.ownCategoryCaption2, kSecuritiesByCategory2},
-        {"Halbeinkünfteverfahren", kSecuritiesByHalfIncome},
-        {"aktueller Kurs", kSecuritiesByPrice},
-        {"KGV für Jahr 1", kSecuritiesByPriceEarnings1},
-        {"KGV für Jahr 2", kSecuritiesByPriceEarnings2},
-        {"Dividendenrendite", kSecuritiesByDividendYield},
-        {"KCV", kSecuritiesByPriceCashFlow},
-        {"Maximum Drawdown", kSecuritiesByDrawdown},
-        {"Stück im Depot", kSecuritiesByPieces},
-        {"Anzahl Kurse in Datenbank", kSecuritiesByQuoteCount},
-        {"Kursimport aus Videotext", kSecuritiesByTeletextImport},
-        {"Kursimport aus Internet", kSecuritiesByInternetImport},
-        {"Bemerkungen", kSecuritiesByRemarks},
-    };
+    std::vector<ChoiceItem> items;
+    const std::vector<std::string> texts = SecuritiesSortKeyTexts(options);
+    for (size_t key = 0; key < texts.size(); ++key)
+        items.push_back({texts[key], static_cast<int32_t>(key)});
+    return items;
 }
 
 const std::vector<std::string>& DevelopmentTextPlaceholders() {
