@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/currency.h"
@@ -244,7 +245,10 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
     auto percentText = [&](double p) {
         return FormatNumber(p, percentDecimals, percentDecimals, false, o) + "%";
     };
+    // The day rows first, then their cells column by column: a position fills only the
+    // rows of its held days, and every row still receives its cells from left to right.
     int firstDayRow = -1;
+    int dayRows = 0;
     for (size_t i = 0; i < rows.days.size(); ++i) {
         const DevelopmentDay& day = rows.days[i];
         const bool odd = i % 2 == 0;  // the first data row counts as row 1
@@ -255,43 +259,84 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
         const int row = table->AddRow(style);
         if (row < 0) break;
         if (firstDayRow < 0) firstDayRow = row;
+        ++dayRows;
         table->SetCell(row, 0, day.date.FormatLong());
-        for (int c = 1; c < columnCount; ++c) {
-            const ColumnPlan& column = plan[c];
-            if (column.position >= 0) {
-                const DevelopmentPosition& p = rows.positions[column.position];
-                if (day.date < p.heldFrom || p.heldUntil < day.date) continue;
-                if (column.item == kDevPositionPrice) {
-                    if (const std::optional<Price> price = p.PriceOn(day.date))
-                        table->SetCell(
-                            row, c, FormatNumber(*price, priceDecimals, priceDecimals, false, o));
-                } else if (column.item == kDevPositionGainPercent) {
-                    if (const std::optional<double> gain = p.GainPercentOn(day.date))
-                        table->SetCell(row, c, percentText(*gain));
-                } else {
-                    continue;  // the text column holds the vertical text
+    }
+    if (firstDayRow < 0) return table;
+
+    // Position cells, row by row over the columns held on that day (kept in column order).
+    // A price text depends only on the security and the day, and a percentage only on its
+    // rounded value, so both are formatted once and reused: a table of thousands of lots
+    // has millions of such cells.
+    struct PositionCells {
+        int column;
+        const DevelopmentPosition* position;
+        bool price;
+        int first;  // day indexes
+        int last;
+    };
+    std::vector<PositionCells> starts;
+    int c = 1;
+    for (; c < columnCount && plan[c].position >= 0; ++c) {
+        const DevelopmentPosition& p = rows.positions[plan[c].position];
+        const int first = static_cast<int>(p.heldFrom.DayNumber() - from.DayNumber());
+        const int last =
+            std::min(static_cast<int>(p.heldUntil.DayNumber() - from.DayNumber()), dayRows - 1);
+        if (plan[c].item == kDevPositionText) {
+            table->SetVerticalText(c, firstDayRow + first, firstDayRow + last, p.text, verticalFont,
+                                   kVerticalTextColour, kVerticalTextColour, p.securityId);
+            continue;
+        }
+        starts.push_back({c, &p, plan[c].item == kDevPositionPrice, first, last});
+    }
+    const int firstGroupColumn = c;
+    std::stable_sort(
+        starts.begin(), starts.end(),
+        [](const PositionCells& a, const PositionCells& b) { return a.first < b.first; });
+    std::unordered_map<int32_t, std::vector<std::string>> priceTexts;
+    std::unordered_map<double, std::string> percentTexts;
+    std::vector<const PositionCells*> active;
+    size_t nextStart = 0;
+    for (int i = 0; i < dayRows; ++i) {
+        std::erase_if(active, [i](const PositionCells* p) { return p->last < i; });
+        for (; nextStart < starts.size() && starts[nextStart].first <= i; ++nextStart) {
+            const PositionCells* added = &starts[nextStart];
+            active.insert(std::upper_bound(active.begin(), active.end(), added,
+                                           [](const PositionCells* a, const PositionCells* b) {
+                                               return a->column < b->column;
+                                           }),
+                          added);
+        }
+        const int row = firstDayRow + i;
+        for (const PositionCells* cells : active) {
+            const DevelopmentPosition& p = *cells->position;
+            const size_t k = static_cast<size_t>(i - cells->first);
+            if (cells->price) {
+                if (k < p.price.size() && p.price[k]) {
+                    std::vector<std::string>& texts = priceTexts[p.securityId];
+                    if (texts.empty()) texts.resize(static_cast<size_t>(dayRows));
+                    std::string& text = texts[static_cast<size_t>(i)];
+                    if (text.empty())
+                        text = FormatNumber(*p.price[k], priceDecimals, priceDecimals, false, o);
+                    table->SetCell(row, cells->column, text);
                 }
-                table->SetCellUser(row, c, p.securityId);
-                continue;
+            } else if (k < p.gainPercent.size() && p.gainPercent[k]) {
+                const double rounded = RoundTo(*p.gainPercent[k], percentDecimals);
+                auto it = percentTexts.find(rounded);
+                if (it == percentTexts.end())
+                    it = percentTexts.emplace(rounded, percentText(rounded)).first;
+                table->SetCell(row, cells->column, it->second);
             }
-            const DayValue value = ValueOf(day, column.item);
+            table->SetCellUser(row, cells->column, p.securityId);
+        }
+        const DevelopmentDay& day = rows.days[static_cast<size_t>(i)];
+        for (c = firstGroupColumn; c < columnCount; ++c) {
+            const DayValue value = ValueOf(day, plan[c].item);
             if (value.amount) {
                 table->SetCell(row, c, FormatNumber(*value.amount, 2, 2, false, o));
             } else if (value.percent) {
                 table->SetCell(row, c, percentText(*value.percent));
             }
-        }
-    }
-    if (firstDayRow >= 0) {
-        for (int c = 1; c < columnCount; ++c) {
-            if (plan[c].item != kDevPositionText) continue;
-            const DevelopmentPosition& p = rows.positions[plan[c].position];
-            const int first =
-                firstDayRow + static_cast<int>(p.heldFrom.DayNumber() - from.DayNumber());
-            const int last =
-                firstDayRow + static_cast<int>(p.heldUntil.DayNumber() - from.DayNumber());
-            table->SetVerticalText(c, first, last, p.text, verticalFont, kVerticalTextColour,
-                                   kVerticalTextColour, p.securityId);
         }
     }
     return table;
