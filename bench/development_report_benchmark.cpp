@@ -68,6 +68,17 @@ void BM_DevelopmentTableDemo3(benchmark::State& state) {
 }
 BENCHMARK(BM_DevelopmentTableDemo3)->Unit(benchmark::kMillisecond);
 
+// The same without the layout, to tell the filling of the table from its measuring.
+void BM_DevelopmentTableBuildOnlyDemo3(benchmark::State& state) {
+    const CFolari2Doc& doc = Demo3EveryItem();
+    const auto [from, to] = Period(doc);
+    for (auto _ : state) {
+        const auto table = pf::BuildDevelopmentTableReport(doc, from, to);
+        benchmark::DoNotOptimize(table.get());
+    }
+}
+BENCHMARK(BM_DevelopmentTableBuildOnlyDemo3)->Unit(benchmark::kMillisecond);
+
 void BM_DevelopmentTableDrawScreenful(benchmark::State& state) {
     const CFolari2Doc& doc = Demo3EveryItem();
     const auto [from, to] = Period(doc);
