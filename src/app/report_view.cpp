@@ -21,7 +21,6 @@ namespace pf {
 
 namespace {
 
-constexpr int kMaxScrollSize = 32768;
 constexpr int kPageStep = 500;
 constexpr int kLineStep = 30;
 
@@ -77,8 +76,10 @@ void ReportView::Rebuild() {
 
 void ReportView::UpdateScrollBars() {
     const double ppu = PixelsPerUnit();
-    const int width = std::min(size_.width, kMaxScrollSize);
-    const int height = std::min(size_.height, kMaxScrollSize);
+    // Scroll positions are logical units, so even a table of decades of days (some 300,000
+    // units high) scrolls to its last row.
+    const int width = size_.width;
+    const int height = size_.height;
     const int visibleWidth = static_cast<int>(viewport()->width() / ppu);
     const int visibleHeight = static_cast<int>(viewport()->height() / ppu);
     horizontalScrollBar()->setRange(0, std::max(0, width - visibleWidth));

@@ -48,6 +48,28 @@ void EditSecurity(QWidget* parent, DocumentHandle& document, const HitResult& hi
     RunSecurityDialog(parent, document.Doc(), hit.user[kUserSecurity]);
 }
 
+// A cell of a position or price column of the development and quotes tables, or a position
+// column of the depot analysis: the cell names its security.
+bool CellShowsSecurity(const CFolari2Doc& doc, const HitResult& hit) {
+    return hit.IsHit() && doc.FindSecurity(hit.cellUser) != nullptr;
+}
+
+void EditCellSecurity(QWidget* parent, DocumentHandle& document, const HitResult& hit, CQRNDatum) {
+    RunSecurityDialog(parent, document.Doc(), hit.cellUser);
+}
+
+// A row that stands for one calendar day (development and quotes tables).
+bool ShowsDay(const CFolari2Doc&, const HitResult& hit) {
+    return hit.IsHit() && hit.user[kUserDate] >= static_cast<int>(CQRNDatum::kFirstValidDay) &&
+           hit.user[kUserDate] <= static_cast<int>(CQRNDatum::kLastValidDay);
+}
+
+void EnterQuotesOfDay(QWidget* parent, DocumentHandle& document, const HitResult& hit, CQRNDatum) {
+    QuoteEntryDialog dialog(document.Doc(), CQRNDatum(static_cast<uint32_t>(hit.user[kUserDate])),
+                            -1, parent);
+    dialog.exec();
+}
+
 void EnterQuotesOfSecurity(QWidget* parent, DocumentHandle& document, const HitResult& hit,
                            CQRNDatum today) {
     QuoteEntryDialog dialog(document.Doc(), today, hit.user[kUserSecurity], parent);
@@ -55,11 +77,16 @@ void EnterQuotesOfSecurity(QWidget* parent, DocumentHandle& document, const HitR
 }
 
 // clang-format off
-constexpr std::array<RowCommand, 4> kCommands = {{
+// A double click on a row of one lot edits its transaction; on a row without one (the
+// securities list, merged positions) its security; in the development and quotes tables a
+// position or price cell opens its security and any other cell the quote entry at the row's day.
+constexpr std::array<RowCommand, 6> kCommands = {{
     {"&Transaktion bearbeiten...", "rowEditTransaction", true, &ShowsTransaction, &EditTransaction},
     {"&Stopp- und Zielkurse...", "rowStopTarget", false, &ShowsOpenLot, &EditStopTarget},
-    {"&Wertpapier bearbeiten...", "rowEditSecurity", false, &ShowsSecurity, &EditSecurity},
+    {"&Wertpapier bearbeiten...", "rowEditSecurity", true, &ShowsSecurity, &EditSecurity},
+    {"&Wertpapier bearbeiten...", "cellEditSecurity", true, &CellShowsSecurity, &EditCellSecurity},
     {"&Kurse eingeben...", "rowEnterQuotes", false, &ShowsSecurity, &EnterQuotesOfSecurity},
+    {"Kurse an diesem &Tag eingeben...", "rowEnterQuotesOfDay", true, &ShowsDay, &EnterQuotesOfDay},
 }};
 // clang-format on
 

@@ -181,6 +181,10 @@ int Report(const Context& c) {
     }
 
     if (format == Format::Text || format == Format::Tsv) {
+        if (!report->HasText()) {
+            c.err << view->title << " hat keine Textausgabe; bitte --format pdf oder png.\n";
+            return 2;
+        }
         const int mode = format == Format::Tsv ? kTabSeparated : kFixedWidths;
         if (!output) {
             c.out << report->Text(mode, "\n");

@@ -3,12 +3,16 @@
 #include <array>
 
 #include "model/document.h"
+#include "reports/depot_analysis_report.h"
+#include "reports/development_report.h"
 #include "reports/gain_loss_report.h"
 #include "reports/holdings_report.h"
 #include "reports/movements_report.h"
 #include "reports/performance_report.h"
+#include "reports/quotes_table_report.h"
 #include "reports/realized_report.h"
 #include "reports/returns_report.h"
+#include "reports/securities_list_report.h"
 #include "reports/title_page.h"
 #include "reports/transactions_report.h"
 
@@ -58,19 +62,20 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      kFilterSwitchControl, &Transactions},
     {kViewAccountMovements, "Kontobewegungen", "&Kontobewegungen", "Strg+4", "movements", kPeriod,
      kNoControls, &Movements},
-    {kViewSecurities, "Wertpapiere", "&Wertpapiere", "", "", kOneDate, kNoControls, nullptr},
-    {kViewDevelopment, "Depotentwicklung", "Depot&entwicklung", "Strg+5", "", kPeriod,
-     kNoControls, nullptr},
-    {kViewQuotes, "Kurse", "K&urse", "Strg+6", "", kPeriod, kNoControls, nullptr},
+    {kViewSecurities, "Wertpapiere", "&Wertpapiere", "", "securities", kOneDate, kNoControls,
+     &BuildSecuritiesList},
+    {kViewDevelopment, "Depotentwicklung", "Depot&entwicklung", "Strg+5", "development", kPeriod,
+     kNoControls, &BuildDevelopmentTable},
+    {kViewQuotes, "Kurse", "K&urse", "Strg+6", "quotes", kPeriod, kNoControls, &BuildQuotesTable},
     {kViewDevelopmentDiagram, "Diagramm - Depotentwicklung", "Diagra&mm - Depotentwicklung",
      "Strg+7", "", kPeriod, kDevelopmentMeasureControl, nullptr},
     {kViewPositionDiagram, "Diagramm - Wertpapierpos.", "Diagramm - Wertpap&ierpositionen",
      "Strg+8", "", kPeriod, kPositionMeasureControl | kChoosePositionsControl, nullptr},
     {kViewChart, "Charts", "&Charts", "Strg+9", "", kPeriod, kSecuritySelectorControl, nullptr},
-    {kViewDepotAnalysis, "Depotanalyse", "Depot&analyse", "Strg+0", "", kPeriod, kNoControls,
-     nullptr},
-    {kViewDepotDistribution, "Depotverteilung", "Depot&verteilung", "", "", kOneDate,
-     kNoControls, nullptr},
+    {kViewDepotAnalysis, "Depotanalyse", "Depot&analyse", "Strg+0", "analysis", kPeriod,
+     kNoControls, &BuildDepotAnalysis},
+    {kViewDepotDistribution, "Depotverteilung", "Depot&verteilung", "", "distribution", kOneDate,
+     kNoControls, &BuildDepotDistribution},
     {kViewGainLossEvaluation, "Gewinn-/Verlustauswertung", "&Gewinn-/Verlustauswertung", "", "gv",
      kPeriod, kNoControls, &GainLoss},
     {kViewPerformance, "Performanceanalyse", "&Performanceanalyse", "", "performance", kPeriod,

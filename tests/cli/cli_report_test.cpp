@@ -170,7 +170,13 @@ TEST_F(CliReport, RefusalsSayWhy) {
     };
     const Case cases[] = {
         {{"report", "holdings"}, 2, "Falsche Anzahl von Argumenten für report."},
-        {{"report", "development", demo}, 2, "Unbekannte Ansicht development"},
+        {{"report", "chart", demo}, 2, "Unbekannte Ansicht chart"},
+        {{"report", "analysis", demo}, 2, "Depotanalyse hat keine Textausgabe"},
+        {{"report", "distribution", demo, "--format", "tsv"},
+         2,
+         "Depotverteilung hat keine Textausgabe"},
+        {{"report", "securities", demo, "--from", "01.01.2024"}, 2, "--from"},
+        {{"report", "development", demo, "--date", "31.12.2024"}, 2, "--date"},
         {{"report", "holdings", demo, "--format", "html"}, 2, "Unbekanntes Format html"},
         {{"report", "holdings", demo, "--format", "pdf"}, 2, "bitte mit -o eine Ausgabedatei"},
         {{"report", "holdings", demo, "--format", "png"}, 2, "bitte mit -o eine Ausgabedatei"},
@@ -201,6 +207,45 @@ TEST_F(CliReport, RefusalsSayWhy) {
 
     Run({"--help"});
     EXPECT_NE(out_.str().find("report ANSICHT DATEI"), std::string::npos);
+}
+
+// The lists, the depot analysis and distribution and the securities list take the dates of
+// their catalogue rows; the tables write text, the analysis tables only pictures.
+TEST_F(CliReport, ListsAndAnalysesTakeTheirDates) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        int viewId;
+        ViewState state;
+    };
+    const Case cases[] = {
+        {"development",
+         {"--from", "01.01.2024", "--to", "31.03.2024"},
+         kViewDevelopment,
+         Period(DateOf(1, 1, 2024), DateOf(31, 3, 2024))},
+        {"quotes",
+         {"--from", "01.12.2024", "--to", "31.12.2024", "--format", "tsv"},
+         kViewQuotes,
+         Period(DateOf(1, 12, 2024), DateOf(31, 12, 2024))},
+        {"securities", {"--date", "30.06.2012"}, kViewSecurities, At(DateOf(30, 6, 2012))},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"report", c.name, Path("Demo1.fl2")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        ASSERT_EQ(Run(args), 0) << err_.str();
+        const int mode = args.back() == "tsv" ? kTabSeparated : kFixedWidths;
+        const std::string text = out_.str();
+        EXPECT_EQ(text, Expected(c.viewId, c.state, mode));
+        EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 5);
+    }
+    for (const char* name : {"analysis", "distribution"}) {
+        SCOPED_TRACE(name);
+        const std::string pdf = Path(std::string(name) + ".pdf");
+        ASSERT_EQ(Run({"report", name, Path("Demo1.fl2"), "--format", "pdf", "-o", pdf}), 0)
+            << err_.str();
+        EXPECT_TRUE(Contents(pdf).starts_with("%PDF-"));
+    }
 }
 
 // Width and height of a PNG from its header chunk.

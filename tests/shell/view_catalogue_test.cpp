@@ -65,7 +65,12 @@ TEST(ViewCatalogueTest, NamesOfTheCommandLine) {
     EXPECT_EQ(ViewIdFromName("gv"), kViewGainLossEvaluation);
     EXPECT_EQ(ViewIdFromName("performance"), kViewPerformance);
     EXPECT_EQ(ViewIdFromName("returns"), kViewReturns);
-    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "development"})
+    EXPECT_EQ(ViewIdFromName("securities"), kViewSecurities);
+    EXPECT_EQ(ViewIdFromName("development"), kViewDevelopment);
+    EXPECT_EQ(ViewIdFromName("quotes"), kViewQuotes);
+    EXPECT_EQ(ViewIdFromName("analysis"), kViewDepotAnalysis);
+    EXPECT_EQ(ViewIdFromName("distribution"), kViewDepotDistribution);
+    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "chart"})
         EXPECT_EQ(ViewIdFromName(other), 0) << other;
 }
 
@@ -152,10 +157,10 @@ TEST(ViewCatalogueTest, MenuTextsAndCommandLineNames) {
     const Case cases[] = {
         {kViewHoldings, "&Depotbestand", "holdings"},
         {kViewRealized, "&Realisierte G+V", "realized"},
-        {kViewDevelopment, "Depot&entwicklung", ""},
+        {kViewDevelopment, "Depot&entwicklung", "development"},
         {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", ""},
         {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", ""},
-        {kViewDepotDistribution, "Depot&verteilung", ""},
+        {kViewDepotDistribution, "Depot&verteilung", "distribution"},
         {kViewReturns, "Rendite&berechnung", "returns"},
     };
     for (const Case& c : cases) {
@@ -190,9 +195,11 @@ TEST_F(Dispatcher, EveryViewHasContentNamedByItsTitle) {
         const std::unique_ptr<ReportObject> content = BuildViewContent(*doc_, view.id, state);
         ASSERT_NE(content, nullptr);
         EXPECT_EQ(content->Title(), view.title);
-        // Only content of its own prints and has text; a title page does neither.
+        // Only content of its own prints; a title page does not. The analysis tables print
+        // but have no text.
         EXPECT_EQ(content->CanPrint(), view.builder != nullptr);
-        EXPECT_EQ(content->HasText(), view.builder != nullptr);
+        const bool analysis = view.id == kViewDepotAnalysis || view.id == kViewDepotDistribution;
+        EXPECT_EQ(content->HasText(), view.builder != nullptr && !analysis);
     }
     EXPECT_EQ(BuildViewContent(*doc_, 999, state), nullptr);
 }
