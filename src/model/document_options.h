@@ -324,7 +324,7 @@ struct AnalysisOptions {
     int32_t outerMargin = 20;        // "Rand"
     int32_t textSpacing = 10;        // "Textabstand"
     int32_t columnWidth = 250;       // "Spaltenbreite"
-    int32_t firstColumnWidth = 350;  // "Breite erste Spalte"
+    int32_t firstColumnWidth = 450;  // "Breite erste Spalte"
     int32_t marginLeft = 150;
     int32_t marginTop = 150;
     int32_t marginRight = 150;

@@ -251,10 +251,18 @@ void AnalysisTable::DrawBars(Canvas& canvas, const Row& row, int top, int height
             }
         }
     }
-    const int roomPositive = positiveLabel < 0 ? 0 : positiveLabel + spacing;
-    const int roomNegative = negativeLabel < 0 ? 0 : negativeLabel + spacing;
+    int roomPositive = positiveLabel < 0 ? 0 : positiveLabel + spacing;
+    int roomNegative = negativeLabel < 0 ? 0 : negativeLabel + spacing;
     const double total = largestPositive + largestNegative;
     const int inner = columns.itemWidth - 2 * spacing;
+    // Wide labels (amounts in a narrow column) would leave no room for the bars: the labels
+    // then share three quarters of the cell, the bars keep a quarter, and a label that does not
+    // fit beside its bar is left out (the rows above the bars show the numbers).
+    if (roomPositive + roomNegative > inner - inner / 4) {
+        const double share = static_cast<double>(inner - inner / 4) / (roomPositive + roomNegative);
+        roomPositive = static_cast<int>(roomPositive * share);
+        roomNegative = static_cast<int>(roomNegative * share);
+    }
     const int room = std::max(0, inner - roomPositive - roomNegative);
 
     for (int c = 1; c < setup_.columnCount; ++c) {
@@ -284,14 +292,12 @@ void AnalysisTable::DrawBars(Canvas& canvas, const Row& row, int top, int height
                         bar, style == kStyleGrey ? GreyOf(row.barColours[i]) : row.barColours[i]);
             }
             const int textTop = bandTop - std::max(0, (bandHeight - fontHeight) / 2);
-            if (v >= 0.0)
-                canvas.DrawText(label(v),
-                                {bar.right + spacing, textTop, innerRight, textTop - fontHeight},
-                                TextAlign::Left);
-            else
-                canvas.DrawText(label(v),
-                                {innerLeft, textTop, bar.left - spacing, textTop - fontHeight},
-                                TextAlign::Right);
+            const std::string text = label(v);
+            const Rect box =
+                v >= 0.0 ? Rect{bar.right + spacing, textTop, innerRight, textTop - fontHeight}
+                         : Rect{innerLeft, textTop, bar.left - spacing, textTop - fontHeight};
+            if (canvas.TextWidth(text) <= box.right - box.left)
+                canvas.DrawText(text, box, v >= 0.0 ? TextAlign::Left : TextAlign::Right);
         }
     }
 }

@@ -270,6 +270,27 @@ TEST(AnalysisTable, NegativeValuesGrowLeftOfTheZeroLine) {
     EXPECT_EQ(lines[1].points[0].x, 743);
 }
 
+// Amounts wider than the cell: the labels share three quarters of it, the bars keep a
+// quarter, and a label that no longer fits beside its bar is left out rather than cut.
+TEST(AnalysisTable, WideLabelsLeaveTheBarsAQuarterOfTheCell) {
+    AnalysisTable table;
+    ASSERT_TRUE(table.Init(TableSetup(2)));
+    const int r = table.AddBarRow("G/V", 2, {kRed}, " EUR", 2, {});
+    table.SetBars(r, 1, {-1888.9});
+    table.SetAppearance({.screenStyle = kStyleColour});
+    RecordingCanvas screen;
+    table.DrawScreen(screen, kEverything);
+    // "-1.888,90 EUR" is 13 × 20 = 260 wide, + 10 = 270 > 230 - 230 / 4 = 173: the label
+    // room shrinks to trunc(270 × 173 / 270) = 173, the bar gets 230 - 173 = 57 and, the
+    // largest negative value, fills it left of the zero line at 380 + 173 + 57 = 610.
+    const std::vector<Op> bars = BarFills(screen, {kWhite});
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_EQ(bars[0].rect.left, 553);
+    EXPECT_EQ(bars[0].rect.right, 610);
+    // 380 .. 553 - 10 leaves 163 for a 260 wide label: it is left out.
+    EXPECT_EQ(screen.Texts(), (std::vector<std::string>{"G/V"}));
+}
+
 TEST(AnalysisTable, BarRowWithoutValuesOrWithNonFiniteValuesDrawsNoBar) {
     AnalysisTable table;
     ASSERT_TRUE(table.Init(TableSetup(3)));

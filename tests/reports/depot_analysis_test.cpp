@@ -650,8 +650,8 @@ TEST_F(DepotDistributionTest, BuilderFillsTheAnalysisTable) {
 
     RecordingCanvas screen;
     const ReportSize size = table->Layout(screen);
-    // 3 × 250 + 350 + 2 × 20 with the page's defaults.
-    EXPECT_EQ(size.width, 3 * 250 + 350 + 2 * 20);
+    // 3 × 250 + 450 + 2 × 20 with the page's defaults.
+    EXPECT_EQ(size.width, 3 * 250 + 450 + 2 * 20);
 }
 
 TEST_F(DepotDistributionTest, BuilderWithAnEmptyDepotHasOnlyTheLabelColumn) {
@@ -663,7 +663,7 @@ TEST_F(DepotDistributionTest, BuilderWithAnEmptyDepotHasOnlyTheLabelColumn) {
     EXPECT_EQ(table->ColumnCount(), 1);
     EXPECT_EQ(table->CellText(0, 0), "Wertpapier");
     RecordingCanvas screen;
-    EXPECT_EQ(table->Layout(screen).width, 350 + 2 * 20);
+    EXPECT_EQ(table->Layout(screen).width, 450 + 2 * 20);
 }
 
 }  // namespace
