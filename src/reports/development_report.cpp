@@ -1,6 +1,7 @@
 #include "reports/development_report.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -265,17 +266,26 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
     if (firstDayRow < 0) return table;
 
     // Position cells, row by row over the columns held on that day (kept in column order).
-    // A price text depends only on the security and the day, and a percentage only on its
-    // rounded value, so both are formatted once and reused: a table of thousands of lots
-    // has millions of such cells.
+    // A price text depends only on the value, and a percentage only on its rounded value;
+    // both mostly repeat from one day to the next (weekends, holidays) and a security's
+    // lots show the same price on a day, so each column and each security keeps its last
+    // text: a table of thousands of lots has millions of such cells.
+    struct LastText {
+        double value = std::numeric_limits<double>::quiet_NaN();
+        std::string text;
+    };
     struct PositionCells {
         int column;
         const DevelopmentPosition* position;
         bool price;
         int first;  // day indexes
         int last;
+        LastText* lastText;
     };
     std::vector<PositionCells> starts;
+    std::unordered_map<int32_t, LastText> lastPrice;  // by security
+    std::vector<LastText> lastPercent;                // by column
+    lastPercent.resize(static_cast<size_t>(columnCount));
     int c = 1;
     for (; c < columnCount && plan[c].position >= 0; ++c) {
         const DevelopmentPosition& p = rows.positions[plan[c].position];
@@ -287,14 +297,14 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
                                    kVerticalTextColour, kVerticalTextColour, p.securityId);
             continue;
         }
-        starts.push_back({c, &p, plan[c].item == kDevPositionPrice, first, last});
+        const bool price = plan[c].item == kDevPositionPrice;
+        starts.push_back({c, &p, price, first, last,
+                          price ? &lastPrice[p.securityId] : &lastPercent[static_cast<size_t>(c)]});
     }
     const int firstGroupColumn = c;
     std::stable_sort(
         starts.begin(), starts.end(),
         [](const PositionCells& a, const PositionCells& b) { return a.first < b.first; });
-    std::unordered_map<int32_t, std::vector<std::string>> priceTexts;
-    std::unordered_map<double, std::string> percentTexts;
     std::vector<const PositionCells*> active;
     size_t nextStart = 0;
     for (int i = 0; i < dayRows; ++i) {
@@ -311,21 +321,23 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
         for (const PositionCells* cells : active) {
             const DevelopmentPosition& p = *cells->position;
             const size_t k = static_cast<size_t>(i - cells->first);
+            LastText& known = *cells->lastText;
             if (cells->price) {
                 if (k < p.price.size() && p.price[k]) {
-                    std::vector<std::string>& texts = priceTexts[p.securityId];
-                    if (texts.empty()) texts.resize(static_cast<size_t>(dayRows));
-                    std::string& text = texts[static_cast<size_t>(i)];
-                    if (text.empty())
-                        text = FormatNumber(*p.price[k], priceDecimals, priceDecimals, false, o);
-                    table->SetCell(row, cells->column, text);
+                    const double value = *p.price[k];
+                    if (!(value == known.value)) {
+                        known.value = value;
+                        known.text = FormatNumber(value, priceDecimals, priceDecimals, false, o);
+                    }
+                    table->SetCell(row, cells->column, known.text);
                 }
             } else if (k < p.gainPercent.size() && p.gainPercent[k]) {
                 const double rounded = RoundTo(*p.gainPercent[k], percentDecimals);
-                auto it = percentTexts.find(rounded);
-                if (it == percentTexts.end())
-                    it = percentTexts.emplace(rounded, percentText(rounded)).first;
-                table->SetCell(row, cells->column, it->second);
+                if (!(rounded == known.value)) {
+                    known.value = rounded;
+                    known.text = percentText(rounded);
+                }
+                table->SetCell(row, cells->column, known.text);
             }
             table->SetCellUser(row, cells->column, p.securityId);
         }

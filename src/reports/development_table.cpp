@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <new>
+#include <unordered_map>
 #include <utility>
 
 #include "reports/table_common.h"
@@ -115,9 +116,6 @@ int DevelopmentTable::AddRow(const RowStyle& style) {
             row.printY = previous.printY - fontHeights_[previous.font] - spacingBefore;
             row.screenY =
                 previous.screenY - R(spacingBefore * scale_) - screenFontHeights_[previous.font];
-            // Day rows are alike: room for as many cells as the row before saves growing
-            // each row's list step by step.
-            row.cells.reserve(previous.cells.size());
         }
         row.colourA = ColourIndex(coloursA_, style.colourA);
         row.colourB = ColourIndex(coloursB_, style.colourB);
@@ -140,6 +138,9 @@ DevelopmentTable::Cell* DevelopmentTable::FindOrAddCell(int row, int column) {
     std::vector<Cell>& cells = rows_[row].cells;
     // Builders fill a row from left to right: appending is the common case.
     if (cells.empty() || cells.back().column < column) {
+        // Day rows are alike and filled one after the other: room for as many cells as
+        // the row before saves growing each row's list step by step.
+        if (cells.empty() && row > 0) cells.reserve(rows_[row - 1].cells.size());
         cells.push_back({});
         cells.back().column = column;
         return &cells.back();
@@ -280,6 +281,11 @@ std::vector<int> DevelopmentTable::MeasureColumns(Canvas* device,
     }
 
     int selectedHeight = INT_MIN;
+    // Widths already measured, per font: day tables repeat their texts many times (prices
+    // over weekends and holidays, rounded percentages), and a device measures a text in a
+    // font always alike.
+    std::vector<std::unordered_map<std::string_view, int>> measured(
+        device != nullptr ? fontHeights.size() : 0);
     const auto widen = [&](const Row& row, const Cell& cell) {
         const int c = cell.column;
         const int last = c + cell.span - 1;
@@ -287,12 +293,17 @@ std::vector<int> DevelopmentTable::MeasureColumns(Canvas* device,
         int needed;
         if (device != nullptr) {
             if (cell.textLength == 0) return;
-            const int height = fontHeights[row.font];
-            if (height != selectedHeight) {
-                device->SetFont(face_, height);
-                selectedHeight = height;
+            const std::string_view text = TextOf(cell);
+            const auto [known, added] = measured[row.font].try_emplace(text, 0);
+            if (added) {
+                const int height = fontHeights[row.font];
+                if (height != selectedHeight) {
+                    device->SetFont(face_, height);
+                    selectedHeight = height;
+                }
+                known->second = device->TextWidth(std::string(text));
             }
-            needed = device->TextWidth(std::string(TextOf(cell)));
+            needed = known->second;
         } else {
             needed = CharacterCount(TextOf(cell));
         }

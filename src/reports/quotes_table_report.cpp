@@ -1,6 +1,8 @@
 #include "reports/quotes_table_report.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -165,6 +167,13 @@ std::unique_ptr<DevelopmentTable> BuildQuotesTableReport(const CFolari2Doc& doc,
     int firstDayRow = -1;
     int lastDayRow = -1;
     int position = 0;
+    // The last price text of each security: quotes often repeat from one day to the next,
+    // and a table of 20 years has hundreds of thousands of price cells.
+    struct LastText {
+        double value = std::numeric_limits<double>::quiet_NaN();
+        std::string text;
+    };
+    std::vector<LastText> lastPrice(static_cast<size_t>(n));
     for (uint32_t day = from.DayNumber(); from <= to && day <= to.DayNumber(); ++day, ++position) {
         const CQRNDatum date(day);
         const bool even = position % 2 == 0;
@@ -184,8 +193,14 @@ std::unique_ptr<DevelopmentTable> BuildQuotesTableReport(const CFolari2Doc& doc,
             double price = 0.0;
             const int found =
                 asStored ? s.quotes.QuoteOn(date, price) : s.ExactPriceAt(date, viewDate, price);
-            if (found == 1)
-                table->SetCell(row, column, FormatNumber(price, decimals, decimals, false, o));
+            if (found == 1) {
+                LastText& known = lastPrice[static_cast<size_t>(k)];
+                if (!(price == known.value)) {
+                    known.value = price;
+                    known.text = FormatNumber(price, decimals, decimals, false, o);
+                }
+                table->SetCell(row, column, known.text);
+            }
             const bool evenSecurity = k % 2 == 0;
             table->SetCellColours(row, column, style.colourA,
                                   evenSecurity

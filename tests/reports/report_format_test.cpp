@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <iomanip>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "model/document.h"
 #include "model/rounding.h"
@@ -74,6 +77,84 @@ TEST(FormatNumber, TakesTheDocumentSeparatorsAndMakesDamagedOnesSafe) {
     EXPECT_EQ(FormatNumber(1234.5, 2, 2, false, options), "1234.50");
     options.decimalSeparator = "";
     EXPECT_EQ(FormatNumber(1234.5, 2, 2, false, options), "1.234,50");
+}
+
+// The number text as printf writes it: the rounded magnitude with exactly maxDecimals
+// decimals, zeros beyond the minimum dropped, the whole digits grouped. The formatter
+// writes most digits itself and must give exactly these texts.
+std::string PrintfNumber(double x, int minDecimals, int maxDecimals, bool plusSign) {
+    const double rounded = RoundTo(x, maxDecimals);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", maxDecimals, std::fabs(rounded));
+    std::string digits(buffer);
+    std::string fraction;
+    if (const size_t point = digits.find('.'); point != std::string::npos) {
+        fraction = digits.substr(point + 1);
+        digits.resize(point);
+    }
+    while (fraction.size() > static_cast<size_t>(minDecimals) && fraction.back() == '0')
+        fraction.pop_back();
+    std::string text = rounded < 0.0 ? "-" : (plusSign && rounded > 0.0 ? "+" : "");
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += '.';
+        text += digits[i];
+    }
+    if (!fraction.empty()) text += "," + fraction;
+    return text;
+}
+
+TEST(FormatNumber, WritesTheDigitsPrintfWrites) {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  1e-300,
+                                  0.005,
+                                  0.015,
+                                  1.005,
+                                  1.0049999999,
+                                  2.675,  // stored below 2.675
+                                  -2.675,
+                                  0.125,
+                                  0.375,
+                                  123456.785,
+                                  999999.995,
+                                  9.999999999999999e14,
+                                  1e15 - 0.5,
+                                  1e15,
+                                  1e15 + 2.0,
+                                  4503599627370495.5,
+                                  9007199254740993.0,
+                                  1.8446744073709552e19,
+                                  1e22,
+                                  1.7976931348623157e308,
+                                  std::numeric_limits<double>::denorm_min()};
+    // Prices, amounts and percentages as tables show them, with values on and next to the
+    // half-way points of every decimal count.
+    uint64_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return seed >> 11;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const double unit = std::pow(10.0, static_cast<int>(next() % 19) - 6);
+        const double v = static_cast<double>(next() % 2000000) / 1000.0 * unit;
+        values.push_back(v);
+        values.push_back(-v);
+        values.push_back(std::floor(v) + 0.5);
+        values.push_back(std::nextafter(v, 0.0));
+    }
+    for (const double v : values) {
+        for (int maxDecimals = 0; maxDecimals <= 15; ++maxDecimals) {
+            for (const int minDecimals : {0, maxDecimals / 2, maxDecimals}) {
+                const std::string expected = PrintfNumber(v, minDecimals, maxDecimals, true);
+                const std::string text = FormatNumber(v, minDecimals, maxDecimals, true, ",", ".");
+                if (text != expected) {
+                    ADD_FAILURE() << std::setprecision(17) << v << " " << minDecimals << "/"
+                                  << maxDecimals << ": " << text << " instead of " << expected;
+                    return;
+                }
+            }
+        }
+    }
 }
 
 TEST(PieceDecimals, CountsTheDecimalsOfTheFraction) {
