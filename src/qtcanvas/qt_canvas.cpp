@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 #include "qtcanvas/qt_string.h"
 
@@ -54,6 +55,12 @@ int DeviceDpi(const QPainter& painter, bool horizontal) {
                                       : device->logicalDpiY();
     return dpi > 0 ? dpi : kFallbackDpi;
 }
+
+// The characters of number texts, which may be measured by adding their advances.
+constexpr std::string_view kNumberCharacters = "0123456789.,-+% ";
+// Number texts beyond pairs that must measure as their characters' sum as well.
+constexpr const char* kNumberProbes[] = {"1.234.567,89", "-0,01%",         "+111.111,11 %",
+                                         "1,234,567.89", "-98.765.432,10", "  7 7  "};
 
 int Tenths(double millimetres) { return static_cast<int>(std::lround(millimetres * 10.0)); }
 
@@ -104,10 +111,55 @@ void QtCanvas::SetFont(const std::string& face, int height) {
     const double cellPixels = std::abs(static_cast<double>(height)) * scaleY_;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellPixels / cellPerPixel_))));
     font_ = font;
+    currentAdvances_ = nullptr;
     painter_.setFont(font_);
 }
 
+const QtCanvas::NumberAdvances& QtCanvas::AdvancesOfFont() {
+    if (currentAdvances_ != nullptr) return *currentAdvances_;
+    const auto [entry, added] = numberAdvances_.try_emplace(font_.key());
+    NumberAdvances& advances = entry->second;
+    currentAdvances_ = &advances;
+    if (!added) return advances;
+    const QFontMetricsF metrics(font_, painter_.device());
+    for (const char c : kNumberCharacters)
+        advances.width[static_cast<unsigned char>(c)] =
+            metrics.horizontalAdvance(QString(QLatin1Char(c)));
+    // Kerning or other shaping between two of the characters shows in a pair; the longer
+    // probes cover runs of them as tables print them.
+    const auto sum = [&](const QString& text) {
+        double width = 0.0;
+        for (const QChar c : text) width += advances.width[c.unicode()];
+        return width;
+    };
+    QString pair(2, QLatin1Char(' '));
+    for (const char a : kNumberCharacters) {
+        for (const char b : kNumberCharacters) {
+            pair[0] = QLatin1Char(a);
+            pair[1] = QLatin1Char(b);
+            if (metrics.horizontalAdvance(pair) != sum(pair)) return advances;
+        }
+    }
+    for (const char* probe : kNumberProbes) {
+        const QString text = QString::fromLatin1(probe);
+        if (metrics.horizontalAdvance(text) != sum(text)) return advances;
+    }
+    advances.additive = true;
+    return advances;
+}
+
 int QtCanvas::TextWidth(const std::string& text) {
+    const bool number = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return kNumberCharacters.find(c) != std::string_view::npos;
+    });
+    if (number) {
+        const NumberAdvances& advances = AdvancesOfFont();
+        if (advances.additive) {
+            double width = 0.0;
+            for (const char c : text) width += advances.width[static_cast<unsigned char>(c)];
+            return static_cast<int>(std::lround(width / scaleX_));
+        }
+    }
     const QFontMetricsF metrics(font_, painter_.device());
     return static_cast<int>(std::lround(metrics.horizontalAdvance(SingleLine(text)) / scaleX_));
 }

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -71,6 +72,17 @@ class QtCanvas final : public Canvas {
     double scaleX_;  // device pixels per logical unit
     double scaleY_;
     QFont font_;
+    // Number texts (digits, separators, signs, "%", spaces) fill the day tables by the
+    // hundred thousand. Per font, the advances of those characters, and whether a text of
+    // them measures exactly as the sum of its characters' advances (no kerning or other
+    // shaping between them): then such a text is measured by adding, else in full.
+    struct NumberAdvances {
+        bool additive = false;
+        double width[128] = {};  // device pixels, by ASCII code
+    };
+    std::unordered_map<QString, NumberAdvances> numberAdvances_;
+    const NumberAdvances* currentAdvances_ = nullptr;  // of font_, once looked up
+    const NumberAdvances& AdvancesOfFont();
     // Cell height (ascent + descent) per pixel of font size for `ratioFace_`.
     bool ratioKnown_ = false;
     std::string ratioFace_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -184,6 +185,46 @@ TEST_F(QtCanvasTest, TextWidthInLogicalUnits) {
             if (!reference) reference = width;
             EXPECT_NEAR(width, *reference, *reference * 0.05);
         });
+    }
+}
+
+// Number texts may be measured by adding their characters' advances; the result must be
+// the full measurement of the text in every case, whatever the face, size and resolution.
+TEST_F(QtCanvasTest, NumberTextsMeasureAsWholeTexts) {
+    std::vector<std::string> texts = {"0",     "1",       "11",           "111,11%", "-0,01",
+                                      "+1,5%", " 7 ",     "1.234.567,89", "%%%",     "-.-",
+                                      "1,1",   "17,17 %", "9.999.999,99", "4,44",    "+0"};
+    uint64_t seed = 7;
+    const std::string characters = "0123456789.,-+% ";
+    for (int i = 0; i < 300; ++i) {
+        std::string text;
+        const int length = 1 + static_cast<int>(seed % 14);
+        for (int k = 0; k < length; ++k) {
+            seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+            text += characters[(seed >> 33) % characters.size()];
+        }
+        texts.push_back(text);
+    }
+    for (const int dpi : {96, 120, 254, 600}) {
+        for (const char* face : {"Arial", "Liberation Sans", "Times New Roman", "Courier New"}) {
+            for (const int height : {28, 35, 42, 50, 63, 100}) {
+                SCOPED_TRACE(::testing::Message() << face << " " << height << " at " << dpi);
+                QImage image(10, 10, QImage::Format_RGB32);
+                image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+                image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+                QPainter painter(&image);
+                QtCanvas canvas(painter);
+                canvas.SetFont(face, height);
+                const QFontMetricsF metrics(painter.font(), &image);
+                for (const std::string& text : texts) {
+                    // Logical units are 0.1 mm: dpi / 254 pixels each.
+                    const double full = metrics.horizontalAdvance(QString::fromStdString(text));
+                    const int expected =
+                        static_cast<int>(std::lround(full / (image.logicalDpiX() / 254.0)));
+                    ASSERT_EQ(canvas.TextWidth(text), expected) << "\"" << text << "\"";
+                }
+            }
+        }
     }
 }
 
