@@ -224,15 +224,26 @@ void FillPositions(const CFolari2Doc& doc, DevelopmentRows& rows, uint32_t mask)
             const Amount lotBasis =
                 options.includeCommissions != 0 ? lot->purchaseTotal : lot->purchaseValue;
             const double pieces = static_cast<double>(lot->quantity);
+            // Without a conversion the lot's value depends on the quote alone, which mostly
+            // stays from one day to the next (weekends, holidays): the last one is reused.
+            const bool sameCurrency = security->quoteCurrencyId == options.depotCurrencyId;
+            double lastQuote = std::numeric_limits<double>::quiet_NaN();
+            Amount lastValue = 0.0;
             for (uint32_t day = first.DayNumber(); day <= last.DayNumber(); ++day) {
                 const size_t k = day - column.heldFrom.DayNumber();
                 held[k] = 1;
                 basis[k] += lotBasis;
                 const double quote = daily.valued[k + offset];
                 if (!wantPercent || std::isnan(quote)) continue;
+                if (sameCurrency && quote == lastQuote) {
+                    value[k] += lastValue;
+                    continue;
+                }
                 const Amount lotValue = RoundTo(quote * pieces / kPiece, 2);
-                value[k] += ConvertAtDate(doc, lotValue, CQRNDatum(day), security->quoteCurrencyId,
+                lastQuote = quote;
+                lastValue = ConvertAtDate(doc, lotValue, CQRNDatum(day), security->quoteCurrencyId,
                                           options.depotCurrencyId, 2);
+                value[k] += lastValue;
             }
         }
         for (size_t k = 0; k < span; ++k) {
