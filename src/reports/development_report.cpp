@@ -266,10 +266,10 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
     if (firstDayRow < 0) return table;
 
     // Position cells, row by row over the columns held on that day (kept in column order).
-    // A price text depends only on the value, and a percentage only on its rounded value;
-    // both mostly repeat from one day to the next (weekends, holidays) and a security's
-    // lots show the same price on a day, so each column and each security keeps its last
-    // text: a table of thousands of lots has millions of such cells.
+    // A price or percentage text depends only on the value, and values mostly repeat from one day
+    // to the next (weekends, holidays) and a security's lots show the same price on a day, so each
+    // column and each security keeps its last text: a table of thousands of lots has millions of
+    // such cells.
     struct LastText {
         double value = std::numeric_limits<double>::quiet_NaN();
         std::string text;
@@ -305,6 +305,11 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
     std::stable_sort(
         starts.begin(), starts.end(),
         [](const PositionCells& a, const PositionCells& b) { return a.first < b.first; });
+    // Texts of about 8 bytes ("1.234,56", "-12,34%") in every held day of a position
+    // column and in every day of a group column.
+    size_t cellCount = static_cast<size_t>(columnCount - firstGroupColumn) * dayRows;
+    for (const PositionCells& p : starts) cellCount += static_cast<size_t>(p.last - p.first + 1);
+    table->ReserveText(cellCount * 8);
     std::vector<const PositionCells*> active;
     size_t nextStart = 0;
     for (int i = 0; i < dayRows; ++i) {
@@ -332,10 +337,10 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
                     table->SetCell(row, cells->column, known.text);
                 }
             } else if (k < p.gainPercent.size() && p.gainPercent[k]) {
-                const double rounded = RoundTo(*p.gainPercent[k], percentDecimals);
-                if (!(rounded == known.value)) {
-                    known.value = rounded;
-                    known.text = percentText(rounded);
+                const double percent = *p.gainPercent[k];
+                if (!(percent == known.value)) {
+                    known.value = percent;
+                    known.text = percentText(RoundTo(percent, percentDecimals));
                 }
                 table->SetCell(row, cells->column, known.text);
             }

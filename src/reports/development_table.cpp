@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <new>
-#include <unordered_map>
+#include <stdexcept>
 #include <utility>
 
 #include "reports/table_common.h"
@@ -131,6 +131,16 @@ int DevelopmentTable::AddRow(const RowStyle& style) {
     return index;
 }
 
+bool DevelopmentTable::ReserveText(size_t bytes) {
+    if (bytes > UINT32_MAX) bytes = UINT32_MAX;
+    try {
+        textPool_.reserve(bytes);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
 DevelopmentTable::Cell* DevelopmentTable::FindOrAddCell(int row, int column) {
     if (!initialised_ || row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 ||
         column >= columnCount_)
@@ -140,7 +150,11 @@ DevelopmentTable::Cell* DevelopmentTable::FindOrAddCell(int row, int column) {
     if (cells.empty() || cells.back().column < column) {
         // Day rows are alike and filled one after the other: room for as many cells as
         // the row before saves growing each row's list step by step.
-        if (cells.empty() && row > 0) cells.reserve(rows_[row - 1].cells.size());
+        // A little more, as the rows of a growing portfolio gain cells over time.
+        if (cells.empty() && row > 0) {
+            const size_t previous = rows_[row - 1].cells.size();
+            cells.reserve(previous + previous / 16);
+        }
         cells.push_back({});
         cells.back().column = column;
         return &cells.back();
@@ -281,11 +295,6 @@ std::vector<int> DevelopmentTable::MeasureColumns(Canvas* device,
     }
 
     int selectedHeight = INT_MIN;
-    // Widths already measured, per font: day tables repeat their texts many times (prices
-    // over weekends and holidays, rounded percentages), and a device measures a text in a
-    // font always alike.
-    std::vector<std::unordered_map<std::string_view, int>> measured(
-        device != nullptr ? fontHeights.size() : 0);
     const auto widen = [&](const Row& row, const Cell& cell) {
         const int c = cell.column;
         const int last = c + cell.span - 1;
@@ -293,17 +302,12 @@ std::vector<int> DevelopmentTable::MeasureColumns(Canvas* device,
         int needed;
         if (device != nullptr) {
             if (cell.textLength == 0) return;
-            const std::string_view text = TextOf(cell);
-            const auto [known, added] = measured[row.font].try_emplace(text, 0);
-            if (added) {
-                const int height = fontHeights[row.font];
-                if (height != selectedHeight) {
-                    device->SetFont(face_, height);
-                    selectedHeight = height;
-                }
-                known->second = device->TextWidth(std::string(text));
+            const int height = fontHeights[row.font];
+            if (height != selectedHeight) {
+                device->SetFont(face_, height);
+                selectedHeight = height;
             }
-            needed = known->second;
+            needed = device->TextWidth(std::string(TextOf(cell)));
         } else {
             needed = CharacterCount(TextOf(cell));
         }

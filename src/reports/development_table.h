@@ -58,6 +58,11 @@ class DevelopmentTable final : public ReportObject {
     // Vertical texts are drawn again every `rows` rows of their range; 0 = once per range.
     void SetVerticalRepeat(int rows) { verticalRepeat_ = rows > 0 ? rows : 0; }
 
+    // Room for `bytes` of cell texts in all, so that a builder that knows its table's size
+    // spares growing the text store step by step. Only a hint: false when the memory is
+    // not available, and the table still grows as needed.
+    bool ReserveText(size_t bytes);
+
     // The index of the new row, or -1 before Init. The row positions follow ReportTable.
     int AddRow(const RowStyle& style);
     // False for a row or column out of range. Span is clipped to the table, alignment as in
