@@ -266,10 +266,10 @@ std::unique_ptr<DevelopmentTable> BuildDevelopmentTableReport(const CFolari2Doc&
     if (firstDayRow < 0) return table;
 
     // Position cells, row by row over the columns held on that day (kept in column order).
-    // A price or percentage text depends only on the value, and values mostly repeat from one day
-    // to the next (weekends, holidays) and a security's lots show the same price on a day, so each
-    // column and each security keeps its last text: a table of thousands of lots has millions of
-    // such cells.
+    // A price or percentage text depends only on its value, values mostly repeat from one
+    // day to the next (weekends, holidays), and a security's lots show the same price on a
+    // day: so each column (percentages) and each security (prices) keeps its last text. A
+    // table of thousands of lots has millions of such cells.
     struct LastText {
         double value = std::numeric_limits<double>::quiet_NaN();
         std::string text;
