@@ -32,17 +32,21 @@ std::vector<Price> DailyPrices(const CFL2Wertpapier& security, CQRNDatum from, s
 
 ValueSeriesResult ValueSeries(const CFolari2Doc& doc, CQRNDatum from, CQRNDatum to,
                               int32_t currency, bool useTotal) {
+    if (to < from) return {};
+    HoldingsQuery query;
+    query.limitByDate = true;
+    query.limitDate = to;
+    query.targetCurrency = currency;
+    return ValueSeries(doc, ComputeHoldings(doc, query), from, to, currency, useTotal);
+}
+
+ValueSeriesResult ValueSeries(const CFolari2Doc& doc, const PositionList& lots, CQRNDatum from,
+                              CQRNDatum to, int32_t currency, bool useTotal) {
     ValueSeriesResult result;
     if (to < from) return result;
     const size_t days = to.DayNumber() - from.DayNumber() + 1;
     result.values.assign(days, 0.0);
     result.invested.assign(days, 0.0);
-
-    HoldingsQuery query;
-    query.limitByDate = true;
-    query.limitDate = to;
-    query.targetCurrency = currency;
-    const PositionList lots = ComputeHoldings(doc, query);
 
     std::unordered_map<int32_t, std::vector<Price>> prices;
     for (const CFL2DepotPos& lot : lots) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/holdings.h"
 #include "model/date.h"
 #include "model/rounding.h"
 
@@ -20,5 +21,9 @@ struct ValueSeriesResult {
 };
 ValueSeriesResult ValueSeries(const CFolari2Doc& doc, CQRNDatum from, CQRNDatum to,
                               int32_t currency, bool useTotal);
+// The same from lots already replayed, for a caller that needs the lots itself: `lots` must
+// be ComputeHoldings' result with limitDate `to` and targetCurrency `currency`.
+ValueSeriesResult ValueSeries(const CFolari2Doc& doc, const PositionList& lots, CQRNDatum from,
+                              CQRNDatum to, int32_t currency, bool useTotal);
 
 }  // namespace pf

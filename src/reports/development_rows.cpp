@@ -158,15 +158,12 @@ std::string SortText(const CFolari2Doc& doc, int32_t securityId, bool byWkn) {
     return byWkn ? security->wkn : security->name;
 }
 
-void FillPositions(const CFolari2Doc& doc, DevelopmentRows& rows, uint32_t mask) {
+// `lots`: the replay up to the end date in the depot currency.
+void FillPositions(const CFolari2Doc& doc, const PositionList& lots, DevelopmentRows& rows,
+                   uint32_t mask) {
     const DevelopmentReportOptions& options = doc.options.development;
     const CQRNDatum from = rows.from;
     const CQRNDatum to = rows.to;
-    HoldingsQuery query;
-    query.limitByDate = true;
-    query.limitDate = to;
-    query.targetCurrency = options.depotCurrencyId;
-    const PositionList lots = ComputeHoldings(doc, query);
 
     // Columns in the order of their first lot.
     std::vector<std::vector<const CFL2DepotPos*>> columnLots;
@@ -327,7 +324,23 @@ DevelopmentRows ComputeDevelopmentRows(const CFolari2Doc& doc, CQRNDatum from, C
     rows.days.resize(days);
     for (size_t i = 0; i < days; ++i) rows.days[i].date = Plus(from, static_cast<int64_t>(i));
 
-    if (DevelopmentItemShown(mask, kDevPositions)) FillPositions(doc, rows, mask);
+    // One replay up to the end date per currency, shared by the position columns and the
+    // value series (a replay of a large depot costs as much as the rest of the figures).
+    std::map<int32_t, PositionList> replays;
+    auto lotsIn = [&](int32_t currency) -> const PositionList& {
+        auto it = replays.find(currency);
+        if (it == replays.end()) {
+            HoldingsQuery query;
+            query.limitByDate = true;
+            query.limitDate = to;
+            query.targetCurrency = currency;
+            it = replays.emplace(currency, ComputeHoldings(doc, query)).first;
+        }
+        return it->second;
+    };
+
+    if (DevelopmentItemShown(mask, kDevPositions))
+        FillPositions(doc, lotsIn(options.depotCurrencyId), rows, mask);
 
     // The series start one day early where that day exists, for the assets' change against
     // the previous day on the start date; `off` is the index of the start date in them.
@@ -340,7 +353,7 @@ DevelopmentRows ComputeDevelopmentRows(const CFolari2Doc& doc, CQRNDatum from, C
         auto it = values.find(currency);
         if (it == values.end())
             it = values
-                     .emplace(currency, ValueSeries(doc, seriesFrom, to, currency,
+                     .emplace(currency, ValueSeries(doc, lotsIn(currency), seriesFrom, to, currency,
                                                     options.includeCommissions != 0))
                      .first;
         return it->second;
