@@ -78,6 +78,8 @@ class DevelopmentRowsTest : public ::testing::Test {
     static const DevelopmentDay& On(const DevelopmentRows& rows, CQRNDatum day) {
         return rows.days.at(day.DayNumber() - rows.from.DayNumber());
     }
+    // A day of rows that are gone at the end of the statement would dangle.
+    static const DevelopmentDay& On(DevelopmentRows&& rows, CQRNDatum day) = delete;
 
     testing::DocBuilder b;
     int32_t alpha = -1;
@@ -158,7 +160,8 @@ TEST_F(DevelopmentRowsTest, DepotGroupAroundBuySplitAndSale) {
 
     // Without commissions the invested capital is the market value: 3.3. 110, gain 0.
     Options().includeCommissions = 0;
-    const DevelopmentDay& net = On(Rows(), Day(3, 3, 2020));
+    const DevelopmentRows netRows = Rows();
+    const DevelopmentDay& net = On(netRows, Day(3, 3, 2020));
     EXPECT_AMOUNT(net.invested, 110.0);
     EXPECT_AMOUNT(net.depotGain, 0.0);
     ExpectPercent(net.depotGainPercent, 0.0);
@@ -193,7 +196,8 @@ TEST_F(DevelopmentRowsTest, ChangesSinceTheStartAndAgainstThePreviousDay) {
         ExpectPercent(d.assetsDayChangePercent, c.dayChange / c.previousAssets * 100);
     }
     // Against 0 assets there is no percentage: 2.3. gains 1000 from nothing.
-    const DevelopmentDay& deposit = On(Rows(Day(2, 3, 2020), Day(2, 3, 2020)), Day(2, 3, 2020));
+    const DevelopmentRows oneDay = Rows(Day(2, 3, 2020), Day(2, 3, 2020));
+    const DevelopmentDay& deposit = On(oneDay, Day(2, 3, 2020));
     EXPECT_AMOUNT(*deposit.assetsDayChange, 1000.0);
     EXPECT_FALSE(deposit.assetsDayChangePercent.has_value());
 }
@@ -273,7 +277,8 @@ TEST_F(DevelopmentRowsTest, CorrectionForDepositsRelativeToStartOrEnd) {
 
 TEST_F(DevelopmentRowsTest, EachGroupInItsOwnCurrency) {
     Options().assetsCurrencyId = kDm;  // 1 EUR = 1,95583 DM
-    const DevelopmentDay& d = On(Rows(), Day(3, 3, 2020));
+    const DevelopmentRows rows = Rows();
+    const DevelopmentDay& d = On(rows, Day(3, 3, 2020));
     // Depot and account stay in euros.
     EXPECT_AMOUNT(d.depotValue, 110.0);
     EXPECT_AMOUNT(d.balance, 885.0);
