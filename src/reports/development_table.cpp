@@ -569,35 +569,9 @@ PageGrid DevelopmentTable::Paginate(Canvas& printer, int left, int top, int righ
     // Vertical pages, y growing upward: the paper's top edge lies at physicalOffsetY.
     const int topY = page.physicalOffsetY - top;
     const int bottomLimit = page.physicalOffsetY - page.physicalHeight + bottom;
-    placements_.clear();
-    int down = 0;
-    int y = topY;
-    bool pageEmpty = true;
-    bool beyondHeader = false;  // the page holds a row other than repeated ones
-    const int n = static_cast<int>(rows_.size());
-    for (int i = 0; i < n; ++i) {
-        const Row& row = rows_[i];
-        int spacing = pageEmpty ? 0 : row.spacingBefore;
-        if (beyondHeader &&
-            static_cast<long long>(y) - spacing - PrintGroupHeight(i) < bottomLimit) {
-            ++down;
-            y = topY;
-            beyondHeader = false;
-            // Only rows above the breaking row are repeated.
-            for (int r = 0; r < i; ++r) {
-                if (!rows_[r].repeat) continue;
-                placements_.push_back({r, down, y});
-                y -= fontHeights_[rows_[r].font] + rows_[r].spacingAfter;
-            }
-            spacing = 0;
-        }
-        y -= spacing;
-        placements_.push_back({i, down, y});
-        y -= fontHeights_[row.font];
-        pageEmpty = false;
-        beyondHeader = true;
-    }
-    pagesDown_ = down + 1;
+    pagesDown_ = table::PlaceRowsDown(
+        rows_, fontHeights_, topY, bottomLimit, [this](int row) { return PrintGroupHeight(row); },
+        placements_);
     paginated_ = true;
     return {pagesAcross_, pagesDown_};
 }

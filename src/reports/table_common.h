@@ -75,4 +75,42 @@ inline void AppendFixedWidth(std::string& out, std::string_view text, int availa
     }
 }
 
+// Places the rows on the printed pages down, y growing upward from `topY`: a row goes on the
+// current page unless it, with the rows its frame covers (`groupHeight(i)`), would cross
+// `bottomLimit`; a new page then starts with the rows flagged to repeat, of those above the
+// breaking row only (a flagged row further down has not been printed yet and would otherwise
+// appear ahead of its place). A row's spacing before is dropped at the top of a page and
+// after the repeated rows, whose spacing after already separates it. Fills `placements`
+// with {row, page, y} in print order and returns the number of pages down.
+template <class Rows, class GroupHeight, class Placement>
+int PlaceRowsDown(const Rows& rows, const std::vector<int>& fontHeights, int topY, int bottomLimit,
+                  GroupHeight groupHeight, std::vector<Placement>& placements) {
+    placements.clear();
+    int down = 0;
+    int y = topY;
+    bool pageEmpty = true;
+    bool beyondHeader = false;  // the page holds a row other than repeated ones
+    const int n = static_cast<int>(rows.size());
+    for (int i = 0; i < n; ++i) {
+        int spacing = pageEmpty ? 0 : rows[i].spacingBefore;
+        if (beyondHeader && static_cast<long long>(y) - spacing - groupHeight(i) < bottomLimit) {
+            ++down;
+            y = topY;
+            beyondHeader = false;
+            for (int r = 0; r < i; ++r) {
+                if (!rows[r].repeat) continue;
+                placements.push_back({r, down, y});
+                y -= fontHeights[rows[r].font] + rows[r].spacingAfter;
+            }
+            spacing = 0;
+        }
+        y -= spacing;
+        placements.push_back({i, down, y});
+        y -= fontHeights[rows[i].font];
+        pageEmpty = false;
+        beyondHeader = true;
+    }
+    return down + 1;
+}
+
 }  // namespace pf::table
