@@ -385,6 +385,74 @@ struct SecuritiesListOptions {
     bool operator==(const SecuritiesListOptions&) const = default;
 };
 
+// Appearance shared by the charts and diagrams (page "DIAGRAMME >"); sizes in 0.1 mm as
+// printed, scaled by the screen factor on the screen.
+struct DiagramsAppearance {
+    std::string face = "Arial";
+    int32_t width = 1700;  // of the drawing, without the border
+    int32_t height = 1000;
+    int32_t border = 50;           // around the drawing
+    int32_t innerMargin = 10;      // between texts and their frames
+    int32_t labelFontHeight = 35;  // axis labels and legend
+    int32_t titleFontHeight = 50;
+
+    bool operator==(const DiagramsAppearance&) const = default;
+};
+
+// Colours are stored palette-relative, 0x02BBGGRR, as the drawing's Colour values.
+constexpr int32_t StoredColour(int r, int g, int b) {
+    return static_cast<int32_t>(0x02000000u | static_cast<uint32_t>(b & 0xFF) << 16 |
+                                static_cast<uint32_t>(g & 0xFF) << 8 | static_cast<uint32_t>(r & 0xFF));
+}
+
+// One moving average of the chart ("GD" with its period).
+struct MovingAverageOptions {
+    int32_t enabled = 0;
+    int32_t period = 100;  // entries of the quote history ("Tage")
+    int32_t width = 0;     // line width, 0.1 mm; 0 is the thinnest line
+    int32_t colour = StoredColour(255, 0, 0);
+
+    bool operator==(const MovingAverageOptions&) const = default;
+};
+
+// The security chart (page "Charts").
+struct ChartOptions {
+    std::string title = "<BEZEICHNUNG> (<WKN>)";
+    int32_t lineWidth = 3;  // price line, 0.1 mm
+    int32_t lineColour = StoredColour(0, 0, 160);
+    std::array<MovingAverageOptions, 3> averages = {
+        MovingAverageOptions{1, 38, 0, StoredColour(255, 128, 0)},
+        MovingAverageOptions{1, 100, 0, StoredColour(255, 0, 0)},
+        MovingAverageOptions{0, 200, 0, StoredColour(128, 0, 128)}};
+    int32_t markers = 1;  // "Tage markieren": buys and sales
+    int32_t markerWidth = 0;
+    int32_t buyColour = StoredColour(0, 240, 0);
+    int32_t sellColour = StoredColour(240, 0, 0);
+    int32_t splitHandling = kSplitsAdjustedBeforeEnd;
+
+    bool operator==(const ChartOptions&) const = default;
+};
+
+// The development and positions diagrams (page "Depotentw./Wertp.").
+struct DiagramOptions {
+    std::string developmentTitle = "<STANDARDTITEL> - <INHABER>";
+    std::string positionsTitle = "<STANDARDTITEL> - <BEZEICHNUNGEN>";
+    int32_t developmentLineWidth = 3;
+    int32_t developmentLineColour = StoredColour(0, 0, 160);
+    int32_t positionsLineWidth = 3;
+    int32_t positionsLineColour = StoredColour(0, 128, 0);
+    int32_t currencyId = 0;  // the report currency of both diagrams
+    // Purchases with their costs as invested capital, sales with their net proceeds.
+    int32_t includeCommissions = 1;
+    // The account balance (measures 0 to 7) and the assets (8 to 14) net of the capital paid
+    // in or withdrawn during the period, measured from its start or from its end.
+    int32_t correctAccount = 0;
+    int32_t correctAssets = 0;
+    int32_t correctionRelativeToEnd = 0;
+
+    bool operator==(const DiagramOptions&) const = default;
+};
+
 // Match modes of the transaction filter's text conditions.
 enum FilterTextMatch : int32_t { kTextEquals = 0, kTextContains = 1, kTextStartsWith = 2 };
 
@@ -470,6 +538,9 @@ struct DocumentOptions {
     QuotesTableOptions quotes;
     AnalysisOptions analysis;  // depot analysis and distribution
     SecuritiesListOptions securitiesList;
+    DiagramsAppearance diagramsAppearance;  // "DIAGRAMME >"
+    DiagramOptions diagrams;
+    ChartOptions chart;
     std::string isinLabel = "ISIN/Kürzel";  // caption of the second identifier column
     // Ids of the securities ticked in the transaction filter's list; the realized report's
     // security filter and the filter's "nur ausgewählte Wertpapiere" use them.

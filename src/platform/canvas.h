@@ -65,6 +65,8 @@ class Canvas {
     virtual void SetFont(const std::string& face, int height) = 0;
     // Width of a single line of text in the current font.
     virtual int TextWidth(const std::string& text) = 0;
+    // Colour of the texts drawn from now on; black until set.
+    virtual void SetTextColour(Colour colour) = 0;
     // One line of text in `box`, clipped to it, aligned at its left edge, right edge or
     // centre, with its top at box.top; no background.
     virtual void DrawText(const std::string& text, const Rect& box, TextAlign align) = 0;

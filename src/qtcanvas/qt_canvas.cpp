@@ -179,7 +179,7 @@ void QtCanvas::DrawText(const std::string& text, const Rect& box, TextAlign alig
     // Intersects with a clip set by SetClip; without one it simply clips to the box.
     painter_.setClipRect(area, Qt::IntersectClip);
     painter_.setFont(font_);
-    painter_.setPen(QPen(Qt::black));
+    painter_.setPen(QPen(ToQColor(textColour_)));
     painter_.drawText(QPointF(x, area.top() + metrics.ascent()), line);
     painter_.restore();
 }
@@ -199,7 +199,7 @@ void QtCanvas::DrawVerticalText(const std::string& text, const Rect& box, TextAl
     painter_.save();
     painter_.setClipRect(area, Qt::IntersectClip);
     painter_.setFont(font_);
-    painter_.setPen(QPen(Qt::black));
+    painter_.setPen(QPen(ToQColor(textColour_)));
     // After the turn the x axis points up the box and the y axis to its right.
     painter_.translate(area.left(), area.bottom());
     painter_.rotate(-90.0);

@@ -41,7 +41,8 @@ class QtCanvas final : public Canvas {
     void SetFont(const std::string& face, int height) override;
     // Advance width of the line in the current font, rounded to logical units.
     int TextWidth(const std::string& text) override;
-    // Black text; line breaks inside `text` are drawn as spaces.
+    void SetTextColour(Colour colour) override { textColour_ = colour; }
+    // Line breaks inside `text` are drawn as spaces.
     void DrawText(const std::string& text, const Rect& box, TextAlign align) override;
     void DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) override;
 
@@ -72,6 +73,7 @@ class QtCanvas final : public Canvas {
     double scaleX_;  // device pixels per logical unit
     double scaleY_;
     QFont font_;
+    Colour textColour_ = kBlack;
     // Number texts (digits, separators, signs, "%", spaces) fill the day tables by the
     // hundred thousand. Per font, the advances of those characters, and whether a text of
     // them measures exactly as the sum of its characters' advances (no kerning or other

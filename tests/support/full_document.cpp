@@ -306,6 +306,32 @@ CFolari2Doc MakeFullDocument() {
     sl.sortDescending = 1;
     sl.useLastPrice = 0;
     sl.onlyInDepot = 1;
+    DiagramsAppearance& ga = o.diagramsAppearance;
+    ga = {"Liberation Serif é", 1510, 920, 41, 12, 33, 47};
+    ChartOptions& ch = o.chart;
+    ch.title = "<WKN> Chart ö";
+    ch.lineWidth = 4;
+    ch.lineColour = StoredColour(1, 2, 3);
+    ch.averages = {MovingAverageOptions{0, 21, 1, StoredColour(4, 5, 6)},
+                   MovingAverageOptions{0, 55, 2, StoredColour(7, 8, 9)},
+                   MovingAverageOptions{1, 233, 3, StoredColour(10, 11, 12)}};
+    ch.markers = 0;
+    ch.markerWidth = 5;
+    ch.buyColour = StoredColour(13, 14, 15);
+    ch.sellColour = StoredColour(16, 17, 18);
+    ch.splitHandling = kSplitsFullyAdjusted;
+    DiagramOptions& dg = o.diagrams;
+    dg.developmentTitle = "<STANDARDTITEL> ü";
+    dg.positionsTitle = "<BEZEICHNUNGEN> ä";
+    dg.developmentLineWidth = 6;
+    dg.developmentLineColour = StoredColour(19, 20, 21);
+    dg.positionsLineWidth = 7;
+    dg.positionsLineColour = StoredColour(22, 23, 24);
+    dg.currencyId = usd;
+    dg.includeCommissions = 0;
+    dg.correctAccount = 1;
+    dg.correctAssets = 1;
+    dg.correctionRelativeToEnd = 1;
     o.isinLabel = "Kürzel";
     o.selectedSecurityIds = {securityId + 1, securityId};  // both securities, newer first
     o.screenScaleFactor = 1.25;

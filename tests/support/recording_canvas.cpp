@@ -19,11 +19,11 @@ int RecordingCanvas::TextWidth(const std::string& text) {
 }
 
 void RecordingCanvas::DrawText(const std::string& text, const Rect& box, TextAlign align) {
-    ops_.push_back({Op::Text, text, box, static_cast<int>(align), 0, 0, {}});
+    ops_.push_back({Op::Text, text, box, static_cast<int>(align), textColour_, 0, {}});
 }
 
 void RecordingCanvas::DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) {
-    ops_.push_back({Op::VerticalText, text, box, static_cast<int>(align), 0, 0, {}});
+    ops_.push_back({Op::VerticalText, text, box, static_cast<int>(align), textColour_, 0, {}});
 }
 
 void RecordingCanvas::FillRect(const Rect& r, Colour fill) {

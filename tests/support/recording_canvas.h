@@ -23,6 +23,7 @@ class RecordingCanvas final : public Canvas {
 
     void SetFont(const std::string& face, int height) override;
     int TextWidth(const std::string& text) override;
+    void SetTextColour(Colour colour) override { textColour_ = colour; }
     void DrawText(const std::string& text, const Rect& box, TextAlign align) override;
     void DrawVerticalText(const std::string& text, const Rect& box, TextAlign align) override;
     void FillRect(const Rect& r, Colour fill) override;
@@ -38,7 +39,7 @@ class RecordingCanvas final : public Canvas {
         std::string text;  // text, or the face of a font
         Rect rect;         // box of text, rectangle, clip
         int value = 0;     // font height, pen width, TextAlign of a text
-        Colour colour = 0;
+        Colour colour = 0;  // of a text: the text colour set (0 until one is)
         Colour colour2 = 0;
         std::vector<Point> points;
     };
@@ -53,6 +54,7 @@ class RecordingCanvas final : public Canvas {
     int ppi_;
     PageMetrics page_;
     int fontHeight_ = 0;
+    Colour textColour_ = 0;
     std::vector<Op> ops_;
 };
 

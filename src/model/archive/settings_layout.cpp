@@ -66,18 +66,24 @@ void SettingsBlock(Io& io, Doc& doc) {
         io.Str(depot.depotNumber, "Depotnummer");
     }
     if (atLeast(20101004)) io.Int(doc.initialAccountCurrencyId);
-    cursor.Group("I3", block);
-    cursor.Group("I", after(20101002));
-    cursor.Group("I2", block);
+    // The appearance of charts and diagrams ("DIAGRAMME >"); its face came with 31601000.
+    auto& look = o.diagramsAppearance;
+    if (block) Ints(io, look.width, look.height, look.border);
+    if (after(20101002)) io.Int(look.innerMargin);
+    if (block) Ints(io, look.labelFontHeight, look.titleFontHeight);
     if (after(20101003)) io.Int(o.splitRoundingDecimals);
     if (after(20101007)) {
         io.Int(o.periodFromChoice);
         io.Int(o.periodToChoice);
     }
-    cursor.Group("I", after(20701001));
-    const size_t zeroed = cursor.Int(after(20701002));
+    // The security chart: split handling and the markers switch here, the price line, the
+    // moving averages, the marker style and the title in the groups of 20101004, 20201001,
+    // 30401000 and 30001000. Files before 30001003 draw no markers.
+    auto& chart = o.chart;
+    if (after(20701001)) io.Int(chart.splitHandling);
+    if (after(20701002)) io.Int(chart.markers);
     if constexpr (Io::kReading)
-        if (io.version < 30001003) o.settingsSlots.ints[zeroed] = 0;
+        if (io.version < 30001003) chart.markers = 0;
     if (after(20201003)) {
         io.Str(o.earningsYear1, "Jahr für Gewinn je Aktie");
         io.Str(o.earningsYear2, "Jahr für Gewinn je Aktie");
@@ -108,7 +114,8 @@ void SettingsBlock(Io& io, Doc& doc) {
         io.Int(realized.columnMask);
     }
     if (block) io.Str(o.quotes.titleTemplate, "Spaltentitel der Kurstabelle");
-    cursor.Group("I4", block);
+    const auto average = [&](auto& a) { Ints(io, a.enabled, a.period, a.width, a.colour); };
+    if (block) average(chart.averages[0]);
     const size_t flagSource = cursor.Int(block);
     cursor.Int(block);
     const size_t flag = cursor.Int(atLeast(20101010));
@@ -145,12 +152,12 @@ void SettingsBlock(Io& io, Doc& doc) {
         Ints(io, transactions.sortKeys[0], transactions.sortKeys[1], transactions.sortKeys[2],
              transactions.sortDescending, transactions.currencyId);
     }
-    cursor.Group("I2", hasTables);
+    if (hasTables) Ints(io, chart.lineWidth, chart.lineColour);
     if (hasTables) {
         io.Str(movements.title, "Titel Kontobewegungen");
         Ints(io, movements.columnMask, movements.endOfDayBalance, movements.currencyId);
     }
-    cursor.Group("I4", hasTables);
+    if (hasTables) average(chart.averages[1]);
     // The group of version 20101005: the gain/loss evaluation (its item mask as two 32-bit
     // words, low word first), the appearance "REPORTE >", and the first options of the
     // performance analysis, whose remaining ones follow in the group of version 20201001
@@ -203,17 +210,26 @@ void SettingsBlock(Io& io, Doc& doc) {
         Ints(io, performance.showPeriods, performance.periodsEndAtMonthEnd, returns.currencyId,
              returns.withoutTaxes, returns.showPayments, returns.paymentsInNegative, returns.order);
     }
-    cursor.Group("I5", after(20201001));
+    auto& diagrams = o.diagrams;
     if (after(20201001)) {
+        average(chart.averages[2]);
+        io.Int(chart.markerWidth);
         io.Str(returns.title1, "Titel 1 Renditeberechnung");
         io.Str(returns.title2, "Titel 2 Renditeberechnung");
+        Ints(io, diagrams.developmentLineWidth, diagrams.developmentLineColour);
     }
-    cursor.Group("I3", after(20201001));
-    const size_t previousLast = cursor.LastInt();
+    // The diagrams' titles, the positions diagram's line and the diagrams' currency came
+    // with 30501002; older files give the unnamed slot after the titles the value of the
+    // unnamed slot before them.
+    const size_t previousLast = cursor.Int(after(20201001));
     const bool hasViewGroup = atLeast(30501002);
-    cursor.Group("S2", hasViewGroup);
+    if (hasViewGroup) {
+        io.Str(diagrams.developmentTitle, "Titel Diagramm Depotentwicklung");
+        io.Str(diagrams.positionsTitle, "Titel Diagramm Wertpapierpositionen");
+    }
     const size_t inherits = cursor.Int(hasViewGroup);
-    cursor.Group("I3", hasViewGroup);
+    if (hasViewGroup)
+        Ints(io, diagrams.positionsLineWidth, diagrams.positionsLineColour, diagrams.currencyId);
     if constexpr (Io::kReading)
         if (!hasViewGroup) o.settingsSlots.ints[inherits] = o.settingsSlots.ints[previousLast];
 
@@ -255,9 +271,12 @@ void SettingsBlock(Io& io, Doc& doc) {
     if (after(20301001)) io.Str(f.corporateText.text, "Text des Transaktionsfilters");
     cursor.Group("S", after(20301001));
     if (after(30401000)) Ints(io, realized.taxSums, realized.annualisation, realized.extraInfo);
-    cursor.Group("I2", after(30401000));
+    if (after(30401000)) Ints(io, chart.buyColour, chart.sellColour);
     const bool hasGroup30001000 = after(30001000);
-    cursor.Group("I S", hasGroup30001000);
+    if (hasGroup30001000) {
+        io.Int(diagrams.includeCommissions);
+        io.Str(chart.title, "Titel Chart");
+    }
     const size_t setToOne = cursor.Int(hasGroup30001000);
     cursor.Int(hasGroup30001000);
     if constexpr (Io::kReading)
@@ -279,7 +298,11 @@ void Trailer(Io& io, Doc& doc) {
         io.Double(o.screenScaleFactor);
         if constexpr (Io::kReading) o.scaleNotYetDetermined = false;
     }
-    cursor.Group("I5", io.After(30701000));
+    auto& diagrams = o.diagrams;
+    if (io.After(30701000))
+        Ints(io, diagrams.correctAccount, diagrams.correctAssets,
+             diagrams.correctionRelativeToEnd);
+    cursor.Group("I2", io.After(30701000));
     cursor.Group("I2", io.After(30801000));
     cursor.Group("I2", io.After(30901000));
     cursor.IntList(io.After(31001000));
@@ -288,7 +311,8 @@ void Trailer(Io& io, Doc& doc) {
     cursor.IntList(io.After(31401000));
     if (io.After(31401000)) SkipIntermediateExtras(io);
     cursor.Group("S2 I5", io.After(31401000));
-    cursor.Group("I S", io.After(31601000));
+    cursor.Int(io.After(31601000));
+    if (io.After(31601000)) io.Str(o.diagramsAppearance.face, "Schriftart der Diagramme");
     cursor.Group("D4", io.After(31701000));
     cursor.Group("I2", io.After(31801000));
     if (io.After(31901000)) {

@@ -77,6 +77,25 @@ inline auto Fields(const SecuritiesListOptions& s) {
                     s.onlyInDepot);
 }
 
+inline auto Fields(const DiagramsAppearance& g) {
+    return std::tie(g.face, g.width, g.height, g.border, g.innerMargin, g.labelFontHeight,
+                    g.titleFontHeight);
+}
+inline auto Fields(const ChartOptions& c) {
+    return std::tuple(c.title, c.lineWidth, c.lineColour, c.averages[0].enabled,
+                      c.averages[0].period, c.averages[0].width, c.averages[0].colour,
+                      c.averages[1].enabled, c.averages[1].period, c.averages[1].width,
+                      c.averages[1].colour, c.averages[2].enabled, c.averages[2].period,
+                      c.averages[2].width, c.averages[2].colour, c.markers, c.markerWidth,
+                      c.buyColour, c.sellColour, c.splitHandling);
+}
+inline auto Fields(const DiagramOptions& d) {
+    return std::tie(d.developmentTitle, d.positionsTitle, d.developmentLineWidth,
+                    d.developmentLineColour, d.positionsLineWidth, d.positionsLineColour,
+                    d.currencyId, d.includeCommissions, d.correctAccount, d.correctAssets,
+                    d.correctionRelativeToEnd);
+}
+
 // Compares two documents part by part, so that a failure names the part that differs.
 inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& expected) {
     EXPECT_EQ(actual.nextKindId, expected.nextKindId);
@@ -129,6 +148,9 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(Fields(a.quotes), Fields(e.quotes));
     EXPECT_EQ(Fields(a.analysis), Fields(e.analysis));
     EXPECT_EQ(Fields(a.securitiesList), Fields(e.securitiesList));
+    EXPECT_EQ(Fields(a.diagramsAppearance), Fields(e.diagramsAppearance));
+    EXPECT_EQ(Fields(a.chart), Fields(e.chart));
+    EXPECT_EQ(Fields(a.diagrams), Fields(e.diagrams));
     // Catches a field that was added to a struct but not to its Fields().
     EXPECT_TRUE(a.tables == e.tables && a.holdings == e.holdings && a.realized == e.realized);
     EXPECT_TRUE(a.transactions == e.transactions && a.movements == e.movements &&
@@ -136,6 +158,8 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
                 a.performance == e.performance && a.returns == e.returns);
     EXPECT_TRUE(a.lists == e.lists && a.development == e.development && a.quotes == e.quotes &&
                 a.analysis == e.analysis && a.securitiesList == e.securitiesList);
+    EXPECT_TRUE(a.diagramsAppearance == e.diagramsAppearance && a.chart == e.chart &&
+                a.diagrams == e.diagrams);
     EXPECT_EQ(a.isinLabel, e.isinLabel);
     EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
     EXPECT_TRUE(a.transactionFilter == e.transactionFilter);

@@ -35,13 +35,13 @@ struct Row {
 const Row kSettingsBlock[] = {
     {kAlways, "S:holder S:address S:bank S:account S:depot"},
     {AtLeast(20101004), "I:initialAccount"},
-    {kAlways, "I*3"},
-    {After(20101002), "I"},
-    {kAlways, "I*2"},
+    {kAlways, "I:gWidth I:gHeight I:gBorder"},
+    {After(20101002), "I:gMargin"},
+    {kAlways, "I:gLabelFont I:gTitleFont"},
     {After(20101003), "I:splitDecimals"},
     {After(20101007), "I:periodFrom I:periodTo"},
-    {After(20701001), "I"},
-    {After(20701002), "I:zeroBefore30001003"},
+    {After(20701001), "I:cSplits"},
+    {After(20701002), "I:cMarkers"},
     {After(20201003), "S:year1 S:year2"},
     {kAlways,
      "S:holdingsTitle I:holdingsSortKey I:holdingsSortDescending I:holdingsCommissions "
@@ -51,7 +51,7 @@ const Row kSettingsBlock[] = {
     {kAlways,
      "S:realizedTitle I:realizedSortKey I:realizedSortDescending I:realizedCommissions "
      "I:realizedMerge I:realizedCurrency I:mask2"},
-    {kAlways, "S:quotesTitle I*4 I:flagSource I"},
+    {kAlways, "S:quotesTitle I:c1On I:c1Period I:c1Width I:c1Colour I:flagSource I"},
     {AtLeast(20101010), "I:flag"},
     {After(20101002),
      "I:aFont I:aOuterMargin S:aFace I:aTextSpacing I:aColumnWidth I:aFirstColumnWidth "
@@ -62,7 +62,8 @@ const Row kSettingsBlock[] = {
      "I:titleFont I:columnTitleFont I:rowFont I:repeatTitle I:repeatColumnTitles "
      "I:marginLeft I:marginTop I:marginRight I:marginBottom I:percentDecimals "
      "I:maxPriceDecimals I:colourWithDividends I:txSort1 I:txSort2 I:txSort3 I:txDescending "
-     "I:txCurrency I*2 S:mvTitle I:mvMask I:mvEndOfDay I:mvCurrency I*4"},
+     "I:txCurrency I:cLineWidth I:cLineColour S:mvTitle I:mvMask I:mvEndOfDay I:mvCurrency "
+     "I:c2On I:c2Period I:c2Width I:c2Colour"},
     {After(20101005),
      "I:gvMaskLow I:gvMaskHigh S:gvTitle1 I:gvTitle1Large I:gvTitle2Large S:gvTitle2 "
      "I:gvCurrency I:gvGroup I:gvCostsInPrice I:gvSecurityInTexts I:rColumnGap I:rOuterMargin "
@@ -77,8 +78,9 @@ const Row kSettingsBlock[] = {
      "I:dCorrectAssets I:dRelativeToEnd I:qFilter I:qSortKey I:qEqualWidths I:qSplits"},
     {After(20201001),
      "S:pTitle2 I:pShowPeriods I:pMonthEnd I:retCurrency I:retWithoutTaxes I:retShowPayments "
-     "I:retNegative I:retOrder I*5 S:retTitle1 S:retTitle2 I*2 I:inheritSource"},
-    {AtLeast(30501002), "S*2 I:inherits I*3"},
+     "I:retNegative I:retOrder I:c3On I:c3Period I:c3Width I:c3Colour I:cMarkerWidth "
+     "S:retTitle1 S:retTitle2 I:dgLineWidth I:dgLineColour I:inheritSource"},
+    {AtLeast(30501002), "S:dgTitle S:pgTitle I:inherits I:pgLineWidth I:pgLineColour I:dgCurrency"},
     {After(20201003),
      "I:sMask S:sTitle I:sSort1 I:sSort2 I:sSort3 I:sDescending I:sLastPrice I:sOnlyInDepot"},
     {After(20201004), "I:aPriceDecimals I:aPercentDecimals"},
@@ -90,8 +92,8 @@ const Row kSettingsBlock[] = {
      "I:fShowExchanges I:fCorporateSelected S:fMovementsText I:fMovementsCurrency "
      "D:fMovementsFrom D:fMovementsTo I:fCorporateTextActive I:fCorporateTextMatch I*2 "
      "S:fCorporateText S"},
-    {After(30401000), "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I*2"},
-    {After(30001000), "I S I:oneBefore31501001 I"},
+    {After(30401000), "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I:cBuy I:cSell"},
+    {After(30001000), "I:dgCommissions S:chartTitle I:oneBefore31501001 I"},
     {After(30001001), "I"},
     {After(20301001), "IL:selectedSecurities IL:movementKinds"},
     {After(30101000), "SL S:isinLabel"},
@@ -99,13 +101,13 @@ const Row kSettingsBlock[] = {
 
 const Row kTrailer[] = {
     {After(30501000), "D:scale"},
-    {After(30701000), "I*5"},
+    {After(30701000), "I:dgCorrectAccount I:dgCorrectAssets I:dgRelativeToEnd I*2"},
     {After(30801000), "I*2"},
     {After(30901000), "I*2"},
     {After(31001000), "IL:extras"},
     {AtLeast(31201001), "I"},
     {After(31401000), "IL:extras S*2 I*5"},
-    {After(31601000), "I S"},
+    {After(31601000), "I S:gFace"},
     {After(31701000), "D*4"},
     {After(31801000), "I*2"},
     {After(31901000), "S:caption1 S:caption2 I"},
@@ -192,9 +194,9 @@ class LayoutWriter {
                 }
             } else if (int32_t* option = ReportOption(t.name)) {
                 if (present) *option = value;
+                if (t.name == "cMarkers" && version_ < 30001003) *option = 0;
             } else {
                 int32_t slot = present ? value : 0;
-                if (t.name == "zeroBefore30001003" && version_ < 30001003) slot = 0;
                 if (t.name == "oneBefore31501001" && version_ < 31501001) slot = 1;
                 if (t.name == "flagSource") flagSource_ = slot;
                 if (t.name == "inheritSource") inheritSource_ = slot;
@@ -233,6 +235,10 @@ class LayoutWriter {
             if (t.name == "lFace") named = &o.lists.face;
             if (t.name == "dText") named = &o.development.positionText;
             if (t.name == "sTitle") named = &o.securitiesList.title;
+            if (t.name == "dgTitle") named = &o.diagrams.developmentTitle;
+            if (t.name == "pgTitle") named = &o.diagrams.positionsTitle;
+            if (t.name == "chartTitle") named = &o.chart.title;
+            if (t.name == "gFace") named = &o.diagramsAppearance.face;
             if (t.name == "fTradesText") named = &o.transactionFilter.tradesText.text;
             if (t.name == "fMovementsText") named = &o.transactionFilter.movementsText.text;
             if (t.name == "fCorporateText") named = &o.transactionFilter.corporateText.text;
@@ -306,7 +312,44 @@ class LayoutWriter {
         QuotesTableOptions& q = o.quotes;
         AnalysisOptions& a = o.analysis;
         SecuritiesListOptions& sl = o.securitiesList;
+        DiagramsAppearance& g = o.diagramsAppearance;
+        ChartOptions& c = o.chart;
+        DiagramOptions& dg = o.diagrams;
         const std::pair<const char*, int32_t*> options[] = {
+            {"gWidth", &g.width},
+            {"gHeight", &g.height},
+            {"gBorder", &g.border},
+            {"gMargin", &g.innerMargin},
+            {"gLabelFont", &g.labelFontHeight},
+            {"gTitleFont", &g.titleFontHeight},
+            {"cSplits", &c.splitHandling},
+            {"cMarkers", &c.markers},
+            {"cLineWidth", &c.lineWidth},
+            {"cLineColour", &c.lineColour},
+            {"c1On", &c.averages[0].enabled},
+            {"c1Period", &c.averages[0].period},
+            {"c1Width", &c.averages[0].width},
+            {"c1Colour", &c.averages[0].colour},
+            {"c2On", &c.averages[1].enabled},
+            {"c2Period", &c.averages[1].period},
+            {"c2Width", &c.averages[1].width},
+            {"c2Colour", &c.averages[1].colour},
+            {"c3On", &c.averages[2].enabled},
+            {"c3Period", &c.averages[2].period},
+            {"c3Width", &c.averages[2].width},
+            {"c3Colour", &c.averages[2].colour},
+            {"cMarkerWidth", &c.markerWidth},
+            {"cBuy", &c.buyColour},
+            {"cSell", &c.sellColour},
+            {"dgLineWidth", &dg.developmentLineWidth},
+            {"dgLineColour", &dg.developmentLineColour},
+            {"pgLineWidth", &dg.positionsLineWidth},
+            {"pgLineColour", &dg.positionsLineColour},
+            {"dgCurrency", &dg.currencyId},
+            {"dgCommissions", &dg.includeCommissions},
+            {"dgCorrectAccount", &dg.correctAccount},
+            {"dgCorrectAssets", &dg.correctAssets},
+            {"dgRelativeToEnd", &dg.correctionRelativeToEnd},
             {"aMarginLeft", &a.marginLeft},
             {"aMarginTop", &a.marginTop},
             {"aMarginRight", &a.marginRight},

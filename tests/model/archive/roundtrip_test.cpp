@@ -62,7 +62,7 @@ TEST(RoundTrip, FullDocumentKeepsItsContents) {
     EXPECT_EQ(doc.securities[0].remarks.size(), 300u + 2 + 70000);
     EXPECT_EQ(doc.depot.holderName, "Jürgen Weiß");
     EXPECT_EQ(doc.options.thousandsSeparator, "");
-    EXPECT_GT(doc.options.settingsSlots.ints.size(), 30u);
+    EXPECT_GT(doc.options.settingsSlots.ints.size(), 5u);
     // Both lists of integers of the settings block are named: the selection and the
     // transaction filter's movement kinds.
     EXPECT_TRUE(doc.options.settingsSlots.intLists.empty());
@@ -83,6 +83,10 @@ TEST(RoundTrip, FullDocumentKeepsItsContents) {
     ExpectEveryFieldDiffers(Fields(doc.options.quotes), Fields(defaults.quotes));
     ExpectEveryFieldDiffers(Fields(doc.options.analysis), Fields(defaults.analysis));
     ExpectEveryFieldDiffers(Fields(doc.options.securitiesList), Fields(defaults.securitiesList));
+    ExpectEveryFieldDiffers(Fields(doc.options.diagramsAppearance),
+                            Fields(defaults.diagramsAppearance));
+    ExpectEveryFieldDiffers(Fields(doc.options.chart), Fields(defaults.chart));
+    ExpectEveryFieldDiffers(Fields(doc.options.diagrams), Fields(defaults.diagrams));
     EXPECT_NE(doc.options.isinLabel, defaults.isinLabel);
     EXPECT_EQ(doc.options.selectedSecurityIds.size(), 2u);
 }
