@@ -402,7 +402,8 @@ struct DiagramsAppearance {
 // Colours are stored palette-relative, 0x02BBGGRR, as the drawing's Colour values.
 constexpr int32_t StoredColour(int r, int g, int b) {
     return static_cast<int32_t>(0x02000000u | static_cast<uint32_t>(b & 0xFF) << 16 |
-                                static_cast<uint32_t>(g & 0xFF) << 8 | static_cast<uint32_t>(r & 0xFF));
+                                static_cast<uint32_t>(g & 0xFF) << 8 |
+                                static_cast<uint32_t>(r & 0xFF));
 }
 
 // One moving average of the chart ("GD" with its period).

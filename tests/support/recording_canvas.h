@@ -36,9 +36,9 @@ class RecordingCanvas final : public Canvas {
     // One recorded call.
     struct Op {
         enum Kind { Font, Text, VerticalText, Fill, Frame, Line, Shape, Clip, Unclip } kind;
-        std::string text;  // text, or the face of a font
-        Rect rect;         // box of text, rectangle, clip
-        int value = 0;     // font height, pen width, TextAlign of a text
+        std::string text;   // text, or the face of a font
+        Rect rect;          // box of text, rectangle, clip
+        int value = 0;      // font height, pen width, TextAlign of a text
         Colour colour = 0;  // of a text: the text colour set (0 until one is)
         Colour colour2 = 0;
         std::vector<Point> points;

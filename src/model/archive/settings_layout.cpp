@@ -300,8 +300,7 @@ void Trailer(Io& io, Doc& doc) {
     }
     auto& diagrams = o.diagrams;
     if (io.After(30701000))
-        Ints(io, diagrams.correctAccount, diagrams.correctAssets,
-             diagrams.correctionRelativeToEnd);
+        Ints(io, diagrams.correctAccount, diagrams.correctAssets, diagrams.correctionRelativeToEnd);
     cursor.Group("I2", io.After(30701000));
     cursor.Group("I2", io.After(30801000));
     cursor.Group("I2", io.After(30901000));

@@ -92,7 +92,8 @@ const Row kSettingsBlock[] = {
      "I:fShowExchanges I:fCorporateSelected S:fMovementsText I:fMovementsCurrency "
      "D:fMovementsFrom D:fMovementsTo I:fCorporateTextActive I:fCorporateTextMatch I*2 "
      "S:fCorporateText S"},
-    {After(30401000), "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I:cBuy I:cSell"},
+    {After(30401000),
+     "I:realizedTaxSums I:realizedAnnualisation I:realizedExtraInfo I:cBuy I:cSell"},
     {After(30001000), "I:dgCommissions S:chartTitle I:oneBefore31501001 I"},
     {After(30001001), "I"},
     {After(20301001), "IL:selectedSecurities IL:movementKinds"},
