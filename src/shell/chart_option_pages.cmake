@@ -1,0 +1,1 @@
+# The option pages of the charts and diagrams: form models in pf_shell.

@@ -1,0 +1,1 @@
+# Tests of the Qt chart and diagram option pages and dialog-bar controls.

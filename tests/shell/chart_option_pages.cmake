@@ -1,0 +1,1 @@
+# Tests of the chart and diagram option pages.
