@@ -1,5 +1,9 @@
 #include "shell/dialog_bar_rules.h"
 
+#include <algorithm>
+
+#include "model/document.h"
+
 namespace pf {
 
 namespace {
@@ -31,6 +35,19 @@ constexpr const char* kPositionMeasures[] = {
 };
 
 }  // namespace
+
+std::vector<int32_t> ChartSecurityIds(const CFolari2Doc& doc) {
+    std::vector<int32_t> ids;
+    for (const CFL2Wertpapier& s : doc.securities)
+        if (s.noChart == 0) ids.push_back(s.id);
+    return ids;
+}
+
+int32_t ValidChartSecurityId(const CFolari2Doc& doc, int32_t id) {
+    const std::vector<int32_t> ids = ChartSecurityIds(doc);
+    if (std::find(ids.begin(), ids.end(), id) != ids.end()) return id;
+    return ids.empty() ? -1 : ids.front();
+}
 
 std::span<const char* const> DevelopmentMeasureItems() { return kDevelopmentMeasures; }
 std::span<const char* const> PositionMeasureItems() { return kPositionMeasures; }
