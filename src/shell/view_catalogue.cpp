@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "charts/chart_builders.h"
 #include "model/document.h"
 #include "reports/depot_analysis_report.h"
 #include "reports/development_report.h"
@@ -49,6 +50,20 @@ std::unique_ptr<ReportObject> Returns(const CFolari2Doc& doc, const ViewState& s
     return BuildReturnsReport(doc, state.periodFrom, state.periodTo, state.securityFilter);
 }
 
+std::unique_ptr<ReportObject> DevelopmentDiagram(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildDevelopmentDiagram(doc, state.periodFrom, state.periodTo, state.developmentMeasure);
+}
+
+std::unique_ptr<ReportObject> PositionsDiagram(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildPositionsDiagram(doc, state.periodFrom, state.periodTo, state.positionMeasure,
+                                 state.selectedPositions);
+}
+
+std::unique_ptr<ReportObject> Chart(const CFolari2Doc& doc, const ViewState& state) {
+    return BuildSecurityChart(doc, ChartSecurityFor(doc, state.chartSecurityId), state.periodFrom,
+                              state.periodTo);
+}
+
 constexpr bool kOneDate = true;
 constexpr bool kPeriod = false;
 
@@ -68,10 +83,12 @@ constexpr std::array<ViewEntry, 15> kViews = {{
      kNoControls, &BuildDevelopmentTable},
     {kViewQuotes, "Kurse", "K&urse", "Strg+6", "quotes", kPeriod, kNoControls, &BuildQuotesTable},
     {kViewDevelopmentDiagram, "Diagramm - Depotentwicklung", "Diagra&mm - Depotentwicklung",
-     "Strg+7", "", kPeriod, kDevelopmentMeasureControl, nullptr},
+     "Strg+7", "development-diagram", kPeriod, kDevelopmentMeasureControl, &DevelopmentDiagram},
     {kViewPositionDiagram, "Diagramm - Wertpapierpos.", "Diagramm - Wertpap&ierpositionen",
-     "Strg+8", "", kPeriod, kPositionMeasureControl | kChoosePositionsControl, nullptr},
-    {kViewChart, "Charts", "&Charts", "Strg+9", "", kPeriod, kSecuritySelectorControl, nullptr},
+     "Strg+8", "positions-diagram", kPeriod, kPositionMeasureControl | kChoosePositionsControl,
+     &PositionsDiagram},
+    {kViewChart, "Charts", "&Charts", "Strg+9", "chart", kPeriod, kSecuritySelectorControl,
+     &Chart},
     {kViewDepotAnalysis, "Depotanalyse", "Depot&analyse", "Strg+0", "analysis", kPeriod,
      kNoControls, &BuildDepotAnalysis},
     {kViewDepotDistribution, "Depotverteilung", "Depot&verteilung", "", "distribution", kOneDate,

@@ -170,7 +170,7 @@ TEST_F(CliReport, RefusalsSayWhy) {
     };
     const Case cases[] = {
         {{"report", "holdings"}, 2, "Falsche Anzahl von Argumenten für report."},
-        {{"report", "chart", demo}, 2, "Unbekannte Ansicht chart"},
+        {{"report", "charts", demo}, 2, "Unbekannte Ansicht charts"},
         {{"report", "analysis", demo}, 2, "Depotanalyse hat keine Textausgabe"},
         {{"report", "distribution", demo, "--format", "tsv"},
          2,

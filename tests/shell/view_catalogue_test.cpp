@@ -70,7 +70,10 @@ TEST(ViewCatalogueTest, NamesOfTheCommandLine) {
     EXPECT_EQ(ViewIdFromName("quotes"), kViewQuotes);
     EXPECT_EQ(ViewIdFromName("analysis"), kViewDepotAnalysis);
     EXPECT_EQ(ViewIdFromName("distribution"), kViewDepotDistribution);
-    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "chart"})
+    EXPECT_EQ(ViewIdFromName("development-diagram"), kViewDevelopmentDiagram);
+    EXPECT_EQ(ViewIdFromName("positions-diagram"), kViewPositionDiagram);
+    EXPECT_EQ(ViewIdFromName("chart"), kViewChart);
+    for (const char* other : {"", "Holdings", "realised", "1", "depotbestand", "charts"})
         EXPECT_EQ(ViewIdFromName(other), 0) << other;
 }
 
@@ -158,8 +161,8 @@ TEST(ViewCatalogueTest, MenuTextsAndCommandLineNames) {
         {kViewHoldings, "&Depotbestand", "holdings"},
         {kViewRealized, "&Realisierte G+V", "realized"},
         {kViewDevelopment, "Depot&entwicklung", "development"},
-        {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", ""},
-        {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", ""},
+        {kViewDevelopmentDiagram, "Diagra&mm - Depotentwicklung", "development-diagram"},
+        {kViewPositionDiagram, "Diagramm - Wertpap&ierpositionen", "positions-diagram"},
         {kViewDepotDistribution, "Depot&verteilung", "distribution"},
         {kViewReturns, "Rendite&berechnung", "returns"},
     };
@@ -195,11 +198,13 @@ TEST_F(Dispatcher, EveryViewHasContentNamedByItsTitle) {
         const std::unique_ptr<ReportObject> content = BuildViewContent(*doc_, view.id, state);
         ASSERT_NE(content, nullptr);
         EXPECT_EQ(content->Title(), view.title);
-        // Only content of its own prints; a title page does not. The analysis tables print
-        // but have no text.
+        // Only content of its own prints; a title page does not. The analysis tables, charts
+        // and diagrams print but have no text.
         EXPECT_EQ(content->CanPrint(), view.builder != nullptr);
-        const bool analysis = view.id == kViewDepotAnalysis || view.id == kViewDepotDistribution;
-        EXPECT_EQ(content->HasText(), view.builder != nullptr && !analysis);
+        const bool drawing = view.id == kViewDepotAnalysis || view.id == kViewDepotDistribution ||
+                             view.id == kViewDevelopmentDiagram ||
+                             view.id == kViewPositionDiagram || view.id == kViewChart;
+        EXPECT_EQ(content->HasText(), view.builder != nullptr && !drawing);
     }
     EXPECT_EQ(BuildViewContent(*doc_, 999, state), nullptr);
 }
