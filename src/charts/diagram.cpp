@@ -40,4 +40,11 @@ void Diagram::DrawData(Canvas& canvas, const PlotGeometry& g) const {
                     g.printer ? lineWidth_ : ScreenSize(lineWidth_, g.sizeFactor));
 }
 
+void Diagram::AppendData(std::string& out) const {
+    out += "Datum\tWert\n";
+    for (size_t i = 0; i < values_.size(); ++i)
+        out += CQRNDatum(Start().DayNumber() + static_cast<uint32_t>(i)).FormatLong() + "\t" +
+               DataNumber(values_[i]) + "\n";
+}
+
 }  // namespace pf

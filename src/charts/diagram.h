@@ -22,6 +22,7 @@ class Diagram final : public PlotObject {
   protected:
     bool ValueRange(double& low, double& high) const override;
     void DrawData(Canvas& canvas, const PlotGeometry& g) const override;
+    void AppendData(std::string& out) const override;
 
   private:
     std::vector<double> values_;

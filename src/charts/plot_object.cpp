@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
 
 #include "reports/report_format.h"
@@ -205,6 +206,32 @@ void PlotObject::Draw(Canvas& canvas, const PlotGeometry& g) const {
     DrawData(canvas, g);
     canvas.ClearClip();
     canvas.SetTextColour(kBlack);
+}
+
+std::string DataNumber(double value) {
+    if (!std::isfinite(value)) return "";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.7f", value);
+    std::string s = text;
+    s.erase(s.find_last_not_of('0') + 1);
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+std::string PlotObject::DataText(const PlotGeometry& g) const {
+    static constexpr const char* kModeNames[] = {"Tage", "Monate", "Monatsinitialen", "Quartale",
+                                                 "Jahre"};
+    std::string out;
+    out += "# Titel\t" + heading_ + "\n";
+    out += "# Einheit\t" + subtitle_ + "\n";
+    out += "# Zeitraum\t" + start_.FormatLong() + "\t" + end_.FormatLong() + "\n";
+    out += "# Wertachse\tMinimum\t" + DataNumber(g.axis.min) + "\tMaximum\t" +
+           DataNumber(g.axis.max) + "\tSchritt\t" + DataNumber(g.axis.step) + "\tDezimalstellen\t" +
+           std::to_string(g.axis.decimals) + "\n";
+    const int mode = std::clamp(g.dateMode, 0, 4);
+    out += "# Datumsachse\t" + std::to_string(mode) + "\t" + kModeNames[mode] + "\n";
+    AppendData(out);
+    return out;
 }
 
 }  // namespace pf

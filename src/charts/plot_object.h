@@ -33,6 +33,10 @@ struct PlotLook {
 // The look of the document's charts ("DIAGRAMME >", its number format and screen factor).
 PlotLook PlotLookOf(const DocumentOptions& options);
 
+// A number of the data text: up to 7 decimals, trailing zeros dropped, a decimal point;
+// empty for a value that is not finite.
+std::string DataNumber(double value);
+
 // A size as drawn on the screen: value × factor, rounded half up.
 int ScreenSize(int value, double factor);
 
@@ -82,6 +86,12 @@ class PlotObject : public ReportObject {
     // The number text of a value label, with `decimals` decimals and the document's format.
     std::string FormatValue(double value, int decimals) const;
 
+    // The data of the drawing as tab-separated lines for scripts and spreadsheets: comment
+    // lines ("# ") with the title, unit, period, the value axis and the date-axis mode of
+    // `g`, then a header line and one line per day or point of the period (see AppendData).
+    // Numbers with a decimal point and no grouping, dates as dd.mm.yyyy; "\n" line ends.
+    std::string DataText(const PlotGeometry& g) const;
+
   protected:
     // Refuses (false) when already set up or when start is not before end.
     bool SetupPlot(std::string title, std::string subtitle, CQRNDatum start, CQRNDatum end,
@@ -92,6 +102,8 @@ class PlotObject : public ReportObject {
     virtual void DrawData(Canvas& canvas, const PlotGeometry& g) const = 0;
 
     int DecimalsLimit() const { return decimalsLimit_; }
+    // Appends the header line and the data lines of DataText.
+    virtual void AppendData(std::string& out) const = 0;
 
   private:
     void Draw(Canvas& canvas, const PlotGeometry& g) const;

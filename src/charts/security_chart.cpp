@@ -137,4 +137,34 @@ void SecurityChart::DrawMarkers(Canvas& canvas, const PlotGeometry& g) const {
     }
 }
 
+// "Datum, Kurs, GD<n> ×3" for the points of the period (an average without a value, or
+// switched off, stays empty), then the markers of the period under "# Markierungen".
+void SecurityChart::AppendData(std::string& out) const {
+    out += "Datum\tKurs";
+    for (const Average& a : averages_)
+        out += a.enabled ? "\tGD" + std::to_string(a.period) : std::string("\t");
+    out += "\n";
+    std::array<std::vector<std::optional<double>>, 3> averages;
+    for (int i = 0; i < 3; ++i)
+        if (averages_[static_cast<size_t>(i)].enabled)
+            averages[static_cast<size_t>(i)] = AverageValues(i);
+    const uint32_t start = Start().DayNumber();
+    const uint32_t end = End().DayNumber();
+    for (size_t i = 0; i < points_.size(); ++i) {
+        if (points_[i].day < start || points_[i].day > end) continue;
+        out += CQRNDatum(points_[i].day).FormatLong() + "\t" + DataNumber(points_[i].value);
+        for (const auto& values : averages) {
+            out += "\t";
+            if (i < values.size() && values[i]) out += DataNumber(*values[i]);
+        }
+        out += "\n";
+    }
+    out += "# Markierungen\nDatum\tKurs\tArt\n";
+    for (const Marker& m : markers_) {
+        if (m.day < start || m.day > end) continue;
+        out += CQRNDatum(m.day).FormatLong() + "\t" + DataNumber(m.value) + "\t" +
+               (m.kind == kSell ? "Verkauf" : "Kauf") + "\n";
+    }
+}
+
 }  // namespace pf

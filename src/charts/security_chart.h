@@ -49,6 +49,7 @@ class SecurityChart final : public PlotObject {
   protected:
     bool ValueRange(double& low, double& high) const override;
     void DrawData(Canvas& canvas, const PlotGeometry& g) const override;
+    void AppendData(std::string& out) const override;
 
   private:
     // Whether point i is drawn: within the range, or the neighbour just outside it that

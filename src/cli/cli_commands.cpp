@@ -56,6 +56,24 @@ constexpr const char* kUsage =
     "      Spaltenbreiten, Voreinstellung), tsv (durch Tabulatoren getrennt), pdf\n"
     "      (Druckausgabe auf A4-Seiten) und png (Bildschirmdarstellung); pdf und png\n"
     "      brauchen -o. Mit -o wird Text mit Windows-Zeilenenden in die Datei geschrieben.\n"
+    "      Die Diagramme und Charts: development-diagram, positions-diagram und chart\n"
+    "      (nur pdf und png; genauer mit den Befehlen diagram und chart).\n"
+    "  chart DATEI --security WKN [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--split-mode 0..3]\n"
+    "          [--width PX --height PX] [--format png|pdf|tsv] [-o AUSGABE]\n"
+    "          [--password KENNWORT]\n"
+    "      Zeichnet den Chart des Wertpapiers mit den Chartoptionen der Datei (gleitende\n"
+    "      Durchschnitte, Käufe und Verkäufe). --split-mode wählt die Behandlung von Splits\n"
+    "      (0 keine, 1 bis zum Enddatum, 2 alle, 3 wie gespeichert), --width und --height\n"
+    "      die Bildgröße in Pixeln. Das Format folgt sonst der Endung von AUSGABE; tsv\n"
+    "      schreibt die Daten der Zeichnung (Kommentarzeilen mit Titel, Wertachse und\n"
+    "      Datumsachse, dann je Kurs Datum, Kurs und die drei Durchschnitte, dann die\n"
+    "      Markierungen), ohne -o auf die Standardausgabe.\n"
+    "  diagram development|positions DATEI [--measure N] [--positions N,N...]\n"
+    "          [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--width PX --height PX]\n"
+    "          [--format png|pdf|tsv] [-o AUSGABE] [--password KENNWORT]\n"
+    "      Zeichnet das Diagramm Depotentwicklung (--measure 0 bis 14) oder\n"
+    "      Wertpapierpositionen (--measure 0 bis 4) über die gewählten Positionsnummern\n"
+    "      (siehe lots --all); Formate wie bei chart, tsv mit einer Zeile je Tag.\n"
     "  options DATEI [--set NAME=WERT]... [--dry-run] [--password KENNWORT]\n"
     "      Zeigt alle Berichtsoptionen der Datei als NAME<Tab>WERT (Masken hexadezimal,\n"
     "      Währungen als Symbol). --set ändert eine Option, geprüft wie auf ihrer\n"
@@ -192,6 +210,18 @@ const std::vector<Command>& Commands() {
          {"--date", "--from", "--to", "--format", "-o", "--password"},
          {"--filter", "--simulate"},
          cli::Report},
+        {"chart",
+         1,
+         {"--security", "--from", "--to", "--split-mode", "--width", "--height", "--format", "-o",
+          "--password"},
+         {},
+         cli::Chart},
+        {"diagram",
+         2,
+         {"--measure", "--positions", "--from", "--to", "--width", "--height", "--format", "-o",
+          "--password"},
+         {},
+         cli::Diagram},
         {"add-security",
          1,
          Union(cli::SecurityFieldOptions(), {"--wkn"}),

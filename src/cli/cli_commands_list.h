@@ -13,6 +13,9 @@ int Demo(const Context& c);
 int Lots(const Context& c);
 int Series(const Context& c);
 int Report(const Context& c);
+// The security chart and the development and positions diagrams as PNG, PDF or their data.
+int Chart(const Context& c);
+int Diagram(const Context& c);
 
 // Securities and currencies. A question the dialog asks (delete, convert the quotes) counts
 // as answered with Yes by giving the command.

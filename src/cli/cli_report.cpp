@@ -1,5 +1,3 @@
-#include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <iterator>
 #include <memory>
@@ -8,8 +6,7 @@
 #include <vector>
 
 #include "cli/cli_commands_list.h"
-#include "qtcanvas/qt_canvas.h"
-#include "qtcanvas/qt_output.h"
+#include "cli/cli_drawing_output.h"
 #include "reports/report_object.h"
 #include "shell/initial_period.h"
 #include "shell/view_catalogue.h"
@@ -17,59 +14,6 @@
 namespace pf::cli {
 
 namespace {
-
-// Resolution of the PNG output: the drawing as a common screen shows it.
-constexpr int kScreenDpi = 96;
-
-enum class Format { Text, Tsv, Pdf, Png };
-
-bool ParseFormat(const std::string& name, Format& out) {
-    if (name == "text")
-        out = Format::Text;
-    else if (name == "tsv")
-        out = Format::Tsv;
-    else if (name == "pdf")
-        out = Format::Pdf;
-    else if (name == "png")
-        out = Format::Png;
-    else
-        return false;
-    return true;
-}
-
-// The screen size of the report measured with the fonts of a screen of `dpi`; the same
-// measurement that RenderPng's canvas makes, so nothing is cut off.
-ReportSize MeasureOnScreen(ReportObject& report, int dpi) {
-    EnsureGuiApplication();
-    QImage probe(1, 1, QImage::Format_ARGB32);
-    const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
-    probe.setDotsPerMeterX(dotsPerMeter);
-    probe.setDotsPerMeterY(dotsPerMeter);
-    QPainter painter(&probe);
-    QtCanvas canvas(painter);
-    return report.Layout(canvas);
-}
-
-bool WritePng(ReportObject& report, const std::string& path, std::string& error) {
-    const ReportSize size = MeasureOnScreen(report, kScreenDpi);
-    return RenderPng(
-        path, size.width, size.height, kScreenDpi,
-        [&](Canvas& canvas) {
-            report.Layout(canvas);
-            report.DrawScreen(canvas, Rect{0, 0, size.width, -size.height});
-        },
-        error);
-}
-
-bool WritePdf(ReportObject& report, const std::string& path, std::string& error) {
-    PdfDocument pdf;
-    PdfDocument::Options options;  // A4 portrait
-    options.title = report.Title();
-    if (!pdf.Open(path, options, error)) return false;
-    const int printed =
-        PrintReportPages(report, pdf.Page(), 0, 0, [&] { return pdf.NewPage(error); });
-    return printed >= 0 && pdf.Finish(error);
-}
 
 // The report options of the command line: each stands for a control of the view's dialog
 // bar, so a view takes exactly the options its window has.

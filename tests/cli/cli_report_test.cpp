@@ -335,3 +335,85 @@ TEST_F(CliReport, PngAndPdfUseTheOptionsOfTheFile) {
 
 }  // namespace
 }  // namespace pf
+
+namespace pf {
+namespace {
+
+TEST_F(CliReport, ChartsAndDiagramsWriteTheirDrawingOrData) {
+    // Two weeks of Alpenbank: the data lists each quote of the period with its averages.
+    ASSERT_EQ(Run({"chart", Path("Demo1.fl2"), "--security", "ALP300", "--from", "03.10.2005",
+                   "--to", "14.10.2005", "--format", "tsv"}),
+              0)
+        << err_.str();
+    const std::string data = out_.str();
+    EXPECT_EQ(data.rfind("# Titel\tAlpenbank AG (ALP300)\n# Einheit\tEUR\n"
+                         "# Zeitraum\t03.10.2005\t14.10.2005\n# Wertachse\t",
+                         0),
+              0u)
+        << data;
+    EXPECT_NE(data.find("# Datumsachse\t0\tTage\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("Datum\tKurs\tGD38\tGD100\t\n03.10.2005\t57.86\t"), std::string::npos);
+    EXPECT_NE(data.find("14.10.2005\t"), std::string::npos);
+    EXPECT_EQ(data.find("17.10.2005\t"), std::string::npos);
+    EXPECT_NE(data.find("# Markierungen\nDatum\tKurs\tArt\n"), std::string::npos);
+
+    // A positions diagram without positions: its title says so, one line of 0 per day.
+    ASSERT_EQ(Run({"diagram", "positions", Path("Demo1.fl2"), "--from", "01.03.2010", "--to",
+                   "03.03.2010", "--format", "tsv"}),
+              0)
+        << err_.str();
+    EXPECT_NE(out_.str().find("<keine Wertpapierpositionen ausgewählt>"), std::string::npos);
+    EXPECT_NE(out_.str().find("Datum\tWert\n01.03.2010\t0\n02.03.2010\t0\n03.03.2010\t0\n"),
+              std::string::npos)
+        << out_.str();
+
+    for (const char* name : {"chart.png", "chart.pdf"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(
+            Run({"chart", Path("Demo1.fl2"), "--security", "RCH100", "--from", "01.01.2020", "--to",
+                 "31.12.2020", "--width", "600", "--height", "300", "-o", Path(name)}),
+            0)
+            << err_.str();
+        EXPECT_GT(fs::file_size(Path(name)), 1000u);
+    }
+    EXPECT_EQ(Run({"diagram", "development", Path("Demo1.fl2"), "--measure", "7", "--from",
+                   "01.01.2010", "--to", "31.12.2012", "-o", Path("dev.png")}),
+              0)
+        << err_.str();
+}
+
+TEST_F(CliReport, ChartsAndDiagramsRefuseBadRequests) {
+    struct Case {
+        std::vector<std::string> args;
+        int rc;
+        const char* message;
+    };
+    const std::string demo = Path("Demo1.fl2");
+    const Case cases[] = {
+        {{"chart", demo, "--security", "XXX", "--format", "tsv"},
+         1,
+         "Kein Wertpapier mit der WKN XXX"},
+        {{"chart", demo, "--format", "tsv"}, 2, "--security"},
+        {{"chart", demo, "--security", "ALP300"}, 2, "braucht -o"},
+        {{"chart", demo, "--security", "ALP300", "--split-mode", "4", "--format", "tsv"},
+         2,
+         "--split-mode muss"},
+        {{"diagram", "development", demo, "--measure", "15", "--format", "tsv"},
+         2,
+         "--measure muss eine ganze Zahl von 0 bis 14"},
+        {{"diagram", "positions", demo, "--measure", "5", "--format", "tsv"}, 2, "von 0 bis 4"},
+        {{"diagram", "development", demo, "--positions", "1", "--format", "tsv"},
+         2,
+         "--positions gilt nur"},
+        {{"diagram", "circle", demo, "--format", "tsv"}, 2, "Unbekanntes Diagramm circle"},
+        {{"diagram", "development", demo, "--format", "text"}, 2, "Unbekanntes Format text"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        EXPECT_EQ(Run(c.args), c.rc);
+        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+    }
+}
+
+}  // namespace
+}  // namespace pf
