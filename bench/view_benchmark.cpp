@@ -104,6 +104,8 @@ BENCHMARK(BM_ShowDemo3View)
     ->Arg(pf::kViewQuotes)
     ->Arg(pf::kViewDepotAnalysis)
     ->Arg(pf::kViewDepotDistribution)
+    ->Arg(pf::kViewDevelopmentDiagram)
+    ->Arg(pf::kViewChart)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
