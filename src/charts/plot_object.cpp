@@ -170,12 +170,19 @@ void PlotObject::Draw(Canvas& canvas, const PlotGeometry& g) const {
     const Rect plotRect{g.plot.left, g.plot.top, g.plot.right, g.plot.bottom};
     DrawFrame(canvas, plotRect, printer);
 
-    // Title centred in its area, the subtitle (currency or unit) above the value labels.
+    // The subtitle (currency or unit) at the left above the value labels, the title centred
+    // in its area, or, where that would run into the subtitle, right after it and cut at the
+    // area's end.
+    canvas.SetFont(look_.face, g.labelHeight);
+    const int subtitleRoom = subtitle_.empty() ? 0 : canvas.TextWidth(subtitle_) + 2 * g.margin;
     canvas.SetFont(look_.face, g.titleHeight);
+    const int titleWidth = canvas.TextWidth(heading_);
+    const int boxWidth = g.titleBox.right - g.titleBox.left;
+    const bool centred = titleWidth + 2 * (subtitleRoom + g.margin) <= boxWidth;
     canvas.DrawText(heading_,
-                    Rect{g.titleBox.left + g.margin, g.titleBox.top - g.margin,
-                         g.titleBox.right - g.margin, g.titleBox.bottom},
-                    TextAlign::Center);
+                    Rect{g.titleBox.left + g.margin + (centred ? 0 : subtitleRoom),
+                         g.titleBox.top - g.margin, g.titleBox.right - g.margin, g.titleBox.bottom},
+                    centred ? TextAlign::Center : TextAlign::Left);
     canvas.SetFont(look_.face, g.labelHeight);
     canvas.DrawText(subtitle_,
                     Rect{g.titleBox.left + g.margin, g.titleBox.bottom + g.margin + g.labelHeight,
