@@ -11,6 +11,7 @@ namespace pf {
 
 namespace {
 
+constexpr int32_t kMaxPlotSize = 100000;
 constexpr Colour kScreenBackground = Rgb(240, 240, 240);
 constexpr Colour kScreenLight = Rgb(192, 192, 192);
 constexpr Colour kScreenDark = Rgb(128, 128, 128);
@@ -63,12 +64,14 @@ PlotLook PlotLookOf(const DocumentOptions& options) {
     const DiagramsAppearance& a = options.diagramsAppearance;
     PlotLook look;
     look.face = a.face;
-    look.width = std::max(0, a.width);
-    look.height = std::max(0, a.height);
-    look.border = std::max(0, a.border);
-    look.innerMargin = std::max(0, a.innerMargin);
-    look.labelFontHeight = std::max(1, a.labelFontHeight);
-    look.titleFontHeight = std::max(1, a.titleFontHeight);
+    // A damaged file must not make sizes that overflow once scaled: 10 m is plenty.
+    const auto size = [](int32_t v, int low) { return std::clamp<int32_t>(v, low, kMaxPlotSize); };
+    look.width = size(a.width, 0);
+    look.height = size(a.height, 0);
+    look.border = size(a.border, 0);
+    look.innerMargin = size(a.innerMargin, 0);
+    look.labelFontHeight = size(a.labelFontHeight, 1);
+    look.titleFontHeight = size(a.titleFontHeight, 1);
     look.decimalSeparator = options.decimalSeparator;
     look.thousandsSeparator = options.thousandsSeparator;
     look.screenScale = options.screenScaleFactor;
