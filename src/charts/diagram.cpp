@@ -10,7 +10,7 @@ bool Diagram::Setup(std::string title, std::string unit, CQRNDatum start, CQRNDa
     if (!SetupPlot(std::move(title), std::move(unit), start, end, look, decimalsLimit))
         return false;
     values_.assign(static_cast<size_t>(DaysInclusive(start, end)), 0.0);
-    lineWidth_ = std::max(0, lineWidth);
+    lineWidth_ = std::clamp(lineWidth, 0, kMaxLineWidth);
     lineColour_ = lineColour;
     return true;
 }

@@ -30,6 +30,9 @@ struct PlotLook {
     int printTop = 150;
 };
 
+// Line widths beyond 10 cm come only from damaged files.
+inline constexpr int kMaxLineWidth = 1000;
+
 // The look of the document's charts ("DIAGRAMME >", its number format and screen factor).
 PlotLook PlotLookOf(const DocumentOptions& options);
 

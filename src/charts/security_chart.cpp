@@ -16,7 +16,7 @@ int LineWidth(int stored, const PlotGeometry& g) {
 bool SecurityChart::Setup(std::string title, std::string subtitle, CQRNDatum start, CQRNDatum end,
                           const PlotLook& look, int lineWidth, Colour lineColour) {
     if (!SetupPlot(std::move(title), std::move(subtitle), start, end, look, 7)) return false;
-    lineWidth_ = std::max(0, lineWidth);
+    lineWidth_ = std::clamp(lineWidth, 0, kMaxLineWidth);
     lineColour_ = lineColour;
     return true;
 }
@@ -32,11 +32,12 @@ void SecurityChart::AddMarker(CQRNDatum date, double value, int kind) {
 
 void SecurityChart::SetAverage(int index, int period, Colour colour, int width) {
     if (index < 0 || index > 2) return;
-    averages_[static_cast<size_t>(index)] = {true, std::max(1, period), std::max(0, width), colour};
+    averages_[static_cast<size_t>(index)] = {true, std::max(1, period),
+                                             std::clamp(width, 0, kMaxLineWidth), colour};
 }
 
 void SecurityChart::SetMarkerStyle(int width, Colour buyColour, Colour sellColour) {
-    markerWidth_ = std::max(0, width);
+    markerWidth_ = std::clamp(width, 0, kMaxLineWidth);
     buyColour_ = buyColour;
     sellColour_ = sellColour;
 }
