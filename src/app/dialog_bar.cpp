@@ -150,10 +150,8 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     connect(simulatedSale_, &QToolButton::toggled, this, &DialogBar::simulatedSaleToggled);
     connect(htmlView_, &QPushButton::clicked, this, &DialogBar::htmlViewRequested);
 
-    // The position choice, the chart's button and the HTML page have no command behind them
-    // in this program: their controls show, disabled.
-    for (QWidget* w : std::initializer_list<QWidget*>{choosePositions_, chartButton_, htmlView_})
-        w->setEnabled(false);
+    // The HTML page has no command behind it in this program: its button shows, disabled.
+    htmlView_->setEnabled(false);
 
     ShowState(nullptr, nullptr);
 }
@@ -189,9 +187,9 @@ void DialogBar::ShowState(const ChildViewState* state, const CFolari2Doc* doc) {
         simulatedSale_->setChecked(state->simulateSales);
         security_->clear();
         if (doc != nullptr)
-            for (const CFL2Wertpapier& s : doc->securities)
-                security_->addItem(ToQString(s.name), s.id);
-        security_->setCurrentIndex(std::max(0, security_->findData(state->chartSecurityId)));
+            for (const int32_t id : ChartSecurityIds(*doc))
+                security_->addItem(ToQString(doc->FindSecurity(id)->name), id);
+        security_->setCurrentIndex(security_->findData(state->chartSecurityId));
     }
     for (QWidget* w : all) w->blockSignals(false);
 }

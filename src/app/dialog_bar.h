@@ -24,7 +24,9 @@ class DialogBar : public QWidget {
     explicit DialogBar(QWidget* parent = nullptr);
 
     // Shows the state of the active window (nullptr: no window; everything but the selector
-    // is disabled). `doc` fills the chart's security list. Emits nothing.
+    // is disabled). `doc` fills the chart's security list with the securities that may have a
+    // chart (ChartSecurityIds); a chart security it does not list shows no choice. Emits
+    // nothing.
     void ShowState(const ChildViewState* state, const CFolari2Doc* doc);
 
     QComboBox* ViewSelector() const { return viewSelector_; }

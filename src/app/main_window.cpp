@@ -21,6 +21,7 @@
 #include "app/child_frame.h"
 #include "app/dialog_bar.h"
 #include "app/dialogs/options_dialog.h"
+#include "app/dialogs/position_choice_dialog.h"
 #include "app/document_commands.h"
 #include "app/document_handle.h"
 #include "app/message_box.h"
@@ -298,14 +299,7 @@ void MainWindow::CreateMenus() {
                                       QStringLiteral("actionViewOptions"));
     viewOptions->setStatusTip(QStringLiteral("Ändert die Optionen der aktiven Ansicht"));
     connect(viewOptions, &QAction::triggered, this, [this] {
-        ReportView* active = ActiveView();
-        if (active == nullptr) return;
-        const std::vector<std::string> pages = OptionPageTitlesOfView(active->State().viewId);
-        if (pages.empty()) return;
-        DocumentHandle* document = active->Document();
-        OptionsDialog dialog(document->Doc(), pages, this);
-        if (dialog.exec() != QDialog::Accepted) return;
-        dialog.ApplyTo(document->Doc());
+        if (ReportView* active = ActiveView()) OpenViewOptions(active->State().viewId);
     });
     view->addAction(viewOptions);
     view->addSeparator();
@@ -437,6 +431,41 @@ void MainWindow::ConnectDialogBar() {
         ChangeActiveState([on](ChildViewState& s) { s.simulateSales = on; });
     });
     connect(bar, &DialogBar::filterSettingsRequested, this, &MainWindow::OnFilterSettings);
+    connect(bar, &DialogBar::choosePositionsRequested, this, &MainWindow::OnChoosePositions);
+    // The chart's picture button: the chart's own page in front, its appearance page beside.
+    connect(bar, &DialogBar::chartButtonClicked, this, [this] { OpenViewOptions(kViewChart); });
+}
+
+void MainWindow::OpenViewOptions(int viewId) {
+    ReportView* active = ActiveView();
+    if (active == nullptr) return;
+    const std::vector<std::string> pages = OptionPageTitlesOfView(viewId);
+    if (pages.empty()) return;
+    DocumentHandle* document = active->Document();
+    OptionsDialog dialog(document->Doc(), pages, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.ApplyTo(document->Doc());
+}
+
+void MainWindow::OnChoosePositions() {
+    ReportView* active = ActiveView();
+    if (active == nullptr) return;
+    PositionChoiceDialog dialog(active->Document()->Doc(), active->State().selectedPositions, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::vector<int32_t> chosen = dialog.Chosen();
+    ChangeActiveState([&chosen](ChildViewState& s) { s.selectedPositions = chosen; });
+}
+
+void MainWindow::KeepChartSecuritiesValid(DocumentHandle* document) {
+    for (ChildFrame* frame : Frames()) {
+        ReportView* view = frame->View();
+        if (view == nullptr || frame->Document() != document) continue;
+        const int32_t id = ValidChartSecurityId(document->Doc(), view->State().chartSecurityId);
+        if (id == view->State().chartSecurityId) continue;
+        ChildViewState state = view->State();
+        state.chartSecurityId = id;
+        view->SetState(state);
+    }
 }
 
 void MainWindow::ShowAsConfigured() {
@@ -529,8 +558,7 @@ ChildViewState MainWindow::InitialState(const DocumentHandle* document, int view
     state.periodFrom = period.from;
     state.periodTo = period.to;
     state.reportDate = period.to;
-    if (!document->Doc().securities.empty())
-        state.chartSecurityId = document->Doc().securities.front().id;
+    state.chartSecurityId = ValidChartSecurityId(document->Doc(), -1);
     return state;
 }
 
@@ -563,6 +591,15 @@ DocumentHandle* MainWindow::Adopt(std::unique_ptr<DocumentHandle> document) {
     connect(document.get(), &DocumentHandle::titleChanged, this, [this] {
         UpdateFrameTitle();
         UpdateStatusIndicators();
+    });
+    // Connected before any view of the document, so that the views rebuild with a chart
+    // security their selector lists (a security may have left the charts or the document).
+    DocumentHandle* handle = document.get();
+    connect(handle, &DocumentHandle::viewsNeedUpdate, this, [this, handle] {
+        KeepChartSecuritiesValid(handle);
+        ReportView* view = ActiveView();
+        if (dialogBar_ != nullptr && view != nullptr && view->Document() == handle)
+            dialogBar_->ShowState(&view->State(), &handle->Doc());
     });
     documents_.push_back(std::move(document));
     return documents_.back().get();

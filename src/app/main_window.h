@@ -152,6 +152,11 @@ class MainWindow : public QMainWindow {
     void UpdateStatusIndicators();
     void RebuildRecentFileMenu();
     void ChangeActiveState(const std::function<void(ChildViewState&)>& change);
+    // The pages of view `viewId`'s options for the active window's document; OK writes them.
+    void OpenViewOptions(int viewId);
+    // Points each window of `document` whose chart security the selector does not list at the
+    // first listed one (-1 when none is listed).
+    void KeepChartSecuritiesValid(DocumentHandle* document);
     bool AskToSave(DocumentHandle* document);
 
     // Menu commands.
@@ -171,6 +176,8 @@ class MainWindow : public QMainWindow {
     void OnScreenScale(double factor);
     void OnToggleSaveWindowSize(bool on);
     void OnFilterSettings();
+    // "Auswählen..." of the positions diagram: the lots it sums.
+    void OnChoosePositions();
     void OnAbout();
 
     SettingsStore* settings_;

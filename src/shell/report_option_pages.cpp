@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "shell/chart_option_pages.h"
 #include "shell/list_option_pages.h"
 
 namespace pf {
@@ -529,7 +530,7 @@ struct PageEntry {
 };
 
 // Tab order of the full sheet.
-constexpr std::array<PageEntry, 14> kPages = {{
+constexpr std::array<PageEntry, 17> kPages = {{
     {"Allgemein", &MakeGeneral},
     {kTablesPageTitle, &Make<TablesOptionsPage>},
     {kHoldingsPageTitle, &Make<HoldingsOptionsPage>},
@@ -540,6 +541,9 @@ constexpr std::array<PageEntry, 14> kPages = {{
     {kListsPageTitle, &Make<ListsOptionsPage>},
     {kDevelopmentPageTitle, &Make<DevelopmentOptionsPage>},
     {kQuotesPageTitle, &Make<QuotesOptionsPage>},
+    {kDiagramsPageTitle, &Make<DiagramsOptionsPage>},
+    {kDiagramPageTitle, &Make<DiagramOptionsPage>},
+    {kChartPageTitle, &Make<ChartOptionsPage>},
     {kAnalysisPageTitle, &Make<AnalysisOptionsPage>},
     {kReportsPageTitle, &Make<ReportsOptionsPage>},
     {kGainLossPageTitle, &Make<GainLossOptionsPage>},
@@ -553,7 +557,7 @@ struct ViewPages {
     const char* page;
     const char* group;
 };
-constexpr std::array<ViewPages, 12> kViewPages = {{
+constexpr std::array<ViewPages, 15> kViewPages = {{
     {1, kHoldingsPageTitle, kTablesPageTitle},
     {2, kRealizedPageTitle, kTablesPageTitle},
     {3, kTransactionsPageTitle, kTablesPageTitle},
@@ -561,6 +565,9 @@ constexpr std::array<ViewPages, 12> kViewPages = {{
     {5, kSecuritiesPageTitle, kTablesPageTitle},
     {51, kDevelopmentPageTitle, kListsPageTitle},
     {52, kQuotesPageTitle, kListsPageTitle},
+    {101, kDiagramPageTitle, kDiagramsPageTitle},
+    {102, kDiagramPageTitle, kDiagramsPageTitle},
+    {151, kChartPageTitle, kDiagramsPageTitle},
     {201, kAnalysisPageTitle, nullptr},
     {202, kAnalysisPageTitle, nullptr},
     {21, kGainLossPageTitle, kReportsPageTitle},

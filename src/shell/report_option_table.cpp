@@ -2,11 +2,13 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 
 #include "engine/form_model.h"
 #include "model/document.h"
 #include "reports/holdings_report.h"
 #include "reports/realized_report.h"
+#include "shell/chart_option_pages.h"
 #include "shell/list_option_pages.h"
 
 namespace pf {
@@ -36,6 +38,12 @@ ReportOptionEntry Currency(const char* name, int32_t* (*number)(DocumentOptions&
 }
 ReportOptionEntry Mask(const char* name, int32_t* (*number)(DocumentOptions&)) {
     return {name, K::Mask, 0, 0, number};
+}
+ReportOptionEntry Colour(const char* name, int32_t* (*number)(DocumentOptions&)) {
+    return {name, K::Colour, 0, 0, number};
+}
+ReportOptionEntry Width(const char* name, int32_t* (*number)(DocumentOptions&)) {
+    return Number(name, kLineWidthRange.min, kLineWidthRange.max, number);
 }
 
 // Ranges of the spin and choice fields: font heights and distances in 0.1 mm.
@@ -205,6 +213,55 @@ std::vector<ReportOptionEntry> MakeEntries() {
         Number("analysis.percent-decimals", 0, 7, PF_NUMBER(analysis.percentDecimals)),
         Currency("analysis.currency", PF_NUMBER(analysis.currencyId)),
         Switch("analysis.stop-target", PF_NUMBER(analysis.stopTarget)),
+        // "DIAGRAMME >"
+        Text("diagrams-look.face", PF_TEXT(diagramsAppearance.face)),
+        Number("diagrams-look.width", kDiagramSizeRange.min, kDiagramSizeRange.max,
+               PF_NUMBER(diagramsAppearance.width)),
+        Number("diagrams-look.height", kDiagramSizeRange.min, kDiagramSizeRange.max,
+               PF_NUMBER(diagramsAppearance.height)),
+        Number("diagrams-look.border", 0, kMaxDistance, PF_NUMBER(diagramsAppearance.border)),
+        Number("diagrams-look.inner-margin", 0, kMaxDistance,
+               PF_NUMBER(diagramsAppearance.innerMargin)),
+        Number("diagrams-look.label-font", kDiagramFontHeightRange.min, kDiagramFontHeightRange.max,
+               PF_NUMBER(diagramsAppearance.labelFontHeight)),
+        Number("diagrams-look.title-font", kDiagramFontHeightRange.min, kDiagramFontHeightRange.max,
+               PF_NUMBER(diagramsAppearance.titleFontHeight)),
+        // "Depotentw./Wertp."
+        Text("diagrams.development-title", PF_TEXT(diagrams.developmentTitle)),
+        Width("diagrams.development-line-width", PF_NUMBER(diagrams.developmentLineWidth)),
+        Colour("diagrams.development-line-colour", PF_NUMBER(diagrams.developmentLineColour)),
+        Text("diagrams.positions-title", PF_TEXT(diagrams.positionsTitle)),
+        Width("diagrams.positions-line-width", PF_NUMBER(diagrams.positionsLineWidth)),
+        Colour("diagrams.positions-line-colour", PF_NUMBER(diagrams.positionsLineColour)),
+        Currency("diagrams.currency", PF_NUMBER(diagrams.currencyId)),
+        Switch("diagrams.commissions", PF_NUMBER(diagrams.includeCommissions)),
+        Switch("diagrams.correct-account", PF_NUMBER(diagrams.correctAccount)),
+        Switch("diagrams.correct-assets", PF_NUMBER(diagrams.correctAssets)),
+        Switch("diagrams.correction-relative-to-end", PF_NUMBER(diagrams.correctionRelativeToEnd)),
+        // "Charts"
+        Text("chart.title", PF_TEXT(chart.title)),
+        Width("chart.line-width", PF_NUMBER(chart.lineWidth)),
+        Colour("chart.line-colour", PF_NUMBER(chart.lineColour)),
+        Switch("chart.average1", PF_NUMBER(chart.averages[0].enabled)),
+        Number("chart.average1.period", kAveragePeriodRange.min, kAveragePeriodRange.max,
+               PF_NUMBER(chart.averages[0].period)),
+        Width("chart.average1.width", PF_NUMBER(chart.averages[0].width)),
+        Colour("chart.average1.colour", PF_NUMBER(chart.averages[0].colour)),
+        Switch("chart.average2", PF_NUMBER(chart.averages[1].enabled)),
+        Number("chart.average2.period", kAveragePeriodRange.min, kAveragePeriodRange.max,
+               PF_NUMBER(chart.averages[1].period)),
+        Width("chart.average2.width", PF_NUMBER(chart.averages[1].width)),
+        Colour("chart.average2.colour", PF_NUMBER(chart.averages[1].colour)),
+        Switch("chart.average3", PF_NUMBER(chart.averages[2].enabled)),
+        Number("chart.average3.period", kAveragePeriodRange.min, kAveragePeriodRange.max,
+               PF_NUMBER(chart.averages[2].period)),
+        Width("chart.average3.width", PF_NUMBER(chart.averages[2].width)),
+        Colour("chart.average3.colour", PF_NUMBER(chart.averages[2].colour)),
+        Switch("chart.markers", PF_NUMBER(chart.markers)),
+        Width("chart.marker-width", PF_NUMBER(chart.markerWidth)),
+        Colour("chart.buy-colour", PF_NUMBER(chart.buyColour)),
+        Colour("chart.sell-colour", PF_NUMBER(chart.sellColour)),
+        Number("chart.split-handling", 0, 3, PF_NUMBER(chart.splitHandling)),
     };
 }
 
@@ -212,6 +269,28 @@ std::vector<ReportOptionEntry> MakeEntries() {
 #undef PF_TEXT
 
 Message Refusal(const std::string& text) { return Message::Refusal(kTitle, text, ""); }
+
+// "#RRGGBB" of a stored colour 0x02BBGGRR; the palette flag is not shown.
+std::string ColourText(int32_t stored) {
+    const auto v = static_cast<uint32_t>(stored);
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", v & 0xFFu, v >> 8 & 0xFFu,
+                  v >> 16 & 0xFFu);
+    return buffer;
+}
+
+// The stored colour of "#RRGGBB" (hex digits in either case), with the palette flag; nothing
+// for any other text.
+std::optional<int32_t> ParseColour(const std::string& text) {
+    if (text.size() != 7 || text[0] != '#') return std::nullopt;
+    uint32_t rgb = 0;
+    const char* first = text.data() + 1;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, rgb, 16);
+    if (error != std::errc() || end != last) return std::nullopt;
+    return StoredColour(static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+                        static_cast<int>(rgb & 0xFF));
+}
 
 std::string Hex(uint64_t value) {
     char buffer[32];
@@ -251,6 +330,8 @@ std::string ReportOptionValue(const CFolari2Doc& doc, const ReportOptionEntry& e
             return Hex(*entry.wide(options));
         case K::Mask:
             return Hex(static_cast<uint32_t>(*entry.number(options)));
+        case K::Colour:
+            return ColourText(*entry.number(options));
         case K::Currency: {
             const CFL2Waehrung* c = doc.FindCurrency(*entry.number(options));
             return c != nullptr ? c->symbol : std::to_string(*entry.number(options));
@@ -296,6 +377,14 @@ MaybeMessage SetReportOption(CFolari2Doc& doc, const std::string& name, const st
                                "“ gibt es in dieser Datei nicht.");
             const int32_t id = c->id;
             doc.Edit([&](CFolari2Doc& d) { *entry->number(d.options) = id; });
+            return std::nullopt;
+        }
+        case K::Colour: {
+            const std::optional<int32_t> colour = ParseColour(value);
+            if (!colour)
+                return Refusal("Der Wert von „" + name +
+                               "“ muss eine Farbe der Form #RRGGBB sein (z. B. #FF8000).");
+            doc.Edit([&](CFolari2Doc& d) { *entry->number(d.options) = *colour; });
             return std::nullopt;
         }
         case K::Number:

@@ -21,6 +21,7 @@ enum class ReportOptionKind {
     Currency,  // a currency of the document, given and shown by its symbol
     Mask,      // a 32-bit column mask, shown as 0x hex
     WideMask,  // the 64-bit item mask of the gain/loss evaluation, shown as 0x hex
+    Colour,    // a stored colour 0x02BBGGRR, given and shown as "#RRGGBB"
 };
 
 struct ReportOptionEntry {
@@ -35,7 +36,9 @@ struct ReportOptionEntry {
 
 // The options in page order: "TABELLEN >", "Depotbestand", "Realisierte G+V",
 // "Transaktionen", "Kontobewegungen", "REPORTE >", "G/V-Auswertung", "Performance/Rendite",
-// then "Wertpapiere", "LISTEN >", "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG".
+// then "Wertpapiere", "LISTEN >", "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG",
+// "DIAGRAMME >" ("diagrams-look.*"), "Depotentw./Wertp." ("diagrams.*"), "Charts" ("chart.*";
+// the moving averages as "chart.average1.*" to "chart.average3.*").
 const std::vector<ReportOptionEntry>& ReportOptionEntries();
 
 // The option's value as the command line shows it.
@@ -43,7 +46,8 @@ std::string ReportOptionValue(const CFolari2Doc& doc, const ReportOptionEntry& e
 
 // Sets option `name` from `value` in one document edit; a refusal (title "Optionen") for an
 // unknown name, a value that is no number or outside the option's range, an unknown
-// currency symbol or text the file cannot store, and then nothing changes.
+// currency symbol, a colour that is not "#RRGGBB" or text the file cannot store, and then
+// nothing changes.
 MaybeMessage SetReportOption(CFolari2Doc& doc, const std::string& name, const std::string& value);
 
 }  // namespace pf

@@ -82,12 +82,12 @@ TEST_F(OptionPagesTest, ViewSheetsShowTheViewsPageFirstAndTheFullSheetAllPages) 
     }
 
     OptionsDialog full(doc);
-    EXPECT_EQ(
-        Tabs(full),
-        (QStringList{u"Allgemein"_s, u"TABELLEN >"_s, u"Depotbestand"_s, u"Realisierte G+V"_s,
-                     u"Transaktionen"_s, u"Kontobewegungen"_s, u"Wertpapiere"_s, u"LISTEN >"_s,
-                     u"Depotentwicklung"_s, u"Kurse"_s, u"DEPOTANALYSE/-VERTEILUNG"_s,
-                     u"REPORTE >"_s, u"G/V-Auswertung"_s, u"Performance/Rendite"_s}));
+    EXPECT_EQ(Tabs(full),
+              (QStringList{u"Allgemein"_s, u"TABELLEN >"_s, u"Depotbestand"_s, u"Realisierte G+V"_s,
+                           u"Transaktionen"_s, u"Kontobewegungen"_s, u"Wertpapiere"_s,
+                           u"LISTEN >"_s, u"Depotentwicklung"_s, u"Kurse"_s, u"DIAGRAMME >"_s,
+                           u"Depotentw./Wertp."_s, u"Charts"_s, u"DEPOTANALYSE/-VERTEILUNG"_s,
+                           u"REPORTE >"_s, u"G/V-Auswertung"_s, u"Performance/Rendite"_s}));
 }
 
 TEST_F(OptionPagesTest, HoldingsPageShowsTheDocumentAndWritesWhatWasChanged) {
@@ -280,8 +280,8 @@ TEST_F(OptionPagesTest, ViewOptionsCommandOpensTheActiveViewsPages) {
     DocumentHandle* document = w.NewDocument(choices);
     ASSERT_NE(document, nullptr);
     EXPECT_TRUE(command->isEnabled());  // the holdings
-    w.SetActiveViewId(101);             // the diagrams have no page here
-    EXPECT_FALSE(command->isEnabled());
+    w.SetActiveViewId(101);             // the diagrams have their pages too
+    EXPECT_TRUE(command->isEnabled());
     w.SetActiveViewId(21);
     EXPECT_TRUE(command->isEnabled());
 

@@ -9,9 +9,16 @@
 #include "engine/engine_test_util.h"
 #include "shell/dialog_bar_rules.h"
 #include "shell/position_choice_form.h"
+#include "shell/report_option_table.h"
 
 namespace pf::testing {
 namespace {
+
+std::vector<std::string> Titles(const OptionsSheet& sheet) {
+    std::vector<std::string> list;
+    for (size_t i = 0; i < sheet.PageCount(); ++i) list.push_back(sheet.Page(i).Title());
+    return list;
+}
 
 // --- Loading and writing back ---
 
@@ -158,6 +165,34 @@ TEST(ChartOptionPages, RefuseValuesThatWouldBreakADrawingWithTheFocusOnTheField)
     })(b.doc));
 }
 
+// --- The sheets ---
+
+TEST(ChartOptionPages, DiagramAndChartViewsOpenTheirPageWithDiagramsAppearance) {
+    DocBuilder b;
+    const struct {
+        int view;
+        std::vector<std::string> pages;
+    } cases[] = {
+        {101, {"Depotentw./Wertp.", "DIAGRAMME >"}},
+        {102, {"Depotentw./Wertp.", "DIAGRAMME >"}},
+        {151, {"Charts", "DIAGRAMME >"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        EXPECT_EQ(Titles(OptionsSheet::ForView(b.doc, c.view)), c.pages);
+    }
+    // A refusal of the appearance page names it, and nothing is written.
+    OptionsSheet sheet = OptionsSheet::ForView(b.doc, 151);
+    dynamic_cast<DiagramsOptionsPage&>(sheet.Page(1)).values.height = 50;
+    const std::optional<OptionsRefusal> refusal = sheet.Check();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->page, 1u);
+    EXPECT_EQ(refusal->message.field, "height");
+    const DocumentOptions before = b.doc.options;
+    EXPECT_FALSE(sheet.Apply(b.doc));
+    EXPECT_EQ(b.doc.options, before);
+}
+
 // --- "Wertpapierpositionen auswählen" ---
 
 class PositionChoiceTest : public ::testing::Test {
@@ -221,6 +256,59 @@ TEST(ChartSecuritySelector, SkipsSecuritiesWithoutChartAndKeepsTheChoiceValid) {
     EXPECT_EQ(ValidChartSecurityId(b.doc, second), second);
     EXPECT_EQ(ValidChartSecurityId(b.doc, hidden), first);
     EXPECT_EQ(ValidChartSecurityId(b.doc, -1), first);
+}
+
+// --- By name on the command line ---
+
+const ReportOptionEntry& Entry(const std::string& name) {
+    for (const ReportOptionEntry& e : ReportOptionEntries())
+        if (name == e.name) return e;
+    ADD_FAILURE() << "no option " << name;
+    return ReportOptionEntries().front();
+}
+
+TEST(ChartOptionNames, ColoursReadAndWriteAsRgbTextWithThePaletteFlag) {
+    DocBuilder b;
+    // The default buy colour RGB(0, 240, 0) is stored 0x0200F000 and shown "#00F000".
+    EXPECT_EQ(ReportOptionValue(b.doc, Entry("chart.buy-colour")), "#00F000");
+    EXPECT_EQ(ReportOptionValue(b.doc, Entry("diagrams.development-line-colour")), "#0000A0");
+
+    EXPECT_FALSE(SetReportOption(b.doc, "chart.average2.colour", "#12aB3c"));
+    EXPECT_EQ(b.doc.options.chart.averages[1].colour, 0x023CAB12);  // 0x02 BB GG RR
+    EXPECT_EQ(ReportOptionValue(b.doc, Entry("chart.average2.colour")), "#12AB3C");
+
+    const DocumentOptions before = b.doc.options;
+    for (const char* bad : {"12AB3C", "#12AB3", "#12AB3C0", "#12AB3G", "#-12AB3", ""}) {
+        SCOPED_TRACE(bad);
+        const MaybeMessage m = SetReportOption(b.doc, "chart.sell-colour", bad);
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->text,
+                  "Der Wert von „chart.sell-colour“ muss eine Farbe der Form #RRGGBB sein "
+                  "(z. B. #FF8000).");
+    }
+    EXPECT_EQ(b.doc.options, before);
+}
+
+TEST(ChartOptionNames, NumbersKeepThePagesRanges) {
+    const struct {
+        const char* name;
+        const char* tooLow;
+        const char* lowest;
+    } cases[] = {
+        {"diagrams-look.width", "99", "100"}, {"diagrams-look.label-font", "9", "10"},
+        {"chart.average3.period", "0", "1"},  {"chart.marker-width", "-1", "0"},
+        {"chart.split-handling", "-1", "0"},
+    };
+    DocBuilder b;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(SetReportOption(b.doc, c.name, c.tooLow));
+        EXPECT_FALSE(SetReportOption(b.doc, c.name, c.lowest));
+        EXPECT_EQ(ReportOptionValue(b.doc, Entry(c.name)), c.lowest);
+    }
+    EXPECT_EQ(b.doc.options.chart.averages[2].period, 1);
+    EXPECT_FALSE(SetReportOption(b.doc, "diagrams.currency", "DM"));
+    EXPECT_EQ(ReportOptionValue(b.doc, Entry("diagrams.currency")), "DM");
 }
 
 }  // namespace

@@ -396,19 +396,19 @@ TEST(ListOptionsSheets, ViewsOpenTheirPageAndTheAppearancePageOfTheirGroup) {
         // The analysis page is its group's appearance page too: it comes once.
         {201, {"DEPOTANALYSE/-VERTEILUNG"}},
         {202, {"DEPOTANALYSE/-VERTEILUNG"}},
-        {101, {}},
+        {101, {"Depotentw./Wertp.", "DIAGRAMME >"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view);
         EXPECT_EQ(titles(OptionsSheet::ForView(b.doc, c.view)), c.pages);
     }
     // The full sheet has the new pages between the table reports and the reports.
-    EXPECT_EQ(
-        titles(OptionsSheet::FromDocument(b.doc)),
-        (std::vector<std::string>{"Allgemein", "TABELLEN >", "Depotbestand", "Realisierte G+V",
-                                  "Transaktionen", "Kontobewegungen", "Wertpapiere", "LISTEN >",
-                                  "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG",
-                                  "REPORTE >", "G/V-Auswertung", "Performance/Rendite"}));
+    EXPECT_EQ(titles(OptionsSheet::FromDocument(b.doc)),
+              (std::vector<std::string>{
+                  "Allgemein", "TABELLEN >", "Depotbestand", "Realisierte G+V", "Transaktionen",
+                  "Kontobewegungen", "Wertpapiere", "LISTEN >", "Depotentwicklung", "Kurse",
+                  "DIAGRAMME >", "Depotentw./Wertp.", "Charts", "DEPOTANALYSE/-VERTEILUNG",
+                  "REPORTE >", "G/V-Auswertung", "Performance/Rendite"}));
     // A refusal names the page it comes from: "Kurse" is the first page of view 52.
     OptionsSheet sheet = OptionsSheet::ForView(b.doc, 52);
     dynamic_cast<ListsOptionsPage&>(sheet.Page(1)).values.verticalTextDistance = 0;

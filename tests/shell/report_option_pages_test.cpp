@@ -243,12 +243,12 @@ TEST(OptionsSheets, FullSheetAndTheSheetsOfTheViews) {
         for (size_t i = 0; i < sheet.PageCount(); ++i) list.push_back(sheet.Page(i).Title());
         return list;
     };
-    EXPECT_EQ(
-        titles(OptionsSheet::FromDocument(b.doc)),
-        (std::vector<std::string>{"Allgemein", "TABELLEN >", "Depotbestand", "Realisierte G+V",
-                                  "Transaktionen", "Kontobewegungen", "Wertpapiere", "LISTEN >",
-                                  "Depotentwicklung", "Kurse", "DEPOTANALYSE/-VERTEILUNG",
-                                  "REPORTE >", "G/V-Auswertung", "Performance/Rendite"}));
+    EXPECT_EQ(titles(OptionsSheet::FromDocument(b.doc)),
+              (std::vector<std::string>{
+                  "Allgemein", "TABELLEN >", "Depotbestand", "Realisierte G+V", "Transaktionen",
+                  "Kontobewegungen", "Wertpapiere", "LISTEN >", "Depotentwicklung", "Kurse",
+                  "DIAGRAMME >", "Depotentw./Wertp.", "Charts", "DEPOTANALYSE/-VERTEILUNG",
+                  "REPORTE >", "G/V-Auswertung", "Performance/Rendite"}));
     const struct {
         int view;
         std::vector<std::string> pages;
@@ -261,7 +261,7 @@ TEST(OptionsSheets, FullSheetAndTheSheetsOfTheViews) {
         {22, {"Performance/Rendite", "REPORTE >"}},
         {23, {"Performance/Rendite", "REPORTE >"}},
         {5, {"Wertpapiere", "TABELLEN >"}},
-        {101, {}},
+        {101, {"Depotentw./Wertp.", "DIAGRAMME >"}},  // a diagram: its page and "DIAGRAMME >"
         {0, {}},
     };
     for (const auto& c : cases) {

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/chart_option_page_views.h"
 #include "app/dialogs/list_option_page_views.h"
 #include "app/dialogs/report_option_page_views.h"
 #include "app/message_box.h"
@@ -64,13 +65,23 @@ namespace {
 
 // In the order of AllOptionPageTitles.
 constexpr OptionsPageFactory kPageFactories[] = {
-    &GeneralOptionsPageView::Create,   &TablesPageView::Create,
-    &PositionPageView::CreateHoldings, &PositionPageView::CreateRealized,
-    &TransactionsPageView::Create,     &MovementsPageView::Create,
-    &SecuritiesPageView::Create,       &ListsPageView::Create,
-    &DevelopmentPageView::Create,      &QuotesPageView::Create,
-    &AnalysisPageView::Create,         &ReportsPageView::Create,
-    &GainLossPageView::Create,         &PerformancePageView::Create,
+    &GeneralOptionsPageView::Create,
+    &TablesPageView::Create,
+    &PositionPageView::CreateHoldings,
+    &PositionPageView::CreateRealized,
+    &TransactionsPageView::Create,
+    &MovementsPageView::Create,
+    &SecuritiesPageView::Create,
+    &ListsPageView::Create,
+    &DevelopmentPageView::Create,
+    &QuotesPageView::Create,
+    &DiagramsPageView::Create,
+    &DiagramPageView::Create,
+    &ChartPageView::Create,
+    &AnalysisPageView::Create,
+    &ReportsPageView::Create,
+    &GainLossPageView::Create,
+    &PerformancePageView::Create,
 };
 
 }  // namespace

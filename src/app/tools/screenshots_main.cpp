@@ -27,6 +27,7 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/report_view.h"
+#include "app/tools/screenshots_chart_option_pages.h"
 #include "app/tools/screenshots_corporate_actions.h"
 #include "app/tools/screenshots_currencies.h"
 #include "app/tools/screenshots_list_option_pages.h"
@@ -186,6 +187,7 @@ int main(int argc, char** argv) {
     pf::ShootTransactionEditorDialogs(&window, document->Doc(), save);
     pf::ShootReportOptionPages(&window, document->Doc(), save);
     pf::ShootListOptionPages(&window, document->Doc(), save);
+    pf::ShootChartOptionPages(&window, document->Doc(), save);
 
     // Open Demo3 and time its holdings view, the figure the program is held to.
     QElapsedTimer timer;
