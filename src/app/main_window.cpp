@@ -185,6 +185,10 @@ void MainWindow::CreateActions() {
                         QStringLiteral("actionCopyClipboard"), {}, &MainWindow::OnCopyToClipboard);
     textActions_ << add(QStringLiteral("Kopieren in &Textdatei..."),
                         QStringLiteral("actionCopyTextFile"), {}, &MainWindow::OnCopyToTextFile);
+    // Charts and diagrams have no text; any view with content goes to the clipboard as the
+    // picture it shows.
+    printActions_ << add(QStringLiteral("Kopieren als Bi&ld"), QStringLiteral("actionCopyPicture"),
+                         {}, &MainWindow::OnCopyPicture);
     exitAction_ = MakeAction(this, QStringLiteral("&Beenden"), QStringLiteral("actionExit"));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
@@ -248,6 +252,7 @@ void MainWindow::CreateActions() {
         {"actionPageSetup", "Wählt Drucker, Papier und Ausrichtung"},
         {"actionCopyClipboard", "Kopiert die aktive Ansicht als Text in die Zwischenablage"},
         {"actionCopyTextFile", "Schreibt die aktive Ansicht in eine Textdatei"},
+        {"actionCopyPicture", "Kopiert die aktive Ansicht als Bild in die Zwischenablage"},
         {"actionDepotData", "Bearbeitet Inhaber, Adresse, Depot- und Kontonummer"},
         {"actionOptions", "Allgemeine Einstellungen des Depots"},
     };
@@ -269,6 +274,7 @@ void MainWindow::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(FindAction(QStringLiteral("actionCopyClipboard")));
     fileMenu_->addAction(FindAction(QStringLiteral("actionCopyTextFile")));
+    fileMenu_->addAction(FindAction(QStringLiteral("actionCopyPicture")));
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);

@@ -170,6 +170,7 @@ class MainWindow : public QMainWindow {
     void OnPrintPreview();
     void OnPageSetup();
     void OnCopyToClipboard();
+    void OnCopyPicture();
     void OnCopyToTextFile();
     void OnDepotData();
     void OnOptions();

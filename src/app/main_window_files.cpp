@@ -17,6 +17,7 @@
 #include "app/document_handle.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "app/picture_copy.h"
 #include "app/printing.h"
 #include "app/report_view.h"
 #include "app/widget_parts.h"
@@ -260,6 +261,14 @@ bool MainWindow::WriteActiveViewToTextFile(int mode, const QString& path) {
 void MainWindow::OnCopyToClipboard() {
     TextOutputDialog dialog(TextOutputTarget::Clipboard, this);
     if (dialog.exec() == QDialog::Accepted) CopyActiveViewToClipboard(dialog.Mode());
+}
+
+void MainWindow::OnCopyPicture() {
+    ReportObject* report = ActiveReport();
+    if (report == nullptr || !report->CanPrint()) return;
+    WaitCursor wait;
+    // The picture as the screen shows it, at the screen's resolution.
+    CopyReportPicture(*report, logicalDpiX());
 }
 
 void MainWindow::OnCopyToTextFile() {

@@ -214,13 +214,16 @@ TEST_F(WindowTest, EveryViewThroughMenuAndSelector) {
         ReportView* v = w.ActiveView();
         EXPECT_EQ(v->State().viewId, view.id);
         ASSERT_NE(v->Report(), nullptr);
-        // Printing is offered for a view with content, copying only for one with text (not
-        // the depot analysis and distribution).
+        // Printing and the picture copy are offered for a view with content, copying as text
+        // only for one with text (not the depot analysis and distribution, the diagrams and
+        // the chart).
         const bool hasContent = view.builder != nullptr;
-        const bool hasText =
-            hasContent && view.id != kViewDepotAnalysis && view.id != kViewDepotDistribution;
+        const bool drawing = view.id == kViewDepotAnalysis || view.id == kViewDepotDistribution ||
+                             view.id == kViewDevelopmentDiagram ||
+                             view.id == kViewPositionDiagram || view.id == kViewChart;
+        const bool hasText = hasContent && !drawing;
         EXPECT_EQ(v->Report()->HasText(), hasText) << view.id;
-        for (const char* action : {"actionPrint", "actionPrintPreview"})
+        for (const char* action : {"actionPrint", "actionPrintPreview", "actionCopyPicture"})
             EXPECT_EQ(w.FindAction(QString::fromLatin1(action))->isEnabled(), hasContent)
                 << view.id << " " << action;
         for (const char* action : {"actionCopyClipboard", "actionCopyTextFile"})
