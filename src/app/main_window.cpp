@@ -28,6 +28,7 @@
 #include "app/qt_clipboard.h"
 #include "app/report_view.h"
 #include "app/row_commands.h"
+#include "charts/chart_builders.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
 #include "shell/initial_period.h"
@@ -466,7 +467,7 @@ void MainWindow::KeepChartSecuritiesValid(DocumentHandle* document) {
     for (ChildFrame* frame : Frames()) {
         ReportView* view = frame->View();
         if (view == nullptr || frame->Document() != document) continue;
-        const int32_t id = ValidChartSecurityId(document->Doc(), view->State().chartSecurityId);
+        const int32_t id = ChartSecurityFor(document->Doc(), view->State().chartSecurityId);
         if (id == view->State().chartSecurityId) continue;
         ChildViewState state = view->State();
         state.chartSecurityId = id;
@@ -564,7 +565,7 @@ ChildViewState MainWindow::InitialState(const DocumentHandle* document, int view
     state.periodFrom = period.from;
     state.periodTo = period.to;
     state.reportDate = period.to;
-    state.chartSecurityId = ValidChartSecurityId(document->Doc(), -1);
+    state.chartSecurityId = ChartSecurityFor(document->Doc(), -1);
     return state;
 }
 

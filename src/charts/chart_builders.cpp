@@ -8,24 +8,12 @@
 #include "engine/value_series.h"
 #include "model/currency_conversion.h"
 #include "model/document.h"
+#include "reports/quotes_table_report.h"
 #include "reports/report_format.h"
 
 namespace pf {
 
 namespace {
-
-// "As seen from" dates of the split handling: before every split, the chart's end, after
-// every split.
-CQRNDatum ViewDate(int splitHandling, CQRNDatum end) {
-    switch (splitHandling) {
-        case kSplitsNotAdjusted:
-            return CQRNDatum(0);
-        case kSplitsFullyAdjusted:
-            return CQRNDatum(DayNumberOf(1, 12, 2100));
-        default:
-            return end;
-    }
-}
 
 std::string CurrencySymbol(const CFolari2Doc& doc, int32_t id) {
     const CFL2Waehrung* c = doc.FindCurrency(id);
@@ -48,7 +36,7 @@ bool SplitApplies(const CFL2Transaktion& split, int splitHandling, CQRNDatum end
 
 void AddMarkers(const CFolari2Doc& doc, const CFL2Wertpapier& s, SecurityChart& chart,
                 int splitHandling, CQRNDatum end) {
-    const CQRNDatum view = ViewDate(splitHandling, end);
+    const CQRNDatum view = SplitViewingDate(splitHandling, end);
     const auto& list = doc.transactions;
     for (size_t i = 0; i < list.size(); ++i) {
         const CFL2Transaktion& t = list[i];
@@ -159,7 +147,7 @@ std::unique_ptr<SecurityChart> BuildSecurityChart(const CFolari2Doc& doc, int32_
                           static_cast<Colour>(o.sellColour));
     if (s == nullptr) return chart;
 
-    const CQRNDatum view = ViewDate(splitHandling, end);
+    const CQRNDatum view = SplitViewingDate(splitHandling, end);
     for (const CFL2Kurs& q : s->quotes.Items())
         chart->AddPoint(q.date, splitHandling == kSplitsAsStored
                                     ? q.value
@@ -300,7 +288,7 @@ std::unique_ptr<Diagram> BuildPositionsDiagram(const CFolari2Doc& doc, CQRNDatum
 
     // The pieces of an open lot are those after every split, so its quotes are seen from
     // after every split.
-    const CQRNDatum afterSplits(DayNumberOf(1, 12, 2100));
+    const CQRNDatum afterSplits = SplitViewingDate(kSplitsFullyAdjusted, end);
     const bool withCosts = o.includeCommissions != 0;
     double w0 = 0.0;
     double c0 = 0.0;

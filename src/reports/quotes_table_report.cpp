@@ -66,10 +66,9 @@ bool HasQuoteIn(const CFL2Wertpapier& s, CQRNDatum from, CQRNDatum to) {
     return at.index < s.quotes.size() && s.quotes[at.index].date <= to;
 }
 
-// The viewing date of "Behandlung von Splits": before every split, the period's end, after
-// every split (a day in 2100, beyond the last valid date, which only serves as a
-// comparison here).
-CQRNDatum ViewingDate(int32_t splitHandling, CQRNDatum to) {
+}  // namespace
+
+CQRNDatum SplitViewingDate(int32_t splitHandling, CQRNDatum to) {
     switch (splitHandling) {
         case kSplitsNotAdjusted:
             return CQRNDatum(0);
@@ -79,8 +78,6 @@ CQRNDatum ViewingDate(int32_t splitHandling, CQRNDatum to) {
             return to;
     }
 }
-
-}  // namespace
 
 std::vector<const CFL2Wertpapier*> QuotesTableSecurities(const CFolari2Doc& doc, CQRNDatum from,
                                                          CQRNDatum to) {
@@ -162,7 +159,7 @@ std::unique_ptr<DevelopmentTable> BuildQuotesTableReport(const CFolari2Doc& doc,
     headerStyle.repeatOnEachPage = lists.repeatColumnTitles != 0;
     table->SetCell(table->AddRow(headerStyle), 0, "Datum");
 
-    const CQRNDatum viewDate = ViewingDate(options.splitHandling, to);
+    const CQRNDatum viewDate = SplitViewingDate(options.splitHandling, to);
     const bool asStored = options.splitHandling == kSplitsAsStored;
     int firstDayRow = -1;
     int lastDayRow = -1;

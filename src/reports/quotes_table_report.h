@@ -19,6 +19,12 @@ struct CFL2Wertpapier;
 // ticked for the table, CFL2Wertpapier::aux1 == 1), sorted by name, WKN or ISIN/short code
 // without regard to case (ASCII and the Latin-1 letters such as Ä/ä); equal keys keep the
 // document order.
+// The date from which prices are seen under "Behandlung von Splits" (SplitHandling): before
+// every split, the period's end `to`, or after every split (a day in 2100, beyond the last
+// valid date, which only serves as a comparison). The stored mode needs no date; it gets
+// `to`.
+CQRNDatum SplitViewingDate(int32_t splitHandling, CQRNDatum to);
+
 std::vector<const CFL2Wertpapier*> QuotesTableSecurities(const CFolari2Doc& doc, CQRNDatum from,
                                                          CQRNDatum to);
 

@@ -43,12 +43,6 @@ std::vector<int32_t> ChartSecurityIds(const CFolari2Doc& doc) {
     return ids;
 }
 
-int32_t ValidChartSecurityId(const CFolari2Doc& doc, int32_t id) {
-    const std::vector<int32_t> ids = ChartSecurityIds(doc);
-    if (std::find(ids.begin(), ids.end(), id) != ids.end()) return id;
-    return ids.empty() ? -1 : ids.front();
-}
-
 std::span<const char* const> DevelopmentMeasureItems() { return kDevelopmentMeasures; }
 std::span<const char* const> PositionMeasureItems() { return kPositionMeasures; }
 

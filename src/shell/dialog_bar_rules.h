@@ -13,10 +13,9 @@ namespace pf {
 class CFolari2Doc;
 
 // The securities the chart's selector "Wertpapier" lists: those of the document whose
-// `noChart` is 0, in stored order (ids).
+// `noChart` is 0, in stored order (ids). Which of them a window shows is ChartSecurityFor
+// (charts/chart_builders.h).
 std::vector<int32_t> ChartSecurityIds(const CFolari2Doc& doc);
-// `id` when the selector lists it, else the first listed security, else -1 (none listed).
-int32_t ValidChartSecurityId(const CFolari2Doc& doc, int32_t id);
 
 // Items of the measure selectors of the two diagrams, in the order of their measure types.
 std::span<const char* const> DevelopmentMeasureItems();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_builders.h"
 #include "engine/engine_test_util.h"
 #include "shell/dialog_bar_rules.h"
 #include "shell/position_choice_form.h"
@@ -245,17 +246,17 @@ TEST_F(PositionChoiceTest, TicksTheStoredChoiceAndHandsBackTheTickedNumbers) {
 
 TEST(ChartSecuritySelector, SkipsSecuritiesWithoutChartAndKeepsTheChoiceValid) {
     DocBuilder b;
-    EXPECT_EQ(ValidChartSecurityId(b.doc, 5), -1);  // no security at all
+    EXPECT_EQ(ChartSecurityFor(b.doc, 5), -1);  // no security at all
     const int32_t hidden = b.Security("Ohne Chart");
     b.doc.FindSecurity(hidden)->noChart = 1;
     EXPECT_TRUE(ChartSecurityIds(b.doc).empty());
-    EXPECT_EQ(ValidChartSecurityId(b.doc, hidden), -1);  // only a hidden one
+    EXPECT_EQ(ChartSecurityFor(b.doc, hidden), -1);  // only a hidden one
     const int32_t first = b.Security("Erstes");
     const int32_t second = b.Security("Zweites");
     EXPECT_EQ(ChartSecurityIds(b.doc), (std::vector<int32_t>{first, second}));
-    EXPECT_EQ(ValidChartSecurityId(b.doc, second), second);
-    EXPECT_EQ(ValidChartSecurityId(b.doc, hidden), first);
-    EXPECT_EQ(ValidChartSecurityId(b.doc, -1), first);
+    EXPECT_EQ(ChartSecurityFor(b.doc, second), second);
+    EXPECT_EQ(ChartSecurityFor(b.doc, hidden), first);
+    EXPECT_EQ(ChartSecurityFor(b.doc, -1), first);
 }
 
 // --- By name on the command line ---
