@@ -12,6 +12,7 @@
 #include "model/account_records.h"
 #include "model/currency.h"
 #include "model/document_options.h"
+#include "model/quote_dialog_memory.h"
 #include "model/security.h"
 #include "model/transaction.h"
 
@@ -220,6 +221,8 @@ class CFolari2Doc {
     // The date last used in a transaction dialog while this document is open (not stored);
     // new transactions start with it when the option rememberTransactionDate is set.
     std::optional<CQRNDatum> lastTransactionDate;
+    // The choices the quote import and quotes-from-text dialogs start with next time.
+    QuoteDialogMemory quoteDialogs;
     // The date a new transaction dialog starts with.
     CQRNDatum NewTransactionDate(CQRNDatum today) const;
 

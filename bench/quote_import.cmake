@@ -1,0 +1,1 @@
+# Reading quote files with a format description.

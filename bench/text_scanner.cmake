@@ -1,0 +1,1 @@
+# Quotes from pasted text: the scanner over a large page.

@@ -1,0 +1,1 @@
+# Stored import formats, the import, result and export dialogs.

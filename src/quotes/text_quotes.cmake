@@ -1,0 +1,1 @@
+# Quotes from pasted text: separator formats, the scanner, trend icons.

@@ -1,0 +1,1 @@
+# The import format language: the matcher over quote files.
