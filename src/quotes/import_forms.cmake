@@ -1,1 +1,2 @@
 # Stored import formats, the import, result and export dialogs.
+target_sources(pf_quotes PRIVATE ${CMAKE_CURRENT_LIST_DIR}/import_format_store.cpp)
