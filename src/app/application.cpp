@@ -14,7 +14,7 @@
 #include <ctime>
 
 #include "app/main_window.h"
-#include "app/qt_settings_store.h"
+#include "qtcanvas/qt_settings_store.h"
 #include "qtcanvas/qt_output.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/recent_files.h"

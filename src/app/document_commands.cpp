@@ -21,78 +21,68 @@ namespace pf {
 
 namespace {
 
-void NewSecurity(QWidget* parent, DocumentHandle& document, CQRNDatum) {
-    RunSecurityDialog(parent, document.Doc(), -1);
-}
+void NewSecurity(const CommandContext& c) { RunSecurityDialog(c.parent, c.document.Doc(), -1); }
 
-void EditSecurities(QWidget* parent, DocumentHandle& document, CQRNDatum) {
-    SecurityEditorDialog dialog(document.Doc(), parent);
+void EditSecurities(const CommandContext& c) {
+    SecurityEditorDialog dialog(c.document.Doc(), c.parent);
     dialog.exec();
 }
 
-void EnterQuotes(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    QuoteEntryDialog dialog(document.Doc(), today, -1, parent);
+void EnterQuotes(const CommandContext& c) {
+    QuoteEntryDialog dialog(c.document.Doc(), c.today, -1, c.parent);
     dialog.exec();
 }
 
-void DeleteQuotes(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    QuoteDeleteDialog dialog(document.Doc(), today, parent);
+void DeleteQuotes(const CommandContext& c) {
+    QuoteDeleteDialog dialog(c.document.Doc(), c.today, c.parent);
     dialog.exec();
 }
 
-void EnterRates(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RateEntryDialog dialog(document.Doc(), today, parent);
+void EnterRates(const CommandContext& c) {
+    RateEntryDialog dialog(c.document.Doc(), c.today, c.parent);
     dialog.exec();
 }
 
-void NewCurrency(QWidget* parent, DocumentHandle& document, CQRNDatum) {
-    RunCurrencyDialog(parent, document.Doc(), -1);
-}
+void NewCurrency(const CommandContext& c) { RunCurrencyDialog(c.parent, c.document.Doc(), -1); }
 
-void EditCurrencies(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    CurrencyEditorDialog dialog(document.Doc(), today, parent);
+void EditCurrencies(const CommandContext& c) {
+    CurrencyEditorDialog dialog(c.document.Doc(), c.today, c.parent);
     dialog.exec();
 }
 
-void NewPurchase(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunPurchaseDialog(parent, document.Doc(), -1, today);
+void NewPurchase(const CommandContext& c) {
+    RunPurchaseDialog(c.parent, c.document.Doc(), -1, c.today);
 }
 
-void NewSale(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunSaleDialog(parent, document.Doc(), -1, today);
+void NewSale(const CommandContext& c) { RunSaleDialog(c.parent, c.document.Doc(), -1, c.today); }
+
+void NewMovement(const CommandContext& c) {
+    RunMovementDialog(c.parent, c.document.Doc(), -1, c.today);
 }
 
-void NewMovement(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunMovementDialog(parent, document.Doc(), -1, today);
+void NewExchange(const CommandContext& c) {
+    RunExchangeDialog(c.parent, c.document.Doc(), -1, c.today);
 }
 
-void NewExchange(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunExchangeDialog(parent, document.Doc(), -1, today);
+void NewSplit(const CommandContext& c) { RunSplitDialog(c.parent, c.document.Doc(), -1, c.today); }
+
+void StopsAndTargets(const CommandContext& c) {
+    RunStopTargetDialog(c.parent, c.document.Doc(), -1, c.today);
 }
 
-void NewSplit(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunSplitDialog(parent, document.Doc(), -1, today);
+void EditTransactions(const CommandContext& c) {
+    RunTransactionEditor(c.parent, c.document.Doc(), c.today, AllTransactionDialogs());
 }
 
-void StopsAndTargets(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunStopTargetDialog(parent, document.Doc(), -1, today);
+void FilterTransactions(const CommandContext& c) {
+    RunTransactionFilterDialog(c.parent, c.document.Doc());
 }
 
-void EditTransactions(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunTransactionEditor(parent, document.Doc(), today, AllTransactionDialogs());
+void AccountCurrency(const CommandContext& c) {
+    RunAccountCurrencyDialog(c.parent, c.document.Doc(), c.today);
 }
 
-void FilterTransactions(QWidget* parent, DocumentHandle& document, CQRNDatum) {
-    RunTransactionFilterDialog(parent, document.Doc());
-}
-
-void AccountCurrency(QWidget* parent, DocumentHandle& document, CQRNDatum today) {
-    RunAccountCurrencyDialog(parent, document.Doc(), today);
-}
-
-void TaxCategories(QWidget* parent, DocumentHandle& document, CQRNDatum) {
-    RunTaxCategoriesDialog(parent, document.Doc());
-}
+void TaxCategories(const CommandContext& c) { RunTaxCategoriesDialog(c.parent, c.document.Doc()); }
 
 // clang-format off
 constexpr std::array<DocumentCommand, 17> kCommands = {{

@@ -10,6 +10,15 @@ class QWidget;
 namespace pf {
 
 class DocumentHandle;
+class SettingsStore;
+
+// What a command on the active document works with.
+struct CommandContext {
+    QWidget* parent;
+    DocumentHandle& document;
+    CQRNDatum today;          // the program's today
+    SettingsStore& settings;  // the settings profile (stored formats of the quote dialogs)
+};
 
 // The menus that hold the commands on the active document's data.
 enum class CommandMenu { Edit, Quotes, Transactions };
@@ -25,7 +34,7 @@ struct DocumentCommand {
     CommandMenu menu;
     bool separatorBefore;  // a separator line above the entry
     char toolbarLetter;    // the letter of its toolbar button, 0 for none
-    void (*run)(QWidget* parent, DocumentHandle& document, CQRNDatum today);
+    void (*run)(const CommandContext& context);
 };
 
 std::span<const DocumentCommand> DocumentCommands();

@@ -205,7 +205,8 @@ void MainWindow::CreateActions() {
         a->setStatusTip(ToQString(command.statusTip));
         const auto run = command.run;
         connect(a, &QAction::triggered, this, [this, run] {
-            if (DocumentHandle* document = ActiveDocument()) run(this, *document, today_);
+            if (DocumentHandle* document = ActiveDocument())
+                run(CommandContext{this, *document, today_, *settings_});
         });
         addAction(a);
         documentActions_ << a;

@@ -7,6 +7,11 @@
 
 namespace pf {
 
+// The profile's owner name (the desktop profile's organisation) and its main section, which
+// holds the window placement and the stored formats of the quote dialogs.
+inline constexpr const char* kSettingsCompany = "QRN Software";
+inline constexpr const char* kSettingsSection = "Settings";
+
 // The per-user settings profile: integers and strings by section and entry. The desktop
 // keeps it in QSettings; tests and tools use the in-memory store.
 class SettingsStore {

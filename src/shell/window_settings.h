@@ -4,9 +4,6 @@
 
 namespace pf {
 
-inline constexpr const char* kSettingsCompany = "QRN Software";
-inline constexpr const char* kSettingsSection = "Settings";
-
 // Placement of the main frame as the profile keeps it, in screen pixels.
 struct WindowSettings {
     int saveIt = 1;     // "WSaveIt": remember the placement on exit

@@ -17,7 +17,8 @@
 #              a user's entries; sits on engine beside reports and quotes, so no report,
 #              quote or chart code can come to depend on example data
 #   shell      the application's rules without Qt; may use everything above except qtcanvas
-#   qtcanvas   the Qt adapter of the canvas; builds on platform alone
+#   qtcanvas   the Qt adapters of the platform interfaces (canvas, settings profile); builds on
+#              platform alone
 #   app, cli   the two front ends (siblings); everything above, including qtcanvas
 #
 # tests/ and bench/ may include anything and are not checked. A folder of src/ missing from

@@ -1,7 +1,6 @@
-#include "app/qt_settings_store.h"
+#include "qtcanvas/qt_settings_store.h"
 
 #include "qtcanvas/qt_string.h"
-#include "shell/window_settings.h"
 
 namespace pf {
 

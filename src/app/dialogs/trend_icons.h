@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace pf {
+
+// The trend icons of the quote dialogs: one strip of eight images, each 14 pixels wide and
+// high, indexed as the trend rule numbers them: 0 no earlier quote to compare with, 1 strong
+// rise, 2 rise, 3 unchanged, 4 strong fall, 5 fall, 6 upper alert price reached, 7 lower
+// alert price reached.
+inline constexpr int kTrendIconCount = 8;
+inline constexpr int kTrendIconSize = 14;
+
+// The strip, drawn once; transparent where no image is.
+const QPixmap& TrendIconStrip();
+// One image of the strip; an empty icon for an index outside 0..7 (a row without a price).
+QIcon TrendIcon(int index);
+
+}  // namespace pf
