@@ -1,1 +1,4 @@
 # Quotes from pasted text: separator formats, the scanner, trend icons.
+target_sources(pf_quotes PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/text_quote_formats.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_scanner.cpp)
