@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "engine/engine_test_util.h"
 #include "model/document.h"
 #include "platform/settings_store.h"
+#include "quotes/quote_export.h"
 
 namespace pf {
 namespace {
@@ -283,6 +285,93 @@ TEST_F(ImportResult, ApplyMarksModifiedOnlyOnChange) {
     b.doc.SetModified(false);
     EXPECT_EQ(gone.Apply(b.doc), 0);
     EXPECT_FALSE(b.doc.IsModified());
+}
+
+}  // namespace
+}  // namespace pf
+
+namespace pf {
+namespace {
+
+// Scans of real files through the form: the messages after the scan, the progress and the
+// way back from an exported file.
+class ImportScanRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.securityId = b.Security("Alpha");
+        form.formats.formats = DefaultImportFormats();
+    }
+    QuoteImportRun RunOn(const std::string& bytes, const std::string& description) {
+        form.file = folder.Write("kurse.txt", bytes).string();
+        form.formats.SetDescription(description);
+        return form.Run(b.doc, [this](int percent) { progress.push_back(percent); });
+    }
+
+    DocBuilder b;
+    TempFolder folder;
+    QuoteImportForm form;
+    std::vector<int> progress;
+};
+
+TEST_F(ImportScanRun, MessagesAfterTheScan) {
+    const std::string tab = DefaultImportFormats()[1].description;
+
+    // An empty file gives no quotes: message 7, information icon, no focus.
+    const QuoteImportRun empty = RunOn("", tab);
+    EXPECT_EQ(empty.message,
+              Message::Refusal(kTitle,
+                               "Es konnten keine Kursdaten eingelesen werden.\n\nEntweder enthält "
+                               "die Datei keine Kurse oder die Formatbeschreibung paßt nicht zur "
+                               "ausgewählten Datei!"));
+
+    // A field at the end of the description is faulty; the text selection starts where the
+    // matcher found the fault, and no quote is offered.
+    const std::string faultyDescription = "<WIEDERHOLE:\r\n  <DATUM> <TAB> <KURS>";
+    const std::string text = "05.03.2011\t12,50\n";
+    const QuoteImportRun faulty = RunOn(text, faultyDescription);
+    EXPECT_EQ(faulty.message, (Message{kTitle, "Fehler in der Formatbeschreibung!",
+                                       MessageIcon::Exclamation, "description"}));
+    const ImportScan direct = ScanQuoteText(text, faultyDescription);
+    ASSERT_TRUE(direct.faulty);
+    EXPECT_EQ(faulty.selectionStart, direct.errorPosition);
+    EXPECT_GT(faulty.selectionStart, 0u);
+    EXPECT_LE(faulty.selectionStart, faultyDescription.size());
+    EXPECT_TRUE(faulty.scan.quotes.empty());
+}
+
+TEST_F(ImportScanRun, ProgressAndTheLostLastLine) {
+    // Windows line ends, the last line without its line feed: its quote is lost and the
+    // result says where reading stopped.
+    const std::string text = "05.03.2011;12,50\r\n07.03.2011;1.234,50\r\n08.03.2011;9,00";
+    const QuoteImportRun run = RunOn(text, DefaultImportFormats()[2].description);
+    ASSERT_TRUE(run.HasResult());
+    EXPECT_EQ(run.scan.quotes,
+              (std::vector<CFL2Kurs>{{Day(5, 3, 2011), 12.5}, {Day(7, 3, 2011), 1234.5}}));
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front(), 0);
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+
+    const QuoteImportResult result(b.doc, form.securityId, run.scan);
+    EXPECT_EQ(result.CountText(), "2 Kurse gefunden");
+    EXPECT_NE(result.NoticeText().find("In Zeile 3 "), std::string::npos) << result.NoticeText();
+}
+
+TEST_F(ImportScanRun, ExportedQuotesReadBack) {
+    // Prices with grouping, 7 decimals and whole numbers; dates across the years.
+    const std::vector<CFL2Kurs> quotes = {{Day(2, 1, 1970), 0.0000001},
+                                          {Day(5, 3, 2011), 12.5},
+                                          {Day(7, 3, 2011), 1234567.8912345},
+                                          {Day(8, 3, 2011), 3.0},
+                                          {Day(18, 1, 2038), 999999999.0}};
+    for (const CFL2Kurs& q : quotes) b.Quote(form.securityId, q.date, q.value);
+    const std::string exported = ExportQuotesText(b.doc, form.securityId, QuoteExportOptions{});
+    const QuoteImportRun run =
+        RunOn(exported, "<WIEDERHOLE:\r\n    <DATUM> <TAB> <KURS> <NZ>\r\n>");
+    ASSERT_TRUE(run.HasResult()) << run.message->text;
+    EXPECT_EQ(run.scan.quotes, quotes);
+    EXPECT_FALSE(run.scan.stoppedEarly);
+    EXPECT_EQ(form.formats.selected, 1);  // the description is the stored tab format
 }
 
 }  // namespace
