@@ -1,8 +1,9 @@
 #include "quotes/text_scanner.h"
 
-#include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "engine/number_entry.h"
 #include "model/document.h"
@@ -35,14 +36,51 @@ std::vector<std::string_view> Characters(std::string_view text) {
     return out;
 }
 
-// The first occurrence of `key` (not empty) in `text`. A page of a megabyte is searched for
-// a hundred keys, most of them near its end, so the search skips ahead instead of trying
-// every position.
-size_t FindFirst(std::string_view text, std::string_view key) {
-    if (key.size() == 1) return text.find(key[0]);
-    const auto it = std::search(text.begin(), text.end(),
-                                std::boyer_moore_horspool_searcher(key.begin(), key.end()));
-    return it == text.end() ? std::string_view::npos : static_cast<size_t>(it - text.begin());
+// The first occurrence of every key in `text` (npos for one that is absent or empty). A
+// page of a megabyte is searched for a hundred keys, most of them near its end, so the keys
+// of four bytes or more are looked for together in one sweep: a table of their first two
+// bytes rejects most positions at once, the rest are compared with the keys that begin
+// with the same four bytes. The sweep goes from the front and records only a key's first
+// hit, so the result is the same as searching for each key on its own.
+std::vector<size_t> FirstOccurrences(std::string_view text,
+                                     const std::vector<std::string_view>& keys) {
+    constexpr size_t npos = std::string_view::npos;
+    std::vector<size_t> found(keys.size(), npos);
+    const auto prefix4 = [](const char* p) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    };
+    const auto prefix2 = [](const char* p) {
+        return static_cast<size_t>(static_cast<unsigned char>(p[0])) << 8 |
+               static_cast<unsigned char>(p[1]);
+    };
+    std::vector<bool> startsKey(1 << 16, false);
+    std::unordered_map<uint32_t, std::vector<size_t>> byPrefix;
+    size_t open = 0;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const std::string_view key = keys[k];
+        if (key.empty()) continue;
+        if (key.size() < 4) {
+            found[k] = text.find(key);
+            continue;
+        }
+        startsKey[prefix2(key.data())] = true;
+        byPrefix[prefix4(key.data())].push_back(k);
+        ++open;
+    }
+    for (size_t i = 0; open > 0 && i + 4 <= text.size(); ++i) {
+        if (!startsKey[prefix2(text.data() + i)]) continue;
+        const auto bucket = byPrefix.find(prefix4(text.data() + i));
+        if (bucket == byPrefix.end()) continue;
+        for (const size_t k : bucket->second) {
+            if (found[k] != npos || keys[k].size() > text.size() - i) continue;
+            if (text.compare(i, keys[k].size(), keys[k]) != 0) continue;
+            found[k] = i;
+            --open;
+        }
+    }
+    return found;
 }
 
 // The earliest position at or after `from` where one of `terminators` begins.
@@ -87,38 +125,40 @@ std::vector<TextQuoteItem> ScanTextQuotes(const CFolari2Doc& doc, std::string_vi
     if (identification < kIdentifyByWkn || identification > kIdentifySecondIdThenWkn)
         identification = kIdentifyByWkn;
 
-    std::vector<TextQuoteItem> items;
+    // Per security the key of the first pass and of the second (empty: no second pass).
+    std::vector<std::string_view> keys;
     for (const CFL2Wertpapier& security : doc.securities) {
-        std::vector<const std::string*> keys;
         switch (identification) {
             case kIdentifyByWkn:
-                keys = {&security.wkn};
+                keys.insert(keys.end(), {security.wkn, {}});
                 break;
             case kIdentifyBySecondId:
-                keys = {&security.isin};
+                keys.insert(keys.end(), {security.isin, {}});
                 break;
             case kIdentifyWknThenSecondId:
-                keys = {&security.wkn, &security.isin};
+                keys.insert(keys.end(), {security.wkn, security.isin});
                 break;
             default:
-                keys = {&security.isin, &security.wkn};
+                keys.insert(keys.end(), {security.isin, security.wkn});
                 break;
         }
-        size_t keyAt = std::string_view::npos;
-        const std::string* key = nullptr;
-        for (const std::string* k : keys) {
-            if (k->empty()) continue;
-            keyAt = FindFirst(text, *k);
-            if (keyAt != std::string_view::npos) {
-                key = k;
-                break;
-            }
+    }
+    const std::vector<size_t> positions = FirstOccurrences(text, keys);
+
+    std::vector<TextQuoteItem> items;
+    for (size_t s = 0; s < doc.securities.size(); ++s) {
+        const CFL2Wertpapier& security = doc.securities[s];
+        size_t keyAt = positions[2 * s];
+        std::string_view key = keys[2 * s];
+        if (keyAt == std::string_view::npos) {
+            keyAt = positions[2 * s + 1];
+            key = keys[2 * s + 1];
         }
-        if (key == nullptr) continue;
+        if (keyAt == std::string_view::npos) continue;
 
         TextQuoteItem item;
         item.securityId = security.id;
-        size_t last = keyAt + key->size() - 1;  // the last character read so far
+        size_t last = keyAt + key.size() - 1;  // the last character read so far
         bool separated = true;
         for (const std::string_view s : separators) {
             const size_t pos = text.find(s, last + 1);

@@ -136,5 +136,55 @@ TEST_F(Identification, StatusNamesTheDocumentsLabel) {
     EXPECT_TRUE(ScanTextQuotes(b.doc, "", kFormat, kIdentifyWknThenSecondId).empty());
 }
 
+// Many keys looked for at once must each still be found at their own first occurrence:
+// keys that share their first bytes, that lie inside one another, shorter than four bytes,
+// repeated. The expected price is the one of the segment in which a plain search per key
+// finds the key first.
+TEST(ScanTextQuotes, EveryKeyAtItsFirstOccurrenceAmongMany) {
+    const std::vector<std::string> wkns = {"1234", "12345", "2345", "123", "DE0001", "DE00012",
+                                           "E000", "D",     "0001", "DE0", "4DE0",   "1D1D1"};
+    DocBuilder b;
+    std::vector<int32_t> ids;
+    for (const std::string& wkn : wkns) ids.push_back(b.Security("S" + wkn, wkn));
+
+    // Segments "key|price|": each key joins two random pieces of the numbers, so keys stand
+    // inside, across and beside one another. Prices use digits no number holds, so a number
+    // can only stand inside a segment's key.
+    uint32_t seed = 7;
+    const auto next = [&seed](size_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<size_t>(seed >> 16) % n;
+    };
+    const auto piece = [&]() {
+        const std::string& wkn = wkns[next(wkns.size())];
+        const size_t from = next(wkn.size());
+        return wkn.substr(from, 1 + next(wkn.size() - from));
+    };
+    std::string text;
+    std::vector<std::pair<size_t, int>> segments;  // start, price
+    for (int i = 0; i < 300; ++i) {
+        const int price = static_cast<int>(55 + 10 * next(5) + next(5));
+        segments.push_back({text.size(), price});
+        text += piece() + piece() + "|" + std::to_string(price) + "|";
+    }
+
+    const std::vector<TextQuoteItem> items =
+        ScanTextQuotes(b.doc, text, Builtin(DefaultTextFormat0002()), kIdentifyByWkn);
+    size_t item = 0;
+    for (size_t i = 0; i < wkns.size(); ++i) {
+        SCOPED_TRACE(wkns[i]);
+        const size_t at = text.find(wkns[i]);
+        if (at == std::string::npos) continue;
+        size_t segment = 0;
+        while (segment + 1 < segments.size() && segments[segment + 1].first <= at) ++segment;
+        ASSERT_LT(item, items.size());
+        EXPECT_EQ(items[item].securityId, ids[i]);
+        EXPECT_EQ(items[item].price, segments[segment].second);
+        ++item;
+    }
+    EXPECT_EQ(item, items.size());
+    EXPECT_GE(item, 10u);  // the text holds most of the numbers
+}
+
 }  // namespace
 }  // namespace pf
