@@ -7,6 +7,9 @@
 #include "app/dialogs/currency_editor_dialog.h"
 #include "app/dialogs/quote_delete_dialog.h"
 #include "app/dialogs/quote_entry_dialog.h"
+#include "app/dialogs/quote_export_dialog.h"
+#include "app/dialogs/quote_import_dialog.h"
+#include "app/dialogs/quotes_from_text_dialog.h"
 #include "app/dialogs/rate_entry_dialog.h"
 #include "app/dialogs/security_dialog.h"
 #include "app/dialogs/security_editor_dialog.h"
@@ -35,6 +38,21 @@ void EnterQuotes(const CommandContext& c) {
 
 void DeleteQuotes(const CommandContext& c) {
     QuoteDeleteDialog dialog(c.document.Doc(), c.today, c.parent);
+    dialog.exec();
+}
+
+void ImportQuotes(const CommandContext& c) {
+    QuoteImportDialog dialog(c.document.Doc(), c.settings, c.parent);
+    dialog.exec();
+}
+
+void ExportQuotes(const CommandContext& c) {
+    QuoteExportDialog dialog(c.document.Doc(), c.parent);
+    dialog.exec();
+}
+
+void QuotesFromText(const CommandContext& c) {
+    QuotesFromTextDialog dialog(c.document.Doc(), c.settings, c.today, c.parent);
     dialog.exec();
 }
 
@@ -85,7 +103,7 @@ void AccountCurrency(const CommandContext& c) {
 void TaxCategories(const CommandContext& c) { RunTaxCategoriesDialog(c.parent, c.document.Doc()); }
 
 // clang-format off
-constexpr std::array<DocumentCommand, 17> kCommands = {{
+constexpr std::array<DocumentCommand, 20> kCommands = {{
     {"Neues &Wertpapier...", "actionNewSecurity", "", "Legt ein neues Wertpapier mit seinen Stammdaten an",
      CommandMenu::Edit, true, 0, &NewSecurity},
     {"Wertpapier-&Editor...", "actionSecurityEditor", "", "Zeigt alle Wertpapiere zum Bearbeiten und Löschen",
@@ -94,6 +112,12 @@ constexpr std::array<DocumentCommand, 17> kCommands = {{
      CommandMenu::Quotes, false, 0, &EnterQuotes},
     {"K&urse löschen...", "actionDeleteQuotes", "", "Löscht Kurse ausgewählter Wertpapiere nach einer Regel",
      CommandMenu::Quotes, false, 0, &DeleteQuotes},
+    {"Kurse i&mportieren...", "actionImportQuotes", "Strg+I", "Liest die Kurshistorie eines Wertpapiers aus einer Textdatei",
+     CommandMenu::Quotes, true, 0, &ImportQuotes},
+    {"Kurse e&xportieren...", "actionExportQuotes", "", "Schreibt die Kurse eines Wertpapiers in eine Textdatei",
+     CommandMenu::Quotes, false, 0, &ExportQuotes},
+    {"Kurse aus &Text...", "actionQuotesFromText", "Alt+F3", "Liest die Kurse vieler Wertpapiere aus einem eingefügten Text",
+     CommandMenu::Quotes, false, 0, &QuotesFromText},
     {"&Devisenkurse eingeben...", "actionEnterRates", "Strg+D", "Erfasst die Wechselkurse der Währungen mit variablem Kurs",
      CommandMenu::Quotes, true, 0, &EnterRates},
     {"Neue &Währung...", "actionNewCurrency", "", "Legt eine Währung mit festem oder variablem Kurs an",

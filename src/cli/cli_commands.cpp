@@ -126,6 +126,25 @@ constexpr const char* kUsage =
     "      Löscht Kurse der genannten (oder aller) Wertpapiere: 0 an Tagen, an denen sie\n"
     "      nicht im Depot sind, 1 alle, 2 von --from bis --to (beide sonst heute), und\n"
     "      gibt aus, wie viele.\n"
+    "  import-quotes DATEI --security WKN (--format TITEL | --description TEXT)\n"
+    "          [--only-held] [--settings INI] [--dry-run] TEXTDATEI\n"
+    "      Liest die Kurshistorie eines Wertpapiers aus TEXTDATEI mit einem gespeicherten\n"
+    "      Format (Titel wie im Dialog \"Kurse importieren\") oder einer Beschreibung in der\n"
+    "      Formatsprache, zeigt die gefundenen Kurse und übernimmt sie; --only-held nur\n"
+    "      Kurse von Tagen, an denen das Wertpapier im Depot war. Die Formate stammen aus\n"
+    "      dem Einstellungsprofil des Programms oder der INI-Datei --settings.\n"
+    "  export-quotes DATEI --security WKN [--separator TEXT] [--name] [--wkn]\n"
+    "          [--currency] -o TEXTDATEI\n"
+    "      Schreibt alle Kurse eines Wertpapiers in TEXTDATEI, eine Zeile je Kurs: Datum,\n"
+    "      Trennzeichen (sonst <TAB>), Kurs; --name und --wkn schreiben Bezeichnung und\n"
+    "      WKN davor, --currency das Währungssymbol hinter jeden Kurs.\n"
+    "  quotes-from-text DATEI --format TITEL --identification 0|1|2|3 --date TT.MM.JJJJ\n"
+    "          [--settings INI] [--dry-run] TEXTDATEI\n"
+    "      Sucht jedes Wertpapier in TEXTDATEI (0 nach WKN, 1 nach ISIN/Kürzel, 2 erst WKN,\n"
+    "      dann ISIN/Kürzel, 3 umgekehrt), liest den Kurs mit dem Trennzeichenformat TITEL\n"
+    "      (wie im Dialog \"Kurse aus Text\"), zeigt je Wertpapier Bezeichnung, Kurs,\n"
+    "      Währung, Status und Trendsymbol (0-7) und speichert die gelesenen Kurse zum\n"
+    "      Datum.\n"
     "  buy DATEI --date TT.MM.JJJJ --security WKN --pieces STÜCK --price KURS\n"
     "          [--currency SYMBOL] [--currency2 SYMBOL] [--rate BASIS:KURS] [--costs K]\n"
     "          [--costs2 K] [--stop KURS] [--target KURS] [--text TEXT]\n"
@@ -249,6 +268,21 @@ const std::vector<Command>& Commands() {
         {"currencies", 1, {"--date", "--password"}, {}, cli::Currencies},
         {"quote", 1, {"--security", "--date", "--password"}, {"--dry-run"}, cli::Quote, 1},
         {"rate", 2, {"--currency", "--date", "--password"}, {"--dry-run"}, cli::Rate},
+        {"import-quotes",
+         2,
+         {"--security", "--format", "--description", "--settings", "--password"},
+         {"--only-held", "--dry-run"},
+         cli::ImportQuotes},
+        {"export-quotes",
+         1,
+         {"--security", "--separator", "-o", "--password"},
+         {"--name", "--wkn", "--currency"},
+         cli::ExportQuotes},
+        {"quotes-from-text",
+         2,
+         {"--format", "--identification", "--date", "--settings", "--password"},
+         {"--dry-run"},
+         cli::QuotesFromText},
         {"delete-quotes",
          1,
          {"--security", "--rule", "--from", "--to", "--password"},

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "cli/cli_support.h"
+#include "platform/settings_store.h"
 
 namespace pf::cli {
 
@@ -34,6 +37,14 @@ std::set<std::string> SecurityFieldOptions();
 int Quote(const Context& c);
 int Rate(const Context& c);
 int DeleteQuotes(const Context& c);
+
+// Quote histories from and into text files, and quotes from a pasted text. The stored
+// formats come from the desktop program's settings profile, or from the INI file --settings
+// names; the command line reads them and never changes them.
+std::unique_ptr<SettingsStore> SettingsProfile(const Context& c);
+int ImportQuotes(const Context& c);
+int ExportQuotes(const Context& c);
+int QuotesFromText(const Context& c);
 
 // Transactions through the forms of their dialogs. Options hold the fields as typed there;
 // a question the dialog asks counts as answered with Yes by giving the command. A command
