@@ -14,8 +14,8 @@
 #include <ctime>
 
 #include "app/main_window.h"
-#include "qtcanvas/qt_settings_store.h"
 #include "qtcanvas/qt_output.h"
+#include "qtcanvas/qt_settings_store.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/recent_files.h"
 #include "shell/window_settings.h"
