@@ -336,8 +336,9 @@ TEST(ImportFormat, GarbageEndsQuickly) {
             EXPECT_TRUE(scan.quotes.empty());
         }
     }
-    // Ten linear passes over 100 MB; generous for slow and instrumented builds.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    // Ten linear passes over 100 MB take well under a second; the bound only has to catch a
+    // pass that is not linear, and leaves room for sanitizer builds on a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
 }  // namespace
