@@ -18,7 +18,14 @@ namespace {
 // of the description is an offset into it, so a group body is "copied" and "restored" by
 // keeping the offset of its first byte. The position counter equals that offset: it is the
 // number of description bytes consumed so far (ignored bytes included) on the first pass
-// through the description, which is the only pass that can meet a fault (see Matcher).
+// through the description, which is the only pass that can meet a fault: every repetition
+// of a group that does not end the scan reads the whole body.
+//
+// Where a fault is marked (the dialog selects from there to the end of the description):
+// - a "<" that starts no known tag, a ">" outside a group, a "<WIEDERHOLE:" inside a group:
+//   at the faulty token's first byte (the ignored bytes before it count as consumed);
+// - a field not followed by a literal, anything but ignored bytes after the group's ">":
+//   right after the consumed field tag or ">", where the reader looked for what follows.
 
 enum class TokenKind { End, Literal, Field, GroupStart, GroupEnd, Unknown };
 enum class FieldKind { Text, Date, DateYearFirst, Price, PricePoint };
