@@ -8,6 +8,7 @@
 class QDateEdit;
 class QDialog;
 class QDialogButtonBox;
+class QPushButton;
 class QWidget;
 
 namespace pf {
@@ -19,6 +20,10 @@ CQRNDatum FromQDate(const QDate& date);
 // A date picker as the program shows dates ("dd.MM.yyyy", calendar popup), limited to the
 // days a file can hold.
 QDateEdit* DatePicker(QWidget* parent, const QString& objectName = {});
+
+// A push button named `objectName` that Enter does not press (the dialog's default button
+// keeps Enter).
+QPushButton* NamedButton(const QString& text, const QString& objectName, QWidget* parent);
 
 // OK and "Abbrechen", wired to the dialog's accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);

@@ -223,9 +223,10 @@ TEST_F(QuoteFileDialogsTest, QuotesFromTextListsEachSecurityAndOkStoresTheRead) 
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(Column(list, 1), (QStringList{u"1.300,00"_s, QString()}));
     EXPECT_EQ(Column(list, 3), (QStringList{u"okay"_s, u"fehlerhafter Kurs"_s}));
-    // 1300 against 1234,50 on 03.01.: more than 1 % up, a trend icon; none without a price.
-    EXPECT_FALSE(list->topLevelItem(0)->icon(0).isNull());
-    EXPECT_TRUE(list->topLevelItem(1)->icon(0).isNull());
+    // 1300 against 1234,50 on 03.01.: 5.3 % up, more than the 1 % of a strong rise (icon 1);
+    // no icon without a price.
+    EXPECT_EQ(list->topLevelItem(0)->data(0, kTrendIconRole).toInt(), 1);
+    EXPECT_EQ(list->topLevelItem(1)->data(0, kTrendIconRole).toInt(), -1);
 
     ClickOk(&dialog);
     EXPECT_EQ(QuoteOf(b.doc, alpha, Day(4, 1, 2020)), 1300.0);

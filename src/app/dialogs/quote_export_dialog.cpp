@@ -13,6 +13,7 @@
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/security_pair.h"
 #include "app/message_box.h"
+#include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -29,9 +30,7 @@ QuoteExportDialog::QuoteExportDialog(const CFolari2Doc& doc, QWidget* parent)
     file_ = new QLineEdit(fileGroup);
     file_->setObjectName(u"file"_s);
     file_->setMinimumWidth(fontMetrics().averageCharWidth() * 45);
-    auto* browse = new QPushButton(u"&Speichern unter..."_s, fileGroup);
-    browse->setObjectName(u"browse"_s);
-    browse->setAutoDefault(false);
+    auto* browse = NamedButton(u"&Speichern unter..."_s, u"browse"_s, fileGroup);
     auto* fileRow = new QHBoxLayout(fileGroup);
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse);
@@ -58,9 +57,7 @@ QuoteExportDialog::QuoteExportDialog(const CFolari2Doc& doc, QWidget* parent)
     auto* exportButton = new QPushButton(u"Kurse exportieren"_s, this);
     exportButton->setObjectName(u"export"_s);
     exportButton->setDefault(true);
-    auto* closeButton = new QPushButton(u"Schließen"_s, this);
-    closeButton->setObjectName(u"close"_s);
-    closeButton->setAutoDefault(false);
+    auto* closeButton = NamedButton(u"Schließen"_s, u"close"_s, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(exportButton);

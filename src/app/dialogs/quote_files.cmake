@@ -9,3 +9,4 @@ target_sources(pf_app PRIVATE
   dialogs/quote_import_result_dialog.cpp)
 target_sources(pf_app PRIVATE
   dialogs/quotes_from_text_dialog.cpp)
+target_sources(portfolaris-screenshots PRIVATE tools/screenshots_quote_files.cpp)

@@ -43,13 +43,6 @@ std::string FromFieldText(QString text) {
     return FromQString(text);
 }
 
-QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, QWidget* parent)
@@ -73,7 +66,7 @@ QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, 
     file_ = new QLineEdit(ToQString(opened.file), fileGroup);
     file_->setObjectName(u"file"_s);
     file_->setMinimumWidth(charWidth * 45);
-    auto* browse = Button(u"Durch&suchen..."_s, u"browse"_s, fileGroup);
+    auto* browse = NamedButton(u"Durch&suchen..."_s, u"browse"_s, fileGroup);
     auto* fileRow = new QHBoxLayout(fileGroup);
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse);
@@ -90,8 +83,8 @@ QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, 
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     description_->setFont(fixed);
     description_->setMinimumHeight(fontMetrics().lineSpacing() * 8);
-    save_ = Button(u"S&peichern..."_s, u"save"_s, formatGroup);
-    delete_ = Button(u"&Löschen"_s, u"delete"_s, formatGroup);
+    save_ = NamedButton(u"S&peichern..."_s, u"save"_s, formatGroup);
+    delete_ = NamedButton(u"&Löschen"_s, u"delete"_s, formatGroup);
     auto* formatGrid = new QGridLayout(formatGroup);
     formatGrid->addWidget(BuddyLabel(u"&Format:"_s, formatList_, formatGroup), 0, 0);
     formatGrid->addWidget(formatList_, 0, 1, 1, 2);
@@ -115,7 +108,7 @@ QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, 
     auto* import = new QPushButton(u"Import starten..."_s, this);
     import->setObjectName(u"import"_s);
     import->setDefault(true);
-    auto* close = Button(u"Schließen"_s, u"close"_s, this);
+    auto* close = NamedButton(u"Schließen"_s, u"close"_s, this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
     buttons->addWidget(import);

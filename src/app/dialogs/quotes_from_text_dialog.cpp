@@ -34,13 +34,6 @@ namespace pf {
 
 namespace {
 
-QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 enum Column { kNameColumn, kPriceColumn, kCurrencyColumn, kStatusColumn };
 
 }  // namespace
@@ -62,9 +55,9 @@ QuotesFromTextDialog::QuotesFromTextDialog(CFolari2Doc& doc, SettingsStore& sett
     format_->setObjectName(u"format"_s);
     format_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     format_->setMinimumContentsLength(36);
-    auto* newFormat = Button(u"&Neu..."_s, u"newFormat"_s, this);
-    editFormat_ = Button(u"&Bearbeiten..."_s, u"editFormat"_s, this);
-    deleteFormat_ = Button(u"&Löschen"_s, u"deleteFormat"_s, this);
+    auto* newFormat = NamedButton(u"&Neu..."_s, u"newFormat"_s, this);
+    editFormat_ = NamedButton(u"&Bearbeiten..."_s, u"editFormat"_s, this);
+    deleteFormat_ = NamedButton(u"&Löschen"_s, u"deleteFormat"_s, this);
 
     identification_ = new QComboBox(this);
     identification_->setObjectName(u"identification"_s);
@@ -76,8 +69,8 @@ QuotesFromTextDialog::QuotesFromTextDialog(CFolari2Doc& doc, SettingsStore& sett
     text_->setObjectName(u"text"_s);
     text_->setTabChangesFocus(true);
     text_->setMinimumSize(charWidth * 60, fontMetrics().lineSpacing() * 8);
-    auto* fromFile = Button(u"&aus Datei..."_s, u"fromFile"_s, this);
-    auto* fromClipboard = Button(u"aus &Zwischenablage"_s, u"fromClipboard"_s, this);
+    auto* fromFile = NamedButton(u"&aus Datei..."_s, u"fromFile"_s, this);
+    auto* fromClipboard = NamedButton(u"aus &Zwischenablage"_s, u"fromClipboard"_s, this);
 
     quotes_ = new QTreeWidget(this);
     quotes_->setObjectName(u"quotes"_s);
@@ -164,6 +157,7 @@ void QuotesFromTextDialog::ShowRows() {
                                           ToQString(row.currency), ToQString(row.status)});
         item->setData(kNameColumn, Qt::UserRole, row.securityId);
         item->setIcon(kNameColumn, TrendIcon(row.icon));
+        item->setData(kNameColumn, kTrendIconRole, row.icon);
         item->setTextAlignment(kPriceColumn, Qt::AlignRight | Qt::AlignVCenter);
         items << item;
     }

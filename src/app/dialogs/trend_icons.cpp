@@ -69,7 +69,11 @@ const QPixmap& TrendIconStrip() {
 }
 
 QIcon TrendIcon(int index) {
-    if (index < 0 || index >= kTrendIconCount) return {};
+    if (index < 0 || index >= kTrendIconCount) {
+        QPixmap blank(kTrendIconSize, kTrendIconSize);
+        blank.fill(Qt::transparent);
+        return QIcon(blank);
+    }
     return QIcon(TrendIconStrip().copy(index * kTrendIconSize, 0, kTrendIconSize, kTrendIconSize));
 }
 

@@ -14,7 +14,8 @@ inline constexpr int kTrendIconSize = 14;
 
 // The strip, drawn once; transparent where no image is.
 const QPixmap& TrendIconStrip();
-// One image of the strip; an empty icon for an index outside 0..7 (a row without a price).
+// One image of the strip; for an index outside 0..7 (a row without a price) a transparent
+// image of the same size, so that the texts of all rows line up.
 QIcon TrendIcon(int index);
 
 }  // namespace pf

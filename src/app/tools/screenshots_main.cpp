@@ -33,6 +33,7 @@
 #include "app/tools/screenshots_list_option_pages.h"
 #include "app/tools/screenshots_movements.h"
 #include "app/tools/screenshots_option_pages.h"
+#include "app/tools/screenshots_quote_files.h"
 #include "app/tools/screenshots_quotes.h"
 #include "app/tools/screenshots_securities.h"
 #include "app/tools/screenshots_trades.h"
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
     const auto save = [](QWidget& widget, const QString& name) { Save(widget, name); };
     pf::ShootSecurityDialogs(&window, document->Doc(), save);
     pf::ShootQuoteDialogs(&window, document->Doc(), save);
+    pf::ShootQuoteFileDialogs(&window, document->Doc(), save);
     pf::ShootCurrencyDialogs(&window, document->Doc(), save);
     pf::ShootTradeDialogs(&window, document->Doc(), save);
     pf::ShootMovementDialogs(&window, document->Doc(), save);
