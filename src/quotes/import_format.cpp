@@ -304,6 +304,7 @@ ImportScan ScanQuoteText(std::string_view text, std::string_view description,
             scan.stopOffset = stop;
             scan.stopLine =
                 1 + static_cast<int>(std::count(text.begin(), text.begin() + stop, '\n'));
+            scan.inLastLineWithoutLineFeed = rest.find('\n') == std::string_view::npos;
         }
     }
     Normalise(scan.quotes);

@@ -28,6 +28,9 @@ struct ImportScan {
     bool stoppedEarly = false;
     size_t stopOffset = 0;  // byte offset in the text where matching stopped
     int stopLine = 0;       // its line, from 1
+    // It stopped in the file's last line, which has no line feed: a price field that ends
+    // the line ("<KURS> <NZ>") never meets its terminator there, so that line's quote is lost.
+    bool inLastLineWithoutLineFeed = false;
 };
 
 // Called with the share of the text read so far, 0 to 100, each time it changes.

@@ -124,7 +124,8 @@ QuoteImportResult::QuoteImportResult(const CFolari2Doc& doc, int32_t securityId,
     : securityId_(securityId),
       found_(scan.quotes),
       stoppedEarly_(scan.stoppedEarly),
-      stopLine_(scan.stopLine) {
+      stopLine_(scan.stopLine),
+      lastLineWithoutLineFeed_(scan.inLastLineWithoutLineFeed) {
     isinCaption_ = doc.options.isinLabel + ":";
     if (const CFL2Wertpapier* s = doc.FindSecurity(securityId)) {
         name_ = s->name;
@@ -160,6 +161,9 @@ std::string QuoteImportResult::CountText() const {
 
 std::string QuoteImportResult::NoticeText() const {
     if (!stoppedEarly_) return {};
+    if (lastLineWithoutLineFeed_)
+        return "Hinweis: Die letzte Zeile (Zeile " + std::to_string(stopLine_) +
+               ") endet ohne Zeilenumbruch; sie wurde nicht oder nur zum Teil gelesen.";
     return "Hinweis: In Zeile " + std::to_string(stopLine_) +
            " paßt die Datei nicht mehr zur Formatbeschreibung; der Rest der Datei wurde nicht "
            "gelesen.";

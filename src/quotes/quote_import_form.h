@@ -109,7 +109,8 @@ class QuoteImportResult {
     // "%d Kurse gefunden" with the number shown.
     std::string CountText() const;
     // When the file stopped matching the description before its end, a notice naming the
-    // line where reading stopped; empty otherwise.
+    // line where reading stopped (or saying that the last line lacks its line feed); empty
+    // otherwise.
     std::string NoticeText() const;
 
     // OK: sets every shown quote in the security's history in one edit, which is heard (and
@@ -124,6 +125,7 @@ class QuoteImportResult {
     std::vector<CFL2Kurs> found_;
     bool stoppedEarly_ = false;
     int stopLine_ = 0;
+    bool lastLineWithoutLineFeed_ = false;
     bool onlyHeld_ = false;
     std::vector<CFL2Kurs> shown_;
     std::vector<Row> rows_;

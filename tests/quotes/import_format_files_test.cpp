@@ -104,6 +104,8 @@ TEST(ImportFormatFiles, ReadsPublishedHistoryLayouts) {
         if (c.stoppedEarly) {
             EXPECT_EQ(text.substr(scan.stopOffset), c.stopText);
             EXPECT_EQ(scan.stopLine, c.stopLine);
+            // Both stop in a last line that lacks its line feed.
+            EXPECT_TRUE(scan.inLastLineWithoutLineFeed);
         }
     }
 }
