@@ -10,6 +10,7 @@
 #include "model/quote.h"
 #include "quotes/import_format.h"
 #include "quotes/import_format_store.h"
+#include "quotes/quote_file_read.h"
 
 namespace pf {
 
@@ -22,18 +23,6 @@ inline constexpr const char* kImportNameField = "name";  // "&Bezeichnung"
 inline constexpr const char* kImportWknField = "wkn";    // "&WKN"
 inline constexpr const char* kImportFileField = "file";
 inline constexpr const char* kImportDescriptionField = "description";
-
-// Largest quote file the import reads; a larger one is refused like a file that does not
-// fit into memory.
-inline constexpr std::uintmax_t kMaxImportFileBytes = std::uintmax_t{1} << 30;
-
-enum class QuoteFileRead { Ok, CannotOpen, NoMemory };
-
-// Reads the whole file at `path` into `buffer` (one buffer of the file's length). Only a
-// regular file is read. CannotOpen when it cannot be opened or read; NoMemory when it is
-// larger than `maxBytes` or the buffer cannot be had. `buffer` is empty after a failure.
-QuoteFileRead ReadQuoteFile(const std::filesystem::path& path, std::string& buffer,
-                            std::uintmax_t maxBytes = kMaxImportFileBytes);
 
 // What "Import starten..." came to: a message to show (then nothing else happens), or the
 // scan whose quotes "Importergebnis" offers.

@@ -1,15 +1,12 @@
 #include "quotes/quotes_from_text_form.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <new>
 #include <utility>
 
 #include "engine/holdings.h"
 #include "engine/number_entry.h"
 #include "model/document.h"
 #include "model/text_codec.h"
+#include "quotes/quote_file_read.h"
 
 namespace pf {
 
@@ -36,10 +33,6 @@ bool IsUtf8(std::string_view text) {
 Message FileMessage(const char* text) {
     return Message{kQuotesFromTextTitle, text, MessageIcon::Exclamation, ""};
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -131,22 +124,15 @@ std::vector<QuotesFromTextRow> QuotesFromTextForm::Rows(const CFolari2Doc& doc) 
 MaybeMessage QuotesFromTextForm::LoadTextFile(const CFolari2Doc& doc, const std::string& path) {
     const Message cannotOpen = FileMessage("Datei kann nicht geöffnet werden!");
     const Message noMemory = FileMessage("Nicht genügend Speicher zum Einlesen der Datei!");
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return cannotOpen;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return cannotOpen;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return cannotOpen;
-    const long size = std::ftell(file.get());
-    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return cannotOpen;
-    if (size > kMaxTextFileSize) return noMemory;
     std::string bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return noMemory;
+    switch (ReadQuoteFile(path, bytes, kMaxTextFileSize)) {
+        case QuoteFileRead::Ok:
+            break;
+        case QuoteFileRead::CannotOpen:
+            return cannotOpen;
+        case QuoteFileRead::NoMemory:
+            return noMemory;
     }
-    if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return cannotOpen;
     SetText(doc, IsUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes));
     return std::nullopt;
 }

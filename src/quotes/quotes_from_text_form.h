@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,7 +69,7 @@ class QuotesFromTextForm {
     // kMaxTextFileSize): "Nicht genügend Speicher zum Einlesen der Datei!". Both with the
     // exclamation icon, title "Kurse aus Text"; the text stays as it was.
     MaybeMessage LoadTextFile(const CFolari2Doc& doc, const std::string& path);
-    static constexpr long long kMaxTextFileSize = 256LL * 1024 * 1024;
+    static constexpr std::uintmax_t kMaxTextFileSize = std::uintmax_t{256} * 1024 * 1024;
 
     // Format maintenance. The format dialog for a new format, or for the selected one
     // (nothing while none is selected).
