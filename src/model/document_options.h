@@ -504,6 +504,23 @@ struct TransactionFilter {
     bool operator==(const TransactionFilter&) const = default;
 };
 
+// Quotes from web pages and the trend icons of the quote dialogs.
+struct InternetQuoteOptions {
+    // Which "Kurse aus Internet" dialog opens: nonzero the fast one that fetches the pages
+    // itself, 0 the one that shows each page in a browser. Each dialog switches it for the
+    // next time.
+    int32_t fastFetch = 1;
+    // The trend thresholds in percent: above 1 + strongRise/100 a strong rise, above
+    // 1 + rise/100 a rise, below 1 + strongFall/100 a strong fall, below 1 + fall/100 a fall,
+    // else unchanged. rise and fall bound the unchanged band of the holdings' HTML page too.
+    double trendStrongRise = 1.0;
+    double trendRise = 0.0;
+    double trendStrongFall = -1.0;
+    double trendFall = 0.0;
+
+    bool operator==(const InternetQuoteOptions&) const = default;
+};
+
 // Every option that travels with the document. The file codec maps the settings block and
 // the trailer onto these fields in one place (settings_layout.cpp).
 struct DocumentOptions {
@@ -550,6 +567,8 @@ struct DocumentOptions {
 
     // "Datum von letzter Transaktion merken": new transactions start on the last date used.
     int32_t rememberTransactionDate = 0;
+
+    InternetQuoteOptions internetQuotes;
 
     double screenScaleFactor = 1.0;     // 0.8 to 2.5, scales the text of the views
     bool scaleNotYetDetermined = true;  // not stored; cleared by files that store the factor

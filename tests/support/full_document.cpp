@@ -152,6 +152,7 @@ CFolari2Doc MakeFullDocument() {
     o.ownCategoryCaption1 = "Strategie";
     o.ownCategoryCaption2 = "Region";
     o.rememberTransactionDate = 1;
+    o.internetQuotes = {0, 2.5, 0.25, -2.5, -0.5};
     // Every report option away from its default, with texts beyond ASCII.
     TableAppearance& t = o.tables;
     t.screenStyle = 2;

@@ -312,8 +312,16 @@ void Trailer(Io& io, Doc& doc) {
     cursor.Group("S2 I5", io.After(31401000));
     cursor.Int(io.After(31601000));
     if (io.After(31601000)) io.Str(o.diagramsAppearance.face, "Schriftart der Diagramme");
-    cursor.Group("D4", io.After(31701000));
-    cursor.Group("I2", io.After(31801000));
+    // The four trend thresholds (31701000), then the fetch-mode flag and an unnamed integer.
+    auto& internet = o.internetQuotes;
+    if (io.After(31701000)) {
+        io.Double(internet.trendStrongRise);
+        io.Double(internet.trendRise);
+        io.Double(internet.trendStrongFall);
+        io.Double(internet.trendFall);
+    }
+    if (io.After(31801000)) io.Int(internet.fastFetch);
+    cursor.Int(io.After(31801000));
     if (io.After(31901000)) {
         io.Str(o.ownCategoryCaption1, "Eigene Kategorie 1");
         io.Str(o.ownCategoryCaption2, "Eigene Kategorie 2");

@@ -164,6 +164,7 @@ inline void ExpectSameDocument(const CFolari2Doc& actual, const CFolari2Doc& exp
     EXPECT_EQ(a.selectedSecurityIds, e.selectedSecurityIds);
     EXPECT_TRUE(a.transactionFilter == e.transactionFilter);
     EXPECT_EQ(a.rememberTransactionDate, e.rememberTransactionDate);
+    EXPECT_EQ(a.internetQuotes, e.internetQuotes);
     EXPECT_EQ(a.screenScaleFactor, e.screenScaleFactor);
     EXPECT_EQ(a.scaleNotYetDetermined, e.scaleNotYetDetermined);
     for (const auto& [name, as, es] : {std::tuple{"settings", &a.settingsSlots, &e.settingsSlots},

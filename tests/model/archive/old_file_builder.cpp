@@ -109,8 +109,8 @@ const Row kTrailer[] = {
     {AtLeast(31201001), "I"},
     {After(31401000), "IL:extras S*2 I*5"},
     {After(31601000), "I S:gFace"},
-    {After(31701000), "D*4"},
-    {After(31801000), "I*2"},
+    {After(31701000), "D:trendStrongRise D:trendRise D:trendStrongFall D:trendFall"},
+    {After(31801000), "I:fastFetch I"},
     {After(31901000), "S:caption1 S:caption2 I"},
     {After(32001000), "I:remember"},
 };
@@ -170,6 +170,7 @@ class LayoutWriter {
             if (t.name == "mask1") value = static_cast<int32_t>(0xF0000035u);
             if (t.name == "mask2") value = static_cast<int32_t>(0x800000F3u);
             if (t.name == "remember") value = 1;
+            if (t.name == "fastFetch") value = 0;               // the default is 1
             if (ReportOption(t.name)) value = 7000 + counter_;  // no option has such a default
             if (present) out_.I(value);
             if (t.name == "initialAccount") {
@@ -182,6 +183,8 @@ class LayoutWriter {
                 if (present) o.periodToChoice = value;
             } else if (t.name == "remember") {
                 if (present) o.rememberTransactionDate = value;
+            } else if (t.name == "fastFetch") {
+                if (present) o.internetQuotes.fastFetch = value;
             } else if (t.name == "mask1" || t.name == "mask2") {
                 if (present)
                     ExpectMask(t.name == "mask1" ? o.holdings.columnMask : o.realized.columnMask,
@@ -258,6 +261,11 @@ class LayoutWriter {
             if (t.name == "fTradesTo") named = &f.tradesAmount.to;
             if (t.name == "fMovementsFrom") named = &f.movementsAmount.from;
             if (t.name == "fMovementsTo") named = &f.movementsAmount.to;
+            InternetQuoteOptions& internet = o.internetQuotes;
+            if (t.name == "trendStrongRise") named = &internet.trendStrongRise;
+            if (t.name == "trendRise") named = &internet.trendRise;
+            if (t.name == "trendStrongFall") named = &internet.trendStrongFall;
+            if (t.name == "trendFall") named = &internet.trendFall;
             if (t.name == "scale") {
                 if (present) {
                     o.screenScaleFactor = value;
