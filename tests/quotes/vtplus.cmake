@@ -1,0 +1,2 @@
+# The teletext bridge: the socket client against the stand-in server and hostile ones.
+pf_add_test(quotes_dde_socket_test ${CMAKE_CURRENT_LIST_DIR}/dde_socket_test.cpp LIBS pf_dde)
