@@ -41,7 +41,7 @@ QuotesFromTextForm QuotesFromTextForm::Open(const CFolari2Doc& doc, const Settin
     QuotesFromTextForm form;
     form.date = today;
     form.formats = LoadTextQuoteFormats(settings);
-    form.thresholds = LoadTrendThresholds(settings);
+    form.thresholds = TrendThresholdsOf(doc.options);
     form.selectedFormat = form.formats.empty() ? -1 : 0;
     for (size_t i = 0; i < form.formats.size(); ++i) {
         if (form.formats[i].title == doc.quoteDialogs.textFormatTitle) {

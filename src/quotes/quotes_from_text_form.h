@@ -40,9 +40,9 @@ class QuotesFromTextForm {
     TrendThresholds thresholds;
     std::vector<TextQuoteItem> items;  // of the last scan
 
-    // Date today, the profile's formats and trend thresholds, the format whose title the
-    // document remembers (else the first), the remembered identification (a value outside
-    // 0..3 gives 0), an empty text.
+    // Date today, the profile's formats, the document's trend thresholds, the format whose title
+    // the document remembers (else the first), the remembered identification (a value outside 0..3
+    // gives 0), an empty text.
     static QuotesFromTextForm Open(const CFolari2Doc& doc, const SettingsStore& settings,
                                    CQRNDatum today);
 

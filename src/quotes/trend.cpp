@@ -1,54 +1,24 @@
 #include "quotes/trend.h"
 
-#include <charconv>
 #include <cmath>
-#include <optional>
-#include <string>
-#include <string_view>
 
-#include "platform/settings_store.h"
+#include "model/document_options.h"
 
 namespace pf {
 
-namespace {
-
-constexpr const char* kSection = "Settings";
-constexpr const char* kEntries[4] = {"TrendT1", "TrendT2", "TrendT3", "TrendT4"};
-
-std::optional<double> ReadNumber(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-}  // namespace
-
-TrendThresholds LoadTrendThresholds(const SettingsStore& settings) {
+TrendThresholds TrendThresholdsOf(const DocumentOptions& options) {
+    const InternetQuoteOptions& o = options.internetQuotes;
     TrendThresholds t;
-    double* fields[4] = {&t.strongRise, &t.rise, &t.strongFall, &t.fall};
-    for (int i = 0; i < 4; ++i) {
-        const std::optional<std::string> text = settings.GetString(kSection, kEntries[i]);
-        if (!text) continue;
-        if (const std::optional<double> value = ReadNumber(*text)) *fields[i] = *value;
-    }
+    // A damaged file may hold values that are not numbers; every comparison with them would
+    // be false and hide every trend.
+    const auto take = [](double stored, double& field) {
+        if (std::isfinite(stored)) field = stored;
+    };
+    take(o.trendStrongRise, t.strongRise);
+    take(o.trendRise, t.rise);
+    take(o.trendStrongFall, t.strongFall);
+    take(o.trendFall, t.fall);
     return t;
-}
-
-void SaveTrendThresholds(SettingsStore& settings, const TrendThresholds& thresholds) {
-    const double values[4] = {thresholds.strongRise, thresholds.rise, thresholds.strongFall,
-                              thresholds.fall};
-    for (int i = 0; i < 4; ++i) {
-        char buffer[64];
-        const auto [end, error] =
-            std::to_chars(buffer, buffer + sizeof buffer, values[i], std::chars_format::fixed);
-        if (error != std::errc{}) continue;
-        settings.SetString(kSection, kEntries[i], std::string(buffer, end));
-    }
 }
 
 int TrendIcon(double price, double quoteAtDate, double upperAlert, double lowerAlert,

@@ -7,7 +7,7 @@
 namespace pf {
 
 class CFolari2Doc;
-class SettingsStore;
+struct DocumentOptions;
 
 // How far a new price may move from the last quote, in percent, before the quote dialogs
 // show it as a rise or fall. The rise thresholds are compared with ">", the fall thresholds
@@ -21,12 +21,9 @@ struct TrendThresholds {
     bool operator==(const TrendThresholds&) const = default;
 };
 
-// The thresholds of the profile's section "Settings", entries "TrendT1" to "TrendT4", each a
-// text with a decimal point ("-1.5"; blanks around it allowed). An entry that is absent, not
-// a number or not finite keeps its default.
-TrendThresholds LoadTrendThresholds(const SettingsStore& settings);
-// Writes the four entries as the shortest texts that read back as the same doubles.
-void SaveTrendThresholds(SettingsStore& settings, const TrendThresholds& thresholds);
+// The document's thresholds (set on the options page "Allgemein"); a stored value that is
+// not a finite number keeps its default.
+TrendThresholds TrendThresholdsOf(const DocumentOptions& options);
 
 // The trend icon of a new `price` against `quoteAtDate`, the security's quote at the date
 // the new price is for:

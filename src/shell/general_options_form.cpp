@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/document.h"
+#include "quotes/trend.h"
 #include "shell/depot_data_form.h"
 
 namespace pf {
@@ -70,6 +71,11 @@ GeneralOptionsForm GeneralOptionsForm::FromDocument(const CFolari2Doc& doc) {
     form.earningsYears = o.earningsYear1 + ";" + o.earningsYear2;
     form.ownCategories = o.ownCategoryCaption1 + ";" + o.ownCategoryCaption2;
     form.rememberTransactionDate = o.rememberTransactionDate != 0;
+    const TrendThresholds trend = TrendThresholdsOf(o);
+    form.trendStrongRise = trend.strongRise;
+    form.trendRise = trend.rise;
+    form.trendStrongFall = trend.strongFall;
+    form.trendFall = trend.fall;
     return form;
 }
 
@@ -103,8 +109,15 @@ MaybeMessage GeneralOptionsForm::Check() const {
     if (MaybeMessage m = CheckStorableText(earningsYears, "Jahre für Gewinn je Aktie",
                                            kOptionsTitle, kEarningsYearsField))
         return m;
-    return CheckStorableText(ownCategories, "Eigene Kategorien", kOptionsTitle,
-                             kOwnCategoriesField);
+    if (MaybeMessage m = CheckStorableText(ownCategories, "Eigene Kategorien", kOptionsTitle,
+                                           kOwnCategoriesField))
+        return m;
+    for (const double t : {trendStrongRise, trendRise, trendStrongFall, trendFall})
+        if (!(t >= kMinTrendThreshold && t <= kMaxTrendThreshold))
+            return Refusal(
+                "Bitte geben Sie für die Trendanzeige Werte von -100 bis 1000 Prozent ein!",
+                kTrendStrongRiseField);
+    return std::nullopt;
 }
 
 void GeneralOptionsForm::ApplyTo(CFolari2Doc& doc) const {
@@ -121,6 +134,10 @@ void GeneralOptionsForm::ApplyTo(CFolari2Doc& doc) const {
     std::tie(o.earningsYear1, o.earningsYear2) = SplitPair(earningsYears);
     std::tie(o.ownCategoryCaption1, o.ownCategoryCaption2) = SplitPair(ownCategories);
     o.rememberTransactionDate = rememberTransactionDate ? 1 : 0;
+    o.internetQuotes.trendStrongRise = trendStrongRise;
+    o.internetQuotes.trendRise = trendRise;
+    o.internetQuotes.trendStrongFall = trendStrongFall;
+    o.internetQuotes.trendFall = trendFall;
 }
 
 }  // namespace pf

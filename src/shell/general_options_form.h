@@ -20,6 +20,11 @@ inline constexpr const char* kThousandsSeparatorField = "thousandsSeparator";
 inline constexpr const char* kSplitRoundingField = "splitRoundingDecimals";
 inline constexpr const char* kEarningsYearsField = "earningsYears";
 inline constexpr const char* kOwnCategoriesField = "ownCategories";
+inline constexpr const char* kTrendStrongRiseField = "trendStrongRise";
+
+// Range of the four trend thresholds, in percent.
+inline constexpr double kMinTrendThreshold = -100.0;
+inline constexpr double kMaxTrendThreshold = 1000.0;
 
 // Range of "Bei Aktiensplits Kauf- und Verkaufkurse auf n Dezimalstellen runden.": prices
 // are entered with at most 7 decimals.
@@ -42,6 +47,13 @@ struct GeneralOptionsForm {
     std::string earningsYears;          // the two captions joined by ";", e.g. "2026;2027"
     std::string ownCategories;          // "Eigene Kategorie 1;Eigene Kategorie 2"
     bool rememberTransactionDate = false;
+    // "Trendanzeige neuer Kurse" (the icons of the quote dialogs), in percent: a new price
+    // above the last quote by more than strongRise / rise, or below it by more than
+    // strongFall / fall (both negative or zero).
+    double trendStrongRise = 1.0;
+    double trendRise = 0.0;
+    double trendStrongFall = -1.0;
+    double trendFall = 0.0;
 
     // The page filled from the document; both password fields show the stored password, and
     // an empty thousands separator ticks "kein Tausendertrennzeichen verwenden".
@@ -58,7 +70,9 @@ struct GeneralOptionsForm {
     //     themselves (decimal separator first; the thousands separator only while used);
     //  6. split rounding decimals outside 0..7;
     //  7. password (only with protection on), years and own categories with characters the
-    //     file cannot store.
+    //     file cannot store;
+    //  8. a trend threshold outside -100 .. 1000 % (or not a number), focus on the first of
+    //     the four fields.
     MaybeMessage Check() const;
 
     // Writes every field back. Without protection the password is cleared, so a file that

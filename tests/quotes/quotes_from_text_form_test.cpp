@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -60,21 +61,11 @@ TEST(TrendIcon, ThresholdsAreStrictAndAlertsComeLast) {
     }
 }
 
-TEST(TrendThresholds, ReadFromTheProfileWithDefaultsForWhatIsMissingOrUnreadable) {
-    MemorySettingsStore settings;
-    EXPECT_EQ(LoadTrendThresholds(settings), (TrendThresholds{1.0, 0.0, -1.0, 0.0}));
-
-    settings.SetString("Settings", "TrendT1", " 2.5 ");
-    settings.SetString("Settings", "TrendT2", "0,5");  // a comma is not read
-    settings.SetString("Settings", "TrendT3", "-3");
-    settings.SetString("Settings", "TrendT4", "nan");
-    EXPECT_EQ(LoadTrendThresholds(settings), (TrendThresholds{2.5, 0.0, -3.0, 0.0}));
-
-    const TrendThresholds saved{0.1, 0.05, -12.75, -0.3};
-    SaveTrendThresholds(settings, saved);
-    EXPECT_EQ(settings.GetString("Settings", "TrendT1"), "0.1");
-    EXPECT_EQ(settings.GetString("Settings", "TrendT3"), "-12.75");
-    EXPECT_EQ(LoadTrendThresholds(settings), saved);
+TEST(TrendThresholds, FromTheDocumentWithDefaultsForWhatIsNotANumber) {
+    DocumentOptions options;
+    EXPECT_EQ(TrendThresholdsOf(options), (TrendThresholds{1.0, 0.0, -1.0, 0.0}));
+    options.internetQuotes = {1, 2.5, std::nan(""), -3.0, INFINITY};
+    EXPECT_EQ(TrendThresholdsOf(options), (TrendThresholds{2.5, 0.0, -3.0, 0.0}));
 }
 
 TEST(AlertPrices, HighestStopAndLowestTargetOfTheOpenLots) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -221,6 +222,15 @@ TEST(GeneralOptionsForm, RefusesCaptionsTheFileCannotHoldAndOddRounding) {
     EXPECT_EQ(form.Check()->field, "ownCategories");
     form.ownCategories = "Rohstoffe;Anleihen €";  // the euro sign is in Windows-1252
     EXPECT_FALSE(form.Check());
+    // The trend thresholds: -100 % and 1000 % are the ends of their range.
+    form.trendStrongFall = -100.0;
+    form.trendStrongRise = 1000.0;
+    EXPECT_FALSE(form.Check());
+    for (const double wrong : {-100.5, 1000.01, std::nan("")}) {
+        form.trendFall = wrong;
+        ASSERT_TRUE(form.Check()) << wrong;
+        EXPECT_EQ(form.Check()->field, "trendStrongRise");
+    }
 }
 
 TEST(GeneralOptionsForm, RoundTripThroughTheDocument) {
@@ -255,6 +265,12 @@ TEST(GeneralOptionsForm, RoundTripThroughTheDocument) {
     form.earningsYears = "2030;2031;2032";  // split at the first ";"
     form.ownCategories = "Rohstoffe";       // no second part
     form.rememberTransactionDate = true;
+    EXPECT_EQ(form.trendStrongRise, 1.0);  // the defaults of a new file
+    EXPECT_EQ(form.trendStrongFall, -1.0);
+    form.trendStrongRise = 2.5;
+    form.trendRise = 0.5;
+    form.trendStrongFall = -3.0;
+    form.trendFall = -0.25;
     ASSERT_FALSE(form.Check());
     form.ApplyTo(doc);
 
@@ -272,6 +288,7 @@ TEST(GeneralOptionsForm, RoundTripThroughTheDocument) {
     EXPECT_EQ(o.ownCategoryCaption1, "Rohstoffe");
     EXPECT_EQ(o.ownCategoryCaption2, "");
     EXPECT_EQ(o.rememberTransactionDate, 1);
+    EXPECT_EQ(o.internetQuotes, (InternetQuoteOptions{1, 2.5, 0.5, -3.0, -0.25}));
 
     // Reading back: no grouping shows as the ticked switch.
     const GeneralOptionsForm again = GeneralOptionsForm::FromDocument(doc);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -195,12 +196,40 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     fields->addWidget(ownCategories_, 4, 1, 1, 2);
     fields->setColumnStretch(2, 1);
 
+    // The trend icons of the quote dialogs.
+    auto* trend = new QGroupBox(u"Trendanzeige neuer Kurse (in %)"_s, page);
+    auto trendBox = [trend](const char* name, double value) {
+        auto* box = new QDoubleSpinBox(trend);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(kMinTrendThreshold, kMaxTrendThreshold);
+        box->setDecimals(2);
+        box->setSingleStep(0.5);
+        box->setSuffix(u" %"_s);
+        box->setValue(value);
+        return box;
+    };
+    trendStrongRise_ = trendBox(kTrendStrongRiseField, form.trendStrongRise);
+    trendRise_ = trendBox("trendRise", form.trendRise);
+    trendFall_ = trendBox("trendFall", form.trendFall);
+    trendStrongFall_ = trendBox("trendStrongFall", form.trendStrongFall);
+    auto* trendLayout = new QGridLayout(trend);
+    trendLayout->addWidget(Buddy(u"starker Anstieg über:"_s, trendStrongRise_, trend), 0, 0);
+    trendLayout->addWidget(trendStrongRise_, 0, 1);
+    trendLayout->addWidget(Buddy(u"Anstieg über:"_s, trendRise_, trend), 0, 2);
+    trendLayout->addWidget(trendRise_, 0, 3);
+    trendLayout->addWidget(Buddy(u"starker Rückgang unter:"_s, trendStrongFall_, trend), 1, 0);
+    trendLayout->addWidget(trendStrongFall_, 1, 1);
+    trendLayout->addWidget(Buddy(u"Rückgang unter:"_s, trendFall_, trend), 1, 2);
+    trendLayout->addWidget(trendFall_, 1, 3);
+    trendLayout->setColumnStretch(4, 1);
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(protect_);
     layout->addWidget(period);
     layout->addLayout(splitRow);
     layout->addLayout(fields);
     layout->addWidget(rememberTransactionDate_);
+    layout->addWidget(trend);
     layout->addStretch(1);
 
     connect(periodFrom_, &QButtonGroup::idToggled, this, [this] { UpdateEnabled(); });
@@ -226,6 +255,10 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     QWidget::setTabOrder(noThousandsSeparator_, earningsYears_);
     QWidget::setTabOrder(earningsYears_, ownCategories_);
     QWidget::setTabOrder(ownCategories_, rememberTransactionDate_);
+    QWidget::setTabOrder(rememberTransactionDate_, trendStrongRise_);
+    QWidget::setTabOrder(trendStrongRise_, trendRise_);
+    QWidget::setTabOrder(trendRise_, trendStrongFall_);
+    QWidget::setTabOrder(trendStrongFall_, trendFall_);
 }
 
 void GeneralOptionsPageView::UpdateEnabled() {
@@ -253,6 +286,10 @@ GeneralOptionsForm GeneralOptionsPageView::Form() const {
     form.earningsYears = FromQString(earningsYears_->text());
     form.ownCategories = FromQString(ownCategories_->text());
     form.rememberTransactionDate = rememberTransactionDate_->isChecked();
+    form.trendStrongRise = trendStrongRise_->value();
+    form.trendRise = trendRise_->value();
+    form.trendStrongFall = trendStrongFall_->value();
+    form.trendFall = trendFall_->value();
     return form;
 }
 

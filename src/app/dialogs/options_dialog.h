@@ -12,6 +12,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QDateEdit;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLineEdit;
 class QSpinBox;
@@ -71,6 +72,10 @@ class GeneralOptionsPageView : public OptionsPageView {
     QLineEdit* earningsYears_ = nullptr;
     QLineEdit* ownCategories_ = nullptr;
     QCheckBox* rememberTransactionDate_ = nullptr;
+    QDoubleSpinBox* trendStrongRise_ = nullptr;
+    QDoubleSpinBox* trendRise_ = nullptr;
+    QDoubleSpinBox* trendStrongFall_ = nullptr;
+    QDoubleSpinBox* trendFall_ = nullptr;
 };
 
 // The property sheet "Optionen": one tab per page, all pages or a chosen few. OK checks the
