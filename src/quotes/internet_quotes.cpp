@@ -39,14 +39,39 @@ std::string BrowserProgressText(int processed, int total) {
 }
 
 std::optional<QuoteAddress> SplitQuoteAddress(std::string_view url) {
-    constexpr std::string_view kScheme = "http://";
     if (url.size() < 8) return std::nullopt;
-    if (AsciiUpperCopy(url.substr(0, kScheme.size())) != AsciiUpperCopy(kScheme))
+    const std::string head = AsciiUpperCopy(url.substr(0, 8));
+    size_t schemeLength = 0;
+    if (head.starts_with("HTTP://")) {
+        schemeLength = 7;
+    } else if (head.starts_with("HTTPS://")) {
+        schemeLength = 8;
+    } else {
         return std::nullopt;
-    const std::string_view rest = url.substr(kScheme.size());
+    }
+    const std::string_view rest = url.substr(schemeLength);
     const size_t slash = rest.find('/');
     if (slash == std::string_view::npos || slash == 0) return std::nullopt;
-    return QuoteAddress{std::string(rest.substr(0, slash)), std::string(rest.substr(slash + 1))};
+    return QuoteAddress{std::string(rest.substr(0, slash)), std::string(rest.substr(slash + 1)),
+                        schemeLength == 8};
+}
+
+std::string QuoteRequestUrl(const QuoteAddress& address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string url = address.secure ? "https://" : "http://";
+    url += address.host;
+    url += '/';
+    for (const char c : address.object) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F) {
+            url += '%';
+            url += kHex[byte >> 4];
+            url += kHex[byte & 0x0F];
+        } else {
+            url += c;
+        }
+    }
+    return url;
 }
 
 std::string DecodePageEntities(std::string_view text) {

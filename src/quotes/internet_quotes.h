@@ -26,19 +26,28 @@ std::string FastProgressText(int processed, int total);
 // The progress line of the browser dialog, "Fortschritt:\r\n3/10".
 std::string BrowserProgressText(int processed, int total);
 
-// A quote page address split for an HTTP GET: `host` is what stands between "http://" and
-// the first "/", `object` what follows that "/" (without it; may be empty).
+// A quote page address split for an HTTP GET: `host` is what stands between the scheme and
+// the first "/", `object` what follows that "/" (without it; may be empty); `secure` for
+// "https://".
 struct QuoteAddress {
     std::string host;
     std::string object;
+    bool secure = false;
 
     bool operator==(const QuoteAddress&) const = default;
 };
 
-// nullopt when the address is not fetched: shorter than 8 characters, not beginning with
-// "http://" (letter case ignored), without a "/" after the host, or with that "/" right
-// after "http://" (no host). The host is taken as written, a ":port" included.
+// nullopt when the address is not fetched: shorter than 8 characters, beginning with neither
+// "http://" nor "https://" (letter case ignored), without a "/" after the host, or with that
+// "/" right after the scheme (no host). The host is taken as written, a ":port" included.
+// "https://" is fetched as well, since quote pages are served over https today.
 std::optional<QuoteAddress> SplitQuoteAddress(std::string_view url);
+
+// The address an HTTP client is given for `address`: "http://" or "https://", the host, "/"
+// and the object, in which spaces, control characters and bytes from 0x80 up (the bytes of
+// a UTF-8 letter, say from a security's name put into a template) are written as "%XX".
+// Everything else, "%" and "#" included, is passed on as typed.
+std::string QuoteRequestUrl(const QuoteAddress& address);
 
 // Replaces the umlaut entities &auml; &ouml; &uuml; &Auml; &Ouml; &Uuml; and &szlig; (in
 // this order, each occurrence once, left to right) by their characters in UTF-8, the

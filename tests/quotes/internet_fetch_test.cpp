@@ -1,16 +1,25 @@
+#include "quotes/internet_fetch.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "engine/engine_test_util.h"
+#include "model/document.h"
 #include "platform/curl_http_client.h"
+#include "quotes/internet_quotes.h"
 #include "support/http_test_server.h"
 
 namespace pf {
 namespace {
 
+using testing::Day;
+using testing::DocBuilder;
 using testing::HttpTestServer;
 using Clock = std::chrono::steady_clock;
 
@@ -196,6 +205,299 @@ TEST(CurlHttpClient, HttpsChecksCertificateAndHost) {
     const HttpResponse r = client.Get(server.Url("/kurs"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body, "");
+}
+
+InternetFetchItem Item(int32_t id, std::string url, std::string recognition,
+                       bool decimalPoint = false) {
+    InternetFetchItem item;
+    item.securityId = id;
+    item.url = std::move(url);
+    item.recognition = std::move(recognition);
+    item.decimalPoint = decimalPoint;
+    return item;
+}
+
+// Runs `items` to the end and returns them.
+std::vector<InternetFetchItem> RunToEnd(std::vector<InternetFetchItem> items) {
+    CurlHttpClient http(LocalOptions());
+    InternetFetchRun run(std::move(items));
+    run.Start(http);
+    run.Wait();
+    EXPECT_TRUE(run.Done());
+    EXPECT_EQ(run.Processed(), run.Total());
+    return run.Items();
+}
+
+TEST(InternetFetchRun, StatusesOfPagesGoodAndBad) {
+    HttpTestServer server;
+    server.SetPage("/komma", "<td>Kurs:</td><td>1.234,56 EUR</td>");
+    server.SetPage("/punkt", "<td>Last</td><td>1,234.56 USD</td>");
+    server.SetPage("/apostroph", "Kurs: 1'234.50 CHF");
+    server.SetPage("/gross", "<B>AKTUELLER KURS:</B> 7,5");
+    // The page's entity is decoded before the search, and so is the recognition text's.
+    server.SetPage("/entity", "B&ouml;rsenkurs &amp; mehr: 12,50");
+    server.SetPage("/umlaut", "Börsenkurs: 3,25");
+    server.SetPage("/ohne", "<html>Wartungsarbeiten</html>");
+    server.SetPage("/kein-trenner", "Kurs: 12 EUR");
+    server.SetPage("/schlecht", "Kurs: ,50");
+    server.SetPage("/nur-zahl", "12,75 EUR");
+    server.SetPage("/weg", "Kurs: 1,00", 302, "/komma");
+    // Other encodings: Windows-1252 "ö" (F6) does not match the UTF-8 recognition text;
+    // UTF-16 ends at its first zero byte ("K").
+    server.SetPage("/cp1252", "B\xf6rsenkurs: 5,25");
+    server.SetPage("/utf16", std::string("K\0u\0r\0s\0:\0 \0\x31\0,\0\x35\0", 18));
+    // A binary answer that starts with a zero byte: its first block is empty and so is the
+    // rest of it as far as it goes.
+    server.SetPage("/bin", std::string("\0\x01\x02Kurs: 3,00", 13));
+    const std::string base = server.Url("");
+    const std::string hostPort = "127.0.0.1:" + std::to_string(server.Port());
+    struct Case {
+        InternetFetchItem item;
+        bool success;
+        double price;
+        std::string_view status;
+    };
+    const Case cases[] = {
+        {Item(1, base + "/komma", "Kurs:"), true, 1234.56, kStatusQuoteRead},
+        {Item(2, base + "/punkt", "Last", true), true, 1234.56, kStatusQuoteRead},
+        {Item(3, base + "/apostroph", "Kurs:", true), true, 1234.5, kStatusQuoteRead},
+        {Item(4, base + "/gross", "Aktueller Kurs:"), true, 7.5, kStatusQuoteRead},
+        // "&amp;" is left alone in both, so they still meet.
+        {Item(5, base + "/entity", "B&ouml;rsenkurs &amp; mehr:"), true, 12.5, kStatusQuoteRead},
+        {Item(6, base + "/entity", "Börsenkurs"), true, 12.5, kStatusQuoteRead},
+        {Item(7, base + "/umlaut", "B&ouml;rsenkurs:"), true, 3.25, kStatusQuoteRead},
+        {Item(8, base + "/ohne", "Kurs:"), false, 0.0, kStatusTextNotFound},
+        {Item(9, base + "/kein-trenner", "Kurs:"), false, 0.0, kStatusNoSeparator},
+        {Item(10, base + "/schlecht", "Kurs:"), false, 0.0, kStatusBadQuote},
+        // No recognition text: the search matches at the start of the page.
+        {Item(11, base + "/nur-zahl", ""), true, 12.75, kStatusQuoteRead},
+        {Item(12, base + "/fehlt", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(13, base + "/weg", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(14, base + "/cp1252", "Börsenkurs:"), false, 0.0, kStatusTextNotFound},
+        {Item(15, base + "/utf16", "Kurs:"), false, 0.0, kStatusTextNotFound},
+        {Item(16, base + "/bin", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        // Addresses that are not fetched.
+        {Item(17, "", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(18, hostPort + "/komma", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(19, "ftp://" + hostPort + "/komma", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(20, "http://" + hostPort, "Kurs:"), false, 0.0, kStatusOpenFailed},
+        {Item(21, "http:///komma", "Kurs:"), false, 0.0, kStatusOpenFailed},
+        // The letter case of the scheme does not matter.
+        {Item(22, "HTTP://" + hostPort + "/komma", "Kurs:"), true, 1234.56, kStatusQuoteRead},
+    };
+    std::vector<InternetFetchItem> items;
+    for (const Case& c : cases) items.push_back(c.item);
+    const std::vector<InternetFetchItem> done = RunToEnd(items);
+    ASSERT_EQ(done.size(), std::size(cases));
+    for (size_t i = 0; i < done.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.item.url + " / " + c.item.recognition);
+        EXPECT_EQ(done[i].securityId, c.item.securityId);
+        EXPECT_EQ(done[i].success, c.success);
+        EXPECT_EQ(done[i].status, c.status);
+        if (c.success) {
+            EXPECT_DOUBLE_EQ(done[i].price, c.price);
+        }
+    }
+}
+
+// A name put into an address by a template: its space and umlaut go out as %20 and %C3%BC,
+// which the server decodes back to the path.
+TEST(InternetFetchRun, AddressesWithSpacesAndHttps) {
+    HttpTestServer plain;
+    plain.SetPage("/M\xc3\xbcller AG", "Kurs: 4,50");
+    HttpTestServer secure(HttpTestServer::Scheme::Https);
+    secure.SetPage("/kurs", "Kurs: 8,25");
+    CurlHttpOptions options = LocalOptions();
+    options.caFile = secure.CaFile();
+    CurlHttpClient http(options);
+    InternetFetchRun run(
+        {Item(1, plain.Url("/M\xc3\xbcller AG"), "Kurs:"), Item(2, secure.Url("/kurs"), "Kurs:")});
+    run.Start(http);
+    run.Wait();
+    EXPECT_EQ(run.Item(0).status, kStatusQuoteRead);
+    EXPECT_DOUBLE_EQ(run.Item(0).price, 4.5);
+    EXPECT_EQ(run.Item(1).status, kStatusQuoteRead);
+    EXPECT_DOUBLE_EQ(run.Item(1).price, 8.25);
+}
+
+TEST(InternetFetchRun, CancelInTheMiddleEndsSoonAndLeavesLaterItemsReset) {
+    HttpTestServer server;
+    server.SetPage("/a", "Kurs: 1,00");
+    server.SetHangingPage("/ewig", "Kurs: 2,00");
+    const std::vector<InternetFetchItem> items = {
+        Item(1, server.Url("/a"), "Kurs:"),    Item(2, server.Url("/a"), "Kurs:"),
+        Item(3, server.Url("/ewig"), "Kurs:"), Item(4, server.Url("/a"), "Kurs:"),
+        Item(5, server.Url("/a"), "Kurs:"),
+    };
+    CurlHttpClient http(LocalOptions());
+    InternetFetchRun run(items);
+    EXPECT_EQ(run.RowStatus(0), "");  // not started
+    run.Start(http);
+    // The page of item 3 never ends; the run waits in it (30 s limit) until cancelled.
+    const auto waitStart = Clock::now();
+    while (run.Processed() < 2 && SecondsSince(waitStart) < 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(run.Processed(), 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(run.Done());
+    EXPECT_EQ(run.RowStatus(1), kStatusQuoteRead);
+    EXPECT_EQ(run.RowStatus(2), kStatusOpeningPage);
+    EXPECT_EQ(run.RowStatus(3), "");
+
+    const auto cancelStart = Clock::now();
+    run.Cancel();
+    run.Wait();
+    EXPECT_LT(SecondsSince(cancelStart), 3.0);
+    EXPECT_TRUE(run.Done());
+    // Item 3's page had begun, so the run stopped without reading it; 4 and 5 were never
+    // asked for.
+    EXPECT_EQ(run.Processed(), 2);
+    EXPECT_EQ(server.Requests(), 3);
+    EXPECT_EQ(run.Item(2).status, kStatusOpeningPage);
+    EXPECT_FALSE(run.Item(2).success);
+    for (const int row : {3, 4}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(run.Item(row).status, "");
+        EXPECT_FALSE(run.Item(row).success);
+    }
+}
+
+TEST(InternetFetchRun, DestroyingARunningRunCancelsIt) {
+    HttpTestServer server;
+    server.SetHangingPage("/ewig", "Kurs: 2,00");
+    CurlHttpClient http(LocalOptions());
+    const auto start = Clock::now();
+    {
+        InternetFetchRun run({Item(1, server.Url("/ewig"), "Kurs:")});
+        run.Start(http);
+        while (server.Requests() == 0 && SecondsSince(start) < 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_LT(SecondsSince(start), 3.0);
+}
+
+TEST(InternetFetchItems, FromTheDocument) {
+    DocBuilder b;
+    const int32_t held = b.Security("Beta");
+    const int32_t off = b.Security("Alpha");
+    const int32_t notHeld = b.Security("Gamma");
+    CFL2Wertpapier& s = *b.doc.FindSecurity(held);
+    s.internetImport = 1;
+    s.internetUrl = "http://kurse.example/beta";
+    s.internetTextBeforeQuote = "Kurs:";
+    s.internetDecimalSeparator = 1;
+    b.doc.FindSecurity(notHeld)->internetImport = 1;
+    b.Buy(Day(10, 1, 2020), held, 1, 5.0);
+    b.Buy(Day(10, 1, 2020), off, 1, 5.0);
+
+    const std::vector<InternetFetchItem> all = InternetFetchItems(b.doc, Day(15, 1, 2020));
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].securityId, held);
+    EXPECT_EQ(all[0].url, "http://kurse.example/beta");
+    EXPECT_EQ(all[0].recognition, "Kurs:");
+    EXPECT_TRUE(all[0].decimalPoint);
+    EXPECT_FALSE(all[0].success);
+    EXPECT_EQ(all[0].status, "");
+
+    // One security: enabled is enough, held or not; disabled or unknown gives none.
+    struct Case {
+        int32_t id;
+        size_t count;
+    };
+    for (const Case c : {Case{held, 1}, Case{notHeld, 1}, Case{off, 0}, Case{9999, 0}}) {
+        SCOPED_TRACE(c.id);
+        const std::vector<InternetFetchItem> one =
+            InternetFetchItems(b.doc, Day(15, 1, 2020), c.id);
+        ASSERT_EQ(one.size(), c.count);
+        if (c.count == 1) {
+            EXPECT_EQ(one[0].securityId, c.id);
+        }
+    }
+    EXPECT_TRUE(InternetFetchItems(b.doc, Day(9, 1, 2020)).empty());
+}
+
+TEST(InternetFetchApply, StoresSucceededPricesInOneEdit) {
+    DocBuilder b;
+    const int32_t a = b.Security("A");
+    const int32_t c = b.Security("C");
+    const int32_t failed = b.Security("F");
+    b.Quote(a, Day(15, 1, 2020), 10.0);
+    b.doc.SetModified(false);
+    int heard = 0;
+    b.doc.AddEditListener([&] { ++heard; });
+
+    std::vector<InternetFetchItem> items = {Item(a, "", ""), Item(c, "", ""), Item(failed, "", ""),
+                                            Item(4711, "", "")};
+    items[0].success = items[1].success = items[3].success = true;
+    items[0].price = 11.5;
+    items[1].price = 3.25;
+    items[2].price = 99.0;  // not succeeded: not stored
+    items[3].price = 1.0;   // security not in the document
+    EXPECT_TRUE(ApplyInternetQuotes(b.doc, items, Day(15, 1, 2020)));
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(b.doc.IsModified());
+    double value = 0.0;
+    EXPECT_EQ(b.doc.FindSecurity(a)->quotes.QuoteOn(Day(15, 1, 2020), value), 1);
+    EXPECT_DOUBLE_EQ(value, 11.5);  // replaced 10.0
+    EXPECT_EQ(b.doc.FindSecurity(c)->quotes.QuoteOn(Day(15, 1, 2020), value), 1);
+    EXPECT_DOUBLE_EQ(value, 3.25);
+    EXPECT_TRUE(b.doc.FindSecurity(failed)->quotes.empty());
+
+    // The same prices again, or no success at all: nothing changes, nobody is told.
+    b.doc.SetModified(false);
+    EXPECT_FALSE(ApplyInternetQuotes(b.doc, items, Day(15, 1, 2020)));
+    for (InternetFetchItem& item : items) item.success = false;
+    EXPECT_FALSE(ApplyInternetQuotes(b.doc, items, Day(16, 1, 2020)));
+    EXPECT_EQ(heard, 1);
+    EXPECT_FALSE(b.doc.IsModified());
+}
+
+TEST(InternetFetchRun, FiftySecuritiesServedLocally) {
+    HttpTestServer server;
+    DocBuilder b;
+    std::vector<int32_t> ids;
+    for (int i = 0; i < 50; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Aktie %02d", i);
+        const int32_t id = b.Security(name);
+        ids.push_back(id);
+        CFL2Wertpapier& s = *b.doc.FindSecurity(id);
+        s.internetImport = 1;
+        s.internetUrl = server.Url("/kurs/" + std::to_string(i));
+        s.internetTextBeforeQuote = "Kurs:";
+        b.Buy(Day(10, 1, 2020), id, 1, 5.0);
+        // A page of some 20 kB with the price near its end: i + 0,25.
+        server.SetPage("/kurs/" + std::to_string(i),
+                       std::string(20'000, ' ') + "Kurs: " + std::to_string(i) + ",25 EUR");
+    }
+    CurlHttpClient http(LocalOptions());
+    InternetFetchRun run(InternetFetchItems(b.doc, Day(15, 1, 2020)));
+    ASSERT_EQ(run.Total(), 50);
+    const auto start = Clock::now();
+    run.Start(http);
+    // Meanwhile read as the dialog's timer does: only rows below the processed count.
+    int shown = 0;
+    while (!run.Done()) {
+        const int processed = run.Processed();
+        for (; shown < processed; ++shown) EXPECT_EQ(run.Item(shown).status, kStatusQuoteRead);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    run.Wait();
+    const double seconds = SecondsSince(start);
+    std::printf("50 securities fetched in %.3f s\n", seconds);
+    EXPECT_LT(seconds, 2.0);
+    EXPECT_EQ(server.Requests(), 50);
+
+    EXPECT_TRUE(ApplyInternetQuotes(b.doc, run.Items(), Day(15, 1, 2020)));
+    for (int i = 0; i < 50; ++i) {
+        SCOPED_TRACE(i);
+        double value = 0.0;
+        ASSERT_EQ(b.doc.FindSecurity(ids[static_cast<size_t>(i)])
+                      ->quotes.QuoteOn(Day(15, 1, 2020), value),
+                  1);
+        EXPECT_DOUBLE_EQ(value, i + 0.25);
+    }
 }
 
 }  // namespace

@@ -105,7 +105,13 @@ TEST(InternetQuoteAddress, Split) {
         {"http://a", std::nullopt},  // 8 characters but no "/" after the host
         {"http://", std::nullopt},   // too short
         {"", std::nullopt},
-        {"https://kurse.example/a", std::nullopt},
+        // https is fetched too, letter case ignored; "https:/" is neither scheme.
+        {"https://kurse.example/a", QuoteAddress{"kurse.example", "a", true}},
+        {"HTTPS://h:8443/", QuoteAddress{"h:8443", "", true}},
+        {"https://h", std::nullopt},
+        {"https:///a", std::nullopt},
+        {"https:/h/a", std::nullopt},
+        {"httpx://h/a", std::nullopt},
         {"ftp://kurse.example/a", std::nullopt},
         {"http://kurse.example", std::nullopt},
         {"http:///aktie", std::nullopt},  // "/" right at the start: no host
@@ -114,6 +120,24 @@ TEST(InternetQuoteAddress, Split) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);
         EXPECT_EQ(SplitQuoteAddress(c.url), c.expected);
+    }
+}
+
+TEST(InternetQuoteAddress, RequestUrl) {
+    struct Case {
+        QuoteAddress address;
+        const char* url;
+    };
+    const Case cases[] = {
+        {{"kurse.example", "aktie?wkn=123&x=%41#a"}, "http://kurse.example/aktie?wkn=123&x=%41#a"},
+        {{"h:8443", "", true}, "https://h:8443/"},
+        // "Müller AG" in UTF-8: ü = C3 BC, the space 20; a tab 09 and DEL 7F likewise.
+        {{"h", "q=M\xc3\xbcller AG"}, "http://h/q=M%C3%BCller%20AG"},
+        {{"h", "a\tb\x7f"}, "http://h/a%09b%7F"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        EXPECT_EQ(QuoteRequestUrl(c.address), c.url);
     }
 }
 

@@ -87,6 +87,10 @@ HttpTestServer::HttpTestServer(Scheme scheme) : scheme_(scheme) {
     } else {
         server_ = std::make_unique<httplib::Server>();
     }
+    // Answers go out at once (no waiting for the client's acknowledgement of the header),
+    // and a kept-alive connection is looked at every millisecond for its next request.
+    server_->set_tcp_nodelay(true);
+    server_->set_idle_interval(0, 1000);
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         {
             const std::lock_guard lock(mutex_);
