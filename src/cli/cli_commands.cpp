@@ -145,6 +145,16 @@ constexpr const char* kUsage =
     "      (wie im Dialog \"Kurse aus Text\"), zeigt je Wertpapier Bezeichnung, Kurs,\n"
     "      Währung, Status und Trendsymbol (0-7) und speichert die gelesenen Kurse zum\n"
     "      Datum.\n"
+    "  vtplus-quotes DATEI [--date TT.MM.JJJJ] [--accept-wrong-control] [--socket PFAD]\n"
+    "          [--dry-run]\n"
+    "      Liest wie der Dialog \"Kurse aus VTPlus\" den Kurs jedes Wertpapiers mit\n"
+    "      Videotext-Kursimport vom Videotextprogramm am Socket PFAD (sonst am Socket im\n"
+    "      Laufzeitordner des Benutzers, an dem auch portfolaris-vtplus ohne --socket\n"
+    "      lauscht), zeigt je Wertpapier Bezeichnung, Kurs, Währung, Status und\n"
+    "      Trendsymbol (0-7) und speichert zum Datum (sonst heute) die Kurse mit\n"
+    "      passendem Kontrolltext, mit --accept-wrong-control auch die bei falschem oder\n"
+    "      fehlendem Kontrolltext (im Dialog ist dieses Kästchen zu Beginn angekreuzt,\n"
+    "      hier nicht).\n"
     "  buy DATEI --date TT.MM.JJJJ --security WKN --pieces STÜCK --price KURS\n"
     "          [--currency SYMBOL] [--currency2 SYMBOL] [--rate BASIS:KURS] [--costs K]\n"
     "          [--costs2 K] [--stop KURS] [--target KURS] [--text TEXT]\n"
@@ -283,6 +293,11 @@ const std::vector<Command>& Commands() {
          {"--format", "--identification", "--date", "--settings", "--password"},
          {"--dry-run"},
          cli::QuotesFromText},
+        {"vtplus-quotes",
+         1,
+         {"--date", "--socket", "--password"},
+         {"--accept-wrong-control", "--dry-run"},
+         cli::VtplusQuotes},
         {"delete-quotes",
          1,
          {"--security", "--rule", "--from", "--to", "--password"},

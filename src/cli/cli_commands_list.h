@@ -45,6 +45,9 @@ std::unique_ptr<SettingsStore> SettingsProfile(const Context& c);
 int ImportQuotes(const Context& c);
 int ExportQuotes(const Context& c);
 int QuotesFromText(const Context& c);
+// The dialog "Kurse aus VTPlus": every security with teletext import, read over the socket of
+// --socket (else the default one); stores by the dialog's OK rule.
+int VtplusQuotes(const Context& c);
 
 // Transactions through the forms of their dialogs. Options hold the fields as typed there;
 // a question the dialog asks counts as answered with Yes by giving the command. A command
