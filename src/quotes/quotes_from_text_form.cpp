@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "model/text_codec.h"
 #include "quotes/quote_file_read.h"
+#include "quotes/quote_result_rows.h"
 
 namespace pf {
 
@@ -41,7 +42,6 @@ QuotesFromTextForm QuotesFromTextForm::Open(const CFolari2Doc& doc, const Settin
     QuotesFromTextForm form;
     form.date = today;
     form.formats = LoadTextQuoteFormats(settings);
-    form.thresholds = TrendThresholdsOf(doc.options);
     form.selectedFormat = form.formats.empty() ? -1 : 0;
     for (size_t i = 0; i < form.formats.size(); ++i) {
         if (form.formats[i].title == doc.quoteDialogs.textFormatTitle) {
@@ -92,32 +92,12 @@ void QuotesFromTextForm::Rescan(const CFolari2Doc& doc) {
 }
 
 std::vector<QuotesFromTextRow> QuotesFromTextForm::Rows(const CFolari2Doc& doc) const {
-    const NumberFormat numbers = NumberFormatOf(doc.options);
-    PositionList lots;
-    bool lotsMade = false;
+    QuoteResultRows maker(doc, date);
     std::vector<QuotesFromTextRow> rows;
-    for (const TextQuoteItem& item : items) {
-        const CFL2Wertpapier* security = doc.FindSecurity(item.securityId);
-        if (security == nullptr) continue;
-        QuotesFromTextRow row;
-        row.securityId = item.securityId;
-        row.name = security->name;
-        if (const CFL2Waehrung* currency = doc.FindCurrency(security->quoteCurrencyId))
-            row.currency = currency->symbol;
-        row.status = item.status;
-        if (item.priceRead) {
-            row.priceText =
-                FormatDecimal(item.price, numbers, kPriceMinDecimals, kPriceMaxDecimals);
-            if (!lotsMade) {
-                lots = ComputeHoldings(doc, HoldingsQuery{});
-                lotsMade = true;
-            }
-            const AlertPrices alerts = AlertPricesOf(doc, lots, item.securityId);
-            row.icon = TrendIcon(item.price, security->PriceAt(date, date), alerts.upper,
-                                 alerts.lower, thresholds);
-        }
-        rows.push_back(std::move(row));
-    }
+    for (const TextQuoteItem& item : items)
+        if (std::optional<QuoteResultRow> row =
+                maker.Row(item.securityId, item.priceRead, item.price, item.status))
+            rows.push_back(std::move(*row));
     return rows;
 }
 

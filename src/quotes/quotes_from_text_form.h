@@ -7,6 +7,7 @@
 
 #include "engine/form_model.h"
 #include "model/date.h"
+#include "quotes/quote_result_rows.h"
 #include "quotes/text_quote_formats.h"
 #include "quotes/text_scanner.h"
 #include "quotes/trend.h"
@@ -16,17 +17,8 @@ namespace pf {
 class CFolari2Doc;
 class SettingsStore;
 
-// One row of the list "Kurse".
-struct QuotesFromTextRow {
-    int32_t securityId = -1;
-    std::string name;       // "Wertpapier"
-    std::string priceText;  // "Kurs": document number format, 2 to 7 decimals; empty unread
-    std::string currency;   // "W.": the quote currency's symbol
-    std::string status;     // "Status"
-    int icon = -1;          // trend icon 0..7 (TrendIcon) for a price read, else -1
-
-    bool operator==(const QuotesFromTextRow&) const = default;
-};
+// One row of the list "Kurse" (an unread price shows nothing).
+using QuotesFromTextRow = QuoteResultRow;
 
 // Dialog "Kurse aus Text". Changing the text, the format or the identification through the
 // member functions scans again; the dialog shows Rows() afterwards.
@@ -37,12 +29,10 @@ class QuotesFromTextForm {
     int selectedFormat = -1;               // index into `formats`; -1 none
     int identification = kIdentifyByWkn;   // "&Identifikation", TextIdentification
     std::string text;                      // "&Text"
-    TrendThresholds thresholds;
-    std::vector<TextQuoteItem> items;  // of the last scan
+    std::vector<TextQuoteItem> items;      // of the last scan
 
-    // Date today, the profile's formats, the document's trend thresholds, the format whose title
-    // the document remembers (else the first), the remembered identification (a value outside 0..3
-    // gives 0), an empty text.
+    // Date today, the profile's formats, the format whose title the document remembers (else
+    // the first), the remembered identification (a value outside 0..3 gives 0), an empty text.
     static QuotesFromTextForm Open(const CFolari2Doc& doc, const SettingsStore& settings,
                                    CQRNDatum today);
 

@@ -5,3 +5,4 @@ target_sources(pf_quotes PRIVATE
 target_sources(pf_quotes PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/trend.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quotes_from_text_form.cpp)
+target_sources(pf_quotes PRIVATE ${CMAKE_CURRENT_LIST_DIR}/quote_result_rows.cpp)
