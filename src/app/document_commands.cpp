@@ -5,6 +5,7 @@
 #include "app/dialogs/account_currency_dialog.h"
 #include "app/dialogs/currency_dialog.h"
 #include "app/dialogs/currency_editor_dialog.h"
+#include "app/dialogs/internet_quotes_dialog.h"
 #include "app/dialogs/quote_delete_dialog.h"
 #include "app/dialogs/quote_entry_dialog.h"
 #include "app/dialogs/quote_export_dialog.h"
@@ -19,6 +20,8 @@
 #include "app/dialogs/transaction_editor_dialog.h"
 #include "app/dialogs/transaction_filter_dialog.h"
 #include "app/document_handle.h"
+#include "app/message_box.h"
+#include "platform/curl_http_client.h"
 
 namespace pf {
 
@@ -53,6 +56,24 @@ void ExportQuotes(const CommandContext& c) {
 
 void QuotesFromText(const CommandContext& c) {
     QuotesFromTextDialog dialog(c.document.Doc(), c.settings, c.today, c.parent);
+    dialog.exec();
+}
+
+void QuotesFromInternet(const CommandContext& c) {
+    CFolari2Doc& doc = c.document.Doc();
+    std::vector<InternetFetchItem> items = InternetFetchItems(doc, c.today);
+    if (items.empty()) {
+        ShowMessage(c.parent,
+                    Message{"Kurse aus Internet",
+                            "Für keines der Wertpapiere ist der Kursimport aus dem Internet "
+                            "aktiviert.\nBitte nehmen Sie im Wertpapier-Editor für die einzelnen "
+                            "Wertpapiere die entsprechenden Einstellungen vor!",
+                            MessageIcon::Information,
+                            {}});
+        return;
+    }
+    CurlHttpClient http;
+    InternetQuotesDialog dialog(doc, std::move(items), c.today, http, c.parent);
     dialog.exec();
 }
 
@@ -103,7 +124,7 @@ void AccountCurrency(const CommandContext& c) {
 void TaxCategories(const CommandContext& c) { RunTaxCategoriesDialog(c.parent, c.document.Doc()); }
 
 // clang-format off
-constexpr std::array<DocumentCommand, 20> kCommands = {{
+constexpr std::array<DocumentCommand, 21> kCommands = {{
     {"Neues &Wertpapier...", "actionNewSecurity", "", "Legt ein neues Wertpapier mit seinen Stammdaten an",
      CommandMenu::Edit, true, 0, &NewSecurity},
     {"Wertpapier-&Editor...", "actionSecurityEditor", "", "Zeigt alle Wertpapiere zum Bearbeiten und Löschen",
@@ -116,6 +137,8 @@ constexpr std::array<DocumentCommand, 20> kCommands = {{
      CommandMenu::Quotes, true, 0, &ImportQuotes},
     {"Kurse e&xportieren...", "actionExportQuotes", "", "Schreibt die Kurse eines Wertpapiers in eine Textdatei",
      CommandMenu::Quotes, false, 0, &ExportQuotes},
+    {"Kurse aus &Internet...", "actionQuotesFromInternet", "Alt+F2", "Holt die aktuellen Kurse der Wertpapiere im Depot von ihren Internetseiten",
+     CommandMenu::Quotes, false, 0, &QuotesFromInternet},
     {"Kurse aus &Text...", "actionQuotesFromText", "Alt+F3", "Liest die Kurse vieler Wertpapiere aus einem eingefügten Text",
      CommandMenu::Quotes, false, 0, &QuotesFromText},
     {"&Devisenkurse eingeben...", "actionEnterRates", "Strg+D", "Erfasst die Wechselkurse der Währungen mit variablem Kurs",

@@ -10,3 +10,7 @@ target_sources(pf_app PRIVATE
 target_sources(pf_app PRIVATE
   dialogs/quotes_from_text_dialog.cpp)
 target_sources(portfolaris-screenshots PRIVATE tools/screenshots_quote_files.cpp)
+# "Kurse aus Internet": pages fetched with libcurl.
+target_sources(pf_app PRIVATE
+  dialogs/internet_quotes_dialog.cpp)
+target_link_libraries(pf_app PUBLIC pf_http)

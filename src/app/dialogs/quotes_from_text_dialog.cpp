@@ -32,12 +32,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 
-namespace {
-
-enum Column { kNameColumn, kPriceColumn, kCurrencyColumn, kStatusColumn };
-
-}  // namespace
-
 QuotesFromTextDialog::QuotesFromTextDialog(CFolari2Doc& doc, SettingsStore& settings,
                                            CQRNDatum today, QWidget* parent)
     : QDialog(parent),
@@ -74,14 +68,10 @@ QuotesFromTextDialog::QuotesFromTextDialog(CFolari2Doc& doc, SettingsStore& sett
 
     quotes_ = new QTreeWidget(this);
     quotes_->setObjectName(u"quotes"_s);
-    quotes_->setRootIsDecorated(false);
-    quotes_->setUniformRowHeights(true);
-    quotes_->setIconSize(QSize(kTrendIconSize, kTrendIconSize));
-    quotes_->setHeaderLabels({u"Wertpapier"_s, u"Kurs"_s, u"W."_s, u"Status"_s});
-    quotes_->headerItem()->setTextAlignment(kPriceColumn, Qt::AlignRight | Qt::AlignVCenter);
-    quotes_->setColumnWidth(kNameColumn, charWidth * 30);
-    quotes_->setColumnWidth(kPriceColumn, charWidth * 12);
-    quotes_->setColumnWidth(kCurrencyColumn, charWidth * 6);
+    SetUpQuoteResultList(quotes_);
+    quotes_->setColumnWidth(kResultNameColumn, charWidth * 30);
+    quotes_->setColumnWidth(kResultPriceColumn, charWidth * 12);
+    quotes_->setColumnWidth(kResultCurrencyColumn, charWidth * 6);
     quotes_->setMinimumHeight(fontMetrics().lineSpacing() * 10);
 
     auto* grid = new QGridLayout;
@@ -153,16 +143,12 @@ void QuotesFromTextDialog::ShowRows() {
     quotes_->clear();
     QList<QTreeWidgetItem*> items;
     for (const QuotesFromTextRow& row : form_.Rows(doc_)) {
-        auto* item = new QTreeWidgetItem({ToQString(row.name), ToQString(row.priceText),
-                                          ToQString(row.currency), ToQString(row.status)});
-        item->setData(kNameColumn, Qt::UserRole, row.securityId);
-        item->setIcon(kNameColumn, TrendIcon(row.icon));
-        item->setData(kNameColumn, kTrendIconRole, row.icon);
-        item->setTextAlignment(kPriceColumn, Qt::AlignRight | Qt::AlignVCenter);
+        auto* item = new QTreeWidgetItem;
+        ShowQuoteResultRow(item, row);
         items << item;
     }
     quotes_->addTopLevelItems(items);
-    quotes_->resizeColumnToContents(kStatusColumn);
+    quotes_->resizeColumnToContents(kResultStatusColumn);
 }
 
 void QuotesFromTextDialog::TextEdited() {

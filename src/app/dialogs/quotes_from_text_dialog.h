@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "app/dialogs/trend_icons.h"
 #include "quotes/quotes_from_text_form.h"
 
 class QCheckBox;
@@ -24,10 +25,6 @@ class SettingsStore;
 // from the profile on opening and written back when the dialog ends. Widgets: "date",
 // "format", "newFormat", "editFormat", "deleteFormat", "identification", "text", "fromFile",
 // "fromClipboard", "quotes".
-// The first column of each row of "quotes" carries the trend icon's number under this role
-// (-1 without a price).
-inline constexpr int kTrendIconRole = Qt::UserRole + 1;
-
 class QuotesFromTextDialog : public QDialog {
     Q_OBJECT
 

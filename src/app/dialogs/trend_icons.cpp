@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QTreeWidget>
+
+#include "qtcanvas/qt_string.h"
 
 namespace pf {
 
@@ -66,6 +69,26 @@ QPixmap DrawStrip() {
 const QPixmap& TrendIconStrip() {
     static const QPixmap strip = DrawStrip();
     return strip;
+}
+
+void SetUpQuoteResultList(QTreeWidget* list) {
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setIconSize(QSize(kTrendIconSize, kTrendIconSize));
+    list->setHeaderLabels({QStringLiteral("Wertpapier"), QStringLiteral("Kurs"),
+                           QStringLiteral("W."), QStringLiteral("Status")});
+    list->headerItem()->setTextAlignment(kResultPriceColumn, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void ShowQuoteResultRow(QTreeWidgetItem* item, const QuoteResultRow& row) {
+    item->setText(kResultNameColumn, ToQString(row.name));
+    item->setText(kResultPriceColumn, ToQString(row.priceText));
+    item->setText(kResultCurrencyColumn, ToQString(row.currency));
+    item->setText(kResultStatusColumn, ToQString(row.status));
+    item->setData(kResultNameColumn, Qt::UserRole, row.securityId);
+    item->setData(kResultNameColumn, kTrendIconRole, row.icon);
+    item->setIcon(kResultNameColumn, TrendIcon(row.icon));
+    item->setTextAlignment(kResultPriceColumn, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 QIcon TrendIcon(int index) {
