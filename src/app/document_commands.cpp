@@ -21,7 +21,6 @@
 #include "app/dialogs/transaction_filter_dialog.h"
 #include "app/document_handle.h"
 #include "app/message_box.h"
-#include "platform/curl_http_client.h"
 
 namespace pf {
 
@@ -72,9 +71,7 @@ void QuotesFromInternet(const CommandContext& c) {
                             {}});
         return;
     }
-    CurlHttpClient http;
-    InternetQuotesDialog dialog(doc, std::move(items), c.today, http, c.parent);
-    dialog.exec();
+    RunInternetQuotes(c.parent, doc, std::move(items), c.today);
 }
 
 void EnterRates(const CommandContext& c) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/dialogs/internet_quotes_dialog.h"
 #include "app/dialogs/quote_entry_dialog.h"
 #include "app/dialogs/security_dialog.h"
 #include "app/dialogs/stop_target_dialog.h"
@@ -76,16 +77,30 @@ void EnterQuotesOfSecurity(QWidget* parent, DocumentHandle& document, const HitR
     dialog.exec();
 }
 
+// A security whose price comes from a web page.
+bool ShowsInternetSecurity(const CFolari2Doc& doc, const HitResult& hit) {
+    if (!hit.IsHit()) return false;
+    const CFL2Wertpapier* security = doc.FindSecurity(hit.user[kUserSecurity]);
+    return security != nullptr && security->internetImport != 0;
+}
+
+void FetchQuoteOfSecurity(QWidget* parent, DocumentHandle& document, const HitResult& hit,
+                          CQRNDatum today) {
+    CFolari2Doc& doc = document.Doc();
+    RunInternetQuotes(parent, doc, InternetFetchItems(doc, today, hit.user[kUserSecurity]), today);
+}
+
 // clang-format off
 // A double click on a row of one lot edits its transaction; on a row without one (the
 // securities list, merged positions) its security; in the development and quotes tables a
 // position or price cell opens its security and any other cell the quote entry at the row's day.
-constexpr std::array<RowCommand, 6> kCommands = {{
+constexpr std::array<RowCommand, 7> kCommands = {{
     {"&Transaktion bearbeiten...", "rowEditTransaction", true, &ShowsTransaction, &EditTransaction},
     {"&Stopp- und Zielkurse...", "rowStopTarget", false, &ShowsOpenLot, &EditStopTarget},
     {"&Wertpapier bearbeiten...", "rowEditSecurity", true, &ShowsSecurity, &EditSecurity},
     {"&Wertpapier bearbeiten...", "cellEditSecurity", true, &CellShowsSecurity, &EditCellSecurity},
     {"&Kurse eingeben...", "rowEnterQuotes", false, &ShowsSecurity, &EnterQuotesOfSecurity},
+    {"Kurs aus dem &Internet abrufen...", "rowQuoteFromInternet", false, &ShowsInternetSecurity, &FetchQuoteOfSecurity},
     {"Kurse an diesem &Tag eingeben...", "rowEnterQuotesOfDay", true, &ShowsDay, &EnterQuotesOfDay},
 }};
 // clang-format on

@@ -17,6 +17,7 @@
 #include "app/dialogs/trend_icons.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
+#include "platform/curl_http_client.h"
 #include "qtcanvas/qt_string.h"
 #include "quotes/internet_quotes.h"
 #include "quotes/quote_result_rows.h"
@@ -144,6 +145,14 @@ void InternetQuotesDialog::accept() {
     }
     changed_ = quotes || mode;
     QDialog::accept();
+}
+
+bool RunInternetQuotes(QWidget* parent, CFolari2Doc& doc, std::vector<InternetFetchItem> items,
+                       CQRNDatum today) {
+    CurlHttpClient http;
+    InternetQuotesDialog dialog(doc, std::move(items), today, http, parent);
+    dialog.exec();
+    return dialog.Changed();
 }
 
 void InternetQuotesDialog::reject() {

@@ -56,4 +56,10 @@ class InternetQuotesDialog : public QDialog {
     bool changed_ = false;
 };
 
+// Fetches the prices of `items` with the dialog the document's fetch mode chooses and
+// returns whether a quote or the mode changed. The menu command passes every held security
+// with internet import, a view's row command the one security of the row.
+bool RunInternetQuotes(QWidget* parent, CFolari2Doc& doc, std::vector<InternetFetchItem> items,
+                       CQRNDatum today);
+
 }  // namespace pf
