@@ -1,10 +1,12 @@
 #include "quotes/internet_fetch.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -182,6 +184,51 @@ TEST(CurlHttpClient, HostAndPortAreHonoured) {
     const HttpResponse r = client.Get("http://127.0.0.1:" + std::to_string(closedPort) + "/kurs");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body, "");
+}
+
+// Sets an environment variable for a scope and puts the earlier value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = ::getenv(name)) old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// The proxy named in the environment is asked for the page, as a browser set up the same
+// way would. Both ends are local: the "proxy" is a test server, and the address it is
+// asked for (127.0.0.2, port 1) has nobody listening, so a request that bypassed the proxy
+// would fail instead of leaving the machine.
+TEST(CurlHttpClient, UsesTheProxyOfTheEnvironment) {
+    HttpTestServer proxy;
+    const std::string target = "http://127.0.0.2:1/kurs";
+    // A proxy gets the whole address as the request target.
+    proxy.SetPage(target, "Kurs: 6,50");
+    const std::string proxyUrl = proxy.Url("");
+    const ScopedEnv httpProxy("http_proxy", proxyUrl);
+    const ScopedEnv noProxy("no_proxy", "");
+    const ScopedEnv noProxyUpper("NO_PROXY", "");
+    CurlHttpOptions options;  // environment proxies on, as in the program
+    const HttpResponse viaProxy = CurlHttpClient(options).Get(target);
+    options.environmentProxy = false;
+    const HttpResponse direct = CurlHttpClient(options).Get(target);
+    EXPECT_EQ(viaProxy.status, 200);
+    EXPECT_EQ(viaProxy.body, "Kurs: 6,50");
+    EXPECT_EQ(direct.status, 0);
+    EXPECT_EQ(proxy.Requests(), 1);
 }
 
 TEST(CurlHttpClient, HttpsChecksCertificateAndHost) {
