@@ -145,6 +145,11 @@ constexpr const char* kUsage =
     "      (wie im Dialog \"Kurse aus Text\"), zeigt je Wertpapier Bezeichnung, Kurs,\n"
     "      Währung, Status und Trendsymbol (0-7) und speichert die gelesenen Kurse zum\n"
     "      Datum.\n"
+    "  fetch-quotes DATEI [--date TT.MM.JJJJ] [--security WKN] [--dry-run]\n"
+    "      Holt wie der Dialog \"Kurse aus Internet\" die Internetseite jedes am Datum\n"
+    "      (sonst heute) gehaltenen Wertpapiers mit Kursimport aus dem Internet (mit\n"
+    "      --security nur dieses), zeigt je Wertpapier Bezeichnung, Kurs, Währung, Status\n"
+    "      und Trendsymbol (0-7) und speichert die gelesenen Kurse zum Datum.\n"
     "  vtplus-quotes DATEI [--date TT.MM.JJJJ] [--accept-wrong-control] [--socket PFAD]\n"
     "          [--dry-run]\n"
     "      Liest wie der Dialog \"Kurse aus VTPlus\" den Kurs jedes Wertpapiers mit\n"
@@ -293,6 +298,11 @@ const std::vector<Command>& Commands() {
          {"--format", "--identification", "--date", "--settings", "--password"},
          {"--dry-run"},
          cli::QuotesFromText},
+        {"fetch-quotes",
+         1,
+         {"--date", "--security", "--password"},
+         {"--dry-run"},
+         cli::FetchQuotes},
         {"vtplus-quotes",
          1,
          {"--date", "--socket", "--password"},

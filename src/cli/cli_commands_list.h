@@ -45,6 +45,8 @@ std::unique_ptr<SettingsStore> SettingsProfile(const Context& c);
 int ImportQuotes(const Context& c);
 int ExportQuotes(const Context& c);
 int QuotesFromText(const Context& c);
+// The fast internet quote run over the held securities with internet import (or one).
+int FetchQuotes(const Context& c);
 // The dialog "Kurse aus VTPlus": every security with teletext import, read over the socket of
 // --socket (else the default one); stores by the dialog's OK rule.
 int VtplusQuotes(const Context& c);
