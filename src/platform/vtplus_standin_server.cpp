@@ -32,6 +32,8 @@ constexpr int kSendFlags = 0;
 
 // A request line longer than this is not one of ours; the connection is closed.
 constexpr std::size_t kMaxRequestLine = 4096;
+// Conversations served at the same time; the program asks one after the other.
+constexpr std::size_t kMaxConnections = 64;
 // Page files larger than this are read only this far (a teletext page has 25 rows).
 constexpr std::streamsize kMaxPageFile = 1024 * 1024;
 
@@ -243,6 +245,11 @@ struct VtplusStandinServer::State {
             if (fd < 0) continue;
             std::lock_guard lock(mutex);
             ReapFinished();
+            // One thread per conversation; a client that opens many at once gets no more.
+            if (connections.size() >= kMaxConnections) {
+                ::close(fd);
+                continue;
+            }
             auto done = std::make_shared<std::atomic<bool>>(false);
             std::thread thread([fd, done, folder = folder] {
                 Serve(fd, folder);

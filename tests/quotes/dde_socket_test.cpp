@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/socket_dde_client.h"
 #include "platform/vtplus_standin_server.h"
@@ -143,6 +144,20 @@ TEST_F(VtplusServerTest, StopEndsOpenConversationsAndRemovesTheSocket) {
     EXPECT_FALSE(std::filesystem::exists(socketPath));
     EXPECT_EQ(open.conversation->Request("Topics"), std::nullopt);
     EXPECT_EQ(client.Connect("VTPlus", "100").failure, DdeConnectFailure::NoServer);
+}
+
+TEST_F(VtplusServerTest, TooManyConversationsAtOnceAreTurnedAway) {
+    SocketDdeClient client(socketPath, 2000ms);
+    std::vector<std::unique_ptr<DdeConversation>> open;
+    for (int i = 0; i < 64; ++i) {
+        DdeConnectResult result = client.Connect("VTPlus", "100");
+        ASSERT_NE(result.conversation, nullptr) << i;
+        open.push_back(std::move(result.conversation));
+    }
+    const DdeConnectResult refused = client.Connect("VTPlus", "100");
+    EXPECT_EQ(refused.conversation, nullptr);
+    EXPECT_EQ(refused.failure, DdeConnectFailure::NoConversation);
+    EXPECT_EQ(open.back()->Request("Status"), "Ready");
 }
 
 TEST(VtplusServerStart, SocketPathRules) {
