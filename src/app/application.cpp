@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/dialogs/browser_quotes_dialog.h"
 #include "app/main_window.h"
 #include "qtcanvas/qt_output.h"
 #include "qtcanvas/qt_settings_store.h"
@@ -89,6 +90,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, QString& error) {
 
 int RunPortfolaris(int argc, char** argv) {
     PrepareRuntimeFolder();
+    PrepareEmbeddedBrowser();
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsCompany));
     QCoreApplication::setApplicationName(QStringLiteral("Portfolaris"));

@@ -125,4 +125,13 @@ bool ApplyInternetQuotes(CFolari2Doc& doc, const std::vector<InternetFetchItem>&
     });
 }
 
+bool ApplyInternetRun(CFolari2Doc& doc, const std::vector<InternetFetchItem>& items, CQRNDatum date,
+                      bool fastFetchNext) {
+    const bool quotes = ApplyInternetQuotes(doc, items, date);
+    const int32_t mode = fastFetchNext ? 1 : 0;
+    if ((doc.options.internetQuotes.fastFetch != 0) == fastFetchNext) return quotes;
+    doc.Edit([&](CFolari2Doc& d) { d.options.internetQuotes.fastFetch = mode; });
+    return true;
+}
+
 }  // namespace pf

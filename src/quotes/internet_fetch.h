@@ -102,4 +102,10 @@ class InternetFetchRun {
 bool ApplyInternetQuotes(CFolari2Doc& doc, const std::vector<InternetFetchItem>& items,
                          CQRNDatum date);
 
+// OK of either "Kurse aus Internet" dialog: the quotes as ApplyInternetQuotes stores them,
+// then the fetch mode for the next time (a stored nonzero mode counts as fast). Returns
+// whether a quote or the mode changed.
+bool ApplyInternetRun(CFolari2Doc& doc, const std::vector<InternetFetchItem>& items, CQRNDatum date,
+                      bool fastFetchNext);
+
 }  // namespace pf

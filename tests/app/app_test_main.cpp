@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "app/dialogs/browser_quotes_dialog.h"
 #include "qtcanvas/qt_output.h"
 
 namespace {
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(QuietOffscreenNotes);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     pf::PrepareRuntimeFolder();
+    pf::PrepareEmbeddedBrowser();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

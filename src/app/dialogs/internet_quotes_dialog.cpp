@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/dialogs/browser_quotes_dialog.h"
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/trend_icons.h"
 #include "app/widget_parts.h"
@@ -137,18 +138,18 @@ void InternetQuotesDialog::UpdateRows(int from, int to) {
 
 void InternetQuotesDialog::accept() {
     if (!run_->Done()) return;
-    const bool quotes = ApplyInternetQuotes(doc_, run_->Items(), FromQDate(date_->date()));
-    const int32_t fastFetch = useBrowser_->isChecked() ? 0 : 1;
-    bool mode = false;
-    if (doc_.options.internetQuotes.fastFetch != fastFetch) {
-        mode = doc_.Edit([&](CFolari2Doc& d) { d.options.internetQuotes.fastFetch = fastFetch; });
-    }
-    changed_ = quotes || mode;
+    changed_ =
+        ApplyInternetRun(doc_, run_->Items(), FromQDate(date_->date()), !useBrowser_->isChecked());
     QDialog::accept();
 }
 
 bool RunInternetQuotes(QWidget* parent, CFolari2Doc& doc, std::vector<InternetFetchItem> items,
                        CQRNDatum today) {
+    if (doc.options.internetQuotes.fastFetch == 0) {
+        BrowserQuotesDialog dialog(doc, std::move(items), today, parent);
+        dialog.exec();
+        return dialog.Changed();
+    }
     CurlHttpClient http;
     InternetQuotesDialog dialog(doc, std::move(items), today, http, parent);
     dialog.exec();

@@ -19,6 +19,7 @@
 #include <ctime>
 
 #include "app/application.h"
+#include "app/dialogs/browser_quotes_dialog.h"
 #include "app/dialogs/depot_data_dialog.h"
 #include "app/dialogs/new_file_wizard.h"
 #include "app/dialogs/options_dialog.h"
@@ -73,6 +74,7 @@ void SaveWindow(pf::MainWindow& window, const QString& name) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     pf::PrepareRuntimeFolder();
+    pf::PrepareEmbeddedBrowser();
     QApplication application(argc, argv);
     pf::UseGermanTexts();
     QGuiApplication::setWindowIcon(pf::AppIcon());
