@@ -1,9 +1,10 @@
-# What `cmake --install` puts on the system: the two programs, the demonstration
-# portfolios, and the desktop entry, icon and file types, so that opening a ".fl2" (or a
-# first-generation ".flk") in a file manager starts Portfolaris with it.
+# What `cmake --install` puts on the system: the programs (with the teletext stand-in
+# portfolaris-vtplus), the demonstration portfolios, and the desktop entry, icon and file
+# types, so that opening a ".fl2" (or a first-generation ".flk") in a file manager starts
+# Portfolaris with it.
 include(GNUInstallDirs)
 
-install(TARGETS portfolaris portfolaris-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS portfolaris portfolaris-cli portfolaris-vtplus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT PF_SANITIZE AND NOT PF_FUZZ)
   # Written beside the desktop program by its build; found in share/portfolaris when
   # installed.

@@ -8,7 +8,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 foreach(f
-    bin/portfolaris bin/portfolaris-cli
+    bin/portfolaris bin/portfolaris-cli bin/portfolaris-vtplus
     share/portfolaris/Demo1.fl2 share/portfolaris/Demo2.fl2 share/portfolaris/Demo3.fl2
     share/applications/portfolaris.desktop
     share/mime/packages/portfolaris.xml
