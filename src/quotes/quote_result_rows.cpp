@@ -8,11 +8,12 @@
 namespace pf {
 
 QuoteResultRows::QuoteResultRows(const CFolari2Doc& doc, CQRNDatum date,
-                                 std::string unreadPriceText)
+                                 std::string unreadPriceText,
+                                 std::optional<TrendThresholds> thresholds)
     : doc_(doc),
       date_(date),
       unreadPriceText_(std::move(unreadPriceText)),
-      thresholds_(TrendThresholdsOf(doc.options)) {}
+      thresholds_(thresholds.value_or(TrendThresholdsOf(doc.options))) {}
 
 std::optional<QuoteResultRow> QuoteResultRows::Row(int32_t securityId, bool priceRead, double price,
                                                    std::string status) {

@@ -32,8 +32,10 @@ struct QuoteResultRow {
 // transactions (computed once, at the first price read).
 class QuoteResultRows {
   public:
-    // `unreadPriceText` is what "Kurs" shows without a price.
-    QuoteResultRows(const CFolari2Doc& doc, CQRNDatum date, std::string unreadPriceText = {});
+    // `unreadPriceText` is what "Kurs" shows without a price; the thresholds are the
+    // document's unless given.
+    QuoteResultRows(const CFolari2Doc& doc, CQRNDatum date, std::string unreadPriceText = {},
+                    std::optional<TrendThresholds> thresholds = std::nullopt);
 
     // Nothing for a security that is no longer in the document.
     std::optional<QuoteResultRow> Row(int32_t securityId, bool priceRead, double price,

@@ -10,6 +10,7 @@
 #include "model/text_codec.h"
 #include "platform/dde_client.h"
 #include "quotes/price_entry.h"
+#include "quotes/quote_result_rows.h"
 
 namespace pf {
 
@@ -163,28 +164,12 @@ bool ApplyVtplusQuotes(CFolari2Doc& doc, const std::vector<VtplusItem>& items, C
 std::vector<VtplusQuoteRow> VtplusQuoteRows(const CFolari2Doc& doc,
                                             const std::vector<VtplusItem>& items, CQRNDatum date,
                                             const TrendThresholds& thresholds) {
-    const NumberFormat numbers = NumberFormatOf(doc.options);
-    std::optional<PositionList> lots;
+    QuoteResultRows maker(doc, date, {}, thresholds);
     std::vector<VtplusQuoteRow> rows;
-    for (const VtplusItem& item : items) {
-        const CFL2Wertpapier* security = doc.FindSecurity(item.securityId);
-        if (security == nullptr) continue;
-        VtplusQuoteRow row;
-        row.securityId = item.securityId;
-        row.name = security->name;
-        if (const CFL2Waehrung* currency = doc.FindCurrency(security->quoteCurrencyId))
-            row.currency = currency->symbol;
-        row.status = item.status;
-        if (item.priceRead) {
-            row.priceText =
-                FormatDecimal(item.price, numbers, kPriceMinDecimals, kPriceMaxDecimals);
-            if (!lots) lots = ComputeHoldings(doc, HoldingsQuery{});
-            const AlertPrices alerts = AlertPricesOf(doc, *lots, item.securityId);
-            row.icon = TrendIcon(item.price, security->PriceAt(date, date), alerts.upper,
-                                 alerts.lower, thresholds);
-        }
-        rows.push_back(std::move(row));
-    }
+    for (const VtplusItem& item : items)
+        if (std::optional<QuoteResultRow> row =
+                maker.Row(item.securityId, item.priceRead, item.price, item.status))
+            rows.push_back(std::move(*row));
     return rows;
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/form_model.h"
 #include "model/date.h"
+#include "quotes/quote_result_rows.h"
 #include "quotes/trend.h"
 
 namespace pf {
@@ -76,17 +77,8 @@ std::vector<VtplusItem> QueryVtplusQuotes(DdeClient& client, const CFolari2Doc& 
 bool ApplyVtplusQuotes(CFolari2Doc& doc, const std::vector<VtplusItem>& items, CQRNDatum date,
                        bool acceptWrongControl);
 
-// One row of the list "Kurse".
-struct VtplusQuoteRow {
-    int32_t securityId = -1;
-    std::string name;       // "Wertpapier"
-    std::string priceText;  // "Kurs": document number format, 2 to 7 decimals; empty unread
-    std::string currency;   // "W.": the quote currency's symbol
-    std::string status;     // "Status"
-    int icon = -1;          // trend icon 0..7 (TrendIcon) for a price read, else -1
-
-    bool operator==(const VtplusQuoteRow&) const = default;
-};
+// One row of the list "Kurse" (an unread price shows nothing).
+using VtplusQuoteRow = QuoteResultRow;
 
 // The rows of `items` (items whose security is gone are left out). The trend compares a
 // price read with the security's quote on or before `date` (split-adjusted as seen from
