@@ -19,6 +19,7 @@
 #include "app/dialogs/transaction_dialogs.h"
 #include "app/dialogs/transaction_editor_dialog.h"
 #include "app/dialogs/transaction_filter_dialog.h"
+#include "app/dialogs/vtplus_quotes_dialog.h"
 #include "app/document_handle.h"
 #include "app/message_box.h"
 
@@ -74,6 +75,10 @@ void QuotesFromInternet(const CommandContext& c) {
     RunInternetQuotes(c.parent, doc, std::move(items), c.today);
 }
 
+void QuotesFromVtplus(const CommandContext& c) {
+    RunVtplusQuotes(c.parent, c.document.Doc(), c.today, VtplusSocketPathOf(c.settings));
+}
+
 void EnterRates(const CommandContext& c) {
     RateEntryDialog dialog(c.document.Doc(), c.today, c.parent);
     dialog.exec();
@@ -121,7 +126,7 @@ void AccountCurrency(const CommandContext& c) {
 void TaxCategories(const CommandContext& c) { RunTaxCategoriesDialog(c.parent, c.document.Doc()); }
 
 // clang-format off
-constexpr std::array<DocumentCommand, 21> kCommands = {{
+constexpr std::array<DocumentCommand, 22> kCommands = {{
     {"Neues &Wertpapier...", "actionNewSecurity", "", "Legt ein neues Wertpapier mit seinen Stammdaten an",
      CommandMenu::Edit, true, 0, &NewSecurity},
     {"Wertpapier-&Editor...", "actionSecurityEditor", "", "Zeigt alle Wertpapiere zum Bearbeiten und Löschen",
@@ -138,6 +143,8 @@ constexpr std::array<DocumentCommand, 21> kCommands = {{
      CommandMenu::Quotes, false, 0, &QuotesFromInternet},
     {"Kurse aus &Text...", "actionQuotesFromText", "Alt+F3", "Liest die Kurse vieler Wertpapiere aus einem eingefügten Text",
      CommandMenu::Quotes, false, 0, &QuotesFromText},
+    {"Kurse aus &VTPlus...", "actionQuotesFromVtplus", "Alt+F1", "Liest die Kurse der Wertpapiere aus Videotextseiten von VTPlus",
+     CommandMenu::Quotes, false, 0, &QuotesFromVtplus},
     {"&Devisenkurse eingeben...", "actionEnterRates", "Strg+D", "Erfasst die Wechselkurse der Währungen mit variablem Kurs",
      CommandMenu::Quotes, true, 0, &EnterRates},
     {"Neue &Währung...", "actionNewCurrency", "", "Legt eine Währung mit festem oder variablem Kurs an",

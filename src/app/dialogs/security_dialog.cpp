@@ -20,9 +20,11 @@
 #include "app/dialogs/quote_rounding_question.h"
 #include "app/dialogs/use_template_dialog.h"
 #include "app/dialogs/vtplus_data_dialog.h"
+#include "app/dialogs/vtplus_selection_dialog.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
+#include "platform/socket_dde_client.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -53,7 +55,7 @@ QFormLayout* Fields() {
 }  // namespace
 
 SecurityDialog::SecurityDialog(CFolari2Doc& doc, SecurityForm form, QWidget* parent)
-    : QDialog(parent), doc_(doc), form_(std::move(form)) {
+    : QDialog(parent), doc_(doc), form_(std::move(form)), vtplusSocket_(DefaultVtplusSocketPath()) {
     setWindowTitle(ToQString(form_.Title()));
     const SecurityCaptions captions = SecurityCaptionsOf(doc_);
     const int charWidth = fontMetrics().averageCharWidth();
@@ -178,8 +180,6 @@ SecurityDialog::SecurityDialog(CFolari2Doc& doc, SecurityForm form, QWidget* par
     vtplusData_->setObjectName(u"vtplusData"_s);
     auto* vtplusSelect = new QPushButton(u"&Auswählen..."_s, import);
     vtplusSelect->setObjectName(u"vtplusSelect"_s);
-    vtplusSelect->setEnabled(false);
-    vtplusSelect->setToolTip(QString::fromUtf8(kVtplusSelectionTooltip));
     internetUrl_->setMinimumWidth(charWidth * 60);
     {
         auto* details = Fields();
@@ -214,6 +214,7 @@ SecurityDialog::SecurityDialog(CFolari2Doc& doc, SecurityForm form, QWidget* par
     connect(makeTemplate, &QPushButton::clicked, this, &SecurityDialog::MakeTemplate);
     connect(useTemplate, &QPushButton::clicked, this, &SecurityDialog::UseTemplate);
     connect(vtplusData_, &QPushButton::clicked, this, &SecurityDialog::EditVtplusData);
+    connect(vtplusSelect, &QPushButton::clicked, this, &SecurityDialog::SelectVtplusData);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
@@ -333,6 +334,23 @@ void SecurityDialog::EditVtplusData() {
     form_.vtplus.import = vtplusImport_->isChecked();
     VtplusDataDialog dialog(form_.vtplus, this);
     if (dialog.exec() == QDialog::Accepted) form_.vtplus = dialog.Fields();
+}
+
+void SecurityDialog::SelectVtplusData() {
+    form_.vtplus.import = vtplusImport_->isChecked();
+    VtplusFields& f = form_.vtplus;
+    const VtplusSelection current{f.page,        f.subpage,         f.quotePosition,
+                                  f.controlText, f.controlPosition, f.decimalSeparator};
+    SocketDdeClient client(vtplusSocket_);
+    VtplusSelectionDialog dialog(client, current, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const VtplusSelection chosen = dialog.Result();
+    f.page = chosen.page;
+    f.subpage = chosen.subpage;
+    f.quotePosition = chosen.quotePosition;
+    f.controlText = chosen.controlText;
+    f.controlPosition = chosen.controlPosition;
+    f.decimalSeparator = chosen.decimalSeparator;
 }
 
 int32_t RunSecurityDialog(QWidget* parent, CFolari2Doc& doc, int32_t securityId) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <string>
 
 #include "engine/security_form.h"
 
@@ -34,6 +35,10 @@ class SecurityDialog : public QDialog {
     // The widgets as a form.
     SecurityForm Form() const;
 
+    // The socket of the teletext bridge that "&Auswählen..." talks to
+    // (DefaultVtplusSocketPath() unless set).
+    void SetVtplusSocketPath(std::string path) { vtplusSocket_ = std::move(path); }
+
     void accept() override;
 
   private:
@@ -42,10 +47,13 @@ class SecurityDialog : public QDialog {
     void MakeTemplate();
     void UseTemplate();
     void EditVtplusData();
+    // "&Auswählen...": the VTPlus data marked on the teletext page, taken over on OK.
+    void SelectVtplusData();
 
     CFolari2Doc& doc_;
     SecurityForm form_;  // keeps the id and the VTPlus data between the widgets' copies
     int32_t id_ = -1;
+    std::string vtplusSocket_;
 
     QTabWidget* tabs_ = nullptr;
     QLineEdit* name_ = nullptr;
