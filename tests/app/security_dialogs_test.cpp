@@ -376,9 +376,6 @@ TEST_F(SecurityDialogsTest, VtplusDataAreCheckedAndStoredWithTheSecurity) {
     EXPECT_EQ(LabelOf(&data, "vtplusSubpage"), u"&Unterseite:"_s);
     EXPECT_EQ(LabelOf(&data, "vtplusQuotePosition"), u"Ku&rsposition:"_s);
     EXPECT_TRUE(Find<QRadioButton>(&data, "vtplusComma")->isChecked());
-    auto* select = Find<QPushButton>(&data, "vtplusSelect");
-    EXPECT_FALSE(select->isEnabled());
-    EXPECT_FALSE(select->toolTip().isEmpty());
 
     struct Case {
         const char* subpage;

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -16,9 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
-
-const char* const kVtplusSelectionTooltip =
-    "Die Auswahl der Kursposition auf der Videotextseite folgt mit dem Kursimport aus VTPlus.";
 
 VtplusDataDialog::VtplusDataDialog(const VtplusFields& fields, QWidget* parent)
     : QDialog(parent), import_(fields.import) {
@@ -49,11 +45,6 @@ VtplusDataDialog::VtplusDataDialog(const VtplusFields& fields, QWidget* parent)
     separator->addWidget(point_);
     separator->addStretch();
 
-    auto* select = new QPushButton(u"&Auswählen..."_s, this);
-    select->setObjectName(u"vtplusSelect"_s);
-    select->setEnabled(false);
-    select->setToolTip(QString::fromUtf8(kVtplusSelectionTooltip));
-
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(u"&Seite:"_s, page_);
@@ -67,14 +58,9 @@ VtplusDataDialog::VtplusDataDialog(const VtplusFields& fields, QWidget* parent)
         new QLabel(u"Positionen in der Form Spalte/Zeile/Spalte/Zeile (Spalten 0 bis 39)"_s, this);
     hint->setWordWrap(true);
 
-    auto* selectRow = new QHBoxLayout;
-    selectRow->addWidget(select);
-    selectRow->addStretch();
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(hint);
-    layout->addLayout(selectRow);
     layout->addWidget(OkCancelButtons(this));
 
     QWidget::setTabOrder(page_, subpage_);

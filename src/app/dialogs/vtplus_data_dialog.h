@@ -10,12 +10,9 @@ class QRadioButton;
 
 namespace pf {
 
-// The tooltip of the disabled "&Auswählen..." buttons: the selection on the teletext page
-// needs the connection to VTPlus.
-extern const char* const kVtplusSelectionTooltip;
-
 // "Daten für Kursimport aus dem Videotext": page, subpage, price box, control text and its
-// box, decimal separator. The import switch stays with the security dialog and passes
+// box, decimal separator, typed by hand (the security dialog's "&Auswählen..." marks them on
+// the teletext page instead). The import switch stays with the security dialog and passes
 // through unchanged. OK refuses what CheckVtplusFields refuses and stays open.
 class VtplusDataDialog : public QDialog {
     Q_OBJECT
