@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "app/dialogs/entry_parts.h"
+#include "app/dialogs/internet_quotes_dialog.h"
 #include "app/dialogs/trend_icons.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
@@ -44,20 +45,7 @@ BrowserQuotesDialog::BrowserQuotesDialog(CFolari2Doc& doc, std::vector<InternetF
     progress_ = new QLabel(this);
     progress_->setObjectName(u"progress"_s);
 
-    quotes_ = new QTreeWidget(this);
-    quotes_->setObjectName(u"quotes"_s);
-    SetUpQuoteResultList(quotes_);
-    quotes_->setColumnWidth(kResultNameColumn, 150);
-    quotes_->setColumnWidth(kResultPriceColumn, 50);
-    quotes_->setColumnWidth(kResultCurrencyColumn, 50);
-    quotes_->setColumnWidth(kResultStatusColumn, 170);
-    quotes_->setMinimumWidth(440);
-    for (const InternetFetchItem& item : run_.Items()) {
-        auto* row = new QTreeWidgetItem(quotes_);
-        if (const CFL2Wertpapier* s = doc.FindSecurity(item.securityId))
-            row->setText(kResultNameColumn, ToQString(s->name));
-        row->setIcon(kResultNameColumn, TrendIcon(-1));
-    }
+    quotes_ = InternetResultList(doc, run_.Items(), this);
 
     browser_ = new QWebEngineView(this);
     browser_->setObjectName(u"browser"_s);

@@ -50,20 +50,8 @@ InternetQuotesDialog::InternetQuotesDialog(CFolari2Doc& doc, std::vector<Interne
     progress_ = new QLabel(this);
     progress_->setObjectName(u"progress"_s);
 
-    quotes_ = new QTreeWidget(this);
-    quotes_->setObjectName(u"quotes"_s);
-    SetUpQuoteResultList(quotes_);
-    quotes_->setColumnWidth(kResultNameColumn, 150);
-    quotes_->setColumnWidth(kResultPriceColumn, 50);
-    quotes_->setColumnWidth(kResultCurrencyColumn, 50);
-    quotes_->setColumnWidth(kResultStatusColumn, 170);
-    quotes_->setMinimumSize(440, fontMetrics().lineSpacing() * 12);
-    for (const InternetFetchItem& item : run_->Items()) {
-        auto* row = new QTreeWidgetItem(quotes_);
-        if (const CFL2Wertpapier* s = doc.FindSecurity(item.securityId))
-            row->setText(kResultNameColumn, ToQString(s->name));
-        row->setIcon(kResultNameColumn, TrendIcon(-1));
-    }
+    quotes_ = InternetResultList(doc, run_->Items(), this);
+    quotes_->setMinimumHeight(fontMetrics().lineSpacing() * 12);
 
     useBrowser_ =
         new QCheckBox(u"&Nächsten Kursabruf im Webbrowser mitverfolgen (langsamer)"_s, this);
@@ -141,6 +129,25 @@ void InternetQuotesDialog::accept() {
     changed_ =
         ApplyInternetRun(doc_, run_->Items(), FromQDate(date_->date()), !useBrowser_->isChecked());
     QDialog::accept();
+}
+
+QTreeWidget* InternetResultList(const CFolari2Doc& doc, const std::vector<InternetFetchItem>& items,
+                                QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(u"quotes"_s);
+    SetUpQuoteResultList(list);
+    list->setColumnWidth(kResultNameColumn, 150);
+    list->setColumnWidth(kResultPriceColumn, 50);
+    list->setColumnWidth(kResultCurrencyColumn, 50);
+    list->setColumnWidth(kResultStatusColumn, 170);
+    list->setMinimumWidth(440);
+    for (const InternetFetchItem& item : items) {
+        auto* row = new QTreeWidgetItem(list);
+        if (const CFL2Wertpapier* s = doc.FindSecurity(item.securityId))
+            row->setText(kResultNameColumn, ToQString(s->name));
+        row->setIcon(kResultNameColumn, TrendIcon(-1));
+    }
+    return list;
 }
 
 bool RunInternetQuotes(QWidget* parent, CFolari2Doc& doc, std::vector<InternetFetchItem> items,

@@ -56,6 +56,11 @@ class InternetQuotesDialog : public QDialog {
     bool changed_ = false;
 };
 
+// The list "Wertpapier" (150), "Kurs" (50), "W." (50), "Status" (170) of both "Kurse aus
+// Internet" dialogs, named "quotes", with one row per item showing its security's name.
+QTreeWidget* InternetResultList(const CFolari2Doc& doc, const std::vector<InternetFetchItem>& items,
+                                QWidget* parent);
+
 // Fetches the prices of `items` with the dialog the document's fetch mode chooses and
 // returns whether a quote or the mode changed. The menu command passes every held security
 // with internet import, a view's row command the one security of the row.
