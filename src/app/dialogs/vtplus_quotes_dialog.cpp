@@ -97,6 +97,10 @@ void VtplusQuotesDialog::ShowRows() {
         items << item;
     }
     quotes_->addTopLevelItems(items);
+    // The names and statuses are shown whole once they are known, as the internet dialog does
+    // when its run is done.
+    quotes_->resizeColumnToContents(kResultNameColumn);
+    quotes_->resizeColumnToContents(kResultStatusColumn);
 }
 
 void VtplusQuotesDialog::accept() {

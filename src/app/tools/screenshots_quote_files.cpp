@@ -1,10 +1,14 @@
 #include "app/tools/screenshots_quote_files.h"
 
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/dialogs/quote_export_dialog.h"
@@ -12,9 +16,13 @@
 #include "app/dialogs/quote_import_result_dialog.h"
 #include "app/dialogs/quotes_from_text_dialog.h"
 #include "app/dialogs/trend_icons.h"
+#include "app/dialogs/vtplus_quotes_dialog.h"
+#include "app/dialogs/vtplus_selection_dialog.h"
 #include "engine/number_entry.h"
 #include "model/document.h"
 #include "platform/settings_store.h"
+#include "platform/socket_dde_client.h"
+#include "platform/vtplus_standin_server.h"
 #include "quotes/import_format.h"
 #include "quotes/import_format_store.h"
 #include "quotes/quote_export.h"
@@ -70,6 +78,52 @@ void ShootQuoteFileDialogs(QWidget* parent, const CFolari2Doc& doc,
         dialog.show();
         save(dialog, u"quotes-from-text"_s);
         dialog.reject();
+    }
+    {
+        // The teletext dialogs against the stand-in server with one page of quotes.
+        const std::filesystem::path pages = std::filesystem::temp_directory_path() /
+                                            ("pf_shots_vtplus_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(pages);
+        std::ofstream page(pages / "100.txt");
+        page << "BOERSE   Aktien Inland         14:05\n\n";
+        int row = 0;
+        for (CFL2Wertpapier& s : copy.securities) {
+            if (row >= 8) break;
+            const double last = s.quotes.empty() ? 10.0 : s.quotes.Items().back().value;
+            std::string name = s.name.substr(0, 20);
+            name.resize(22, ' ');
+            page << name << FormatDecimal(last * 1.004, {}, 2, 2) << "\n";
+            s.vtplusImport = 1;
+            s.vtplusPage = "100";
+            s.vtplusSubpage = "1";
+            s.vtplusQuotePosition =
+                "22/" + std::to_string(row + 2) + "/31/" + std::to_string(row + 2);
+            s.vtplusControlText = "BOERSE";
+            s.vtplusControlText2 = "0/0/5/0";
+            ++row;
+        }
+        page.close();
+        const std::string socket = (pages / "vt.sock").string();
+        std::string error;
+        auto server = VtplusStandinServer::Start(pages.string(), socket, error);
+        if (server) {
+            SocketDdeClient client(socket);
+            {
+                VtplusQuotesDialog dialog(
+                    copy, client,
+                    first.quotes.empty() ? CQRNDatum() : first.quotes.Items().back().date, parent);
+                dialog.show();
+                save(dialog, u"vtplus-quotes"_s);
+            }
+            {
+                VtplusSelectionDialog dialog(client, VtplusSelection{}, parent);
+                dialog.show();
+                save(dialog, u"vtplus-selection"_s);
+            }
+            server->Stop();
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(pages, ignored);
     }
     {
         // The trend icons 0 to 7, four times enlarged.
