@@ -521,6 +521,28 @@ struct InternetQuoteOptions {
     bool operator==(const InternetQuoteOptions&) const = default;
 };
 
+// The holdings' HTML page ("HTML-Ansicht konfigurieren"). Its trend arrows use the trend
+// thresholds of InternetQuoteOptions: fall and rise bound the unchanged band.
+enum HtmlSecurityData : int32_t {
+    kHtmlWknType = 0,   // "WKN, Typ"
+    kHtmlWknIsin = 1,   // WKN and the second identifier
+    kHtmlIsinType = 2,  // the second identifier and the type
+};
+struct HtmlPageOptions {
+    int32_t securityData = kHtmlWknType;  // shown under the security's name
+    int32_t buyPriceBesidePieces = 0;     // "Kaufkurs neben Stückzahl"
+    int32_t targetStopColumn = 1;         // "Spalte mit Ziel- und Stoppkurs"
+    int32_t potentialRiskColumn = 1;      // "Spalte mit Potential und Risiko"
+    int32_t dividendColumns = 0;          // "Spalten für G/V inkl. Dividende"
+    // CSS sizes of the classes sehrgrossfett, grossfett, normal and small, separated by
+    // ";"; a missing entry counts as "10pt".
+    std::string fontSizes = "12pt;10pt;8pt;8pt";
+    int32_t userFile = 0;  // "Benutzerdefinierter Dateiname"
+    std::string userFileName;
+
+    bool operator==(const HtmlPageOptions&) const = default;
+};
+
 // Every option that travels with the document. The file codec maps the settings block and
 // the trailer onto these fields in one place (settings_layout.cpp).
 struct DocumentOptions {
@@ -569,6 +591,7 @@ struct DocumentOptions {
     int32_t rememberTransactionDate = 0;
 
     InternetQuoteOptions internetQuotes;
+    HtmlPageOptions htmlPage;
 
     double screenScaleFactor = 1.0;     // 0.8 to 2.5, scales the text of the views
     bool scaleNotYetDetermined = true;  // not stored; cleared by files that store the factor

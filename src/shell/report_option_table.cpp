@@ -82,6 +82,15 @@ std::vector<ReportOptionEntry> MakeEntries() {
         Currency("holdings.currency", PF_NUMBER(holdings.currencyId)),
         Number("holdings.annualisation", 0, 2, PF_NUMBER(holdings.annualisation)),
         Number("holdings.extra-info", 0, 4, PF_NUMBER(holdings.extraInfo)),
+        // "HTML-Ansicht konfigurieren"
+        Number("html.security-data", 0, 2, PF_NUMBER(htmlPage.securityData)),
+        Switch("html.buy-price", PF_NUMBER(htmlPage.buyPriceBesidePieces)),
+        Switch("html.target-stop", PF_NUMBER(htmlPage.targetStopColumn)),
+        Switch("html.potential-risk", PF_NUMBER(htmlPage.potentialRiskColumn)),
+        Switch("html.dividends", PF_NUMBER(htmlPage.dividendColumns)),
+        Text("html.font-sizes", PF_TEXT(htmlPage.fontSizes)),
+        Switch("html.user-file", PF_NUMBER(htmlPage.userFile)),
+        Text("html.file-name", PF_TEXT(htmlPage.userFileName)),
         // "Realisierte G+V"
         Mask("realized.columns", PF_NUMBER(realized.columnMask)),
         Text("realized.title", PF_TEXT(realized.title)),

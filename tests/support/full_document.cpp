@@ -153,6 +153,7 @@ CFolari2Doc MakeFullDocument() {
     o.ownCategoryCaption2 = "Region";
     o.rememberTransactionDate = 1;
     o.internetQuotes = {0, 2.5, 0.25, -2.5, -0.5};
+    o.htmlPage = {kHtmlIsinType, 1, 0, 0, 1, "14pt;11pt", 1, "/tmp/Übersicht.htm"};
     // Every report option away from its default, with texts beyond ASCII.
     TableAppearance& t = o.tables;
     t.screenStyle = 2;

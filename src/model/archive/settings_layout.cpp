@@ -309,8 +309,16 @@ void Trailer(Io& io, Doc& doc) {
     cursor.Group("I", io.AtLeast(31201001));
     cursor.IntList(io.After(31401000));
     if (io.After(31401000)) SkipIntermediateExtras(io);
-    cursor.Group("S2 I5", io.After(31401000));
-    cursor.Int(io.After(31601000));
+    // The HTML page of the holdings: its two texts and five switches (31401000), and the
+    // switch of its own file name (31601000).
+    auto& html = o.htmlPage;
+    if (io.After(31401000)) {
+        io.Str(html.fontSizes, "Schriftgrößen der HTML-Ansicht");
+        io.Str(html.userFileName, "Dateiname der HTML-Ansicht");
+        Ints(io, html.securityData, html.buyPriceBesidePieces, html.targetStopColumn,
+             html.potentialRiskColumn, html.dividendColumns);
+    }
+    if (io.After(31601000)) io.Int(html.userFile);
     if (io.After(31601000)) io.Str(o.diagramsAppearance.face, "Schriftart der Diagramme");
     // The four trend thresholds (31701000), then the fetch-mode flag and an unnamed integer.
     auto& internet = o.internetQuotes;

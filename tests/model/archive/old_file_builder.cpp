@@ -107,8 +107,10 @@ const Row kTrailer[] = {
     {After(30901000), "I*2"},
     {After(31001000), "IL:extras"},
     {AtLeast(31201001), "I"},
-    {After(31401000), "IL:extras S*2 I*5"},
-    {After(31601000), "I S:gFace"},
+    {After(31401000),
+     "IL:extras S:htmlFonts S:htmlFile I:htmlData I:htmlBuyPrice I:htmlTargetStop I:htmlPotential "
+     "I:htmlDividends"},
+    {After(31601000), "I:htmlUserFile S:gFace"},
     {After(31701000), "D:trendStrongRise D:trendRise D:trendStrongFall D:trendFall"},
     {After(31801000), "I:fastFetch I"},
     {After(31901000), "S:caption1 S:caption2 I"},
@@ -243,6 +245,8 @@ class LayoutWriter {
             if (t.name == "pgTitle") named = &o.diagrams.positionsTitle;
             if (t.name == "chartTitle") named = &o.chart.title;
             if (t.name == "gFace") named = &o.diagramsAppearance.face;
+            if (t.name == "htmlFonts") named = &o.htmlPage.fontSizes;
+            if (t.name == "htmlFile") named = &o.htmlPage.userFileName;
             if (t.name == "fTradesText") named = &o.transactionFilter.tradesText.text;
             if (t.name == "fMovementsText") named = &o.transactionFilter.movementsText.text;
             if (t.name == "fCorporateText") named = &o.transactionFilter.corporateText.text;
@@ -326,6 +330,12 @@ class LayoutWriter {
         DiagramOptions& dg = o.diagrams;
         const std::pair<const char*, int32_t*> options[] = {
             {"gWidth", &g.width},
+            {"htmlData", &o.htmlPage.securityData},
+            {"htmlBuyPrice", &o.htmlPage.buyPriceBesidePieces},
+            {"htmlTargetStop", &o.htmlPage.targetStopColumn},
+            {"htmlPotential", &o.htmlPage.potentialRiskColumn},
+            {"htmlDividends", &o.htmlPage.dividendColumns},
+            {"htmlUserFile", &o.htmlPage.userFile},
             {"gHeight", &g.height},
             {"gBorder", &g.border},
             {"gMargin", &g.innerMargin},

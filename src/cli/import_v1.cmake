@@ -1,0 +1,1 @@
+# The command import-v1.

@@ -1,0 +1,1 @@
+# The conversion of first-generation portfolio files.

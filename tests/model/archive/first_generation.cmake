@@ -1,0 +1,1 @@
+# The conversion of first-generation portfolio files, with a writer of such files for tests.

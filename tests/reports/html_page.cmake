@@ -1,0 +1,1 @@
+# The holdings as a static HTML page.
