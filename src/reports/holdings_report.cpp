@@ -126,6 +126,13 @@ HoldingsReportData ComputeHoldingsReport(const CFolari2Doc& doc, CQRNDatum repor
     return data;
 }
 
+std::string HoldingsTitle(const CFolari2Doc& doc, CQRNDatum reportDate) {
+    std::string title = doc.options.holdings.title;
+    title = ReplacePlaceholder(title, "<DATUM>", reportDate.FormatLong());
+    title = ReplacePlaceholder(title, "<DEPOTNUMMER>", doc.depot.depotNumber);
+    return ReplacePlaceholder(title, "<INHABER>", doc.depot.holderName);
+}
+
 std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDatum reportDate) {
     const DocumentOptions& o = doc.options;
     const TableAppearance& appearance = o.tables;
@@ -139,10 +146,7 @@ std::unique_ptr<ReportTable> BuildHoldingsReport(const CFolari2Doc& doc, CQRNDat
     const std::vector<ReportColumn> columns =
         VisibleColumns(HoldingsColumns(context), static_cast<uint32_t>(o.holdings.columnMask));
 
-    std::string title = o.holdings.title;
-    title = ReplacePlaceholder(title, "<DATUM>", reportDate.FormatLong());
-    title = ReplacePlaceholder(title, "<DEPOTNUMMER>", doc.depot.depotNumber);
-    title = ReplacePlaceholder(title, "<INHABER>", doc.depot.holderName);
+    const std::string title = HoldingsTitle(doc, reportDate);
 
     auto table = std::make_unique<ReportTable>();
     const TableFonts fonts =

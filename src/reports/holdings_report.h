@@ -98,6 +98,10 @@ struct HoldingsReportData {
 // valued, classified and sorted as the holdings options say.
 HoldingsReportData ComputeHoldingsReport(const CFolari2Doc& doc, CQRNDatum reportDate);
 
+// The title of the holdings at `reportDate`: the holdings title template with <DATUM>,
+// <DEPOTNUMMER> and <INHABER> replaced.
+std::string HoldingsTitle(const CFolari2Doc& doc, CQRNDatum reportDate);
+
 // The report "Depotbestand": title, column titles, one row per position (user values: the
 // buying transaction and 1 for a merged row, else 0), the total row "Summe" (user values -1
 // and 255) and, when a stop or target price was reached, the footnote.
