@@ -19,8 +19,10 @@ class CFolari2Doc;
 // The file names of the page's images, relative to the image folder.
 inline constexpr const char* kHtmlBlackRule = "blline.gif";  // under the header, at the end
 inline constexpr const char* kHtmlGreyRule = "grline.gif";   // between two positions
-// "ar1.gif" (strong rise) .. "ar5.gif" (strong fall), 19 × 19 pixels.
-inline constexpr int kHtmlArrowCount = 5;
+// Every image the page may reference: the two rules and the trend arrows "ar1.gif" (strong
+// rise) .. "ar5.gif" (strong fall), 19 × 19 pixels.
+inline constexpr std::array<const char*, 7> kHtmlImageFiles = {
+    kHtmlBlackRule, kHtmlGreyRule, "ar1.gif", "ar2.gif", "ar3.gif", "ar4.gif", "ar5.gif"};
 
 // The page of the holdings at `reportDate`, as Windows-1252 bytes with "\r\n" line ends.
 // `imageBaseUrl` is the absolute URL of the folder with the page's images, ending in "/"

@@ -8,6 +8,9 @@
 #include "engine/engine_test_util.h"
 #include "engine/stop_target.h"
 #include "model/text_codec.h"
+#include "position_report_test_util.h"
+#include "reports/holdings_report.h"
+#include "samples/demo_portfolios.h"
 
 namespace pf::testing {
 namespace {
@@ -584,6 +587,40 @@ TEST_F(HtmlPageTest, DocumentTextsAreEscapedAndEncoded) {
               std::string::npos);
     // Nothing of the UTF-8 forms is left: no lead byte of ü, €, → or Ł.
     for (const char lead : {'\xC3', '\xE2', '\xC5'}) EXPECT_EQ(page.find(lead), std::string::npos);
+}
+
+// The page shows the rows of the holdings report in its order, with its values: the first
+// demonstration portfolio (shares in euros and dollars, a split, an exchange, sales).
+TEST(HtmlPageDemoTest, SamePositionsAndValuesAsTheHoldingsReport) {
+    CFolari2Doc doc = MakeDemoPortfolio(1);
+    doc.options.holdings.mergePositions = 1;
+    const CQRNDatum date = Day(1, 7, 2022);
+    const std::string page = BuildHoldingsHtmlPage(doc, date, kImages);
+    const auto table = BuildHoldingsReport(doc, date);
+    const int valueColumn = ColumnOf(doc.options.holdings.columnMask, 22);
+    const int totalRow = RowWith(*table, 0, "Summe");
+    ASSERT_GT(totalRow, 4);  // at least two positions
+
+    size_t at = 0;
+    for (int r = 3; r <= totalRow; ++r) {
+        std::string name = table->CellText(r, 0);
+        while (!name.empty() && name.back() == '*') name.pop_back();  // stop/target markers
+        SCOPED_TRACE(name);
+        const auto cell = [](const std::string& attributes, const std::string& text) {
+            return "<td " + attributes + ">" + *Utf8ToWindows1252(HtmlEscape(text)) + "</td>";
+        };
+        at = page.find(cell("class=\"grossfett\" colspan=\"2\"", name), at);
+        ASSERT_NE(at, std::string::npos);
+        at = page.find(cell("class=\"normal\" align=\"right\"", table->CellText(r, valueColumn)),
+                       at);
+        ASSERT_NE(at, std::string::npos);
+    }
+    // One grey rule between each two positions.
+    size_t rules = 0;
+    for (size_t p = page.find("grline.gif"); p != std::string::npos;
+         p = page.find("grline.gif", p + 1))
+        ++rules;
+    EXPECT_EQ(rules, static_cast<size_t>(totalRow - 4));
 }
 
 }  // namespace
