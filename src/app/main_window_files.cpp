@@ -88,7 +88,11 @@ DocumentHandle* MainWindow::ReadAndShow(const QString& path, bool import) {
         recentFiles_.Save(*settings_);
         RebuildRecentFileMenu();
     }
-    return AdoptAndShow(std::move(document));
+    DocumentHandle* shown = AdoptAndShow(std::move(document));
+    // What a conversion left out is told once the converted document is on screen.
+    if (!opened.importMessage.empty())
+        ShowInformation(this, ToQString(kAppTitle), ToQString(opened.importMessage));
+    return shown;
 }
 
 DocumentHandle* MainWindow::AdoptAndShow(std::unique_ptr<DocumentHandle> document) {

@@ -8,15 +8,7 @@ namespace pf {
 
 namespace {
 
-Message OpenError(const ArchiveError& e, const std::string& path) {
-    if (e.Kind() == ArchiveErrorKind::FirstGeneration) {
-        return {kAppTitle,
-                "Die Datei „" + std::filesystem::path(path).filename().string() +
-                    "“ ist eine Portfolaris1-Datei. Ihre Umwandlung ist in dieser Version noch "
-                    "nicht möglich; die Datei bleibt unverändert.",
-                MessageIcon::Information,
-                {}};
-    }
+Message OpenError(const ArchiveError& e) {
     std::string text = OpenErrorMessage(e.Kind());
     if (!e.Detail().empty()) text += "\n\n" + e.Detail();
     return {kAppTitle, text, MessageIcon::Exclamation, {}};
@@ -65,9 +57,11 @@ OpenOutcome OpenPortfolioFile(const std::string& path, const ReadSettings& setti
         opened.path = path;
         opened.title = DocumentTitleOf(path);
         opened.olderVersion = read.olderVersion;
+        if (read.firstGeneration)
+            opened.importMessage = FirstGenerationImportMessage(*read.firstGeneration);
         outcome.opened = std::move(opened);
     } catch (const ArchiveError& e) {
-        outcome.error = OpenError(e, path);
+        outcome.error = OpenError(e);
     } catch (const std::bad_alloc&) {
         outcome.error =
             Message{kAppTitle, "Fehler beim Öffnen des Dokuments.", MessageIcon::Exclamation, {}};

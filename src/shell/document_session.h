@@ -19,6 +19,9 @@ struct OpenedDocument {
     std::string title;          // window title of the document
     bool olderVersion = false;  // show kOlderVersionNotice
     bool imported = false;      // not entered in the recent-file list
+    // For a converted first-generation file: what was not taken over (shown, titled
+    // kAppTitle, after the document opened); empty when there is nothing to say.
+    std::string importMessage;
 };
 
 // Either a document or the message why there is none. Nothing of a failed read is kept.
@@ -28,8 +31,8 @@ struct OpenOutcome {
 };
 
 // Opens a portfolio file. A read error gives the framework's message ("Unerwartetes
-// Dateiformat." or "Fehler beim Öffnen des Dokuments.") with the detail on a second line;
-// a first-generation file that cannot be converted says so.
+// Dateiformat." or "Fehler beim Öffnen des Dokuments.") with the detail on a second line.
+// A first-generation file is converted.
 OpenOutcome OpenPortfolioFile(const std::string& path, const ReadSettings& settings);
 
 // Opens a first-generation file for import: the document's path becomes the same path with

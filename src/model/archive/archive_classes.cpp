@@ -21,6 +21,10 @@ constexpr ClassInfo kClasses[kClassCount] = {
     {"CFL2StoppZielKurs", CFL2StoppZielKurs::kSchema, false},
     {"CFL2StPflKateg", CFL2StPflKateg::kSchema, false},
     {"CFL2SpekFristUmst", CFL2SpekFristUmst::kSchema, false},
+    {"CQRNKurs", 1, false},
+    {"CQRNKursverlauf", 1, false},
+    {"CQRNAktie", 1, false},
+    {"CQRNKontoTransaktion", 1, false},
 };
 
 }  // namespace

@@ -17,8 +17,13 @@ enum class ClassId : uint8_t {
     StoppZielKurs,
     StPflKateg,
     SpekFristUmst,
+    // Records of first-generation files; they never appear in a current file.
+    V1Kurs,
+    V1Kursverlauf,
+    V1Aktie,
+    V1KontoTransaktion,
 };
-inline constexpr int kClassCount = 10;
+inline constexpr int kClassCount = 14;
 
 struct ClassInfo {
     std::string_view name;  // as stored in the file

@@ -9,6 +9,7 @@ const char* OpenErrorMessage(ArchiveErrorKind kind) {
         case ArchiveErrorKind::BadClass:
         case ArchiveErrorKind::BadSchema:
         case ArchiveErrorKind::BadIndex:
+        case ArchiveErrorKind::BadValue:
             return "Unerwartetes Dateiformat.";
         default:
             return "Fehler beim Öffnen des Dokuments.";

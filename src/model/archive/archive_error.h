@@ -8,15 +8,15 @@ namespace pf {
 // Why reading or writing a portfolio file failed. Reading stops as a whole at the first
 // error; nothing of a partly read file is used.
 enum class ArchiveErrorKind {
-    BadHeader,        // the file does not start like a portfolio file
-    EndOfFile,        // the data ends too early (also: a count the rest cannot hold)
-    BadClass,         // unknown class name, or an object of the wrong class
-    BadSchema,        // a stored schema this program cannot read
-    BadIndex,         // an object tag that refers to nothing
-    WrongPassword,    // wrong or cancelled password
-    FirstGeneration,  // a first-generation file; its conversion is not available here
-    Unstorable,       // a text that the file's character set cannot hold
-    FileError,        // the operating system refused to read or write the file
+    BadHeader,      // the file does not start like a portfolio file
+    EndOfFile,      // the data ends too early (also: a count the rest cannot hold)
+    BadClass,       // unknown class name, or an object of the wrong class
+    BadSchema,      // a stored schema this program cannot read
+    BadIndex,       // an object tag that refers to nothing
+    WrongPassword,  // wrong or cancelled password
+    BadValue,       // a stored value outside its range (a date, a fraction of a piece)
+    Unstorable,     // a text that the file's character set cannot hold
+    FileError,      // the operating system refused to read or write the file
 };
 
 class ArchiveError : public std::runtime_error {

@@ -55,6 +55,10 @@ class ArchiveReader {
     // `transfer(reader, record, schema)` reads the fields of one record.
     template <class T, class Transfer>
     void Objects(std::vector<T>& list, ClassId cls, Transfer transfer);
+    // An object list whose elements may be of different classes: `visit(reader, cls,
+    // schema)` reads one object and refuses (BadClass) a class it does not expect there.
+    template <class Visit>
+    void MixedObjects(Visit visit);
 
     uint8_t U8();
     uint16_t U16();
@@ -120,6 +124,22 @@ void ArchiveReader::Objects(std::vector<T>& list, ClassId cls, Transfer transfer
         } else {
             ArchiveReader replay = ReplayReader(tag.index);
             transfer(replay, record, tag.schema);
+        }
+    }
+}
+
+template <class Visit>
+void ArchiveReader::MixedObjects(Visit visit) {
+    const uint32_t count = Count(2);
+    for (uint32_t i = 0; i < count; ++i) {
+        const Tag tag = ReadTag();
+        if (tag.kind == Tag::Null) Fail(ArchiveErrorKind::BadClass, "leeres Objekt in einer Liste");
+        if (tag.kind == Tag::NewObject) {
+            visit(*this, tag.cls, tag.schema);
+            FinishObject(tag.index);
+        } else {
+            ArchiveReader replay = ReplayReader(tag.index);
+            visit(replay, tag.cls, tag.schema);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "model/archive/archive_reader.h"
 #include "model/archive/archive_writer.h"
+#include "model/archive/first_generation.h"
 #include "model/archive/record_io.h"
 #include "model/archive/settings_layout.h"
 #include "model/text_codec.h"
@@ -52,6 +53,43 @@ CQRNKennwort ReadPassword(ArchiveReader& io) {
     return record;
 }
 
+// Asks for the password of a protected file; throws WrongPassword unless it is typed right.
+void CheckPassword(const CQRNKennwort& record, const ReadSettings& settings) {
+    if (record.protectionActive == 0) return;
+    const std::optional<std::string> typed =
+        settings.askPassword ? settings.askPassword() : std::nullopt;
+    if (!typed || *typed != record.password)
+        throw ArchiveError(ArchiveErrorKind::WrongPassword,
+                           typed ? "Das Kennwort ist falsch." : "Kein Kennwort eingegeben.");
+}
+
+// A first-generation file: the password record as in a current file, then the old data,
+// converted into a new portfolio.
+ReadResult ReadFirstGenerationFile(ArchiveReader& io, const ReadSettings& settings) {
+    // The detail of a format error names the kind of file, since the user opened a file
+    // that the program has to convert.
+    const auto named = [](const ArchiveError& e) {
+        return ArchiveError(e.Kind(), "Portfolaris1-Datei: " + e.Detail());
+    };
+    ReadResult result;
+    CQRNKennwort password;
+    try {
+        password = ReadPassword(io);
+    } catch (const ArchiveError& e) {
+        throw named(e);
+    }
+    CheckPassword(password, settings);
+    FirstGenerationImport import;
+    try {
+        ConvertFirstGeneration(io, password, settings.today, result.doc, import);
+    } catch (const ArchiveError& e) {
+        throw named(e);
+    }
+    result.firstGeneration = import;
+    result.unreadBytes = io.Remaining();
+    return result;
+}
+
 template <class Io, class Doc>
 void Counters(Io& io, Doc& doc) {
     io.Int(doc.nextKindId);
@@ -83,9 +121,7 @@ bool IsFirstGenerationHeader(std::string_view header) {
 ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& settings) {
     ArchiveReader io(bytes);
     const std::string header = io.RawStr();
-    if (IsFirstGenerationHeader(header))
-        throw ArchiveError(ArchiveErrorKind::FirstGeneration,
-                           "Die Datei stammt von der ersten Programmgeneration.");
+    if (IsFirstGenerationHeader(header)) return ReadFirstGenerationFile(io, settings);
     if (header != kFileHeader) io.Fail(ArchiveErrorKind::BadHeader, "Keine Portfolaris-Datei");
 
     ReadResult result;
@@ -95,13 +131,7 @@ ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& sett
     result.version = io.version;
 
     doc.password = ReadPassword(io);
-    if (doc.password.protectionActive != 0) {
-        const std::optional<std::string> typed =
-            settings.askPassword ? settings.askPassword() : std::nullopt;
-        if (!typed || *typed != doc.password.password)
-            throw ArchiveError(ArchiveErrorKind::WrongPassword,
-                               typed ? "Das Kennwort ist falsch." : "Kein Kennwort eingegeben.");
-    }
+    CheckPassword(doc.password, settings);
     if (io.After(20101007)) {
         io.Date(doc.options.periodFromDate);
         io.Date(doc.options.periodToDate);

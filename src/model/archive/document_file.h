@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/archive/archive_error.h"
+#include "model/archive/first_generation.h"
 #include "model/document.h"
 
 namespace pf {
@@ -35,12 +36,16 @@ struct ReadResult {
     uint32_t version = 0;
     bool olderVersion = false;  // the caller shows kOlderVersionNotice
     size_t unreadBytes = 0;     // data after the last element this version knows
+    // Set for a first-generation file (version 0), which was converted into `doc`; the
+    // caller shows FirstGenerationImportMessage after the file opened.
+    std::optional<FirstGenerationImport> firstGeneration;
 };
 
 // Whether a file's first string marks a first-generation file.
 bool IsFirstGenerationHeader(std::string_view header);
 
-// Reads a whole portfolio file. Throws ArchiveError; nothing of a failed read is kept.
+// Reads a whole portfolio file; a first-generation file is converted. Throws ArchiveError;
+// nothing of a failed read is kept.
 ReadResult ReadDocument(std::span<const uint8_t> bytes, const ReadSettings& settings);
 // The bytes of the current file version. Throws ArchiveError (Unstorable) for a text that
 // the file cannot hold.
