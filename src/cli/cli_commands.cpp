@@ -15,6 +15,9 @@ constexpr const char* kUsage =
     "      Zeitraum der Kurse) und alle Transaktionen einer Portfolaris-Datei (.fl2).\n"
     "  resave QUELLE ZIEL [--password KENNWORT]\n"
     "      Liest QUELLE und schreibt sie im aktuellen Dateiformat nach ZIEL.\n"
+    "  import-v1 ALT.flk NEU.fl2 [--password KENNWORT]\n"
+    "      Übernimmt eine Portfolaris1-Datei und schreibt sie im aktuellen Dateiformat nach\n"
+    "      NEU.fl2; nennt, was nicht übernommen werden konnte.\n"
     "  new ZIEL [--legacy-mask BITS] [--password KENNWORT]\n"
     "      Legt eine neue, leere Datei mit den Voreinstellungen an: Euro als Hauptwährung,\n"
     "      dazu die ehemaligen Landeswährungen, deren Bits in BITS gesetzt sind\n"
@@ -229,6 +232,7 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"info", 1, {"--password"}, {}, cli::Info},
         {"resave", 2, {"--password"}, {}, cli::Resave},
+        {"import-v1", 2, {"--password"}, {}, cli::ImportV1},
         {"new", 1, {"--legacy-mask", "--password"}, {}, cli::New},
         {"sample", 1, {}, {}, cli::Sample},
         {"demo", 1, {}, {}, cli::Demo},

@@ -10,6 +10,9 @@ namespace pf::cli {
 // Each command returns the exit code: 0 success, 1 failure (message on stderr).
 int Info(const Context& c);
 int Resave(const Context& c);
+// Converts a first-generation file and writes it in the current format; prints what was
+// left out.
+int ImportV1(const Context& c);
 int New(const Context& c);
 int Sample(const Context& c);
 int Demo(const Context& c);
