@@ -14,6 +14,9 @@ if(NOT PF_SANITIZE AND NOT PF_FUZZ)
       ${PROJECT_BINARY_DIR}/src/app/Demo3.fl2
     DESTINATION ${CMAKE_INSTALL_DATADIR}/portfolaris)
 endif()
+# The images of the holdings' HTML page, where the program looks for them.
+list(TRANSFORM PF_HTML_IMAGES PREPEND data/html/ OUTPUT_VARIABLE pf_html_image_files)
+install(FILES ${pf_html_image_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/portfolaris)
 install(FILES data/portfolaris.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/portfolaris-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME portfolaris.xml)

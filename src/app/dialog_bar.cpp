@@ -150,9 +150,6 @@ DialogBar::DialogBar(QWidget* parent) : QWidget(parent) {
     connect(simulatedSale_, &QToolButton::toggled, this, &DialogBar::simulatedSaleToggled);
     connect(htmlView_, &QPushButton::clicked, this, &DialogBar::htmlViewRequested);
 
-    // The HTML page has no command behind it in this program: its button shows, disabled.
-    htmlView_->setEnabled(false);
-
     ShowState(nullptr, nullptr);
 }
 
@@ -177,6 +174,7 @@ void DialogBar::ShowState(const ChildViewState* state, const CFolari2Doc* doc) {
     filterSettings_->setVisible(c.filterSwitch);
     simulatedSale_->setVisible(c.simulatedSale);
     htmlView_->setVisible(c.htmlView);
+    htmlView_->setEnabled(state != nullptr);
 
     if (state != nullptr) {
         firstDate_->setDate(ToQDate(state->FirstDate()));

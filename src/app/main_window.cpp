@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -29,8 +31,10 @@
 #include "app/report_view.h"
 #include "app/row_commands.h"
 #include "charts/chart_builders.h"
+#include "qtcanvas/qt_desktop_launcher.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
+#include "shell/html_view.h"
 #include "shell/initial_period.h"
 #include "shell/report_option_pages.h"
 #include "shell/screen_scale.h"
@@ -86,7 +90,12 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
       programFolder_(setup.programFolder),
       today_(setup.today),
       clipboard_(setup.clipboard),
+      launcher_(setup.launcher),
       faults_(setup.faults) {
+    if (launcher_ == nullptr) {
+        ownLauncher_ = std::make_unique<QtDesktopLauncher>();
+        launcher_ = ownLauncher_.get();
+    }
     if (clipboard_ == nullptr) {
         ownClipboard_ = std::make_unique<QtClipboard>();
         clipboard_ = ownClipboard_.get();
@@ -440,6 +449,7 @@ void MainWindow::ConnectDialogBar() {
     });
     connect(bar, &DialogBar::filterSettingsRequested, this, &MainWindow::OnFilterSettings);
     connect(bar, &DialogBar::choosePositionsRequested, this, &MainWindow::OnChoosePositions);
+    connect(bar, &DialogBar::htmlViewRequested, this, &MainWindow::OnHtmlView);
     // The chart's picture button: the chart's own page in front, its appearance page beside.
     connect(bar, &DialogBar::chartButtonClicked, this, [this] { OpenViewOptions(kViewChart); });
 }
@@ -453,6 +463,19 @@ void MainWindow::OpenViewOptions(int viewId) {
     OptionsDialog dialog(document->Doc(), pages, this);
     if (dialog.exec() != QDialog::Accepted) return;
     dialog.ApplyTo(document->Doc());
+}
+
+void MainWindow::OnHtmlView() {
+    ReportView* active = ActiveView();
+    if (active == nullptr) return;
+    HtmlPagePlaces places;
+    places.programFolder = programFolder_;
+    places.appDataFolder =
+        FromQString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    places.homeFolder = FromQString(QDir::homePath());
+    const MaybeMessage problem = ShowHtmlPage(active->Document()->Doc(), active->State().reportDate,
+                                              places, programFolder_, *launcher_);
+    if (problem) ShowMessage(this, *problem);
 }
 
 void MainWindow::OnChoosePositions() {

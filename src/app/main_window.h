@@ -28,6 +28,7 @@ namespace pf {
 
 class ChildFrame;
 class Clipboard;
+class DesktopLauncher;
 class DialogBar;
 class DocumentHandle;
 class ReportObject;
@@ -48,6 +49,8 @@ struct MainWindowSetup {
     std::string programFolder;          // where the demonstration portfolios live
     CQRNDatum today;
     Clipboard* clipboard = nullptr;  // nullptr: the desktop's clipboard
+    // Opens the holdings' HTML page; nullptr: the desktop's browser.
+    DesktopLauncher* launcher = nullptr;
     FrameCreationFaults faults;
 };
 
@@ -177,6 +180,8 @@ class MainWindow : public QMainWindow {
     void OnScreenScale(double factor);
     void OnToggleSaveWindowSize(bool on);
     void OnFilterSettings();
+    // "HTML-Ansicht" of the holdings: the page of the view's date, opened in the browser.
+    void OnHtmlView();
     // "Auswählen..." of the positions diagram: the lots it sums.
     void OnChoosePositions();
     void OnAbout();
@@ -186,6 +191,8 @@ class MainWindow : public QMainWindow {
     CQRNDatum today_;
     Clipboard* clipboard_;
     std::unique_ptr<Clipboard> ownClipboard_;
+    DesktopLauncher* launcher_;
+    std::unique_ptr<DesktopLauncher> ownLauncher_;
     FrameCreationFaults faults_;
     WindowSettings placement_;
     RecentFileList recentFiles_;

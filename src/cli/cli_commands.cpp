@@ -77,6 +77,11 @@ constexpr const char* kUsage =
     "      Zeichnet das Diagramm Depotentwicklung (--measure 0 bis 14) oder\n"
     "      Wertpapierpositionen (--measure 0 bis 4) über die gewählten Positionsnummern\n"
     "      (siehe lots --all); Formate wie bei chart, tsv mit einer Zeile je Tag.\n"
+    "  html DATEI -o SEITE.htm [--date TT.MM.JJJJ] [--images ORDNER] [--password KENNWORT]\n"
+    "      Schreibt den Depotbestand am Stichtag --date (sonst heute) als HTML-Seite wie die\n"
+    "      HTML-Ansicht des Programms. Die Bilder der Seite (Trendpfeile, Linien) werden aus\n"
+    "      ORDNER verwiesen, sonst aus dem Ordner des Programms (installiert:\n"
+    "      share/portfolaris).\n"
     "  options DATEI [--set NAME=WERT]... [--dry-run] [--password KENNWORT]\n"
     "      Zeigt alle Berichtsoptionen der Datei als NAME<Tab>WERT (Masken hexadezimal,\n"
     "      Währungen als Symbol). --set ändert eine Option, geprüft wie auf ihrer\n"
@@ -243,6 +248,7 @@ const std::vector<Command>& Commands() {
          cli::Lots},
         {"series", 1, {"--from", "--to", "--currency", "--password"}, {}, cli::Series},
         {"options", 1, {"--set", "--password"}, {"--dry-run"}, cli::Options},
+        {"html", 1, {"-o", "--date", "--images", "--password"}, {}, cli::Html},
         {"report",
          2,
          {"--date", "--from", "--to", "--format", "-o", "--password"},

@@ -66,6 +66,9 @@ int StopTarget(const Context& c);
 int AccountCurrency(const Context& c);
 int DeleteTransaction(const Context& c);
 
+// The holdings' HTML page of a file, written to -o.
+int Html(const Context& c);
+
 // The report options of a file under their names (ReportOptionEntries), changed with --set.
 int Options(const Context& c);
 

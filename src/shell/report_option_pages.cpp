@@ -360,16 +360,19 @@ HoldingsOptionsPage HoldingsOptionsPage::FromDocument(const CFolari2Doc& doc) {
     page.currencies = CurrencyChoices(doc);
     page.extraInfos = ExtraInfoChoices(doc.options);
     page.placeholders = HoldingsTitlePlaceholders();
+    page.html = HtmlConfigForm::FromDocument(doc);
     return page;
 }
 
 MaybeMessage HoldingsOptionsPage::Check() const {
-    return CheckText(values.title, "Titel", kTitleField);
+    if (MaybeMessage m = CheckText(values.title, "Titel", kTitleField)) return m;
+    return htmlEdited ? html.Check() : std::nullopt;
 }
 
 void HoldingsOptionsPage::ApplyTo(CFolari2Doc& doc) const {
     doc.options.holdings = values;
     doc.options.holdings.columnMask = static_cast<int32_t>(static_cast<uint32_t>(MaskOf(columns)));
+    if (htmlEdited) html.ApplyTo(doc);
 }
 
 // --- "Realisierte G+V" ---

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/document_options.h"
+#include "shell/html_view.h"
 #include "shell/options_sheet.h"
 
 namespace pf {
@@ -154,6 +155,11 @@ class HoldingsOptionsPage : public OptionsPage {
     std::vector<ChoiceItem> currencies;
     std::vector<ChoiceItem> extraInfos;
     std::vector<std::string> placeholders;
+    // "HTML-Ansicht konfigurieren...": the dialog's fields, written with the page only after
+    // the dialog was left with OK (`htmlEdited`), so that an untouched page does not undo
+    // thresholds changed on "Allgemein" in the same sheet.
+    HtmlConfigForm html;
+    bool htmlEdited = false;
 };
 
 // "Realisierte G+V", like "Depotbestand".

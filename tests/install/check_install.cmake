@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix and checks that the desktop finds what it needs:
-# programs, demonstration portfolios, desktop entry, icon and the two file types.
+# programs, demonstration portfolios, the HTML page's images, desktop entry, icon and the
+# two file types.
 # Called as: cmake -DBUILD=<build folder> -DPREFIX=<empty folder> -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX}"
@@ -10,6 +11,8 @@ endif()
 foreach(f
     bin/portfolaris bin/portfolaris-cli bin/portfolaris-vtplus
     share/portfolaris/Demo1.fl2 share/portfolaris/Demo2.fl2 share/portfolaris/Demo3.fl2
+    share/portfolaris/ar1.gif share/portfolaris/ar5.gif share/portfolaris/blline.gif
+    share/portfolaris/grline.gif
     share/applications/portfolaris.desktop
     share/mime/packages/portfolaris.xml
     share/icons/hicolor/scalable/apps/portfolaris.svg)

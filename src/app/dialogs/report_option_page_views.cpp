@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs/html_config_dialog.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/holdings_report.h"
@@ -400,10 +401,15 @@ void PositionPageView::Build(const Common& c) {
     fields->addWidget(extraInfo_, row++, 1);
     fields->setRowStretch(row++, 1);
     if (holdings_) {
-        // The HTML holdings page is not built yet; the button shows where it will be.
+        // The page keeps what the dialog was left with; the sheet's OK stores it.
         auto* html = new QPushButton(u"&HTML-Ansicht konfigurieren..."_s, this);
         html->setObjectName(u"htmlConfigure"_s);
-        html->setEnabled(false);
+        connect(html, &QPushButton::clicked, this, [this] {
+            HtmlConfigDialog dialog(holdings_->html, this);
+            if (dialog.exec() != QDialog::Accepted) return;
+            holdings_->html = dialog.Form();
+            holdings_->htmlEdited = true;
+        });
         fields->addWidget(html, row++, 0, 1, 2, Qt::AlignLeft);
     }
     fields->setColumnStretch(1, 1);

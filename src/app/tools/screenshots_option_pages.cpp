@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/dialogs/html_config_dialog.h"
 #include "app/dialogs/options_dialog.h"
 #include "model/document.h"
 #include "shell/report_option_pages.h"
@@ -63,6 +64,13 @@ void ShootReportOptionPages(QWidget* parent, CFolari2Doc& doc,
         menu->hide();
     }
     view.hide();
+
+    // "HTML-Ansicht konfigurieren", opened from the holdings page.
+    HtmlConfigDialog html(HtmlConfigForm::FromDocument(doc), parent);
+    html.show();
+    QApplication::processEvents();
+    save(html, u"html-configure"_s);
+    html.hide();
 }
 
 }  // namespace pf
