@@ -1,6 +1,7 @@
 // Writes the starting corpus of the reader fuzzer into the folder given as the argument:
 // whole files of a few kinds, the same files cut short at several sizes, and two variants
-// that reach paths the writer never produces (a back reference, older version numbers).
+// that reach paths the writer never produces (a back reference, older version numbers);
+// and first-generation files, which the reader converts.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "model/archive/document_file.h"
+#include "model/archive/first_generation_writer.h"
 #include "support/full_document.h"
 
 namespace {
@@ -57,6 +59,38 @@ std::string WithVersion(std::string bytes, uint32_t version) {
     const size_t at = 1 + pf::kFileHeader.size();
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(version >> (8 * i));
     return bytes;
+}
+
+// A first-generation file with every kind of record: two quote histories, a sold lot with
+// DM and euro sides, an open lot, a lot without history, and bookings around the switch to
+// the euro, one of them a back reference to an earlier booking.
+pf::testing::FlkFile FirstGenerationFile() {
+    using pf::testing::Day;
+    pf::testing::FlkFile f;
+    f.depotNumber = "D-1";
+    f.holderName = "Erika";
+    f.startDate = Day(1, 7, 1998);
+    f.switchDate = Day(1, 1, 2002);
+    f.switchedToEuro = 1;
+    f.startBalance = 500000;
+    pf::testing::FlkLot sold{"Alpha", "1", 2, 5'000'000, {}, 2, {}};
+    sold.purchase = {Day(15, 6, 1998), 10000, 1000, 1, 1, "Kauf"};
+    sold.sale = {Day(15, 3, 2002), 12000, 500, 1, 0, "Verkauf"};
+    pf::testing::FlkLot open{"Beta", "2", 10, 0, {}, 0, {}};
+    open.purchase = {Day(10, 1, 1999), 4000, 1500, 0, 1, ""};
+    pf::testing::FlkLot orphan = open;
+    orphan.name = "Gamma";
+    f.objects = {
+        pf::testing::FlkHistory{"Alpha", "1", {{12345, Day(2, 7, 1998)}, {13000, Day(1, 3, 2002)}}},
+        sold,
+        pf::testing::FlkBooking{0, 26, 1000, 511, "Steuer", Day(1, 6, 1998)},
+        pf::testing::FlkHistory{"Beta", "2", {{5000, Day(10, 1, 1999)}}},
+        open,
+        orphan,
+        pf::testing::FlkBooking{0, 11, 2000, 1023, "", Day(20, 5, 1999)},
+        pf::testing::FlkBooking{0, 99, 100, 51, "", Day(7, 1, 2002)},
+    };
+    return f;
 }
 
 }  // namespace
@@ -109,6 +143,27 @@ int main(int argc, char** argv) {
     } else {
         ok &= Write(folder, "quotes_back_reference.fl2", backReference);
     }
+    pf::testing::FlkFile flk = FirstGenerationFile();
+    const std::string flkBytes = pf::testing::WriteFlk(flk);
+    ok &= Write(folder, "first_generation.flk", flkBytes);
+    for (const size_t cut : {size_t{1}, size_t{25}, size_t{60}, flkBytes.size() / 2})
+        ok &= Write(folder, "first_generation_cut" + std::to_string(cut) + ".flk",
+                    flkBytes.substr(0, cut));
+    // The last booking refers back to the first one (the first history takes class 1,
+    // itself 2, its quote class 3 and the quotes 4 and 5; the lot class 6, the lot 7, the
+    // booking class 8, the booking 9).
+    flk.objects.pop_back();
+    std::string withReference = pf::testing::WriteFlk(flk);
+    withReference += std::string("\x09\x00", 2);
+    // One more element in the list count: the count follows the options (two strings and
+    // four integers) right before the first object's new-class tag.
+    const size_t firstTag = withReference.find("CQRNKursverlauf") - 6;
+    PutU16(withReference, firstTag - 2,
+           static_cast<uint16_t>(U16At(withReference, firstTag - 2) + 1));
+    ok &= Write(folder, "first_generation_back_reference.flk", withReference);
+    flk.protectionActive = 1;
+    flk.password = "Geheim-\xDF";
+    ok &= Write(folder, "first_generation_protected.flk", pf::testing::WriteFlk(flk));
     for (const uint32_t version : {20101001u, 30001000u, 31001001u})
         ok &= Write(folder, "full_short_v" + std::to_string(version) + ".fl2",
                     WithVersion(seeds[2].bytes, version));
