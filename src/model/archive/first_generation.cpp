@@ -275,11 +275,11 @@ Amount AccountEffect(const CFL2Transaktion& t) {
 }
 
 void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) {
-    // Step 4: the account is in marks until it was switched to the euro.
+    // The account is in marks until it was switched to the euro.
     const bool switchedLater = f.switchedToEuro && f.switchDate > f.startDate;
     if (switchedLater) doc.accountCurrencyChanges.push_back({kEuro, f.switchDate});
 
-    // Step 6: one security per quote history. Histories with the same name and WKN are one
+    // One security per quote history. Histories with the same name and WKN are one
     // security.
     std::map<std::pair<std::string, std::string>, int32_t> securityOf;
     UniqueTexts names;
@@ -305,7 +305,7 @@ void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) 
     }
     for (CFL2Wertpapier& s : doc.securities) s.quotes.Normalise();
 
-    // Step 7: a buy per lot, and the sale of the whole lot if it was sold.
+    // A buy per lot, and the sale of the whole lot if it was sold.
     for (const OldLot& lot : f.lots) {
         const auto found = securityOf.find({lot.name, lot.wkn});
         if (found == securityOf.end()) {
@@ -333,7 +333,7 @@ void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) 
         doc.transactions.push_back(std::move(sell));
     }
 
-    // Step 8: account movements by the code table; euro amounts from the switch date on.
+    // Account movements by the code table; euro amounts from the switch date on.
     for (const OldBooking& b : f.bookings) {
         if (b.code <= kLastTradeCode) continue;
         const auto rule = std::find_if(std::begin(kMovementRules), std::end(kMovementRules),
@@ -359,7 +359,7 @@ void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) 
         doc.transactions.push_back(std::move(t));
     }
 
-    // Step 9: the opening deposit. The old starting balance is the balance at the start of
+    // The opening deposit. The old starting balance is the balance at the start of
     // the start date; bookings dated before it are taken back out of it, each converted into
     // the opening currency and rounded to cents, so that the converted account shows the old
     // balance on the start date.

@@ -314,6 +314,18 @@ TEST(FirstGeneration, OpeningDepositConvertsEarlierMarkBookingsIntoEuro) {
     EXPECT_EQ(doc.transactions[2].amount, 5.0);
 }
 
+TEST(FirstGeneration, OpeningDepositCannotLeaveTheCalendar) {
+    // Started on 02.01.1970, the first valid day: the day before does not exist, so the
+    // deposit stays on that day (it sorts after the day's buys, before its sales).
+    FlkFile f;
+    f.startDate = Day(2, 1, 1970);
+    f.startBalance = 1234;
+    const CFolari2Doc doc = Read(WriteFlk(f)).doc;
+    ASSERT_EQ(doc.transactions.size(), 1u);
+    EXPECT_EQ(doc.transactions[0].date, Day(2, 1, 1970));
+    EXPECT_EQ(doc.transactions[0].amount, 12.34);
+}
+
 TEST(FirstGeneration, LotsWithoutQuoteHistoryAreSkippedAndCounted) {
     // A lot needs a history with its name AND WKN.
     FlkFile f;
