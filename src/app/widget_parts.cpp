@@ -3,7 +3,10 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 
 namespace pf {
@@ -45,5 +48,22 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
 
 WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
 WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QFont FixedPitchFont() {
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(desktop).fixedPitch()) return desktop;
+    for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"}) {
+        QFont candidate(QString::fromLatin1(family));
+        candidate.setPointSizeF(desktop.pointSizeF());
+        if (QFontInfo(candidate).fixedPitch()) return candidate;
+    }
+    return desktop;
+}
 
 }  // namespace pf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QFont>
 #include <QString>
 
 #include "model/date.h"
@@ -8,6 +9,7 @@
 class QDateEdit;
 class QDialog;
 class QDialogButtonBox;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -20,6 +22,14 @@ CQRNDatum FromQDate(const QDate& date);
 // A date picker as the program shows dates ("dd.MM.yyyy", calendar popup), limited to the
 // days a file can hold.
 QDateEdit* DatePicker(QWidget* parent, const QString& objectName = {});
+
+// A label whose mnemonic moves the focus to `buddy`.
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
+
+// The desktop's fixed-pitch font, or the first installed face that really has a fixed pitch
+// when the desktop's choice does not (some monospace faces do not say so to the font
+// matcher, and teletext pages and format descriptions need aligned columns).
+QFont FixedPitchFont();
 
 // A push button named `objectName` that Enter does not press (the dialog's default button
 // keeps Enter).

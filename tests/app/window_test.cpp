@@ -31,6 +31,7 @@
 #include "app/message_box.h"
 #include "app/report_view.h"
 #include "model/archive/document_file.h"
+#include "model/archive/first_generation_writer.h"
 #include "model/archive/old_file_builder.h"
 #include "platform/clipboard.h"
 #include "qtcanvas/qt_settings_store.h"
@@ -484,16 +485,40 @@ TEST_F(WindowTest, QuittingWithAModifiedDocumentAsksFirst) {
 
 TEST_F(WindowTest, ImportTakesTheTitleAndTheFl2Path) {
     MainWindow& w = Start();
-    // The conversion of first-generation files comes later: such a file is recognised and
-    // the user is told, nothing opens.
+    // A damaged first-generation file: the user is told, nothing opens.
     const std::string flk = (folder / "depot.flk").string();
     std::ofstream(flk, std::ios::binary)
         << std::string("\x1B") << "PortfolarisDatei.1.07 Daten....";
     EXPECT_EQ(w.ImportFile(ToQString(flk)), nullptr);
     ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.rfind("Unerwartetes Dateiformat.", 0), 0u);
     EXPECT_NE(shown[0].text.find("Portfolaris1-Datei"), std::string::npos);
     EXPECT_EQ(w.OpenFile(ToQString(flk)), nullptr);  // Open recognises it the same way
     EXPECT_TRUE(w.Documents().isEmpty());
+
+    // A sound one opens converted, under the imported title, and says what it left out.
+    testing::FlkFile old;
+    old.startDate = DateOf(1, 7, 1999);
+    testing::FlkLot lot{"Alpha AG", "100100", 3, 0, {}, 0, {}};
+    lot.purchase = {DateOf(2, 7, 1999), 2000, 500, 1, 1, "Kauf"};
+    testing::FlkLot orphan = lot;
+    orphan.name = "Ohne Kurse";
+    old.objects = {testing::FlkHistory{"Alpha AG", "100100", {{2100, DateOf(2, 7, 1999)}}},
+                   lot, orphan};
+    const std::string converted = (folder / "alt.flk").string();
+    std::ofstream(converted, std::ios::binary) << testing::WriteFlk(old);
+    shown.clear();
+    DocumentHandle* opened = w.OpenFile(ToQString(converted));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->Title(), QStringLiteral("alt (importiert)"));
+    EXPECT_EQ(opened->Path(), ToQString((folder / "alt.fl2").string()));
+    EXPECT_TRUE(opened->IsModified());
+    EXPECT_EQ(opened->Doc().securities.size(), 1u);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find("1 Position ohne Kursverlauf"), std::string::npos)
+        << shown[0].text;
+    opened->SetModified(false);
+    w.CloseDocument(opened);
 
     // A readable file imported under the ".flk" name gets the imported title and path, stays
     // out of the recent files, and Save does not overwrite an existing depot.fl2 unasked.

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 
@@ -113,7 +114,7 @@ DiagramsPageView::DiagramsPageView(const DiagramsOptionsPage& page, QWidget* par
 
     face_ = FaceBox(v.face, this);
     auto* faceRow = new QHBoxLayout;
-    faceRow->addWidget(Buddy(u"&Schriftart:"_s, face_, this));
+    faceRow->addWidget(BuddyLabel(u"&Schriftart:"_s, face_, this));
     faceRow->addWidget(face_, 1);
 
     auto* sizes = new QGroupBox(u"Größe (1/10 mm)"_s, this);
@@ -122,13 +123,13 @@ DiagramsPageView::DiagramsPageView(const DiagramsOptionsPage& page, QWidget* par
     border_ = Spin("border", kDistanceRange, v.border, sizes);
     innerMargin_ = Spin("innerMargin", kDistanceRange, v.innerMargin, sizes);
     auto* sizeGrid = new QGridLayout(sizes);
-    sizeGrid->addWidget(Buddy(u"&Breite:"_s, width_, sizes), 0, 0);
+    sizeGrid->addWidget(BuddyLabel(u"&Breite:"_s, width_, sizes), 0, 0);
     sizeGrid->addWidget(width_, 0, 1);
-    sizeGrid->addWidget(Buddy(u"&Höhe:"_s, height_, sizes), 1, 0);
+    sizeGrid->addWidget(BuddyLabel(u"&Höhe:"_s, height_, sizes), 1, 0);
     sizeGrid->addWidget(height_, 1, 1);
-    sizeGrid->addWidget(Buddy(u"&Rand:"_s, border_, sizes), 0, 2);
+    sizeGrid->addWidget(BuddyLabel(u"&Rand:"_s, border_, sizes), 0, 2);
     sizeGrid->addWidget(border_, 0, 3);
-    sizeGrid->addWidget(Buddy(u"&Innenabstand:"_s, innerMargin_, sizes), 1, 2);
+    sizeGrid->addWidget(BuddyLabel(u"&Innenabstand:"_s, innerMargin_, sizes), 1, 2);
     sizeGrid->addWidget(innerMargin_, 1, 3);
     sizeGrid->setColumnStretch(4, 1);
 
@@ -136,9 +137,9 @@ DiagramsPageView::DiagramsPageView(const DiagramsOptionsPage& page, QWidget* par
     labelFont_ = Spin("labelFontHeight", kDiagramFontHeightRange, v.labelFontHeight, fonts);
     titleFont_ = Spin("titleFontHeight", kDiagramFontHeightRange, v.titleFontHeight, fonts);
     auto* fontGrid = new QGridLayout(fonts);
-    fontGrid->addWidget(Buddy(u"B&eschriftung:"_s, labelFont_, fonts), 0, 0);
+    fontGrid->addWidget(BuddyLabel(u"B&eschriftung:"_s, labelFont_, fonts), 0, 0);
     fontGrid->addWidget(labelFont_, 0, 1);
-    fontGrid->addWidget(Buddy(u"&Titel:"_s, titleFont_, fonts), 1, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Titel:"_s, titleFont_, fonts), 1, 0);
     fontGrid->addWidget(titleFont_, 1, 1);
     fontGrid->setColumnStretch(2, 1);
 
@@ -201,7 +202,7 @@ DiagramPageView::DiagramPageView(const DiagramOptionsPage& page, QWidget* parent
 
     currency_ = Choices("currency", page.currencies, v.currencyId, this);
     auto* currencyRow = new QHBoxLayout;
-    currencyRow->addWidget(Buddy(u"&Währung:"_s, currency_, this));
+    currencyRow->addWidget(BuddyLabel(u"&Währung:"_s, currency_, this));
     currencyRow->addWidget(currency_);
     currencyRow->addStretch(1);
 
@@ -321,7 +322,7 @@ ChartPageView::ChartPageView(const ChartOptionsPage& page, QWidget* parent)
 
     splits_ = SplitChoices(page.splitHandlings, v.splitHandling, this);
     auto* splitRow = new QHBoxLayout;
-    splitRow->addWidget(Buddy(u"Behandlung von &Splits:"_s, splits_, this));
+    splitRow->addWidget(BuddyLabel(u"Behandlung von &Splits:"_s, splits_, this));
     splitRow->addWidget(splits_);
     splitRow->addStretch(1);
 

@@ -12,12 +12,6 @@
 
 namespace pf {
 
-QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 int32_t ChosenId(const QComboBox* box) {
     return box->currentIndex() < 0 ? -1 : box->currentData().toInt();
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/message_box.h"
+#include "app/widget_parts.h"
 #include "engine/holdings.h"
 #include "engine/message.h"
 #include "engine/number_entry.h"
@@ -21,9 +22,6 @@ class QWidget;
 namespace pf {
 
 class CFolari2Doc;
-
-// A label whose mnemonic moves the focus to `buddy`.
-QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
 
 // The id stored with the chosen entry, -1 when none is chosen.
 int32_t ChosenId(const QComboBox* box);

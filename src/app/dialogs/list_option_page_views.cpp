@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/holdings_report.h"
@@ -56,11 +57,11 @@ QHBoxLayout* Styles(QComboBox*& screenStyle, QComboBox*& printStyle, int32_t scr
     auto* screenBox = new QGroupBox(u"Bildschirm"_s, parent);
     screenStyle = Choices("screenStyle", DisplayStyleChoices(), screen, screenBox);
     auto* screenForm = new QFormLayout(screenBox);
-    screenForm->addRow(Buddy(u"&Darstellung:"_s, screenStyle, screenBox), screenStyle);
+    screenForm->addRow(BuddyLabel(u"&Darstellung:"_s, screenStyle, screenBox), screenStyle);
     auto* printBox = new QGroupBox(u"Druck"_s, parent);
     printStyle = Choices("printStyle", DisplayStyleChoices(), print, printBox);
     auto* printForm = new QFormLayout(printBox);
-    printForm->addRow(Buddy(u"Darste&llung:"_s, printStyle, printBox), printStyle);
+    printForm->addRow(BuddyLabel(u"Darste&llung:"_s, printStyle, printBox), printStyle);
     auto* styles = new QHBoxLayout;
     styles->addWidget(screenBox);
     styles->addWidget(printBox);
@@ -93,15 +94,15 @@ ListsPageView::ListsPageView(const ListsOptionsPage& page, QWidget* parent)
     repeatColumnTitles_ = Switch(u"Spaltentitel au&f jeder Seite"_s, "repeatColumnTitles",
                                  v.repeatColumnTitles, font);
     auto* fontGrid = new QGridLayout(font);
-    fontGrid->addWidget(Buddy(u"&Schriftart:"_s, face_, font), 0, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Schriftart:"_s, face_, font), 0, 0);
     fontGrid->addWidget(face_, 0, 1, 1, 3);
-    fontGrid->addWidget(Buddy(u"Felda&bstand:"_s, outerMargin_, font), 1, 0);
+    fontGrid->addWidget(BuddyLabel(u"Felda&bstand:"_s, outerMargin_, font), 1, 0);
     fontGrid->addWidget(outerMargin_, 1, 1);
-    fontGrid->addWidget(Buddy(u"&normaler Text:"_s, normalFont_, font), 1, 2);
+    fontGrid->addWidget(BuddyLabel(u"&normaler Text:"_s, normalFont_, font), 1, 2);
     fontGrid->addWidget(normalFont_, 1, 3);
-    fontGrid->addWidget(Buddy(u"Spa&ltentitel:"_s, columnTitleFont_, font), 2, 2);
+    fontGrid->addWidget(BuddyLabel(u"Spa&ltentitel:"_s, columnTitleFont_, font), 2, 2);
     fontGrid->addWidget(columnTitleFont_, 2, 3);
-    fontGrid->addWidget(Buddy(u"&vertikaler Text:"_s, verticalFont_, font), 3, 2);
+    fontGrid->addWidget(BuddyLabel(u"&vertikaler Text:"_s, verticalFont_, font), 3, 2);
     fontGrid->addWidget(verticalFont_, 3, 3);
     fontGrid->addWidget(dateColumnEveryPage_, 4, 0, 1, 4);
     fontGrid->addWidget(repeatColumnTitles_, 5, 0, 1, 4);
@@ -120,13 +121,14 @@ ListsPageView::ListsPageView(const ListsOptionsPage& page, QWidget* parent)
     verticalTextDistance_->setEnabled(v.repeatVerticalTexts != 0);
     connect(repeatVerticalTexts_, &QCheckBox::toggled, verticalTextDistance_, &QWidget::setEnabled);
     auto* numbers = new QGridLayout;
-    numbers->addWidget(Buddy(u"Dezi&malstellen für Kurse:"_s, priceDecimals_, this), 0, 0);
+    numbers->addWidget(BuddyLabel(u"Dezi&malstellen für Kurse:"_s, priceDecimals_, this), 0, 0);
     numbers->addWidget(priceDecimals_, 0, 1);
-    numbers->addWidget(Buddy(u"De&zimalstellen für Prozentwerte:"_s, percentDecimals_, this), 1, 0);
+    numbers->addWidget(BuddyLabel(u"De&zimalstellen für Prozentwerte:"_s, percentDecimals_, this),
+                       1, 0);
     numbers->addWidget(percentDecimals_, 1, 1);
     auto* repeatRow = new QHBoxLayout;
     repeatRow->addWidget(repeatVerticalTexts_);
-    repeatRow->addWidget(Buddy(u"Ab&stand:"_s, verticalTextDistance_, this));
+    repeatRow->addWidget(BuddyLabel(u"Ab&stand:"_s, verticalTextDistance_, this));
     repeatRow->addWidget(verticalTextDistance_);
     repeatRow->addStretch(1);
     numbers->addLayout(repeatRow, 2, 0, 1, 3);
@@ -184,11 +186,11 @@ DevelopmentPageView::DevelopmentPageView(const DevelopmentOptionsPage& page, QWi
     accountCurrency_ = Choices("accountCurrency", page.currencies, v.accountCurrencyId, currencies);
     assetsCurrency_ = Choices("assetsCurrency", page.currencies, v.assetsCurrencyId, currencies);
     auto* currencyGrid = new QGridLayout(currencies);
-    currencyGrid->addWidget(Buddy(u"&Depot:"_s, depotCurrency_, currencies), 0, 0);
+    currencyGrid->addWidget(BuddyLabel(u"&Depot:"_s, depotCurrency_, currencies), 0, 0);
     currencyGrid->addWidget(depotCurrency_, 0, 1);
-    currencyGrid->addWidget(Buddy(u"&Konto:"_s, accountCurrency_, currencies), 1, 0);
+    currencyGrid->addWidget(BuddyLabel(u"&Konto:"_s, accountCurrency_, currencies), 1, 0);
     currencyGrid->addWidget(accountCurrency_, 1, 1);
-    currencyGrid->addWidget(Buddy(u"&Vermögen:"_s, assetsCurrency_, currencies), 2, 0);
+    currencyGrid->addWidget(BuddyLabel(u"&Vermögen:"_s, assetsCurrency_, currencies), 2, 0);
     currencyGrid->addWidget(assetsCurrency_, 2, 1);
     currencyGrid->setColumnStretch(1, 1);
 
@@ -202,7 +204,7 @@ DevelopmentPageView::DevelopmentPageView(const DevelopmentOptionsPage& page, QWi
         Switch(u"gleiche &Breite für alle Spalten"_s, "equalWidths", v.equalWidths, positions);
     auto* positionGrid = new QGridLayout(positions);
     AddTitle(positionGrid, 0, u"&Text:"_s, text_, positions);
-    positionGrid->addWidget(Buddy(u"&Sortieren nach:"_s, sortKey_, positions), 1, 0);
+    positionGrid->addWidget(BuddyLabel(u"&Sortieren nach:"_s, sortKey_, positions), 1, 0);
     positionGrid->addWidget(sortKey_, 1, 1, 1, 2);
     positionGrid->addWidget(columnPerLot_, 2, 0, 1, 3);
     positionGrid->addWidget(equalWidths_, 3, 0, 1, 3);
@@ -311,7 +313,7 @@ QuotesPageView::QuotesPageView(const QuotesOptionsPage& page, QWidget* parent)
         Switch(u"gleiche &Breite für alle Spalten"_s, "equalWidths", v.equalWidths, columns);
     auto* columnGrid = new QGridLayout(columns);
     AddTitle(columnGrid, 0, u"&Text:"_s, text_, columns);
-    columnGrid->addWidget(Buddy(u"So&rtieren nach:"_s, sortKey_, columns), 1, 0);
+    columnGrid->addWidget(BuddyLabel(u"So&rtieren nach:"_s, sortKey_, columns), 1, 0);
     columnGrid->addWidget(sortKey_, 1, 1, 1, 2);
     columnGrid->addWidget(equalWidths_, 2, 0, 1, 3);
     columnGrid->setColumnStretch(1, 1);
@@ -366,17 +368,17 @@ AnalysisPageView::AnalysisPageView(const AnalysisOptionsPage& page, QWidget* par
     firstColumnWidth_ =
         Spin("firstColumnWidth", kAnalysisColumnWidthRange, v.firstColumnWidth, font);
     auto* fontGrid = new QGridLayout(font);
-    fontGrid->addWidget(Buddy(u"&Schriftart:"_s, face_, font), 0, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Schriftart:"_s, face_, font), 0, 0);
     fontGrid->addWidget(face_, 0, 1, 1, 3);
-    fontGrid->addWidget(Buddy(u"Schriftgröße (&Zeilenhöhe):"_s, fontHeight_, font), 1, 0);
+    fontGrid->addWidget(BuddyLabel(u"Schriftgröße (&Zeilenhöhe):"_s, fontHeight_, font), 1, 0);
     fontGrid->addWidget(fontHeight_, 1, 1);
-    fontGrid->addWidget(Buddy(u"Spalten&breite:"_s, columnWidth_, font), 1, 2);
+    fontGrid->addWidget(BuddyLabel(u"Spalten&breite:"_s, columnWidth_, font), 1, 2);
     fontGrid->addWidget(columnWidth_, 1, 3);
-    fontGrid->addWidget(Buddy(u"&Rand:"_s, outerMargin_, font), 2, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Rand:"_s, outerMargin_, font), 2, 0);
     fontGrid->addWidget(outerMargin_, 2, 1);
-    fontGrid->addWidget(Buddy(u"Breite &erste Spalte:"_s, firstColumnWidth_, font), 2, 2);
+    fontGrid->addWidget(BuddyLabel(u"Breite &erste Spalte:"_s, firstColumnWidth_, font), 2, 2);
     fontGrid->addWidget(firstColumnWidth_, 2, 3);
-    fontGrid->addWidget(Buddy(u"&Textabstand:"_s, textSpacing_, font), 3, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Textabstand:"_s, textSpacing_, font), 3, 0);
     fontGrid->addWidget(textSpacing_, 3, 1);
     fontGrid->setColumnStretch(4, 1);
 
@@ -387,7 +389,7 @@ AnalysisPageView::AnalysisPageView(const AnalysisOptionsPage& page, QWidget* par
     sortKey_ = Choices("sortKey", page.sortKeys, v.sortKey, this,
                        static_cast<int32_t>(kDefaultHoldingsSortKey));
     auto* sortRow = new QHBoxLayout;
-    sortRow->addWidget(Buddy(u"Sortieren &nach:"_s, sortKey_, this));
+    sortRow->addWidget(BuddyLabel(u"Sortieren &nach:"_s, sortKey_, this));
     sortRow->addWidget(sortKey_);
     direction_ = Direction(v.sortDescending, sortRow, this);
     sortRow->addStretch(1);
@@ -405,11 +407,11 @@ AnalysisPageView::AnalysisPageView(const AnalysisOptionsPage& page, QWidget* par
     percentDecimals_ = Spin("percentDecimals", kPercentDecimalsRange, v.percentDecimals, this);
     currency_ = Choices("currency", page.currencies, v.currencyId, this);
     auto* numbers = new QGridLayout;
-    numbers->addWidget(Buddy(u"Dezi&malstellen für Kurse:"_s, priceDecimals_, this), 0, 0);
+    numbers->addWidget(BuddyLabel(u"Dezi&malstellen für Kurse:"_s, priceDecimals_, this), 0, 0);
     numbers->addWidget(priceDecimals_, 0, 1);
-    numbers->addWidget(Buddy(u"&Währung:"_s, currency_, this), 0, 2);
+    numbers->addWidget(BuddyLabel(u"&Währung:"_s, currency_, this), 0, 2);
     numbers->addWidget(currency_, 0, 3);
-    numbers->addWidget(Buddy(u"Dezim&alst. f. Prozentwerte:"_s, percentDecimals_, this), 1, 0);
+    numbers->addWidget(BuddyLabel(u"Dezim&alst. f. Prozentwerte:"_s, percentDecimals_, this), 1, 0);
     numbers->addWidget(percentDecimals_, 1, 1);
     numbers->setColumnStretch(4, 1);
 
@@ -469,7 +471,7 @@ SecuritiesPageView::SecuritiesPageView(const SecuritiesOptionsPage& page, QWidge
     const QString labels[] = {u"&1."_s, u"&2."_s, u"&3."_s};
     for (int i = 0; i < 3; ++i) {
         sortKeys_[i] = Choices(names[i], page.sortKeys, v.sortKeys[static_cast<size_t>(i)], sort);
-        sortGrid->addWidget(Buddy(labels[i], sortKeys_[i], sort), i, 0);
+        sortGrid->addWidget(BuddyLabel(labels[i], sortKeys_[i], sort), i, 0);
         sortGrid->addWidget(sortKeys_[i], i, 1);
     }
     auto* directionRow = new QHBoxLayout;

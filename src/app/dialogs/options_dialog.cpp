@@ -54,12 +54,6 @@ QLineEdit* SeparatorEdit(const char* name, const std::string& text, QWidget* par
     return edit;
 }
 
-QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 }  // namespace
 
 namespace {
@@ -164,7 +158,7 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     splitRounding_->setValue(form.splitRoundingDecimals);
     auto* splitRow = new QHBoxLayout;
     splitRow->addWidget(
-        Buddy(u"&Bei Aktiensplits Kauf- und Verkaufkurse auf"_s, splitRounding_, page));
+        BuddyLabel(u"&Bei Aktiensplits Kauf- und Verkaufkurse auf"_s, splitRounding_, page));
     splitRow->addWidget(splitRounding_);
     splitRow->addWidget(new QLabel(u"Dezimalstellen runden."_s, page));
     splitRow->addStretch(1);
@@ -184,15 +178,15 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     rememberTransactionDate_->setChecked(form.rememberTransactionDate);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(Buddy(u"De&zimaltrennzeichen:"_s, decimalSeparator_, page), 0, 0);
+    fields->addWidget(BuddyLabel(u"De&zimaltrennzeichen:"_s, decimalSeparator_, page), 0, 0);
     fields->addWidget(decimalSeparator_, 0, 1, Qt::AlignLeft);
-    fields->addWidget(Buddy(u"&Tausendertrennzeichen:"_s, thousandsSeparator_, page), 1, 0);
+    fields->addWidget(BuddyLabel(u"&Tausendertrennzeichen:"_s, thousandsSeparator_, page), 1, 0);
     fields->addWidget(thousandsSeparator_, 1, 1, Qt::AlignLeft);
     fields->addWidget(noThousandsSeparator_, 1, 2);
     fields->setRowMinimumHeight(2, fields->verticalSpacing());
-    fields->addWidget(Buddy(u"Ja&hre für Gewinn je Aktie:"_s, earningsYears_, page), 3, 0);
+    fields->addWidget(BuddyLabel(u"Ja&hre für Gewinn je Aktie:"_s, earningsYears_, page), 3, 0);
     fields->addWidget(earningsYears_, 3, 1, 1, 2);
-    fields->addWidget(Buddy(u"Eigene Kateg&orien:"_s, ownCategories_, page), 4, 0);
+    fields->addWidget(BuddyLabel(u"Eigene Kateg&orien:"_s, ownCategories_, page), 4, 0);
     fields->addWidget(ownCategories_, 4, 1, 1, 2);
     fields->setColumnStretch(2, 1);
 
@@ -213,13 +207,13 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     trendFall_ = trendBox("trendFall", form.trendFall);
     trendStrongFall_ = trendBox("trendStrongFall", form.trendStrongFall);
     auto* trendLayout = new QGridLayout(trend);
-    trendLayout->addWidget(Buddy(u"starker Anstieg über:"_s, trendStrongRise_, trend), 0, 0);
+    trendLayout->addWidget(BuddyLabel(u"starker Anstieg über:"_s, trendStrongRise_, trend), 0, 0);
     trendLayout->addWidget(trendStrongRise_, 0, 1);
-    trendLayout->addWidget(Buddy(u"Anstieg über:"_s, trendRise_, trend), 0, 2);
+    trendLayout->addWidget(BuddyLabel(u"Anstieg über:"_s, trendRise_, trend), 0, 2);
     trendLayout->addWidget(trendRise_, 0, 3);
-    trendLayout->addWidget(Buddy(u"starker Rückgang unter:"_s, trendStrongFall_, trend), 1, 0);
+    trendLayout->addWidget(BuddyLabel(u"starker Rückgang unter:"_s, trendStrongFall_, trend), 1, 0);
     trendLayout->addWidget(trendStrongFall_, 1, 1);
-    trendLayout->addWidget(Buddy(u"Rückgang unter:"_s, trendFall_, trend), 1, 2);
+    trendLayout->addWidget(BuddyLabel(u"Rückgang unter:"_s, trendFall_, trend), 1, 2);
     trendLayout->addWidget(trendFall_, 1, 3);
     trendLayout->setColumnStretch(4, 1);
 

@@ -25,12 +25,6 @@ QComboBox* ChoiceList(const QString& name, const QStringList& items, int current
     return list;
 }
 
-QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 // Hidden rows keep their room, so the dialog keeps its shape from page to page.
 void KeepRoomWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
@@ -56,13 +50,13 @@ QuoteEntryDialog::QuoteEntryDialog(CFolari2Doc& doc, CQRNDatum date, int32_t sec
     date_->setDate(ToQDate(pages_.date));
 
     auto* choices = new QGridLayout;
-    choices->addWidget(Buddy(u"&Wertpapiere"_s, filter_, this), 0, 0);
+    choices->addWidget(BuddyLabel(u"&Wertpapiere"_s, filter_, this), 0, 0);
     choices->addWidget(filter_, 0, 1);
-    choices->addWidget(Buddy(u"&Anzeige"_s, label_, this), 0, 3);
+    choices->addWidget(BuddyLabel(u"&Anzeige"_s, label_, this), 0, 3);
     choices->addWidget(label_, 0, 4);
-    choices->addWidget(Buddy(u"&Sortieren nach"_s, order_, this), 1, 0);
+    choices->addWidget(BuddyLabel(u"&Sortieren nach"_s, order_, this), 1, 0);
     choices->addWidget(order_, 1, 1);
-    choices->addWidget(Buddy(u"&Datum"_s, date_, this), 1, 3);
+    choices->addWidget(BuddyLabel(u"&Datum"_s, date_, this), 1, 3);
     choices->addWidget(date_, 1, 4, Qt::AlignLeft);
     choices->setColumnMinimumWidth(2, fontMetrics().averageCharWidth() * 3);
     choices->setColumnStretch(5, 1);

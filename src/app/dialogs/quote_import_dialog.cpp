@@ -80,8 +80,7 @@ QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, 
     description_->setObjectName(u"description"_s);
     description_->setTabChangesFocus(true);
     description_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    description_->setFont(fixed);
+    description_->setFont(FixedPitchFont());
     description_->setMinimumHeight(fontMetrics().lineSpacing() * 8);
     save_ = NamedButton(u"S&peichern..."_s, u"save"_s, formatGroup);
     delete_ = NamedButton(u"&Löschen"_s, u"delete"_s, formatGroup);

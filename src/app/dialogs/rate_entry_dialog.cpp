@@ -15,15 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pf {
 
-namespace {
-
-QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 RateEntryDialog::RateEntryDialog(CFolari2Doc& doc, CQRNDatum date, QWidget* parent)
     : EntryPagesFrame(parent), doc_(doc), pages_(RateEntryPages::Open(doc, date)) {
@@ -37,9 +29,9 @@ RateEntryDialog::RateEntryDialog(CFolari2Doc& doc, CQRNDatum date, QWidget* pare
     date_->setDate(ToQDate(pages_.date));
 
     auto* choices = new QGridLayout;
-    choices->addWidget(Buddy(u"&Sortieren nach"_s, order_, this), 0, 0);
+    choices->addWidget(BuddyLabel(u"&Sortieren nach"_s, order_, this), 0, 0);
     choices->addWidget(order_, 0, 1);
-    choices->addWidget(Buddy(u"&Datum"_s, date_, this), 0, 3);
+    choices->addWidget(BuddyLabel(u"&Datum"_s, date_, this), 0, 3);
     choices->addWidget(date_, 0, 4, Qt::AlignLeft);
     const int charWidth = fontMetrics().averageCharWidth();
     choices->setColumnMinimumWidth(2, charWidth * 3);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/html_config_dialog.h"
+#include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
 #include "reports/holdings_report.h"
@@ -28,12 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace pf {
 
 namespace option_widgets {
-
-QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
 
 // The check-box list of a page's columns: one item per column in report order, the bit in
 // Qt::UserRole, full-row selection, wide enough for the longest option name.
@@ -139,7 +134,7 @@ TitleRow Title(const char* name, const std::string& text,
 // The title row as "label field button".
 void AddTitle(QGridLayout* grid, int row, const QString& label, const TitleRow& title,
               QWidget* parent) {
-    grid->addWidget(Buddy(label, title.edit, parent), row, 0);
+    grid->addWidget(BuddyLabel(label, title.edit, parent), row, 0);
     grid->addWidget(title.edit, row, 1);
     grid->addWidget(title.button, row, 2);
 }
@@ -167,13 +162,13 @@ QGroupBox* Margins(QSpinBox*& left, QSpinBox*& right, QSpinBox*& top, QSpinBox*&
     top = Spin("marginTop", kDistanceRange, t, box);
     bottom = Spin("marginBottom", kDistanceRange, b, box);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(Buddy(u"Lin&ks:"_s, left, box), 0, 0);
+    grid->addWidget(BuddyLabel(u"Lin&ks:"_s, left, box), 0, 0);
     grid->addWidget(left, 0, 1);
-    grid->addWidget(Buddy(u"Re&chts:"_s, right, box), 0, 2);
+    grid->addWidget(BuddyLabel(u"Re&chts:"_s, right, box), 0, 2);
     grid->addWidget(right, 0, 3);
-    grid->addWidget(Buddy(u"&Oben:"_s, top, box), 1, 0);
+    grid->addWidget(BuddyLabel(u"&Oben:"_s, top, box), 1, 0);
     grid->addWidget(top, 1, 1);
-    grid->addWidget(Buddy(u"&Unten:"_s, bottom, box), 1, 2);
+    grid->addWidget(BuddyLabel(u"&Unten:"_s, bottom, box), 1, 2);
     grid->addWidget(bottom, 1, 3);
     grid->setColumnStretch(4, 1);
     return box;
@@ -182,7 +177,7 @@ QGroupBox* Margins(QSpinBox*& left, QSpinBox*& right, QSpinBox*& top, QSpinBox*&
 // The column list with its caption, for the left side of a page.
 QVBoxLayout* ColumnSide(QTreeWidget* list, QWidget* parent) {
     auto* side = new QVBoxLayout;
-    side->addWidget(Buddy(u"Anzuzeigende &Daten:"_s, list, parent));
+    side->addWidget(BuddyLabel(u"Anzuzeigende &Daten:"_s, list, parent));
     side->addWidget(list, 1);
     return side;
 }
@@ -220,11 +215,11 @@ TablesPageView::TablesPageView(const TablesOptionsPage& page, QWidget* parent)
     auto* screen = new QGroupBox(u"Bildschirm"_s, this);
     screenStyle_ = Choices("screenStyle", DisplayStyleChoices(), v.screenStyle, screen);
     auto* screenForm = new QFormLayout(screen);
-    screenForm->addRow(Buddy(u"&Darstellung:"_s, screenStyle_, screen), screenStyle_);
+    screenForm->addRow(BuddyLabel(u"&Darstellung:"_s, screenStyle_, screen), screenStyle_);
     auto* print = new QGroupBox(u"Druck"_s, this);
     printStyle_ = Choices("printStyle", DisplayStyleChoices(), v.printStyle, print);
     auto* printForm = new QFormLayout(print);
-    printForm->addRow(Buddy(u"Darste&llung:"_s, printStyle_, print), printStyle_);
+    printForm->addRow(BuddyLabel(u"Darste&llung:"_s, printStyle_, print), printStyle_);
     auto* styles = new QHBoxLayout;
     styles->addWidget(screen);
     styles->addWidget(print);
@@ -242,19 +237,19 @@ TablesPageView::TablesPageView(const TablesOptionsPage& page, QWidget* parent)
     repeatColumnTitles_ = Switch(u"Spaltentitel au&f jeder Seite"_s, "repeatColumnTitles",
                                  v.repeatColumnTitles, font);
     auto* fontGrid = new QGridLayout(font);
-    fontGrid->addWidget(Buddy(u"&Schriftart:"_s, face_, font), 0, 0);
+    fontGrid->addWidget(BuddyLabel(u"&Schriftart:"_s, face_, font), 0, 0);
     fontGrid->addWidget(face_, 0, 1, 1, 3);
-    fontGrid->addWidget(Buddy(u"Felda&bstand:"_s, outerMargin_, font), 1, 0);
+    fontGrid->addWidget(BuddyLabel(u"Felda&bstand:"_s, outerMargin_, font), 1, 0);
     fontGrid->addWidget(outerMargin_, 1, 1);
-    fontGrid->addWidget(Buddy(u"Üb&erschrift:"_s, titleFont_, font), 1, 2);
+    fontGrid->addWidget(BuddyLabel(u"Üb&erschrift:"_s, titleFont_, font), 1, 2);
     fontGrid->addWidget(titleFont_, 1, 3);
-    fontGrid->addWidget(Buddy(u"Spalten&abstand:"_s, columnGap_, font), 2, 0);
+    fontGrid->addWidget(BuddyLabel(u"Spalten&abstand:"_s, columnGap_, font), 2, 0);
     fontGrid->addWidget(columnGap_, 2, 1);
-    fontGrid->addWidget(Buddy(u"Spalte&ntitel:"_s, columnTitleFont_, font), 2, 2);
+    fontGrid->addWidget(BuddyLabel(u"Spalte&ntitel:"_s, columnTitleFont_, font), 2, 2);
     fontGrid->addWidget(columnTitleFont_, 2, 3);
-    fontGrid->addWidget(Buddy(u"Spalten&rand:"_s, columnMargin_, font), 3, 0);
+    fontGrid->addWidget(BuddyLabel(u"Spalten&rand:"_s, columnMargin_, font), 3, 0);
     fontGrid->addWidget(columnMargin_, 3, 1);
-    fontGrid->addWidget(Buddy(u"&Tabellenzeile:"_s, rowFont_, font), 3, 2);
+    fontGrid->addWidget(BuddyLabel(u"&Tabellenzeile:"_s, rowFont_, font), 3, 2);
     fontGrid->addWidget(rowFont_, 3, 3);
     fontGrid->addWidget(repeatTitle_, 4, 0, 1, 4);
     fontGrid->addWidget(repeatColumnTitles_, 5, 0, 1, 4);
@@ -267,11 +262,13 @@ TablesPageView::TablesPageView(const TablesOptionsPage& page, QWidget* parent)
     maxPriceDecimals_ = Spin("maxPriceDecimals", kPriceDecimalsRange, v.maxPriceDecimals, this);
     colouring_ = Choices("colouring", PositionColouringChoices(), v.colourWithDividends, this);
     auto* numbers = new QGridLayout;
-    numbers->addWidget(Buddy(u"De&zimalstellen für Prozentwerte:"_s, percentDecimals_, this), 0, 0);
+    numbers->addWidget(BuddyLabel(u"De&zimalstellen für Prozentwerte:"_s, percentDecimals_, this),
+                       0, 0);
     numbers->addWidget(percentDecimals_, 0, 1);
-    numbers->addWidget(Buddy(u"ma&x. Dezimalstellen für Kurse:"_s, maxPriceDecimals_, this), 1, 0);
+    numbers->addWidget(BuddyLabel(u"ma&x. Dezimalstellen für Kurse:"_s, maxPriceDecimals_, this), 1,
+                       0);
     numbers->addWidget(maxPriceDecimals_, 1, 1);
-    numbers->addWidget(Buddy(u"Farbgebung Depotpos&itionen:"_s, colouring_, this), 2, 0);
+    numbers->addWidget(BuddyLabel(u"Farbgebung Depotpos&itionen:"_s, colouring_, this), 2, 0);
     numbers->addWidget(colouring_, 2, 1);
     numbers->setColumnStretch(2, 1);
 
@@ -367,12 +364,12 @@ void PositionPageView::Build(const Common& c) {
     int row = 0;
     if (realized_) {
         taxSums_ = Choices("taxSums", TaxSumChoices(), realized_->values.taxSums, this);
-        fields->addWidget(Buddy(u"&Auswertung nach Steuerpflicht:"_s, taxSums_, this), row, 0);
+        fields->addWidget(BuddyLabel(u"&Auswertung nach Steuerpflicht:"_s, taxSums_, this), row, 0);
         fields->addWidget(taxSums_, row++, 1);
     }
     // A stored -1 is the report's default key.
     sortKey_ = Choices("sortKey", c.sortKeys, c.sortKey, this, c.defaultSortKey);
-    fields->addWidget(Buddy(u"&Sortieren nach:"_s, sortKey_, this), row, 0);
+    fields->addWidget(BuddyLabel(u"&Sortieren nach:"_s, sortKey_, this), row, 0);
     fields->addWidget(sortKey_, row++, 1);
     auto* directionRow = new QHBoxLayout;
     direction_ = Direction(c.descending, directionRow, this);
@@ -393,11 +390,11 @@ void PositionPageView::Build(const Common& c) {
     currency_ = Choices("currency", c.currencies, c.currencyId, this);
     annualisation_ = Choices("annualisation", AnnualisationChoices(), c.annualisation, this);
     extraInfo_ = Choices("extraInfo", c.extraInfos, c.extraInfo, this);
-    fields->addWidget(Buddy(u"&Werte anzeigen in:"_s, currency_, this), row, 0);
+    fields->addWidget(BuddyLabel(u"&Werte anzeigen in:"_s, currency_, this), row, 0);
     fields->addWidget(currency_, row++, 1);
-    fields->addWidget(Buddy(u"&G/V p. a. in %:"_s, annualisation_, this), row, 0);
+    fields->addWidget(BuddyLabel(u"&G/V p. a. in %:"_s, annualisation_, this), row, 0);
     fields->addWidget(annualisation_, row++, 1);
-    fields->addWidget(Buddy(u"Z&usatzinfo:"_s, extraInfo_, this), row, 0);
+    fields->addWidget(BuddyLabel(u"Z&usatzinfo:"_s, extraInfo_, this), row, 0);
     fields->addWidget(extraInfo_, row++, 1);
     fields->setRowStretch(row++, 1);
     if (holdings_) {
@@ -471,7 +468,7 @@ TransactionsPageView::TransactionsPageView(const TransactionsOptionsPage& page, 
     for (int i = 0; i < 3; ++i) {
         sortKeys_[i] =
             Choices(names[i], TransactionSortChoices(), v.sortKeys[static_cast<size_t>(i)], sort);
-        sortGrid->addWidget(Buddy(labels[i], sortKeys_[i], sort), i, 0);
+        sortGrid->addWidget(BuddyLabel(labels[i], sortKeys_[i], sort), i, 0);
         sortGrid->addWidget(sortKeys_[i], i, 1);
     }
     auto* directionRow = new QHBoxLayout;
@@ -482,7 +479,7 @@ TransactionsPageView::TransactionsPageView(const TransactionsOptionsPage& page, 
 
     currency_ = Choices("currency", page.currencies, v.currencyId, this);
     auto* currencyRow = new QHBoxLayout;
-    currencyRow->addWidget(Buddy(u"&Werte anzeigen in:"_s, currency_, this));
+    currencyRow->addWidget(BuddyLabel(u"&Werte anzeigen in:"_s, currency_, this));
     currencyRow->addWidget(currency_, 1);
 
     auto* fields = new QVBoxLayout;
@@ -529,7 +526,7 @@ MovementsPageView::MovementsPageView(const MovementsOptionsPage& page, QWidget* 
                               "endOfDayBalance", v.endOfDayBalance, this);
     currency_ = Choices("currency", page.currencies, v.currencyId, this);
     auto* currencyRow = new QHBoxLayout;
-    currencyRow->addWidget(Buddy(u"&Werte anzeigen in:"_s, currency_, this));
+    currencyRow->addWidget(BuddyLabel(u"&Werte anzeigen in:"_s, currency_, this));
     currencyRow->addWidget(currency_, 1);
 
     auto* fields = new QVBoxLayout;
@@ -577,19 +574,19 @@ ReportsPageView::ReportsPageView(const ReportsOptionsPage& page, QWidget* parent
     largeFont_ = Spin("largeFontHeight", kFontHeightRange, v.largeFontHeight, font);
     smallFont_ = Spin("smallFontHeight", kFontHeightRange, v.smallFontHeight, font);
     auto* grid = new QGridLayout(font);
-    grid->addWidget(Buddy(u"&Schriftart:"_s, face_, font), 0, 0);
+    grid->addWidget(BuddyLabel(u"&Schriftart:"_s, face_, font), 0, 0);
     grid->addWidget(face_, 0, 1, 1, 3);
-    grid->addWidget(Buddy(u"Spalten&abstand:"_s, columnGap_, font), 1, 0);
+    grid->addWidget(BuddyLabel(u"Spalten&abstand:"_s, columnGap_, font), 1, 0);
     grid->addWidget(columnGap_, 1, 1);
-    grid->addWidget(Buddy(u"Üb&erschrift 1:"_s, title1Font_, font), 1, 2);
+    grid->addWidget(BuddyLabel(u"Üb&erschrift 1:"_s, title1Font_, font), 1, 2);
     grid->addWidget(title1Font_, 1, 3);
-    grid->addWidget(Buddy(u"Felda&bstand:"_s, outerMargin_, font), 2, 0);
+    grid->addWidget(BuddyLabel(u"Felda&bstand:"_s, outerMargin_, font), 2, 0);
     grid->addWidget(outerMargin_, 2, 1);
-    grid->addWidget(Buddy(u"Übe&rschrift 2:"_s, title2Font_, font), 2, 2);
+    grid->addWidget(BuddyLabel(u"Übe&rschrift 2:"_s, title2Font_, font), 2, 2);
     grid->addWidget(title2Font_, 2, 3);
-    grid->addWidget(Buddy(u"&großer Text:"_s, largeFont_, font), 3, 2);
+    grid->addWidget(BuddyLabel(u"&großer Text:"_s, largeFont_, font), 3, 2);
     grid->addWidget(largeFont_, 3, 3);
-    grid->addWidget(Buddy(u"kleiner Te&xt:"_s, smallFont_, font), 4, 2);
+    grid->addWidget(BuddyLabel(u"kleiner Te&xt:"_s, smallFont_, font), 4, 2);
     grid->addWidget(smallFont_, 4, 3);
     grid->setColumnStretch(4, 1);
     QGroupBox* margins = Margins(marginLeft_, marginRight_, marginTop_, marginBottom_, v.marginLeft,
@@ -666,7 +663,7 @@ GainLossPageView::GainLossPageView(const GainLossOptionsPage& page, QWidget* par
     securityInTexts_ = Switch(u"&Texte um Wertpapierbezeichnung und WKN ergänzen"_s,
                               "securityInTexts", v.securityInTexts, this);
     auto* currencyRow = new QHBoxLayout;
-    currencyRow->addWidget(Buddy(u"&Währung:"_s, currency_, this));
+    currencyRow->addWidget(BuddyLabel(u"&Währung:"_s, currency_, this));
     currencyRow->addWidget(currency_, 1);
     auto* fields = new QVBoxLayout;
     fields->addLayout(currencyRow);
@@ -723,7 +720,7 @@ PerformancePageView::PerformancePageView(const PerformanceOptionsPage& page, QWi
     auto* pGrid = new QGridLayout(performance);
     AddTitle(pGrid, 0, u"Titel &1:"_s, title1_, performance);
     AddTitle(pGrid, 1, u"Titel &2:"_s, title2_, performance);
-    pGrid->addWidget(Buddy(u"&Währung:"_s, currency_, performance), 2, 0);
+    pGrid->addWidget(BuddyLabel(u"&Währung:"_s, currency_, performance), 2, 0);
     pGrid->addWidget(currency_, 2, 1, Qt::AlignLeft);
     pGrid->addWidget(costsInCapital_, 3, 0, 1, 3);
     pGrid->addWidget(showPeriods_, 4, 0, 1, 3);
@@ -743,13 +740,13 @@ PerformancePageView::PerformancePageView(const PerformanceOptionsPage& page, QWi
     auto* rGrid = new QGridLayout(returns);
     AddTitle(rGrid, 0, u"Tit&el 1:"_s, returnsTitle1_, returns);
     AddTitle(rGrid, 1, u"Ti&tel 2:"_s, returnsTitle2_, returns);
-    rGrid->addWidget(Buddy(u"Wä&hrung:"_s, returnsCurrency_, returns), 2, 0);
+    rGrid->addWidget(BuddyLabel(u"Wä&hrung:"_s, returnsCurrency_, returns), 2, 0);
     rGrid->addWidget(returnsCurrency_, 2, 1, Qt::AlignLeft);
     rGrid->addWidget(withoutTaxes_, 3, 0, 1, 3);
     rGrid->addWidget(showPayments_, 4, 0, 1, 3);
     rGrid->addWidget(paymentsInNegative_, 5, 0, 1, 3);
     auto* orderRow = new QHBoxLayout;
-    orderRow->addWidget(Buddy(u"Wertp&apiere sortieren nach:"_s, order_, returns));
+    orderRow->addWidget(BuddyLabel(u"Wertp&apiere sortieren nach:"_s, order_, returns));
     orderRow->addWidget(order_);
     orderRow->addStretch(1);
     rGrid->addLayout(orderRow, 6, 0, 1, 3);

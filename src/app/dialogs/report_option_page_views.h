@@ -50,8 +50,6 @@ void InsertPlaceholderInto(QLineEdit* edit, const QString& placeholder);
 // The building blocks of the option page views, shared by every page.
 namespace option_widgets {
 
-// A label whose mnemonic gives `buddy` the focus.
-QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent);
 // The check-box list of a column or item table: one item per entry in table order, the bit in
 // Qt::UserRole, full-row selection, wide enough for the longest text.
 QTreeWidget* ColumnList(const char* name, const std::vector<ColumnItem>& items, QWidget* parent);

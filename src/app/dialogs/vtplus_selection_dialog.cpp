@@ -52,7 +52,7 @@ VtplusSelectionDialog::VtplusSelectionDialog(DdeClient& client, const VtplusSele
     selection_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     selection_->setLineWrapMode(QPlainTextEdit::NoWrap);
     selection_->setTabChangesFocus(true);
-    selection_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    selection_->setFont(FixedPitchFont());
     {
         const QFontMetrics metrics(selection_->font());
         const int frame = 2 * selection_->frameWidth() + 2 * 4;  // frame and document margin
