@@ -503,8 +503,8 @@ TEST_F(WindowTest, ImportTakesTheTitleAndTheFl2Path) {
     lot.purchase = {DateOf(2, 7, 1999), 2000, 500, 1, 1, "Kauf"};
     testing::FlkLot orphan = lot;
     orphan.name = "Ohne Kurse";
-    old.objects = {testing::FlkHistory{"Alpha AG", "100100", {{2100, DateOf(2, 7, 1999)}}},
-                   lot, orphan};
+    old.objects = {testing::FlkHistory{"Alpha AG", "100100", {{2100, DateOf(2, 7, 1999)}}}, lot,
+                   orphan};
     const std::string converted = (folder / "alt.flk").string();
     std::ofstream(converted, std::ios::binary) << testing::WriteFlk(old);
     shown.clear();
