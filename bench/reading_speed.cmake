@@ -1,0 +1,1 @@
+# Reading large portfolio files.

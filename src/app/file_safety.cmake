@@ -1,0 +1,1 @@
+# The desktop's side of the lock and the backup generation.

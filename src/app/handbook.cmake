@@ -1,0 +1,1 @@
+# The help menu and the dialogs' help buttons.

@@ -1,0 +1,1 @@
+# Saving safely: faults on writing, the lock of an open file, the backup generation.

@@ -1,0 +1,1 @@
+# Where the handbook opens for a dialog or the help menu.

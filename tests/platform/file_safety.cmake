@@ -1,0 +1,1 @@
+# Faults on saving, the lock and the backup generation.

@@ -1,0 +1,1 @@
+# Opening and saving with the lock and the backup.

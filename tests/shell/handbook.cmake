@@ -1,0 +1,1 @@
+# The handbook's sections.
