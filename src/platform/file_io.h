@@ -6,14 +6,40 @@
 
 namespace pf {
 
+class FileSystem;
+
 // Reads a whole file. On failure returns false and a German description in `error`.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& out, std::string& error);
 
+// The file a path stands for: symbolic links followed (a relative link from the link's
+// folder) until a path that is no link, which need not exist. On a loop of links (more than
+// 40) returns false and a German description in `error`.
+bool ResolveLinks(const std::filesystem::path& path, std::filesystem::path& out,
+                  std::string& error);
+
+// Where a save keeps the file it replaced: "NAME.bak" beside the file the path stands for
+// (links followed; the path itself when they cannot be).
+std::filesystem::path BackupPathOf(const std::filesystem::path& path);
+
+struct WriteOptions {
+    // Keep the file that is replaced as BackupPathOf(path), replacing an older backup.
+    bool keepBackup = false;
+    // nullptr: the operating system's calls (SystemFileSystem()).
+    FileSystem* fileSystem = nullptr;
+};
+
 // Writes `bytes` to a temporary file in the target's folder, flushes it to the disk and
-// renames it over `path`. The previous file stays untouched unless the rename succeeds; a
-// replaced file's permissions carry over. On failure returns false and a German
-// description in `error`.
+// renames it over `path`. A symbolic link at `path` is kept and the file it points to is
+// replaced. A replaced file's permissions carry over, and so does its group where the user
+// may set it (the owner is never changed). Every write, fsync, close and rename is checked:
+// on any failure the previous file (and the previous backup) is untouched, the temporary
+// files are removed, and the function returns false with a German description in `error`.
+//
+// With keepBackup the previous file becomes the backup just before the rename: a hard link
+// where the file system has them, else a flushed copy, then renamed over the old backup: a
+// killed save leaves the old file, or the new file with the old one as its backup. A backup that
+// cannot be made fails the save before the target is touched.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error);
+                         std::string& error, const WriteOptions& options = {});
 
 }  // namespace pf

@@ -1,1 +1,2 @@
 # Saving safely: faults on writing, the lock of an open file, the backup generation.
+target_sources(pf_platform PRIVATE file_system.cpp)

@@ -179,10 +179,12 @@ ReadResult LoadDocumentFile(const std::filesystem::path& path, const ReadSetting
                         settings);
 }
 
-void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path) {
+void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path, bool keepBackup) {
     const std::string bytes = WriteDocument(doc);
     std::string error;
-    if (!WriteFileAtomically(path, bytes, error))
+    WriteOptions options;
+    options.keepBackup = keepBackup;
+    if (!WriteFileAtomically(path, bytes, error, options))
         throw ArchiveError(ArchiveErrorKind::FileError, error);
 }
 

@@ -53,7 +53,9 @@ std::string WriteDocument(const CFolari2Doc& doc);
 
 ReadResult LoadDocumentFile(const std::filesystem::path& path, const ReadSettings& settings);
 // Writes a temporary file beside `path` and renames it over `path`, so a failed save leaves
-// the previous file as it was. Throws ArchiveError (FileError or Unstorable).
-void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path);
+// the previous file as it was; with `keepBackup` the replaced file stays as "NAME.fl2.bak"
+// (WriteFileAtomically). Throws ArchiveError (FileError or Unstorable).
+void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path,
+                      bool keepBackup = false);
 
 }  // namespace pf
