@@ -1,1 +1,5 @@
 # Reading large portfolio files.
+add_executable(bench_write_portfolio write_large_portfolio.cpp)
+target_link_libraries(bench_write_portfolio PRIVATE pf_synthetic)
+add_executable(bench_reading_speed reading_speed_benchmark.cpp)
+target_link_libraries(bench_reading_speed PRIVATE pf_synthetic benchmark::benchmark_main)

@@ -7,8 +7,7 @@
 namespace pf {
 
 ArchiveReader::ArchiveReader(std::span<const uint8_t> data)
-    : own_{data, {}, data.size()}, shared_(&own_), pos_(0), end_(data.size()) {
-    own_.loadArray.push_back({false, ClassId::Kurs, 0, 0, 0});  // index 0: the null object
+    : own_{data, 1, {}, {}, data.size()}, shared_(&own_), pos_(0), end_(data.size()) {
     // Object offsets are kept in 32 bits; no portfolio comes near that size.
     if (data.size() > UINT32_MAX) Fail(ArchiveErrorKind::FileError, "Die Datei ist zu groß");
 }
@@ -133,11 +132,26 @@ ClassId ArchiveReader::ReadNewClass(uint16_t& schema) {
     return cls;
 }
 
-const ArchiveReader::LoadEntry& ArchiveReader::Entry(uint32_t index, bool wantClass) const {
-    const auto& loadArray = shared_->loadArray;
-    if (index == 0 || index >= loadArray.size() || loadArray[index].isClass != wantClass)
+const ArchiveReader::ClassEntry& ArchiveReader::ClassAt(uint32_t index) const {
+    const auto& classes = shared_->classes;
+    const auto it = std::lower_bound(
+        classes.begin(), classes.end(), index,
+        [](const ClassEntry& entry, uint32_t wanted) { return entry.index < wanted; });
+    if (it == classes.end() || it->index != index)
         Fail(ArchiveErrorKind::BadIndex, "Ungültiger Objektverweis " + std::to_string(index));
-    return loadArray[index];
+    return *it;
+}
+
+ArchiveReader::ObjectData ArchiveReader::ObjectAt(uint32_t index) const {
+    const auto& objects = shared_->objects;
+    auto it = std::upper_bound(
+        objects.begin(), objects.end(), index,
+        [](uint32_t wanted, const ObjectRun& run) { return wanted < run.firstIndex; });
+    if (it == objects.begin() || index - (it - 1)->firstIndex >= (it - 1)->count)
+        Fail(ArchiveErrorKind::BadIndex, "Ungültiger Objektverweis " + std::to_string(index));
+    const ObjectRun& run = *(it - 1);
+    const uint32_t shift = (index - run.firstIndex) * run.stride;
+    return {run.cls, run.schema, run.begin + shift, run.end == 0 ? 0 : run.end + shift};
 }
 
 ArchiveReader::Tag ArchiveReader::ReadTag() {
@@ -146,42 +160,128 @@ ArchiveReader::Tag ArchiveReader::ReadTag() {
     constexpr uint32_t kBigClassFlag = 0x80000000;
 
     const uint16_t tag = U16();
-    if (tag == 0) return {Tag::Null, ClassId::Kurs, 0, 0};
+    if (tag == 0) return {Tag::Null, ClassId::Kurs, 0, 0, 0, 0};
 
     ClassId cls;
     uint16_t schema;
+    uint32_t classIndex = 0;  // unknown for a class that a replay meets again
     if (tag == kNewClassTag) {
         cls = ReadNewClass(schema);
-        if (!replaying_) shared_->loadArray.push_back({true, cls, schema, 0, 0});
+        if (!replaying_) {
+            classIndex = shared_->nextIndex++;
+            shared_->classes.push_back({classIndex, cls, schema});
+        }
     } else {
         const uint32_t longTag = tag == kBigObjectTag
                                      ? U32()
                                      : (static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF);
         if ((longTag & kBigClassFlag) == 0) {
-            const LoadEntry& object = Entry(longTag, false);
-            return {Tag::BackReference, object.cls, object.schema, longTag};
+            const ObjectData object = ObjectAt(longTag);
+            return {Tag::BackReference, object.cls, object.schema, longTag, 0, 0};
         }
-        const LoadEntry& classEntry = Entry(longTag & ~kBigClassFlag, true);
+        classIndex = longTag & ~kBigClassFlag;
+        const ClassEntry& classEntry = ClassAt(classIndex);
         cls = classEntry.cls;
         schema = classEntry.schema;
     }
-    if (replaying_) return {Tag::NewObject, cls, schema, 0};
-    const auto index = static_cast<uint32_t>(shared_->loadArray.size());
-    shared_->loadArray.push_back({false, cls, schema, static_cast<uint32_t>(pos_), 0});
-    return {Tag::NewObject, cls, schema, index};
+    if (replaying_) return {Tag::NewObject, cls, schema, 0, 0, classIndex};
+    const uint32_t index = shared_->nextIndex++;
+    const auto run = static_cast<uint32_t>(shared_->objects.size());
+    shared_->objects.push_back({index, 1, static_cast<uint32_t>(pos_), 0, 0, cls, schema});
+    return {Tag::NewObject, cls, schema, index, run, classIndex};
 }
 
-void ArchiveReader::FinishObject(uint32_t index) {
-    if (!replaying_) shared_->loadArray[index].end = static_cast<uint32_t>(pos_);
+void ArchiveReader::FinishObject(const Tag& tag) {
+    if (!replaying_) shared_->objects[tag.run].end = static_cast<uint32_t>(pos_);
 }
 
 ArchiveReader ArchiveReader::ReplayReader(uint32_t objectIndex) {
-    const LoadEntry& object = Entry(objectIndex, false);
+    const ObjectData object = ObjectAt(objectIndex);
     if (object.end == 0) Fail(ArchiveErrorKind::BadIndex, "Verweis auf ein unvollständiges Objekt");
     const uint64_t cost = std::max<uint64_t>(1, object.end - object.begin);
     if (cost > shared_->replayBudget) Fail(ArchiveErrorKind::BadIndex, "Zu viele Objektverweise");
     shared_->replayBudget -= cost;
     return ArchiveReader(shared_, object.begin, object.end, version);
+}
+
+namespace {
+
+// A quote object after its two-byte tag: the value (8 bytes), then the day number (4).
+constexpr size_t kQuoteTagBytes = 2;
+constexpr size_t kQuoteDataBytes = 12;
+constexpr size_t kQuoteObjectBytes = kQuoteTagBytes + kQuoteDataBytes;
+
+uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+uint32_t LoadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+double LoadDouble(const uint8_t* p) {
+    const uint64_t bits = LoadU32(p) | static_cast<uint64_t>(LoadU32(p + 4)) << 32;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+}  // namespace
+
+void ArchiveReader::Quotes(std::vector<CFL2Kurs>& list) {
+    constexpr uint16_t kBigObjectTag = 0x7FFF;
+    const uint32_t count = Count(kQuoteTagBytes);
+    // A back reference takes only its tag, so the count may promise more quotes than the
+    // bytes can hold as new objects; the reserve goes by the bytes.
+    list.reserve(list.size() + std::min<size_t>(count, Remaining() / kQuoteObjectBytes));
+    uint32_t i = 0;
+    while (i < count) {
+        const Tag tag = ReadTag();
+        if (tag.kind == Tag::Null) Fail(ArchiveErrorKind::BadClass, "leeres Objekt in einer Liste");
+        if (tag.cls != ClassId::Kurs)
+            Fail(ArchiveErrorKind::BadClass,
+                 std::string("Objekt der Klasse ") + std::string(InfoOf(tag.cls).name) +
+                     " an Stelle von " + std::string(InfoOf(ClassId::Kurs).name));
+        CFL2Kurs& quote = list.emplace_back();
+        if (tag.kind == Tag::NewObject) {
+            Double(quote.value);
+            Date(quote.date);
+            FinishObject(tag);
+        } else {
+            ArchiveReader replay = ReplayReader(tag.index);
+            replay.Double(quote.value);
+            replay.Date(quote.date);
+        }
+        ++i;
+        // The quotes after the first of a history name its class with the same short tag.
+        if (tag.kind == Tag::NewObject && tag.classIndex != 0 && tag.classIndex < kBigObjectTag)
+            i += QuoteRun(list, static_cast<uint16_t>(0x8000 | tag.classIndex), tag.schema,
+                          count - i);
+    }
+}
+
+uint32_t ArchiveReader::QuoteRun(std::vector<CFL2Kurs>& list, uint16_t classTag, uint16_t schema,
+                                 uint32_t limit) {
+    const size_t first = pos_;
+    const uint8_t* p = shared_->data.data() + first;
+    const auto whole =
+        static_cast<uint32_t>(std::min<size_t>(limit, (end_ - first) / kQuoteObjectBytes));
+    uint32_t n = 0;
+    for (; n < whole && LoadU16(p) == classTag; ++n, p += kQuoteObjectBytes) {
+        CFL2Kurs quote;
+        quote.value = LoadDouble(p + kQuoteTagBytes);
+        quote.date.SetDayNumber(LoadU32(p + kQuoteTagBytes + 8));
+        list.push_back(quote);
+    }
+    if (n == 0) return 0;
+    pos_ = first + static_cast<size_t>(n) * kQuoteObjectBytes;
+    if (!replaying_) {
+        const auto begin = static_cast<uint32_t>(first + kQuoteTagBytes);
+        shared_->objects.push_back(
+            {shared_->nextIndex, n, begin, begin + static_cast<uint32_t>(kQuoteDataBytes),
+             static_cast<uint32_t>(kQuoteObjectBytes), ClassId::Kurs, schema});
+        shared_->nextIndex += n;
+    }
+    return n;
 }
 
 }  // namespace pf

@@ -10,6 +10,7 @@
 #include "model/archive/archive_classes.h"
 #include "model/archive/archive_error.h"
 #include "model/date.h"
+#include "model/quote.h"
 
 namespace pf {
 
@@ -59,6 +60,9 @@ class ArchiveReader {
     // schema)` reads one object and refuses (BadClass) a class it does not expect there.
     template <class Visit>
     void MixedObjects(Visit visit);
+    // An object list of quotes (CFL2Kurs: value, date), read like Objects. Quotes stored one
+    // after another as new objects are read in one tight loop.
+    void Quotes(std::vector<CFL2Kurs>& list);
 
     uint8_t U8();
     uint16_t U16();
@@ -72,23 +76,44 @@ class ArchiveReader {
     [[noreturn]] void Fail(ArchiveErrorKind kind, const std::string& what) const;
 
   private:
-    struct LoadEntry {
-        bool isClass;
+    // The load array of the object numbering, kept compact: classes apart, and objects as
+    // runs of equal-sized objects stored one after another (a quote history is one run), so
+    // that half a million quotes cost a few entries instead of one each.
+    struct ClassEntry {
+        uint32_t index;
         ClassId cls;
         uint16_t schema;
-        uint32_t begin;  // object data, for reading it again
-        uint32_t end;    // 0 while the object is still being read
+    };
+    struct ObjectRun {
+        uint32_t firstIndex;
+        uint32_t count;   // objects in the run; only runs of one object have a variable size
+        uint32_t begin;   // data of the first object, for reading it again
+        uint32_t end;     // 0 while the (single) object is still being read
+        uint32_t stride;  // distance between the objects of the run
+        ClassId cls;
+        uint16_t schema;
     };
     struct Shared {
         std::span<const uint8_t> data;
-        std::vector<LoadEntry> loadArray;  // index 0 is the null object
-        uint64_t replayBudget;
+        uint32_t nextIndex = 1;  // index 0 is the null object
+        std::vector<ClassEntry> classes;
+        std::vector<ObjectRun> objects;
+        uint64_t replayBudget = 0;
     };
     struct Tag {
         enum { Null, NewObject, BackReference } kind;
         ClassId cls;
         uint16_t schema;
-        uint32_t index;  // the object's own index, or the one referred to
+        uint32_t index;       // the object's own index, or the one referred to
+        uint32_t run;         // where a new object is entered in the load array
+        uint32_t classIndex;  // the index of the new object's class
+    };
+    // Where an object's data lies, for reading it again.
+    struct ObjectData {
+        ClassId cls;
+        uint16_t schema;
+        uint32_t begin;
+        uint32_t end;
     };
 
     ArchiveReader(Shared* shared, size_t begin, size_t end, uint32_t version);
@@ -96,9 +121,14 @@ class ArchiveReader {
     uint32_t StringLength(bool& wide);
     Tag ReadTag();
     ClassId ReadNewClass(uint16_t& schema);
-    const LoadEntry& Entry(uint32_t index, bool wantClass) const;
+    const ClassEntry& ClassAt(uint32_t index) const;
+    ObjectData ObjectAt(uint32_t index) const;
     ArchiveReader ReplayReader(uint32_t objectIndex);
-    void FinishObject(uint32_t index);
+    void FinishObject(const Tag& tag);
+    // Reads the quotes that follow one another as new objects with the same two-byte class
+    // tag, at most `limit` of them; returns how many.
+    uint32_t QuoteRun(std::vector<CFL2Kurs>& list, uint16_t classTag, uint16_t schema,
+                      uint32_t limit);
 
     Shared own_;
     Shared* shared_;
@@ -120,7 +150,7 @@ void ArchiveReader::Objects(std::vector<T>& list, ClassId cls, Transfer transfer
         T& record = list.emplace_back();
         if (tag.kind == Tag::NewObject) {
             transfer(*this, record, tag.schema);
-            FinishObject(tag.index);
+            FinishObject(tag);
         } else {
             ArchiveReader replay = ReplayReader(tag.index);
             transfer(replay, record, tag.schema);
@@ -136,7 +166,7 @@ void ArchiveReader::MixedObjects(Visit visit) {
         if (tag.kind == Tag::Null) Fail(ArchiveErrorKind::BadClass, "leeres Objekt in einer Liste");
         if (tag.kind == Tag::NewObject) {
             visit(*this, tag.cls, tag.schema);
-            FinishObject(tag.index);
+            FinishObject(tag);
         } else {
             ArchiveReader replay = ReplayReader(tag.index);
             visit(replay, tag.cls, tag.schema);

@@ -29,10 +29,15 @@ void Transfer(Io& io, R& k, int) {
     io.Date(k.date);
 }
 
+// The reader takes quote histories in a tight loop of its own, which knows the two fields
+// of CFL2Kurs above; the writer goes through the transfer function.
 template <class Io>
 void TransferQuotes(Io& io, auto& history) {
-    io.Objects(QuoteItems(history), ClassId::Kurs,
-               [](Io& in, auto& k, int schema) { Transfer(in, k, schema); });
+    if constexpr (Io::kReading)
+        io.Quotes(QuoteItems(history));
+    else
+        io.Objects(QuoteItems(history), ClassId::Kurs,
+                   [](Io& in, auto& k, int schema) { Transfer(in, k, schema); });
 }
 
 template <class Io, RecordOf<CFL2Wertpapier> R>

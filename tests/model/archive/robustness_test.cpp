@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <random>
+#include <vector>
 
 #include "model/archive/archive_test_util.h"
 #include "model/archive/byte_builder.h"
@@ -169,6 +170,91 @@ TEST(Robustness, BackReferencesCannotMultiplyTheFile) {
         for (int i = 0; i < 4; ++i) out.Count(0);
     });
     EXPECT_EQ(KindOfFailure(file.bytes), ArchiveErrorKind::BadIndex);
+}
+
+// Two securities; the first has four quotes: day 101 to 104 with the values 1.5 to 4.5, the
+// first stored with its class, the others in the short form that the reader takes in one
+// run. `secondQuotes` writes the second security's quote list and gets the object index
+// of each of the four quotes.
+std::string TwoQuoteHistories(
+    const std::function<void(ByteBuilder&, const std::vector<uint32_t>&)>& secondQuotes) {
+    return BuildFileWithCollections([&](ByteBuilder& out) {
+               const auto security = [&out](const char* wkn) {
+                   out.ObjectTag("CFL2Wertpapier", 4);
+                   out.S("Aktie").S("").S(wkn).I(0).I(0).I(0).S("").S("").S("").S("").S("");
+                   out.I(0).I(0).S("").I(1).I(0);
+               };
+               out.Count(0).Count(0).Count(0);
+               out.Count(2);
+               security("A");
+               out.Count(4);
+               std::vector<uint32_t> quotes;
+               for (uint32_t i = 0; i < 4; ++i) {
+                   quotes.push_back(out.ObjectTag("CFL2Kurs", 1));
+                   out.D(1.5 + i).U32(101 + i);
+               }
+               security("B");
+               secondQuotes(out, quotes);
+               for (int i = 0; i < 4; ++i) out.Count(0);
+           })
+        .bytes;
+}
+
+TEST(Robustness, ReferencesIntoAQuoteHistoryFindTheirQuote) {
+    const std::string bytes = TwoQuoteHistories([](ByteBuilder& out, const auto& quotes) {
+        out.Count(5);
+        out.BackReference(quotes[0]);  // stored with its class
+        out.BackReference(quotes[2]);  // inside the run
+        out.BackReference(quotes[3]);  // its last quote
+        // A quote whose class tag takes the long form is read all the same.
+        out.U16(0x7FFF).U32(0x80000000u | (quotes[0] - 1));
+        out.D(9.25).U32(120);
+        out.ObjectTag("CFL2Kurs", 1);
+        out.D(10.75).U32(121);
+    });
+    const ReadResult read = Read(bytes);
+    ASSERT_EQ(read.doc.securities.size(), 2u);
+    EXPECT_EQ(read.doc.securities[0].quotes.Items(),
+              (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
+                                     {CQRNDatum(102), 2.5},
+                                     {CQRNDatum(103), 3.5},
+                                     {CQRNDatum(104), 4.5}}));
+    EXPECT_EQ(read.doc.securities[1].quotes.Items(),
+              (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
+                                     {CQRNDatum(103), 3.5},
+                                     {CQRNDatum(104), 4.5},
+                                     {CQRNDatum(120), 9.25},
+                                     {CQRNDatum(121), 10.75}}));
+}
+
+TEST(Robustness, ReferencesBesideAQuoteHistoryAreRefused) {
+    struct RefusedCase {
+        const char* what;
+        std::function<void(ByteBuilder&, const std::vector<uint32_t>&)> quotes;
+        ArchiveErrorKind expected;
+    };
+    const RefusedCase cases[] = {
+        {"the object after the last quote (the second security)",
+         [](ByteBuilder& o, const auto& q) { o.Count(1).BackReference(q[3] + 1); },
+         ArchiveErrorKind::BadClass},
+        {"the class of the quotes",
+         [](ByteBuilder& o, const auto& q) { o.Count(1).BackReference(q[0] - 1); },
+         ArchiveErrorKind::BadIndex},
+        {"an object not read yet",
+         [](ByteBuilder& o, const auto& q) { o.Count(1).BackReference(q[3] + 2); },
+         ArchiveErrorKind::BadIndex},
+        // The zero count of the list after it then stands where the third quote's tag should.
+        {"more quotes promised than stored",
+         [](ByteBuilder& o, const auto&) {
+             o.Count(3);
+             for (int i = 0; i < 2; ++i) o.ObjectTag("CFL2Kurs", 1), o.D(1.0).U32(200 + i);
+         },
+         ArchiveErrorKind::BadClass},
+    };
+    for (const RefusedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(KindOfFailure(TwoQuoteHistories(c.quotes)), c.expected);
+    }
 }
 
 TEST(Robustness, PasswordLengthBeyondTheDataEndsEarly) {
