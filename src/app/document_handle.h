@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "model/document.h"
+#include "platform/file_lock.h"
 
 namespace pf {
 
@@ -35,6 +37,16 @@ class DocumentHandle : public QObject {
     bool NeverSaved() const { return neverSaved_; }
     void SetNeverSaved(bool neverSaved) { neverSaved_ = neverSaved; }
 
+    // Opened while someone else held the file: Save may not write over Path(). Save As to
+    // another file ends it.
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The lock of the file this document writes, held until the document goes (nullptr: none,
+    // for a new or read-only document, or where no lock file could be written).
+    const DocumentLock* Lock() const { return lock_ ? &*lock_ : nullptr; }
+    // Takes over `lock`, releasing the one held before.
+    void SetLock(std::optional<DocumentLock> lock) { lock_ = std::move(lock); }
+
     bool IsModified() const { return doc_.IsModified(); }
     // Marks the document modified (or saved) and tells the windows to update their titles;
     // for what is not an edit of the document (saving, a failed save).
@@ -56,6 +68,8 @@ class DocumentHandle : public QObject {
     QString path_;
     QString title_;
     bool neverSaved_ = false;
+    bool readOnly_ = false;
+    std::optional<DocumentLock> lock_;
 };
 
 }  // namespace pf

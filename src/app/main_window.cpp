@@ -669,6 +669,7 @@ void MainWindow::FrameClosed(DocumentHandle* document) {
         if (it->get() != document) continue;
         // Parented so that it goes with the frame even if no event loop runs again.
         DocumentHandle* going = it->release();
+        going->SetLock(std::nullopt);  // the file is free for others at once
         going->setParent(this);
         going->deleteLater();
         documents_.erase(it);

@@ -6,6 +6,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <ctime>
 
 #include "app/child_frame.h"
 #include "app/dialogs/depot_data_dialog.h"
@@ -23,6 +24,7 @@
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
+#include "shell/general_options_form.h"
 
 namespace pf {
 
@@ -30,6 +32,9 @@ namespace {
 
 const QString kPortfolioFilter = QStringLiteral("Portfolaris2-Datei (*.fl2)");
 const QString kAllFilesFilter = QStringLiteral("Alle Dateien (*)");
+
+// This program as the holder of a document's lock, from now on.
+LockOwner Me() { return ThisProcessAsOwner(std::time(nullptr)); }
 
 QString CanonicalPath(const QString& path) {
     const QFileInfo info(path);
@@ -65,6 +70,14 @@ DocumentHandle* MainWindow::ReadAndShow(const QString& path, bool import) {
         if (askPassword_) return askPassword_(fileName);
         return PasswordDialog::Ask(this, fileName);
     };
+    // One writer per file: a file someone else holds opens read-only, if the user wants it.
+    // An imported file is only read; its lock is taken when it is first saved.
+    LockCheck lock;
+    if (!import) {
+        lock = CheckDocumentLock(FromQString(path), Me());
+        if (lock.question && !ShowMessage(this, *lock.question)) return nullptr;
+    }
+    const bool readOnly = lock.question.has_value();
     OpenOutcome outcome;
     {
         WaitCursor wait;
@@ -72,15 +85,32 @@ DocumentHandle* MainWindow::ReadAndShow(const QString& path, bool import) {
                          : OpenPortfolioFile(FromQString(path), settings);
     }
     if (!outcome.opened) {
-        ShowMessage(this, *outcome.error);
-        return nullptr;
+        // A damaged file: its backup instead, if there is one and the user wants it.
+        const MaybeMessage offer =
+            import ? std::nullopt : BackupQuestion(FromQString(path), outcome);
+        if (!offer) {
+            ShowMessage(this, *outcome.error);
+            return nullptr;
+        }
+        if (!ShowMessage(this, *offer)) return nullptr;
+        {
+            WaitCursor wait;
+            outcome = OpenBackupOf(FromQString(path), settings);
+        }
+        if (!outcome.opened) {
+            ShowMessage(this, *outcome.error);
+            return nullptr;
+        }
     }
     OpenedDocument& opened = *outcome.opened;
     if (opened.olderVersion)
         ShowInformation(this, ToQString(kOlderVersionTitle), ToQString(kOlderVersionNotice));
 
     auto document = std::make_unique<DocumentHandle>(std::move(opened.doc));
-    document->SetPathAndTitle(ToQString(opened.path), ToQString(opened.title));
+    document->SetPathAndTitle(ToQString(opened.path),
+                              ToQString(readOnly ? ReadOnlyTitle(opened.title) : opened.title));
+    document->SetReadOnly(readOnly);
+    document->SetLock(std::move(lock.lock));
     // An imported document is entered in the recent files once it has been saved.
     document->SetNeverSaved(opened.imported);
     if (!opened.imported) {
@@ -112,10 +142,25 @@ DocumentHandle* MainWindow::NewDocument(const NewDocumentChoices& choices) {
 }
 
 bool MainWindow::SaveDocumentTo(DocumentHandle* document, const QString& path) {
+    const std::string target = FromQString(path);
+    if (document->ReadOnly()) {
+        if (const MaybeMessage refusal =
+                ReadOnlySaveRefusal(FromQString(document->Path()), target)) {
+            ShowMessage(this, *refusal);
+            return false;
+        }
+    }
+    // The file written is held by this document from now on; one that someone else holds
+    // is not written at all.
+    SaveLock lock = LockForSave(target, document->Lock(), Me());
+    if (lock.refusal) {
+        ShowMessage(this, *lock.refusal);
+        return false;
+    }
     MaybeMessage problem;
     {
         WaitCursor wait;
-        problem = pf::SaveDocument(document->Doc(), FromQString(path));
+        problem = pf::SaveDocument(document->Doc(), target, KeepBackupOnSave(*settings_));
     }
     if (problem) {
         // The old file is untouched and the document stays modified.
@@ -123,10 +168,12 @@ bool MainWindow::SaveDocumentTo(DocumentHandle* document, const QString& path) {
         ShowMessage(this, *problem);
         return false;
     }
+    if (!lock.heldAlready) document->SetLock(std::move(lock.lock));
+    document->SetReadOnly(false);
     document->SetNeverSaved(false);
-    document->SetPathAndTitle(path, ToQString(DocumentTitleOf(FromQString(path))));
+    document->SetPathAndTitle(path, ToQString(DocumentTitleOf(target)));
     document->SetModified(false);
-    recentFiles_.Add(FromQString(path));
+    recentFiles_.Add(target);
     recentFiles_.Save(*settings_);
     RebuildRecentFileMenu();
     return true;
@@ -138,6 +185,14 @@ bool MainWindow::SaveDocument(DocumentHandle* document) {
     if (document->Path().isEmpty() ||
         (document->NeverSaved() && QFileInfo::exists(document->Path())))
         return SaveDocumentAs(document);
+    // A read-only document says why it cannot go back to its file and asks for another.
+    if (document->ReadOnly()) {
+        const std::string original = FromQString(document->Path());
+        if (const MaybeMessage refusal = ReadOnlySaveRefusal(original, original)) {
+            ShowMessage(this, *refusal);
+            return SaveDocumentAs(document);
+        }
+    }
     return SaveDocumentTo(document, document->Path());
 }
 
@@ -293,7 +348,9 @@ void MainWindow::OnOptions() {
     DocumentHandle* document = ActiveDocument();
     if (document == nullptr) return;
     OptionsDialog dialog(document->Doc(), this);
+    dialog.LoadProfile(*settings_);
     if (dialog.exec() != QDialog::Accepted) return;
+    dialog.ApplyToProfile(*settings_);
     dialog.ApplyTo(document->Doc());
 }
 

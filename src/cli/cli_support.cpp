@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ctime>
 #include <utility>
 
 #include "engine/number_entry.h"
+#include "shell/document_session.h"
 
 namespace pf::cli {
 
@@ -52,6 +54,13 @@ std::optional<ReadResult> Load(const std::string& path, const Context& c) {
 }
 
 bool Save(const CFolari2Doc& doc, const std::string& path, std::ostream& err) {
+    // A file that the desktop program (or another user) holds open is not written over; the
+    // lock is held while writing, so no one opens it half-way.
+    const SaveLock lock = LockForSave(path, nullptr, ThisProcessAsOwner(std::time(nullptr)));
+    if (lock.refusal) {
+        err << lock.refusal->text << "\n";
+        return false;
+    }
     try {
         SaveDocumentFile(doc, path);
         return true;

@@ -1,8 +1,13 @@
 #include "shell/document_session.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/file_io.h"
 
 namespace pf {
 
@@ -12,6 +17,22 @@ Message OpenError(const ArchiveError& e) {
     std::string text = OpenErrorMessage(e.Kind());
     if (!e.Detail().empty()) text += "\n\n" + e.Detail();
     return {kAppTitle, text, MessageIcon::Exclamation, {}};
+}
+
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// Whether two paths name one file (links followed); a path that does not exist yet is
+// compared by its full form.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    std::error_code first;
+    std::error_code second;
+    const std::filesystem::path fullA = std::filesystem::weakly_canonical(a, first);
+    const std::filesystem::path fullB = std::filesystem::weakly_canonical(b, second);
+    return !first && !second && fullA == fullB;
 }
 
 }  // namespace
@@ -62,6 +83,7 @@ OpenOutcome OpenPortfolioFile(const std::string& path, const ReadSettings& setti
         outcome.opened = std::move(opened);
     } catch (const ArchiveError& e) {
         outcome.error = OpenError(e);
+        outcome.errorKind = e.Kind();
     } catch (const std::bad_alloc&) {
         outcome.error =
             Message{kAppTitle, "Fehler beim Öffnen des Dokuments.", MessageIcon::Exclamation, {}};
@@ -81,9 +103,9 @@ OpenOutcome ImportPortfolioFile(const std::string& path, const ReadSettings& set
     return outcome;
 }
 
-MaybeMessage SaveDocument(CFolari2Doc& doc, const std::string& path) {
+MaybeMessage SaveDocument(CFolari2Doc& doc, const std::string& path, bool keepBackup) {
     try {
-        SaveDocumentFile(doc, path);
+        SaveDocumentFile(doc, path, keepBackup);
     } catch (const ArchiveError& e) {
         std::string text = kSaveErrorMessage;
         if (!e.Detail().empty()) text += "\n\n" + e.Detail();
@@ -91,6 +113,94 @@ MaybeMessage SaveDocument(CFolari2Doc& doc, const std::string& path) {
     }
     doc.SetModified(false);
     return std::nullopt;
+}
+
+LockCheck CheckDocumentLock(const std::string& path, const LockOwner& me) {
+    LockCheck check;
+    LockAttempt attempt = DocumentLock::Acquire(path, me);
+    if (attempt.outcome == LockOutcome::Acquired) check.lock = std::move(attempt.lock);
+    if (attempt.outcome == LockOutcome::HeldByOther)
+        check.question = ForeignLockQuestion(path, attempt.holder);
+    return check;
+}
+
+namespace {
+
+// "wird seit ... von „erika“ auf „rechner2“ bearbeitet", leaving out what the lock does not
+// say.
+std::string HeldBy(const std::string& path, const LockOwner& holder) {
+    std::string text = "Die Datei „" + FileNameOf(path) + "“ wird";
+    if (!holder.since.empty()) text += " seit " + holder.since;
+    text += holder.user.empty() ? " von einem anderen Benutzer" : " von „" + holder.user + "“";
+    if (!holder.host.empty()) text += " auf „" + holder.host + "“";
+    return text + " bearbeitet.";
+}
+
+}  // namespace
+
+Message ForeignLockQuestion(const std::string& path, const LockOwner& holder) {
+    return Message::Question(kAppTitle,
+                             HeldBy(path, holder) + " Soll sie schreibgeschützt geöffnet werden?");
+}
+
+Message ForeignLockSaveRefusal(const std::string& path, const LockOwner& holder) {
+    return Message{kAppTitle,
+                   HeldBy(path, holder) + " Sie kann daher nicht überschrieben werden.",
+                   MessageIcon::Exclamation,
+                   {}};
+}
+
+SaveLock LockForSave(const std::string& target, const DocumentLock* held, const LockOwner& me) {
+    SaveLock result;
+    if (held != nullptr && SameFile(LockPathOf(target), held->Path())) {
+        result.heldAlready = true;
+        return result;
+    }
+    LockAttempt attempt = DocumentLock::Acquire(target, me);
+    if (attempt.outcome == LockOutcome::Acquired) result.lock = std::move(attempt.lock);
+    if (attempt.outcome == LockOutcome::HeldByOther)
+        result.refusal = ForeignLockSaveRefusal(target, attempt.holder);
+    return result;
+}
+
+std::string ReadOnlyTitle(const std::string& title) { return title + " (schreibgeschützt)"; }
+
+MaybeMessage ReadOnlySaveRefusal(const std::string& original, const std::string& target) {
+    if (!SameFile(original, target)) return std::nullopt;
+    return Message{kAppTitle,
+                   "Die Datei „" + FileNameOf(original) +
+                       "“ ist schreibgeschützt geöffnet und kann nicht über sich selbst "
+                       "gespeichert werden. Bitte wählen Sie einen anderen Dateinamen.",
+                   MessageIcon::Exclamation,
+                   {}};
+}
+
+MaybeMessage BackupQuestion(const std::string& path, const OpenOutcome& failed) {
+    if (failed.opened || !failed.errorKind ||
+        *failed.errorKind == ArchiveErrorKind::WrongPassword ||
+        *failed.errorKind == ArchiveErrorKind::FileError)
+        return std::nullopt;
+    struct stat info {};
+    const std::filesystem::path backup = BackupPathOf(path);
+    if (::stat(backup.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    std::tm local{};
+    ::localtime_r(&info.st_mtime, &local);
+    char when[32] = {};
+    std::strftime(when, sizeof when, "%d.%m.%Y %H:%M", &local);
+    std::string text = "Die Datei „" + FileNameOf(path) + "“ ist beschädigt";
+    if (failed.error) text += ":\n\n" + failed.error->text;
+    text += "\n\nSoll die Sicherungskopie vom " + std::string(when) + " geöffnet werden?";
+    return Message::Question(kAppTitle, text);
+}
+
+OpenOutcome OpenBackupOf(const std::string& path, const ReadSettings& settings) {
+    OpenOutcome outcome = OpenPortfolioFile(BackupPathOf(path).string(), settings);
+    if (outcome.opened) {
+        outcome.opened->path = path;
+        outcome.opened->title = DocumentTitleOf(path);
+        outcome.opened->doc.SetModified();
+    }
+    return outcome;
 }
 
 std::string SaveQuestion(const std::string& title) {

@@ -6,6 +6,7 @@
 #include "engine/message.h"
 #include "model/archive/document_file.h"
 #include "model/document.h"
+#include "platform/file_lock.h"
 
 namespace pf {
 
@@ -28,6 +29,8 @@ struct OpenedDocument {
 struct OpenOutcome {
     std::optional<OpenedDocument> opened;
     MaybeMessage error;
+    // Why the file could not be read; nothing for a lack of memory.
+    std::optional<ArchiveErrorKind> errorKind;
 };
 
 // Opens a portfolio file. A read error gives the framework's message ("Unerwartetes
@@ -40,8 +43,60 @@ OpenOutcome OpenPortfolioFile(const std::string& path, const ReadSettings& setti
 OpenOutcome ImportPortfolioFile(const std::string& path, const ReadSettings& settings);
 
 // Writes the document; on success the document is no longer modified. On failure the old
-// file is untouched, the document stays modified and the message says why.
-MaybeMessage SaveDocument(CFolari2Doc& doc, const std::string& path);
+// file is untouched, the document stays modified and the message says why. With
+// `keepBackup` the replaced file stays as "NAME.fl2.bak" (the profile's choice,
+// KeepBackupOnSave).
+MaybeMessage SaveDocument(CFolari2Doc& doc, const std::string& path, bool keepBackup = false);
+
+// --- One writer per file ---
+
+// What the lock of a file means for opening it.
+struct LockCheck {
+    // Taken: the document opens for writing and holds it until it is closed.
+    std::optional<DocumentLock> lock;
+    // Someone else holds the file: ForeignLockQuestion; Yes opens it read-only, No not at all.
+    MaybeMessage question;
+};
+// Takes the lock of `path` for `me`. Where no lock file can be written (a read-only folder
+// or medium) the file opens for writing without one: a save there fails with its own
+// message anyway.
+LockCheck CheckDocumentLock(const std::string& path, const LockOwner& me);
+
+// "Die Datei „depot.fl2“ wird seit 11.12.2026 10:15 von „erika“ auf „rechner2“ bearbeitet.
+// Soll sie schreibgeschützt geöffnet werden?" (parts of an unreadable lock left out), titled
+// kAppTitle.
+Message ForeignLockQuestion(const std::string& path, const LockOwner& holder);
+// Refusal of saving over a file that someone else holds (Save As onto it).
+Message ForeignLockSaveRefusal(const std::string& path, const LockOwner& holder);
+// The lock a save to `target` needs before it writes.
+struct SaveLock {
+    // The save must not happen: someone else holds `target` (ForeignLockSaveRefusal).
+    MaybeMessage refusal;
+    // The lock of `target`, newly taken: the document holds it once the save succeeded (and
+    // gives up the lock of its former file); dropped after a failed save.
+    std::optional<DocumentLock> lock;
+    // `target` is the file the document holds already: its lock stays.
+    bool heldAlready = false;
+};
+// Nothing to take when `held` (the document's own lock, nullptr for none) already is the
+// lock of `target`; where no lock file can be written the save goes ahead without one.
+SaveLock LockForSave(const std::string& target, const DocumentLock* held, const LockOwner& me);
+// The title of a document opened read-only: "depot (schreibgeschützt)".
+std::string ReadOnlyTitle(const std::string& title);
+// Refusal when a document opened read-only from `original` would be saved to `target` and
+// both name the same file (links followed); nothing when `target` is another file.
+MaybeMessage ReadOnlySaveRefusal(const std::string& original, const std::string& target);
+
+// --- The backup generation ---
+
+// After opening `path` failed: the question whether to open its backup instead, asked when
+// the file is damaged (not for a wrong or cancelled password, nor when the file cannot be
+// read at all) and a backup exists: "Die Datei „depot.fl2“ ist beschädigt ... Soll die
+// Sicherungskopie vom 11.12.2026 10:15 geöffnet werden?" (the backup's modification time).
+MaybeMessage BackupQuestion(const std::string& path, const OpenOutcome& failed);
+// Opens the backup of `path` as the document of `path`: saving writes the original file,
+// and the document counts as modified, since the file on the disk is still the damaged one.
+OpenOutcome OpenBackupOf(const std::string& path, const ReadSettings& settings);
 
 // The title of a document stored at `path`: the file name without its extension.
 std::string DocumentTitleOf(const std::string& path);

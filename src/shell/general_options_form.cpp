@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/document.h"
+#include "platform/settings_store.h"
 #include "quotes/trend.h"
 #include "shell/depot_data_form.h"
 
@@ -138,6 +139,22 @@ void GeneralOptionsForm::ApplyTo(CFolari2Doc& doc) const {
     o.internetQuotes.trendRise = trendRise;
     o.internetQuotes.trendStrongFall = trendStrongFall;
     o.internetQuotes.trendFall = trendFall;
+}
+
+bool KeepBackupOnSave(const SettingsStore& profile) {
+    return profile.ReadInt(kSettingsSection, kKeepBackupEntry, 1) != 0;
+}
+
+void SetKeepBackupOnSave(SettingsStore& profile, bool on) {
+    profile.SetInt(kSettingsSection, kKeepBackupEntry, on ? 1 : 0);
+}
+
+void GeneralOptionsForm::LoadProfile(const SettingsStore& profile) {
+    keepBackup = KeepBackupOnSave(profile);
+}
+
+void GeneralOptionsForm::ApplyToProfile(SettingsStore& profile) const {
+    SetKeepBackupOnSave(profile, keepBackup);
 }
 
 }  // namespace pf

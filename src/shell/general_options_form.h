@@ -8,6 +8,15 @@
 namespace pf {
 
 class CFolari2Doc;
+class SettingsStore;
+
+// The profile's entry (section kSettingsSection) of "Sicherungskopie beim Speichern
+// anlegen": 1 keeps the replaced file as "NAME.fl2.bak" on every save, 0 does not. It
+// belongs to the user, not to a portfolio file.
+inline constexpr const char* kKeepBackupEntry = "SaveBackup";
+// Whether saving keeps a backup: on unless the profile says 0.
+bool KeepBackupOnSave(const SettingsStore& profile);
+void SetKeepBackupOnSave(SettingsStore& profile, bool on);
 
 // --- Property sheet "Optionen", page "Allgemein" ---
 
@@ -54,6 +63,9 @@ struct GeneralOptionsForm {
     double trendRise = 0.0;
     double trendStrongFall = -1.0;
     double trendFall = 0.0;
+    // "Sicherungskopie beim Speichern anlegen": a profile setting shown on this page; filled
+    // by LoadProfile, written by ApplyToProfile, never stored in the document.
+    bool keepBackup = true;
 
     // The page filled from the document; both password fields show the stored password, and
     // an empty thousands separator ticks "kein Tausendertrennzeichen verwenden".
@@ -80,6 +92,10 @@ struct GeneralOptionsForm {
     // with grouping off; each joined pair is split at its first ";" (a missing second part
     // becomes empty). The sheet (OptionsSheet::Apply) runs it within its one document edit.
     void ApplyTo(CFolari2Doc& doc) const;
+
+    // The page's profile settings: read from, and written to, the user's profile.
+    void LoadProfile(const SettingsStore& profile);
+    void ApplyToProfile(SettingsStore& profile) const;
 };
 
 }  // namespace pf

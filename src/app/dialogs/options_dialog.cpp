@@ -176,6 +176,10 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     rememberTransactionDate_ = new QCheckBox(u"Dat&um von letzter Transaktion merken"_s, page);
     rememberTransactionDate_->setObjectName(u"rememberTransactionDate"_s);
     rememberTransactionDate_->setChecked(form.rememberTransactionDate);
+    // The user's choice for every file (kept in the profile, not in this document).
+    keepBackup_ = new QCheckBox(u"S&icherungskopie beim Speichern anlegen"_s, page);
+    keepBackup_->setObjectName(u"keepBackup"_s);
+    keepBackup_->setChecked(form.keepBackup);
 
     auto* fields = new QGridLayout;
     fields->addWidget(BuddyLabel(u"De&zimaltrennzeichen:"_s, decimalSeparator_, page), 0, 0);
@@ -223,6 +227,7 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     layout->addLayout(splitRow);
     layout->addLayout(fields);
     layout->addWidget(rememberTransactionDate_);
+    layout->addWidget(keepBackup_);
     layout->addWidget(trend);
     layout->addStretch(1);
 
@@ -249,7 +254,8 @@ GeneralOptionsPageView::GeneralOptionsPageView(const GeneralOptionsForm& form, Q
     QWidget::setTabOrder(noThousandsSeparator_, earningsYears_);
     QWidget::setTabOrder(earningsYears_, ownCategories_);
     QWidget::setTabOrder(ownCategories_, rememberTransactionDate_);
-    QWidget::setTabOrder(rememberTransactionDate_, trendStrongRise_);
+    QWidget::setTabOrder(rememberTransactionDate_, keepBackup_);
+    QWidget::setTabOrder(keepBackup_, trendStrongRise_);
     QWidget::setTabOrder(trendStrongRise_, trendRise_);
     QWidget::setTabOrder(trendRise_, trendStrongFall_);
     QWidget::setTabOrder(trendStrongFall_, trendFall_);
@@ -280,11 +286,22 @@ GeneralOptionsForm GeneralOptionsPageView::Form() const {
     form.earningsYears = FromQString(earningsYears_->text());
     form.ownCategories = FromQString(ownCategories_->text());
     form.rememberTransactionDate = rememberTransactionDate_->isChecked();
+    form.keepBackup = keepBackup_->isChecked();
     form.trendStrongRise = trendStrongRise_->value();
     form.trendRise = trendRise_->value();
     form.trendStrongFall = trendStrongFall_->value();
     form.trendFall = trendFall_->value();
     return form;
+}
+
+void GeneralOptionsPageView::LoadProfile(const SettingsStore& profile) {
+    GeneralOptionsForm form;
+    form.LoadProfile(profile);
+    keepBackup_->setChecked(form.keepBackup);
+}
+
+void GeneralOptionsPageView::ApplyToProfile(SettingsStore& profile) const {
+    Form().ApplyToProfile(profile);
 }
 
 std::unique_ptr<OptionsPage> GeneralOptionsPageView::Page() const {
@@ -324,6 +341,18 @@ OptionsSheet OptionsDialog::Sheet() const {
 }
 
 void OptionsDialog::ApplyTo(CFolari2Doc& doc) const { Sheet().Apply(doc); }
+
+void OptionsDialog::LoadProfile(const SettingsStore& profile) {
+    for (OptionsPageView* view : views_)
+        if (auto* general = dynamic_cast<GeneralOptionsPageView*>(view))
+            general->LoadProfile(profile);
+}
+
+void OptionsDialog::ApplyToProfile(SettingsStore& profile) const {
+    for (const OptionsPageView* view : views_)
+        if (const auto* general = dynamic_cast<const GeneralOptionsPageView*>(view))
+            general->ApplyToProfile(profile);
+}
 
 void OptionsDialog::accept() {
     if (const std::optional<OptionsRefusal> refusal = Sheet().Check()) {

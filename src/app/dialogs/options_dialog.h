@@ -21,6 +21,7 @@ class QTabWidget;
 namespace pf {
 
 class CFolari2Doc;
+class SettingsStore;
 
 // One tab of the property sheet "Optionen": the widgets of one page, read back into that
 // page's form model. The widgets carry the form's field names as objectNames, so that a
@@ -44,7 +45,8 @@ OptionsPageFactory OptionsPageFactoryOf(const std::string& title);
 // The page "Allgemein" (objectName "generalPage"), its widgets named "protect", "password",
 // "repetition", "periodFrom0".."3", "periodFromDate", "periodTo0", "periodTo1",
 // "periodToDate", "splitRoundingDecimals", "decimalSeparator", "thousandsSeparator",
-// "noThousandsSeparator", "earningsYears", "ownCategories", "rememberTransactionDate".
+// "noThousandsSeparator", "earningsYears", "ownCategories", "rememberTransactionDate",
+// "keepBackup" (a setting of the user's profile, not of the document).
 class GeneralOptionsPageView : public OptionsPageView {
   public:
     explicit GeneralOptionsPageView(const GeneralOptionsForm& form, QWidget* parent = nullptr);
@@ -53,6 +55,9 @@ class GeneralOptionsPageView : public OptionsPageView {
     // The page as it stands.
     GeneralOptionsForm Form() const;
     std::unique_ptr<OptionsPage> Page() const override;
+    // "Sicherungskopie beim Speichern anlegen" from, and to, the user's profile.
+    void LoadProfile(const SettingsStore& profile);
+    void ApplyToProfile(SettingsStore& profile) const;
 
   private:
     void UpdateEnabled();
@@ -72,6 +77,7 @@ class GeneralOptionsPageView : public OptionsPageView {
     QLineEdit* earningsYears_ = nullptr;
     QLineEdit* ownCategories_ = nullptr;
     QCheckBox* rememberTransactionDate_ = nullptr;
+    QCheckBox* keepBackup_ = nullptr;
     QDoubleSpinBox* trendStrongRise_ = nullptr;
     QDoubleSpinBox* trendRise_ = nullptr;
     QDoubleSpinBox* trendStrongFall_ = nullptr;
@@ -98,6 +104,11 @@ class OptionsDialog : public QDialog {
     // After OK: every page writes itself into the document, as one edit (the document is
     // marked modified and its views are updated once).
     void ApplyTo(CFolari2Doc& doc) const;
+    // The settings of the user's profile on the pages (the page "Allgemein"): shown from
+    // `profile`, and after OK written back to it. Without LoadProfile the pages show the
+    // defaults.
+    void LoadProfile(const SettingsStore& profile);
+    void ApplyToProfile(SettingsStore& profile) const;
 
     void accept() override;
 
