@@ -206,7 +206,8 @@ ArchiveReader ArchiveReader::ReplayReader(uint32_t objectIndex) {
 
 namespace {
 
-// A quote object after its two-byte tag: the value (8 bytes), then the day number (4).
+// A quote object after its tag: the value (8 bytes), then the day number (4). The shortest
+// tag takes two bytes.
 constexpr size_t kQuoteTagBytes = 2;
 constexpr size_t kQuoteDataBytes = 12;
 constexpr size_t kQuoteObjectBytes = kQuoteTagBytes + kQuoteDataBytes;
@@ -228,7 +229,6 @@ double LoadDouble(const uint8_t* p) {
 }  // namespace
 
 void ArchiveReader::Quotes(std::vector<CFL2Kurs>& list) {
-    constexpr uint16_t kBigObjectTag = 0x7FFF;
     const uint32_t count = Count(kQuoteTagBytes);
     // A back reference takes only its tag, so the count may promise more quotes than the
     // bytes can hold as new objects; the reserve goes by the bytes.
@@ -252,33 +252,41 @@ void ArchiveReader::Quotes(std::vector<CFL2Kurs>& list) {
             replay.Date(quote.date);
         }
         ++i;
-        // The quotes after the first of a history name its class with the same short tag.
-        if (tag.kind == Tag::NewObject && tag.classIndex != 0 && tag.classIndex < kBigObjectTag)
-            i += QuoteRun(list, static_cast<uint16_t>(0x8000 | tag.classIndex), tag.schema,
-                          count - i);
+        // The quotes after the first of a history name its class with the same tag.
+        if (tag.kind == Tag::NewObject && tag.classIndex != 0)
+            i += QuoteRun(list, tag.classIndex, tag.schema, count - i);
     }
 }
 
-uint32_t ArchiveReader::QuoteRun(std::vector<CFL2Kurs>& list, uint16_t classTag, uint16_t schema,
+uint32_t ArchiveReader::QuoteRun(std::vector<CFL2Kurs>& list, uint32_t classIndex, uint16_t schema,
                                  uint32_t limit) {
+    constexpr uint16_t kBigObjectTag = 0x7FFF;
+    // The tag as the writer puts it: two bytes, or for a class numbered from 0x7FFF on the
+    // escape and four bytes.
+    const bool bigTag = classIndex >= kBigObjectTag;
+    const size_t tagBytes = bigTag ? 6 : 2;
+    const size_t objectBytes = tagBytes + kQuoteDataBytes;
+    const auto shortTag = static_cast<uint16_t>(bigTag ? kBigObjectTag : 0x8000 | classIndex);
+    const uint32_t longTag = 0x80000000u | classIndex;
+
     const size_t first = pos_;
     const uint8_t* p = shared_->data.data() + first;
-    const auto whole =
-        static_cast<uint32_t>(std::min<size_t>(limit, (end_ - first) / kQuoteObjectBytes));
+    const auto whole = static_cast<uint32_t>(std::min<size_t>(limit, (end_ - first) / objectBytes));
     uint32_t n = 0;
-    for (; n < whole && LoadU16(p) == classTag; ++n, p += kQuoteObjectBytes) {
+    for (; n < whole && LoadU16(p) == shortTag && (!bigTag || LoadU32(p + 2) == longTag);
+         ++n, p += objectBytes) {
         CFL2Kurs quote;
-        quote.value = LoadDouble(p + kQuoteTagBytes);
-        quote.date.SetDayNumber(LoadU32(p + kQuoteTagBytes + 8));
+        quote.value = LoadDouble(p + tagBytes);
+        quote.date.SetDayNumber(LoadU32(p + tagBytes + 8));
         list.push_back(quote);
     }
     if (n == 0) return 0;
-    pos_ = first + static_cast<size_t>(n) * kQuoteObjectBytes;
+    pos_ = first + static_cast<size_t>(n) * objectBytes;
     if (!replaying_) {
-        const auto begin = static_cast<uint32_t>(first + kQuoteTagBytes);
-        shared_->objects.push_back(
-            {shared_->nextIndex, n, begin, begin + static_cast<uint32_t>(kQuoteDataBytes),
-             static_cast<uint32_t>(kQuoteObjectBytes), ClassId::Kurs, schema});
+        const auto begin = static_cast<uint32_t>(first + tagBytes);
+        shared_->objects.push_back({shared_->nextIndex, n, begin,
+                                    begin + static_cast<uint32_t>(kQuoteDataBytes),
+                                    static_cast<uint32_t>(objectBytes), ClassId::Kurs, schema});
         shared_->nextIndex += n;
     }
     return n;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -125,9 +126,10 @@ class ArchiveReader {
     ObjectData ObjectAt(uint32_t index) const;
     ArchiveReader ReplayReader(uint32_t objectIndex);
     void FinishObject(const Tag& tag);
-    // Reads the quotes that follow one another as new objects with the same two-byte class
-    // tag, at most `limit` of them; returns how many.
-    uint32_t QuoteRun(std::vector<CFL2Kurs>& list, uint16_t classTag, uint16_t schema,
+    // Reads the quotes that follow one another as new objects of the class numbered
+    // `classIndex`, each with its tag as the writer puts it, at most `limit` of them; returns
+    // how many.
+    uint32_t QuoteRun(std::vector<CFL2Kurs>& list, uint32_t classIndex, uint16_t schema,
                       uint32_t limit);
 
     Shared own_;
@@ -140,6 +142,9 @@ class ArchiveReader {
 template <class T, class Transfer>
 void ArchiveReader::Objects(std::vector<T>& list, ClassId cls, Transfer transfer) {
     const uint32_t count = Count(2);
+    // Room for the promised records, but never more memory than twice the bytes left: a
+    // list of back references (two bytes each) grows as it goes.
+    list.reserve(list.size() + std::min<size_t>(count, 2 * Remaining() / sizeof(T)));
     for (uint32_t i = 0; i < count; ++i) {
         const Tag tag = ReadTag();
         if (tag.kind == Tag::Null) Fail(ArchiveErrorKind::BadClass, "leeres Objekt in einer Liste");

@@ -6,6 +6,7 @@
 #include "model/archive/record_io.h"
 #include "model/archive/settings_layout.h"
 #include "model/text_codec.h"
+#include "platform/file_bytes.h"
 #include "platform/file_io.h"
 
 namespace pf {
@@ -172,11 +173,10 @@ std::string WriteDocument(const CFolari2Doc& doc) {
 }
 
 ReadResult LoadDocumentFile(const std::filesystem::path& path, const ReadSettings& settings) {
-    std::string bytes;
+    FileBytes bytes;
     std::string error;
-    if (!ReadWholeFile(path, bytes, error)) throw ArchiveError(ArchiveErrorKind::FileError, error);
-    return ReadDocument(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
-                        settings);
+    if (!bytes.Read(path, error)) throw ArchiveError(ArchiveErrorKind::FileError, error);
+    return ReadDocument(bytes.Bytes(), settings);
 }
 
 void SaveDocumentFile(const CFolari2Doc& doc, const std::filesystem::path& path, bool keepBackup) {

@@ -173,10 +173,12 @@ TEST(Robustness, BackReferencesCannotMultiplyTheFile) {
 }
 
 // Two securities; the first has four quotes: day 101 to 104 with the values 1.5 to 4.5, the
-// first stored with its class, the others in the short form that the reader takes in one
-// run. `secondQuotes` writes the second security's quote list and gets the object index
-// of each of the four quotes.
+// first stored with its class, the others with a reference to it, which the reader takes in
+// one run. `secondQuotes` writes the second security's quote list and gets the object index
+// of each of the four quotes. With `kindsBefore` account kinds in front, the quote class is
+// numbered beyond 0x7FFF and its references take the long form.
 std::string TwoQuoteHistories(
+    uint32_t kindsBefore,
     const std::function<void(ByteBuilder&, const std::vector<uint32_t>&)>& secondQuotes) {
     return BuildFileWithCollections([&](ByteBuilder& out) {
                const auto security = [&out](const char* wkn) {
@@ -184,7 +186,12 @@ std::string TwoQuoteHistories(
                    out.S("Aktie").S("").S(wkn).I(0).I(0).I(0).S("").S("").S("").S("").S("");
                    out.I(0).I(0).S("").I(1).I(0);
                };
-               out.Count(0).Count(0).Count(0);
+               out.Count(kindsBefore);
+               for (uint32_t i = 0; i < kindsBefore; ++i) {
+                   out.ObjectTag("CFL2KontoVorgang", 1);
+                   out.I(0).I(0).I(0).S("").I(static_cast<int32_t>(i));
+               }
+               out.Count(0).Count(0);
                out.Count(2);
                security("A");
                out.Count(4);
@@ -200,31 +207,38 @@ std::string TwoQuoteHistories(
         .bytes;
 }
 
+// Without and with the long form of the quote class's tag.
+constexpr uint32_t kKindsBefore[] = {0, 0x8000};
+
 TEST(Robustness, ReferencesIntoAQuoteHistoryFindTheirQuote) {
-    const std::string bytes = TwoQuoteHistories([](ByteBuilder& out, const auto& quotes) {
-        out.Count(5);
-        out.BackReference(quotes[0]);  // stored with its class
-        out.BackReference(quotes[2]);  // inside the run
-        out.BackReference(quotes[3]);  // its last quote
-        // A quote whose class tag takes the long form is read all the same.
-        out.U16(0x7FFF).U32(0x80000000u | (quotes[0] - 1));
-        out.D(9.25).U32(120);
-        out.ObjectTag("CFL2Kurs", 1);
-        out.D(10.75).U32(121);
-    });
-    const ReadResult read = Read(bytes);
-    ASSERT_EQ(read.doc.securities.size(), 2u);
-    EXPECT_EQ(read.doc.securities[0].quotes.Items(),
-              (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
-                                     {CQRNDatum(102), 2.5},
-                                     {CQRNDatum(103), 3.5},
-                                     {CQRNDatum(104), 4.5}}));
-    EXPECT_EQ(read.doc.securities[1].quotes.Items(),
-              (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
-                                     {CQRNDatum(103), 3.5},
-                                     {CQRNDatum(104), 4.5},
-                                     {CQRNDatum(120), 9.25},
-                                     {CQRNDatum(121), 10.75}}));
+    for (const uint32_t kinds : kKindsBefore) {
+        SCOPED_TRACE(kinds);
+        const std::string bytes =
+            TwoQuoteHistories(kinds, [](ByteBuilder& out, const auto& quotes) {
+                out.Count(5);
+                out.BackReference(quotes[0]);  // stored with its class
+                out.BackReference(quotes[2]);  // inside the run
+                out.BackReference(quotes[3]);  // its last quote
+                // A quote whose class tag takes the long form (needed or not) is read all the same.
+                out.U16(0x7FFF).U32(0x80000000u | (quotes[0] - 1));
+                out.D(9.25).U32(120);
+                out.ObjectTag("CFL2Kurs", 1);
+                out.D(10.75).U32(121);
+            });
+        const ReadResult read = Read(bytes);
+        ASSERT_EQ(read.doc.securities.size(), 2u);
+        EXPECT_EQ(read.doc.securities[0].quotes.Items(),
+                  (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
+                                         {CQRNDatum(102), 2.5},
+                                         {CQRNDatum(103), 3.5},
+                                         {CQRNDatum(104), 4.5}}));
+        EXPECT_EQ(read.doc.securities[1].quotes.Items(),
+                  (std::vector<CFL2Kurs>{{CQRNDatum(101), 1.5},
+                                         {CQRNDatum(103), 3.5},
+                                         {CQRNDatum(104), 4.5},
+                                         {CQRNDatum(120), 9.25},
+                                         {CQRNDatum(121), 10.75}}));
+    }
 }
 
 TEST(Robustness, ReferencesBesideAQuoteHistoryAreRefused) {
@@ -251,9 +265,12 @@ TEST(Robustness, ReferencesBesideAQuoteHistoryAreRefused) {
          },
          ArchiveErrorKind::BadClass},
     };
-    for (const RefusedCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(KindOfFailure(TwoQuoteHistories(c.quotes)), c.expected);
+    for (const uint32_t kinds : kKindsBefore) {
+        for (const RefusedCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(kinds);
+            EXPECT_EQ(KindOfFailure(TwoQuoteHistories(kinds, c.quotes)), c.expected);
+        }
     }
 }
 

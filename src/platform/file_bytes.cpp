@@ -1,0 +1,86 @@
+#include "platform/file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace pf {
+
+namespace {
+
+std::string Describe(const char* what, const std::filesystem::path& path, int err) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(err);
+}
+
+// Anonymous memory for `size` bytes with its pages already present. Both requests are
+// hints: where the kernel lacks them the pages come on first touch as usual.
+void* MapPopulated(size_t size) {
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+#ifdef MADV_HUGEPAGE
+    ::madvise(p, size, MADV_HUGEPAGE);
+#endif
+#ifdef MADV_POPULATE_WRITE
+    ::madvise(p, size, MADV_POPULATE_WRITE);
+#endif
+    return p;
+}
+
+}  // namespace
+
+FileBytes::~FileBytes() { Release(); }
+
+void FileBytes::Release() {
+    if (data_) ::munmap(data_, mapped_);
+    data_ = nullptr;
+    size_ = 0;
+    mapped_ = 0;
+}
+
+bool FileBytes::Read(const std::filesystem::path& path, std::string& error) {
+    Release();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = Describe("Kann nicht geöffnet werden:", path, errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "Keine lesbare Datei: " + path.string();
+        ::close(fd);
+        return false;
+    }
+    const auto size = static_cast<size_t>(info.st_size);
+    if (size > 0) {
+        data_ = static_cast<uint8_t*>(MapPopulated(size));
+        if (!data_) {
+            const int err = errno;
+            ::close(fd);
+            error = Describe("Kein Speicher zum Lesen von", path, err);
+            return false;
+        }
+        mapped_ = size;
+    }
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data_ + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    const int readError = errno;
+    ::close(fd);
+    if (done != size) {
+        Release();
+        error = Describe("Fehler beim Lesen von", path, readError);
+        return false;
+    }
+    size_ = size;
+    return true;
+}
+
+}  // namespace pf
