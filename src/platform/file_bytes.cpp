@@ -32,6 +32,18 @@ void* MapPopulated(size_t size) {
 
 }  // namespace
 
+void PrefaultForWriting(void* begin, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    const auto pageSize = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto first = (reinterpret_cast<uintptr_t>(begin) + pageSize - 1) & ~(pageSize - 1);
+    const auto last = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(pageSize - 1);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#else
+    (void)begin;
+    (void)bytes;
+#endif
+}
+
 FileBytes::~FileBytes() { Release(); }
 
 void FileBytes::Release() {

@@ -33,4 +33,9 @@ class FileBytes {
     size_t mapped_ = 0;
 };
 
+// Asks the system to back the whole pages inside [begin, begin + bytes) with memory now, in
+// one call, instead of one page fault at a time when they are first written. Only a hint:
+// where the system cannot, nothing changes.
+void PrefaultForWriting(void* begin, size_t bytes);
+
 }  // namespace pf
