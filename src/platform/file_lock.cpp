@@ -92,6 +92,24 @@ int PlaceLockFile(const std::filesystem::path& lock, const std::string& content)
     return err;
 }
 
+// Whether process `pid` has ended but was not yet reaped by its parent (a zombie, state "Z"
+// or "X" in /proc/PID/stat): it holds nothing any more. Where no parent reaps, as under some
+// container inits, a killed program stays a zombie for good.
+bool HasEnded(long pid) {
+    const int fd = ::open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char buffer[512];
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    ::close(fd);
+    if (got <= 0) return false;
+    // "PID (NAME) STATE ...": the name may hold spaces and parentheses, so the last ")" counts.
+    const std::string_view line(buffer, static_cast<size_t>(got));
+    const size_t close = line.rfind(')');
+    if (close == std::string_view::npos || close + 2 >= line.size()) return false;
+    const char state = line[close + 2];
+    return state == 'Z' || state == 'X';
+}
+
 }  // namespace
 
 std::filesystem::path LockPathOf(const std::filesystem::path& document) {
@@ -172,6 +190,7 @@ LockOwner ThisProcessAsOwner(std::time_t now) {
 bool IsStaleLock(const LockOwner& owner, const std::string& thisHost) {
     if (owner.host.empty() || owner.host != thisHost || owner.pid <= 0) return false;
     if (::kill(static_cast<pid_t>(owner.pid), 0) != 0 && errno == ESRCH) return true;
+    if (HasEnded(owner.pid)) return true;
     // The process runs (or belongs to another user): stale only when it is another program.
     const std::string program = ProgramOf(owner.pid);
     return !owner.program.empty() && !program.empty() && program != owner.program;

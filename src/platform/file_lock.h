@@ -43,7 +43,8 @@ LockOwner ThisProcessAsOwner(std::time_t now);
 std::string ThisHost();
 
 // Whether a lock was left behind by a program that no longer runs: it names this host and
-// a process that does not exist, or a process of another program (the id was reused).
+// a process that does not exist or has ended (a zombie), or a process of another program
+// (the id was reused).
 // A lock of another host is never stale: its process cannot be looked at.
 bool IsStaleLock(const LockOwner& owner, const std::string& thisHost);
 

@@ -70,6 +70,12 @@ TEST(LockFile, StaleOnlyForAGoneProcessOrAnotherProgramOnThisHost) {
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 
+    // A child that has ended but is not reaped yet: a zombie until waitpid below.
+    const pid_t zombie = ::fork();
+    if (zombie == 0) ::_exit(0);
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT);
+
     struct Case {
         const char* name;
         std::string host;
@@ -80,6 +86,7 @@ TEST(LockFile, StaleOnlyForAGoneProcessOrAnotherProgramOnThisHost) {
     const Case cases[] = {
         {"dieser Prozess", host, me.pid, me.program, false},
         {"beendeter Prozess", host, child, me.program, true},
+        {"beendet, nicht abgeholt", host, zombie, me.program, true},
         {"Nummer neu vergeben", host, me.pid, "anderes", true},
         {"anderer Rechner, beendeter Prozess", "rechner2", child, me.program, false},
         {"ohne Programmnamen", host, me.pid, "", false},
@@ -92,6 +99,7 @@ TEST(LockFile, StaleOnlyForAGoneProcessOrAnotherProgramOnThisHost) {
         owner.program = c.program;
         EXPECT_EQ(IsStaleLock(owner, host), c.stale);
     }
+    ::waitpid(zombie, nullptr, 0);
 }
 
 class LockFolder : public ::testing::Test {
