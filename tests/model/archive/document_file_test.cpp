@@ -95,5 +95,23 @@ TEST_F(SaveFile, MissingFolderAndMissingFileAreFileErrors) {
     }
 }
 
+// A file is read into memory mapped for it; an empty file has nothing to map and must end
+// like any file that stops too early, and a file cut short on disk likewise.
+TEST_F(SaveFile, EmptyAndShortenedFilesEndEarly) {
+    const fs::path path = folder_ / "depot.fl2";
+    SaveDocumentFile(doc_, path);
+    const std::string bytes = Contents(path);
+    for (const size_t length : {size_t{0}, size_t{1}, bytes.size() / 2, bytes.size() - 1}) {
+        SCOPED_TRACE(length);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, length);
+        try {
+            LoadDocumentFile(path, Settings());
+            FAIL();
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.Kind(), ArchiveErrorKind::EndOfFile);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pf::testing
