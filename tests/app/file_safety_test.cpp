@@ -166,13 +166,17 @@ TEST_F(FileSafetyWindow, ASecondOpenIsReadOnlyAndNeverWritesOverTheOriginal) {
         << shown[0].text;
     EXPECT_EQ(LoadDocumentFile(copy, {}).doc.depot.holderName, "geändert");
 
+    // Save As elsewhere moves the first instance's lock along: the original is free again.
+    const fs::path moved = folder_ / "drei.fl2";
+    ASSERT_TRUE(first_->SaveDocumentTo(writer, ToQString(moved.string())));
+    EXPECT_FALSE(fs::exists(path_.string() + ".lock"));
+    EXPECT_TRUE(fs::exists(moved.string() + ".lock"));
+
     // Closing releases each lock at once.
     EXPECT_TRUE(second_->CloseDocument(reader));
     EXPECT_FALSE(fs::exists(copy.string() + ".lock"));
-    EXPECT_TRUE(fs::exists(path_.string() + ".lock"));
-    writer->SetModified(false);
     EXPECT_TRUE(first_->CloseDocument(writer));
-    EXPECT_FALSE(fs::exists(path_.string() + ".lock"));
+    EXPECT_FALSE(fs::exists(moved.string() + ".lock"));
 }
 
 TEST_F(FileSafetyWindow, ADamagedFileAsksForItsBackup) {
