@@ -204,6 +204,12 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
     struct stat existing {};
     const bool replaces = ::stat(target.c_str(), &existing) == 0;
+    // Renaming over a file needs only the folder's permission; a file its owner made
+    // read-only is still not written over.
+    if (replaces && ::access(target.c_str(), W_OK) != 0) {
+        error = Describe("Keine Schreibberechtigung für", path, errno);
+        return false;
+    }
     mode_t mode = 0666;
     if (replaces) {
         mode = existing.st_mode & 07777;

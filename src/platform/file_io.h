@@ -31,7 +31,8 @@ struct WriteOptions {
 // Writes `bytes` to a temporary file in the target's folder, flushes it to the disk and
 // renames it over `path`. A symbolic link at `path` is kept and the file it points to is
 // replaced. A replaced file's permissions carry over, and so does its group where the user
-// may set it (the owner is never changed). Every write, fsync, close and rename is checked:
+// may set it (the owner is never changed). A file the user may not write is refused, as
+// writing it in place would be. Every write, fsync, close and rename is checked:
 // on any failure the previous file (and the previous backup) is untouched, the temporary
 // files are removed, and the function returns false with a German description in `error`.
 //

@@ -235,6 +235,24 @@ TEST_F(SafeSave, ReadOnlyFolderRefusesAndKeepsTheOldFile) {
     EXPECT_EQ(folder_.Entries(), 2u);
 }
 
+TEST_F(SafeSave, AWriteProtectedFileIsNotReplaced) {
+    // The folder may be written, the file not: a rename alone would replace it all the same.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder_.Path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(file_.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(file_.c_str(), 0444), 0);
+    const int code = AsUnprivilegedUser([&] {
+        std::string error;
+        if (WriteFileAtomically(file_, "neu", error, {true})) return 1;
+        return error.find("Keine Schreibberechtigung") == std::string::npos ? 2 : 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Get(file_), kOld);
+    EXPECT_EQ(Get(backup_), kOlder);
+    EXPECT_EQ(folder_.Entries(), 2u);
+}
+
 // A child process saves through a file system that reports each call over a pipe and waits
 // for a go-ahead; the parent kills it with SIGKILL before call number `killAt`.
 void SaveAndKillBefore(const fs::path& file, const std::string& bytes, size_t killAt) {
