@@ -10,7 +10,6 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QThread>
 #include <QTreeWidget>
 
 #include "app/dialogs/trend_icons.h"
@@ -52,10 +51,8 @@ TEST(BrowserQuotesDialog, ShowsEachPageAndOkStoresThePricesAndTheMode) {
     dialog.show();
     QElapsedTimer clock;
     clock.start();
-    while (!dialog.Finished() && clock.elapsed() < 30'000) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
+    while (!dialog.Finished() && clock.elapsed() < 30'000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(dialog.Finished());
     auto* list = dialog.findChild<QTreeWidget*>(u"quotes"_s);
     QStringList prices, statuses;

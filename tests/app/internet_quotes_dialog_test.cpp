@@ -10,7 +10,6 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QThread>
 #include <QTreeWidget>
 #include <optional>
 #include <string>
@@ -56,14 +55,11 @@ class InternetQuotesDialogTest : public DialogTest {
     static bool WaitUntilFinished(const InternetQuotesDialog& dialog) {
         QElapsedTimer clock;
         clock.start();
-        while (!dialog.Finished() && clock.elapsed() < 20'000) {
-            QApplication::processEvents();
-            QThread::msleep(10);
-        }
-        // One more look of the progress timer shows the last rows.
-        QThread::msleep(300);
-        QApplication::processEvents();
-        return dialog.Finished();
+        // Until the progress timer's last look has shown every row and enabled OK.
+        const QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        while (!(dialog.Finished() && ok->isEnabled()) && clock.elapsed() < 20'000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return dialog.Finished() && ok->isEnabled();
     }
 
     testing::HttpTestServer server;

@@ -2,23 +2,21 @@
 // portfolaris-vtplus started as a child process.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/cli_commands.h"
 #include "engine/engine_test_util.h"
 #include "model/archive/document_file.h"
-#include "platform/socket_dde_client.h"
 #include "platform/vtplus_standin_server.h"
 #include "support/temp_folder.h"
 
@@ -148,9 +146,13 @@ TEST_F(CliVtplus, NoServerStoresNothing) {
 
 // The program itself: it serves until SIGTERM and removes its socket.
 TEST_F(CliVtplus, ServerProgramAsChildProcess) {
+    // The program says "Bereit: SOCKET" on its output once it listens.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 1);
+    posix_spawn_file_actions_addclose(&actions, ready[0]);
     const std::string program = PF_VTPLUS_SERVER;
     const std::string pages = (folder_ / "pages").string();
     const std::string socket = Socket();
@@ -160,12 +162,15 @@ TEST_F(CliVtplus, ServerProgramAsChildProcess) {
     pid_t child = 0;
     ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    // Listening once a conversation opens.
-    SocketDdeClient probe(Socket(), std::chrono::milliseconds(500));
-    while (!probe.Connect("VTPlus", "System").conversation &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ::close(ready[1]);
+    std::string said;
+    pollfd wait{ready[0], POLLIN, 0};
+    char c = 0;
+    while (said.find('\n') == std::string::npos && ::poll(&wait, 1, 10'000) == 1 &&
+           ::read(ready[0], &c, 1) == 1)
+        said += c;
+    ::close(ready[0]);
+    EXPECT_EQ(said, "Bereit: " + socket + "\n");
 
     const int code = Run({"vtplus-quotes", File(), "--socket", Socket(), "--date", "05.03.2024"});
     const std::string rows = out_.str();

@@ -125,8 +125,10 @@ TEST(CurlHttpClient, CancelEndsTheTransfer) {
     EXPECT_EQ(server.Requests(), 0);
 
     cancel = false;
+    // Cancelled while the transfer runs: once the page's start is out and three pieces
+    // after it (150 ms later), so that the client holds the start.
     std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        server.WaitForHangingWrites(4);
         cancel = true;
     });
     const auto start = Clock::now();
@@ -382,11 +384,11 @@ TEST(InternetFetchRun, CancelInTheMiddleEndsSoonAndLeavesLaterItemsReset) {
     EXPECT_EQ(run.RowStatus(0), "");  // not started
     run.Start(http);
     // The page of item 3 never ends; the run waits in it (30 s limit) until cancelled.
-    const auto waitStart = Clock::now();
-    while (run.Processed() < 2 && SecondsSince(waitStart) < 10)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // Item 3's request arrives only after items 1 and 2 were counted; cancelled once its
+    // page has begun (its start and three pieces after it are out).
+    ASSERT_TRUE(server.WaitForRequests(3));
+    ASSERT_TRUE(server.WaitForHangingWrites(4));
     ASSERT_EQ(run.Processed(), 2);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(run.Done());
     EXPECT_EQ(run.RowStatus(1), kStatusQuoteRead);
     EXPECT_EQ(run.RowStatus(2), kStatusOpeningPage);
@@ -418,8 +420,7 @@ TEST(InternetFetchRun, DestroyingARunningRunCancelsIt) {
     {
         InternetFetchRun run({Item(1, server.Url("/ewig"), "Kurs:")});
         run.Start(http);
-        while (server.Requests() == 0 && SecondsSince(start) < 10)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        server.WaitForRequests(1);
     }
     EXPECT_LT(SecondsSince(start), 3.0);
 }
@@ -528,7 +529,7 @@ TEST(InternetFetchRun, FiftySecuritiesServedLocally) {
     while (!run.Done()) {
         const int processed = run.Processed();
         for (; shown < processed; ++shown) EXPECT_EQ(run.Item(shown).status, kStatusQuoteRead);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::yield();
     }
     run.Wait();
     const double seconds = SecondsSince(start);

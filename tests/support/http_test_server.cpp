@@ -95,8 +95,9 @@ HttpTestServer::HttpTestServer(Scheme scheme) : scheme_(scheme) {
         {
             const std::lock_guard lock(mutex_);
             lastUserAgent_ = request.get_header_value("User-Agent");
+            ++requests_;
         }
-        ++requests_;
+        requestArrived_.notify_all();
         Page page;
         if (!Find(request.path, page)) {
             response.status = 404;
@@ -114,9 +115,19 @@ HttpTestServer::HttpTestServer(Scheme scheme) : scheme_(scheme) {
                 // data keeps coming, so only a limit on the whole transfer ends it.
                 response.set_chunked_content_provider(
                     "text/html", [this, start = page.body](size_t offset, httplib::DataSink& sink) {
-                        if (offset == 0) return sink.write(start.data(), start.size());
-                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                        return !stopping_.load() && sink.write(" ", 1);
+                        bool written = false;
+                        if (offset == 0) {
+                            written = sink.write(start.data(), start.size());
+                        } else {
+                            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                            written = !stopping_.load() && sink.write(" ", 1);
+                        }
+                        if (written) {
+                            const std::lock_guard lock(mutex_);
+                            ++hangingWrites_;
+                        }
+                        requestArrived_.notify_all();
+                        return written;
                     });
                 break;
             case Page::Kind::Large: {
@@ -177,6 +188,16 @@ void HttpTestServer::SetLargePage(const std::string& path, size_t bytes, std::st
 std::string HttpTestServer::LastUserAgent() const {
     const std::lock_guard lock(mutex_);
     return lastUserAgent_;
+}
+
+bool HttpTestServer::WaitForRequests(int count, std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return requestArrived_.wait_for(lock, limit, [&] { return requests_.load() >= count; });
+}
+
+bool HttpTestServer::WaitForHangingWrites(int count, std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return requestArrived_.wait_for(lock, limit, [&] { return hangingWrites_ >= count; });
 }
 
 bool HttpTestServer::Find(const std::string& path, Page& page) const {

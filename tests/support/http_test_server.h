@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -38,6 +40,15 @@ class HttpTestServer {
     const std::string& CaFile() const { return caFile_; }
     // Requests answered so far (any path).
     int Requests() const { return requests_.load(); }
+    // Waits until at least `count` requests have arrived, or `limit` has passed; whether
+    // they did. Lets a test act while the client is inside a request without guessing a
+    // delay.
+    bool WaitForRequests(int count, std::chrono::milliseconds limit = std::chrono::seconds(10));
+    // Waits until hanging pages have sent `count` pieces (their start is the first, then a
+    // space every 50 ms), or `limit` has passed; whether they did. A few pieces after the
+    // start, the client has the start in hand.
+    bool WaitForHangingWrites(int count,
+                              std::chrono::milliseconds limit = std::chrono::seconds(10));
     // The User-Agent header of the latest request.
     std::string LastUserAgent() const;
 
@@ -65,6 +76,9 @@ class HttpTestServer {
     std::atomic<bool> stopping_{false};
     std::atomic<int> requests_{0};
     mutable std::mutex mutex_;
+    // Signalled on every request and every piece a hanging page sends.
+    std::condition_variable requestArrived_;
+    int hangingWrites_ = 0;  // guarded by mutex_
     std::map<std::string, Page> pages_;
     std::string lastUserAgent_;
 };
