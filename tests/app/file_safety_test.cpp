@@ -206,6 +206,11 @@ TEST_F(FileSafetyWindow, ADamagedFileAsksForItsBackup) {
     EXPECT_TRUE(d->IsModified());  // the file on the disk is still the damaged one
     ASSERT_TRUE(first_->SaveDocument(d));
     EXPECT_EQ(LoadDocumentFile(path_, {}).doc.depot.holderName, "eins");
+
+    // Quitting the program frees the file.
+    EXPECT_TRUE(fs::exists(path_.string() + ".lock"));
+    EXPECT_TRUE(first_->close());
+    EXPECT_FALSE(fs::exists(path_.string() + ".lock"));
 }
 
 // Opens "Optionen..." on the page "Allgemein", checks that the box shows `expected`, sets it
