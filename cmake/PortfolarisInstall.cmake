@@ -17,6 +17,7 @@ endif()
 # The images of the holdings' HTML page, where the program looks for them.
 list(TRANSFORM PF_HTML_IMAGES PREPEND data/html/ OUTPUT_VARIABLE pf_html_image_files)
 install(FILES ${pf_html_image_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/portfolaris)
+include(cmake/PortfolarisHandbook.cmake)
 install(FILES data/portfolaris.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/portfolaris-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME portfolaris.xml)

@@ -26,6 +26,7 @@
 #include "app/dialogs/position_choice_dialog.h"
 #include "app/document_commands.h"
 #include "app/document_handle.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/qt_clipboard.h"
 #include "app/report_view.h"
@@ -34,6 +35,7 @@
 #include "qtcanvas/qt_desktop_launcher.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/document_session.h"
+#include "shell/handbook.h"
 #include "shell/html_view.h"
 #include "shell/initial_period.h"
 #include "shell/report_option_pages.h"
@@ -347,6 +349,13 @@ void MainWindow::CreateMenus() {
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    RegisterHelpLauncher(this, launcher_);
+    QAction* handbook = help->addAction(QStringLiteral("&Handbuch"), this, [this] {
+        OpenHandbook(this, std::string(kHandbookStartPage));
+    });
+    handbook->setObjectName(QStringLiteral("helpHandbook"));
+    handbook->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
     help->addAction(QStringLiteral("&Info über Portfolaris..."), this, &MainWindow::OnAbout);
 }
 

@@ -16,6 +16,7 @@
 #include "app/dialogs/security_choice_dialog.h"
 #include "app/dialogs/text_output_dialog.h"
 #include "app/document_handle.h"
+#include "app/help.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/picture_copy.h"
@@ -273,6 +274,7 @@ void MainWindow::OnPrint() {
     if (!ActiveViewCanPrint()) return;
     QPrintDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
+    AddHelpButtonToQtDialog(&dialog);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setMinMax(1, 9999);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -292,6 +294,7 @@ void MainWindow::OnPrintPreview() {
 void MainWindow::OnPageSetup() {
     QPageSetupDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    AddHelpButtonToQtDialog(&dialog);
     dialog.exec();
 }
 

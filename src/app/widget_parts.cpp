@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/help.h"
+
 namespace pf {
 
 QDate ToQDate(CQRNDatum date) {
@@ -43,6 +45,7 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    AddHelpButton(buttons, dialog);
     return buttons;
 }
 

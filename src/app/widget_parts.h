@@ -35,7 +35,8 @@ QFont FixedPitchFont();
 // keeps Enter).
 QPushButton* NamedButton(const QString& text, const QString& objectName, QWidget* parent);
 
-// OK and "Abbrechen", wired to the dialog's accept and reject.
+// OK and "Abbrechen", wired to the dialog's accept and reject, and "Hilfe", which opens the
+// handbook at the dialog's section (AddHelpButton).
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
 // Shows the wait cursor while a command runs.

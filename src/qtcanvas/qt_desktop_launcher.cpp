@@ -11,4 +11,10 @@ bool QtDesktopLauncher::OpenFile(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }
 
+bool QtDesktopLauncher::OpenFileAt(const std::string& path, const std::string& fragment) {
+    QUrl url = QUrl::fromLocalFile(ToQString(path));
+    if (!fragment.empty()) url.setFragment(ToQString(fragment));
+    return QDesktopServices::openUrl(url);
+}
+
 }  // namespace pf

@@ -9,6 +9,8 @@ namespace pf {
 class QtDesktopLauncher : public DesktopLauncher {
   public:
     bool OpenFile(const std::string& path) override;
+    // A file URL with the fragment; the browser scrolls to the element with that id.
+    bool OpenFileAt(const std::string& path, const std::string& fragment) override;
 };
 
 }  // namespace pf

@@ -13,6 +13,7 @@ foreach(f
     share/portfolaris/Demo1.fl2 share/portfolaris/Demo2.fl2 share/portfolaris/Demo3.fl2
     share/portfolaris/ar1.gif share/portfolaris/ar5.gif share/portfolaris/blline.gif
     share/portfolaris/grline.gif
+    share/doc/portfolaris/handbuch/index.html share/doc/portfolaris/handbuch/kurse.html
     share/applications/portfolaris.desktop
     share/mime/packages/portfolaris.xml
     share/icons/hicolor/scalable/apps/portfolaris.svg)

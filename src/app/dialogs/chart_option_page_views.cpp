@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/help.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
@@ -94,6 +95,7 @@ void ColourButton::Pick() {
     QColorDialog dialog(ToQColor(stored_), this);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setWindowTitle(u"Farbe"_s);
+    AddHelpButtonToQtDialog(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     const int32_t picked = ToStored(dialog.selectedColor());
     if (picked == stored_) return;

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "app/dialogs/currency_dialog.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "qtcanvas/qt_string.h"
 
@@ -64,6 +65,7 @@ CurrencyEditorDialog::CurrencyEditorDialog(CFolari2Doc& doc, CQRNDatum date, QWi
     buttons->addWidget(delete_);
     buttons->addStretch();
     buttons->addWidget(close);
+    buttons->addWidget(MakeHelpButton(this));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list_, 1);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "app/help.h"
 #include "qtcanvas/qt_string.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,6 +36,7 @@ EntryPagesFrame::EntryPagesFrame(QWidget* parent) : QDialog(parent) {
     connect(previous_, &QPushButton::clicked, this, [this] { Turn(false); });
     connect(next_, &QPushButton::clicked, this, [this] { Turn(true); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    help_ = MakeHelpButton(this);
 }
 
 QLayout* EntryPagesFrame::PagingRow() {
@@ -44,6 +46,7 @@ QLayout* EntryPagesFrame::PagingRow() {
     row->addWidget(next_);
     row->addStretch(1);
     row->addWidget(close_);
+    row->addWidget(help_);
     return row;
 }
 

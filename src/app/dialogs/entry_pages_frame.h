@@ -69,6 +69,7 @@ class EntryPagesFrame : public QDialog {
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* close_ = nullptr;
+    QPushButton* help_ = nullptr;
     QLabel* pageLine_ = nullptr;
     std::vector<std::pair<QLineEdit*, size_t>> watched_;
     bool refreshing_ = false;  // rows being refilled: focus changes are not the user's

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/row_height.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "qtcanvas/qt_string.h"
 #include "shell/depot_data_form.h"
@@ -27,6 +28,10 @@ NewFileWizard::NewFileWizard(QWidget* parent) : QWizard(parent) {
     setButtonText(QWizard::NextButton, u"&Weiter >"_s);
     setButtonText(QWizard::FinishButton, u"Fertig stellen"_s);
     setButtonText(QWizard::CancelButton, u"Abbrechen"_s);
+    setOption(QWizard::HaveHelpButton);
+    setButtonText(QWizard::HelpButton, u"Hilfe"_s);
+    button(QWizard::HelpButton)->setObjectName(u"help"_s);
+    connect(this, &QWizard::helpRequested, this, [this] { OpenHelpFor(this); });
 
     currencyPageId_ = addPage(CreateCurrencyPage());
     depotPageId_ = addPage(CreateDepotPage());

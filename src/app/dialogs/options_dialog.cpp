@@ -20,10 +20,12 @@
 #include "app/dialogs/chart_option_page_views.h"
 #include "app/dialogs/list_option_page_views.h"
 #include "app/dialogs/report_option_page_views.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
 #include "qtcanvas/qt_string.h"
+#include "shell/handbook.h"
 #include "shell/report_option_pages.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -323,6 +325,10 @@ OptionsDialog::OptionsDialog(const CFolari2Doc& doc, const std::vector<std::stri
         if (const OptionsPageFactory make = OptionsPageFactoryOf(title)) AddPage(make(doc));
 
     QDialogButtonBox* buttons = OkCancelButtons(this);
+    // "Hilfe" explains the page on show.
+    SetHelpTarget(this, [this] {
+        return HandbookOptionsPageTarget(FromQString(pages_->tabText(pages_->currentIndex())));
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);

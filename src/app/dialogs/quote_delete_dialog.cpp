@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
@@ -93,6 +94,7 @@ QuoteDeleteDialog::QuoteDeleteDialog(CFolari2Doc& doc, CQRNDatum today, QWidget*
     buttons->addStretch(1);
     buttons->addWidget(deleteButton);
     buttons->addWidget(closeButton);
+    buttons->addWidget(MakeHelpButton(this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listLabel);

@@ -12,6 +12,7 @@
 
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/security_pair.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
@@ -62,6 +63,7 @@ QuoteExportDialog::QuoteExportDialog(const CFolari2Doc& doc, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
+    buttons->addWidget(MakeHelpButton(this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(security_->Group());

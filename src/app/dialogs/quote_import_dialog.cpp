@@ -20,6 +20,7 @@
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/quote_import_result_dialog.h"
 #include "app/dialogs/security_pair.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
@@ -112,6 +113,7 @@ QuoteImportDialog::QuoteImportDialog(CFolari2Doc& doc, SettingsStore& settings, 
     buttons->addWidget(progress_, 1);
     buttons->addWidget(import);
     buttons->addWidget(close);
+    buttons->addWidget(MakeHelpButton(this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(security_->Group());

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/help.h"
 #include "app/message_box.h"
 #include "engine/security_form.h"
 #include "qtcanvas/qt_string.h"
@@ -47,6 +48,7 @@ QuoteRoundingQuestion::QuoteRoundingQuestion(const Message& question, int decima
     yes->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
+    AddHelpButton(buttons, this);
 
     auto* rounding = new QHBoxLayout;
     rounding->addWidget(before);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/dialogs/security_dialog.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "qtcanvas/qt_string.h"
 
@@ -59,6 +60,7 @@ SecurityEditorDialog::SecurityEditorDialog(CFolari2Doc& doc, QWidget* parent)
     buttons->addWidget(delete_);
     buttons->addStretch();
     buttons->addWidget(close);
+    buttons->addWidget(MakeHelpButton(this));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list_, 1);

@@ -21,6 +21,7 @@
 
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "engine/number_entry.h"
@@ -106,6 +107,7 @@ StopTargetDialog::StopTargetDialog(CFolari2Doc& doc, CQRNDatum today, int32_t po
     buttons->button(QDialogButtonBox::Close)->setText(u"Schließen"_s);
     buttons->button(QDialogButtonBox::Close)->setObjectName(u"close"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, this);
 
     // --- layout ---
     auto* top = new QHBoxLayout;

@@ -25,6 +25,7 @@
 
 #include "app/dialogs/entry_parts.h"
 #include "app/dialogs/row_height.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
@@ -94,6 +95,7 @@ TaxCategoryDialog::TaxCategoryDialog(CFolari2Doc& doc, TaxCategoryForm form, QWi
     buttons->button(QDialogButtonBox::Cancel)->setText(u"&Abbrechen"_s);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, this);
 
     // --- layout ---
     auto* grid = new QGridLayout;
@@ -250,6 +252,7 @@ TaxCategoriesDialog::TaxCategoriesDialog(CFolari2Doc& doc, QWidget* parent)
     close->button(QDialogButtonBox::Close)->setText(u"Schließen"_s);
     close->button(QDialogButtonBox::Close)->setObjectName(u"close"_s);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(close, this);
 
     auto* side = new QVBoxLayout;
     for (QPushButton* b : {add_, edit_, remove_}) side->addWidget(b);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/widget_parts.h"
 #include "model/document.h"
@@ -126,6 +127,7 @@ TransactionEditorDialog::TransactionEditorDialog(CFolari2Doc& doc, CQRNDatum tod
     buttons->addWidget(delete_);
     buttons->addStretch();
     buttons->addWidget(close);
+    buttons->addWidget(MakeHelpButton(this));
     connect(edit_, &QPushButton::clicked, this, &TransactionEditorDialog::EditSelected);
     connect(delete_, &QPushButton::clicked, this, &TransactionEditorDialog::DeleteSelected);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

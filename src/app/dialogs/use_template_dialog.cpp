@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/help.h"
 #include "app/widget_parts.h"
 #include "qtcanvas/qt_string.h"
 
@@ -47,6 +48,7 @@ UseTemplateDialog::UseTemplateDialog(CFolari2Doc& doc, TemplateSource source, QW
     cancel->setText(u"Abbrechen"_s);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, this);
     connect(delete_, &QPushButton::clicked, this, &UseTemplateDialog::DeleteChosen);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &UseTemplateDialog::UpdateButtons);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
