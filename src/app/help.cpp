@@ -1,5 +1,6 @@
 #include "app/help.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolBar>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -164,13 +166,20 @@ QPushButton* MakeHelpButton(QDialog* dialog) {
 }
 
 bool AddHelpButtonToQtDialog(QDialog* dialog) {
-    auto* buttons = dialog->findChild<QDialogButtonBox*>();
-    if (buttons == nullptr) {
-        InstallHelpKey();
-        return false;
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+        AddHelpButton(buttons, dialog);
+        return true;
     }
-    AddHelpButton(buttons, dialog);
-    return true;
+    // The print preview has a tool bar instead.
+    if (auto* tools = dialog->findChild<QToolBar*>()) {
+        InstallHelpKey();
+        tools->addSeparator();
+        QAction* help = tools->addAction(kHelpTitle, dialog, [dialog] { OpenHelpFor(dialog); });
+        help->setObjectName(QStringLiteral("help"));
+        return true;
+    }
+    InstallHelpKey();
+    return false;
 }
 
 void SetHelpTarget(QDialog* dialog, std::function<std::string()> target) {

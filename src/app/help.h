@@ -43,7 +43,8 @@ void AddHelpButton(QDialogButtonBox* buttons, QDialog* dialog);
 QPushButton* MakeHelpButton(QDialog* dialog);
 
 // Adds "Hilfe" to a dialog Qt builds itself (print, page setup, colour) by finding its button
-// box; returns false when the dialog has none (F1 still opens the section then).
+// box, or to the tool bar of the print preview (an action named "help"); returns false when
+// the dialog has neither (F1 still opens the section then).
 bool AddHelpButtonToQtDialog(QDialog* dialog);
 
 // Makes "Hilfe" and F1 of `dialog` open `target()` instead of the section of its title; the

@@ -286,6 +286,7 @@ void MainWindow::OnPrintPreview() {
     if (!ActiveViewCanPrint()) return;
     QPrintPreviewDialog preview(&Printer(), this);
     preview.setWindowTitle(QStringLiteral("Seitenansicht"));
+    AddHelpButtonToQtDialog(&preview);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintActiveView(*printer); });
     preview.exec();
