@@ -33,6 +33,7 @@
 #include "platform/clipboard.h"
 #include "platform/desktop_launcher.h"
 #include "platform/settings_store.h"
+#include "qtcanvas/qt_desktop_launcher.h"
 #include "qtcanvas/qt_string.h"
 #include "samples/demo_portfolios.h"
 #include "shell/depot_data_form.h"
@@ -153,6 +154,33 @@ TEST_F(HandbookTest, AMissingHandbookIsReportedWithoutCallingTheBrowser) {
     EXPECT_TRUE(browser_.opened.empty());
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].text.rfind("Das Handbuch wurde nicht gefunden.", 0), 0u);
+}
+
+// Desktop openers drop the section of a file URL; the page that forwards to it keeps it, and
+// an address that would end the attribute is escaped.
+TEST(ForwardingPage, KeepsTheSectionAndEscapesTheAddress) {
+    struct Case {
+        const char* path;
+        const char* fragment;
+        const char* address;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"/opt/pf/share/doc/portfolaris/handbuch/kurse.html", "import",
+              "file:///opt/pf/share/doc/portfolaris/handbuch/kurse.html#import"},
+             {"/home/erika/QRN Software/handbuch/optionen.html", "allgemein",
+              "file:///home/erika/QRN%20Software/handbuch/optionen.html#allgemein"},
+             {"/x/a&b\"c.html", "s", "file:///x/a&amp;b%22c.html#s"},
+         }) {
+        SCOPED_TRACE(c.path);
+        QUrl url = QUrl::fromLocalFile(QString::fromUtf8(c.path));
+        url.setFragment(QString::fromUtf8(c.fragment));
+        const QString page = QString::fromUtf8(ForwardingPage(url));
+        const QString address = QString::fromUtf8(c.address);
+        EXPECT_TRUE(page.contains(u"content=\"0; url="_s + address + u"\""_s))
+            << page.toStdString();
+        EXPECT_TRUE(page.contains(u"href=\""_s + address + u"\""_s));
+    }
+    EXPECT_TRUE(ForwardingPagePath().endsWith(u"/portfolaris-handbuch.html"_s));
 }
 
 // Every dialog a menu command opens, on the first demonstration portfolio: its "Hilfe"
