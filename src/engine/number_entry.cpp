@@ -94,11 +94,22 @@ double ToDouble(const ScannedNumber& n) {
     return n.negative && value != 0.0 ? -value : value;
 }
 
+// The characters the options dialog refuses as a separator: digits, signs and control
+// characters. A file may still carry one (one byte each), and with it a number would not
+// read back: a decimal separator "0" shows 1 as "1000", whose second "0" is refused.
+bool ReservedInNumbers(std::string_view separator) {
+    if (separator.size() != 1) return false;
+    const unsigned char c = static_cast<unsigned char>(separator[0]);
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c < 0x20 || c == 0x7F;
+}
+
 }  // namespace
 
 NumberFormat NumberFormatOf(const DocumentOptions& options) {
     NumberFormat format{options.decimalSeparator, options.thousandsSeparator};
-    if (format.decimalSeparator.empty()) format.decimalSeparator = ",";
+    if (format.decimalSeparator.empty() || ReservedInNumbers(format.decimalSeparator))
+        format.decimalSeparator = ",";
+    if (ReservedInNumbers(format.thousandsSeparator)) format.thousandsSeparator.clear();
     if (format.thousandsSeparator == format.decimalSeparator) format.thousandsSeparator.clear();
     return format;
 }

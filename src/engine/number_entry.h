@@ -19,8 +19,9 @@ struct NumberFormat {
 };
 
 // The document's separators. A damaged setting is made safe so that a rewritten field reads
-// back as the same number: an empty decimal separator becomes ",", and a thousands separator
-// equal to the decimal separator is dropped.
+// back as the same number: an empty decimal separator, or one the options dialog refuses (a
+// digit, "+", "-" or a control character), becomes ","; a thousands separator the dialog
+// refuses, or one equal to the decimal separator, is dropped.
 NumberFormat NumberFormatOf(const DocumentOptions& options);
 
 // Decimals of the entry fields: amounts and commissions have exactly 2, prices and exchange

@@ -51,12 +51,19 @@ bool IsPageName(std::string_view name) {
            name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
+// At most kMaxPageFile bytes of the file. Read in pieces, so that a page of a kilobyte
+// costs a kilobyte: every request reads its files again.
 std::optional<std::string> ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(kMaxPageFile), '\0');
-    in.read(bytes.data(), kMaxPageFile);
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes;
+    char piece[4096];
+    while (in && bytes.size() < static_cast<std::size_t>(kMaxPageFile)) {
+        const std::size_t want =
+            std::min(sizeof piece, static_cast<std::size_t>(kMaxPageFile) - bytes.size());
+        in.read(piece, static_cast<std::streamsize>(want));
+        bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+    }
     return bytes;
 }
 

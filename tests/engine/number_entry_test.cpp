@@ -327,6 +327,17 @@ TEST(NumberFormatOf, TakesTheDocumentSeparatorsAndRepairsClashes) {
         {",", ",", {",", ""}},  // equal separators would read "1,234" back
                                 // as 1.234
         {"", ".", {",", "."}},  // without a decimal separator "12,34" would rewrite as "1.234"
+        // Characters the options dialog refuses, stored in a damaged file: with a decimal
+        // separator "0" the amount 1 would show as "1000" and fail to read back.
+        {"0", ".", {",", "."}},
+        {"-", "", {",", ""}},
+        {"+", ".", {",", "."}},
+        {"\t", "’", {",", "’"}},
+        {",", "5", {",", ""}},
+        {".", "+", {".", ""}},
+        {",", "\x7F", {",", ""}},
+        {"7", ",", {",", ""}},   // repaired to "," it clashes with the thousands separator
+        {" ", ".", {" ", "."}},  // a blank is allowed
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.decimal) + "|" + c.thousands);
@@ -335,6 +346,20 @@ TEST(NumberFormatOf, TakesTheDocumentSeparatorsAndRepairsClashes) {
         options.thousandsSeparator = c.thousands;
         EXPECT_EQ(NumberFormatOf(options), c.expected);
     }
+}
+
+// A file that stores "0" as decimal and "+" as thousands separator: the amount 1 is shown
+// as "1,00" (1 with two decimals, no grouping below 1000) and reads back as 1, also as a
+// sum field, where a "+" would have split it.
+TEST(NumberFormatOf, RepairedSeparatorsReadBackWhatTheyShow) {
+    DocumentOptions options;
+    options.decimalSeparator = "0";
+    options.thousandsSeparator = "+";
+    const NumberFormat format = NumberFormatOf(options);
+    EXPECT_EQ(FormatDecimal(1.0, format, 2, 2), "1,00");
+    EXPECT_EQ(FormatDecimal(1234.5, format, 2, 2), "1234,50");
+    EXPECT_EQ(ParseAmountSum("1234,50", format), 1234.5);
+    EXPECT_EQ(ParseDecimal("1,00", format, 2), 1.0);
 }
 
 }  // namespace

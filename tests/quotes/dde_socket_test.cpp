@@ -84,6 +84,26 @@ TEST(VtplusStandinAnswers, PagesStatusAndBoxes) {
     }
 }
 
+// Page and state files are read up to 1 MiB (1,048,576 bytes) and no further, whatever
+// their size, and a short file is read whole.
+TEST(VtplusStandinAnswers, FilesAreReadUpToOneMebibyte) {
+    TempFolder folder("vt_large");
+    const std::string dir = folder.Path().string();
+    const std::size_t mebibyte = 1024 * 1024;
+    // 1 MiB + 7 bytes: the state is cut after the 1,048,576th "A"; the tail "BBBBBBB" is
+    // never read.
+    Write(folder / "100.status", std::string(mebibyte, 'A') + "BBBBBBB");
+    Write(folder / "200.status", "Ready \r\n");
+    // Exactly 1 MiB, and 5,000 bytes (more than one piece of 4,096): read whole.
+    Write(folder / "300.status", std::string(mebibyte - 1, 'C') + "D");
+    Write(folder / "400.status", std::string(4999, 'E') + "F");
+    EXPECT_EQ(VtplusStandinServer::Answer(dir, "100", "Status"), std::string(mebibyte, 'A'));
+    EXPECT_EQ(VtplusStandinServer::Answer(dir, "200", "Status"), std::string("Ready"));
+    EXPECT_EQ(VtplusStandinServer::Answer(dir, "300", "Status"),
+              std::string(mebibyte - 1, 'C') + "D");
+    EXPECT_EQ(VtplusStandinServer::Answer(dir, "400", "Status"), std::string(4999, 'E') + "F");
+}
+
 // The stand-in server on a socket of the test's own.
 class VtplusServerTest : public ::testing::Test {
   protected:
