@@ -1,20 +1,15 @@
 #include "platform/file_bytes.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "platform/file_io.h"
 
 namespace pf {
 
 namespace {
-
-std::string Describe(const char* what, const std::filesystem::path& path, int err) {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(err);
-}
 
 // Anonymous memory for `size` bytes with its pages already present. Both requests are
 // hints: where the kernel lacks them the pages come on first touch as usual.
@@ -55,40 +50,21 @@ void FileBytes::Release() {
 
 bool FileBytes::Read(const std::filesystem::path& path, std::string& error) {
     Release();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = Describe("Kann nicht geöffnet werden:", path, errno);
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "Keine lesbare Datei: " + path.string();
-        ::close(fd);
-        return false;
-    }
-    const auto size = static_cast<size_t>(info.st_size);
+    size_t size = 0;
+    const int fd = OpenForReading(path, size, error);
+    if (fd < 0) return false;
     if (size > 0) {
         data_ = static_cast<uint8_t*>(MapPopulated(size));
         if (!data_) {
             const int err = errno;
             ::close(fd);
-            error = Describe("Kein Speicher zum Lesen von", path, err);
+            error = DescribeFileError("Kein Speicher zum Lesen von", path, err);
             return false;
         }
         mapped_ = size;
     }
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, data_ + done, size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        done += static_cast<size_t>(got);
-    }
-    const int readError = errno;
-    ::close(fd);
-    if (done != size) {
+    if (!ReadExactly(fd, reinterpret_cast<char*>(data_), size, path, error)) {
         Release();
-        error = Describe("Fehler beim Lesen von", path, readError);
         return false;
     }
     size_ = size;

@@ -17,7 +17,7 @@ namespace {
 constexpr int kMaxLinks = 40;
 
 std::string Describe(const char* what, const std::filesystem::path& path, int err) {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(err);
+    return DescribeFileError(what, path, err);
 }
 
 // Writes everything, going on after short writes and interruptions; false with errno set
@@ -134,33 +134,50 @@ bool MakeBackup(FileSystem& fs, const std::filesystem::path& target,
 
 }  // namespace
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& out, std::string& error) {
+std::string DescribeFileError(const char* what, const std::filesystem::path& path, int err) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(err);
+}
+
+int OpenForReading(const std::filesystem::path& path, std::size_t& size, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = Describe("Kann nicht geöffnet werden:", path, errno);
-        return false;
+        return -1;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         error = "Keine lesbare Datei: " + path.string();
         ::close(fd);
-        return false;
+        return -1;
     }
-    out.assign(static_cast<size_t>(info.st_size), '\0');
-    size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t got = ::read(fd, out.data() + done, out.size() - done);
+    size = static_cast<std::size_t>(info.st_size);
+    return fd;
+}
+
+bool ReadExactly(int fd, char* into, std::size_t size, const std::filesystem::path& path,
+                 std::string& error) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, into + done, size - done);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
-        done += static_cast<size_t>(got);
+        done += static_cast<std::size_t>(got);
     }
     const int readError = errno;
     ::close(fd);
-    if (done != out.size()) {
+    if (done != size) {
         error = Describe("Fehler beim Lesen von", path, readError);
         return false;
     }
     return true;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& out, std::string& error) {
+    std::size_t size = 0;
+    const int fd = OpenForReading(path, size, error);
+    if (fd < 0) return false;
+    out.assign(size, '\0');
+    return ReadExactly(fd, out.data(), size, path, error);
 }
 
 bool ResolveLinks(const std::filesystem::path& path, std::filesystem::path& out,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,6 +11,16 @@ class FileSystem;
 
 // Reads a whole file. On failure returns false and a German description in `error`.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& out, std::string& error);
+
+// The two halves of reading a whole file, for readers that keep the bytes elsewhere
+// (FileBytes maps them). OpenForReading opens a regular file and gives its size; -1 with a
+// German description in `error` otherwise. ReadExactly reads `size` bytes into `into` and
+// closes `fd`; false with a German description when fewer arrive.
+int OpenForReading(const std::filesystem::path& path, std::size_t& size, std::string& error);
+bool ReadExactly(int fd, char* into, std::size_t size, const std::filesystem::path& path,
+                 std::string& error);
+// "WHAT PATH: the system's text of `err`".
+std::string DescribeFileError(const char* what, const std::filesystem::path& path, int err);
 
 // The file a path stands for: symbolic links followed (a relative link from the link's
 // folder) until a path that is no link, which need not exist. On a loop of links (more than
