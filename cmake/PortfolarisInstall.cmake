@@ -4,7 +4,11 @@
 # Portfolaris with it.
 include(GNUInstallDirs)
 
-install(TARGETS portfolaris portfolaris-cli portfolaris-vtplus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(pf_installed_programs portfolaris-cli portfolaris-vtplus)
+if(TARGET portfolaris)  # not in the sanitizer build
+  list(PREPEND pf_installed_programs portfolaris)
+endif()
+install(TARGETS ${pf_installed_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT PF_SANITIZE AND NOT PF_FUZZ)
   # Written beside the desktop program by its build; found in share/portfolaris when
   # installed.
