@@ -54,6 +54,34 @@ std::optional<unsigned char> CodePointToWindows1252(char32_t cp) {
     return std::nullopt;
 }
 
+Utf8Char DecodeUtf8At(std::string_view utf8, size_t at) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    if (lead < 0x80) return {lead, 1};
+    size_t extra = 0;
+    char32_t cp = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07;
+    } else {
+        return {};
+    }
+    if (at + extra >= utf8.size()) return {};
+    for (size_t k = 1; k <= extra; ++k) {
+        const auto cont = static_cast<unsigned char>(utf8[at + k]);
+        if ((cont & 0xC0) != 0x80) return {};
+        cp = cp << 6 | (cont & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
+    return {cp, extra + 1};
+}
+
 namespace {
 
 // Converts `utf8` into `out` up to the first character Windows-1252 cannot hold or the
@@ -68,39 +96,12 @@ Stop ConvertUntilUnstorable(std::string_view utf8, std::string& out) {
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        const Stop malformed{i, 1};
-        int extra;
-        char32_t cp;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = lead & 0x07;
-        } else {
-            return malformed;
-        }
-        if (i + extra >= utf8.size()) return malformed;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cont = static_cast<unsigned char>(utf8[i + k]);
-            if ((cont & 0xC0) != 0x80) return malformed;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra]) return malformed;  // overlong form
-        const auto byte = CodePointToWindows1252(cp);
-        if (!byte) return {i, static_cast<size_t>(extra) + 1};
+        const Utf8Char c = DecodeUtf8At(utf8, i);
+        if (c.length == 0) return {i, 1};
+        const auto byte = CodePointToWindows1252(c.cp);
+        if (!byte) return {i, c.length};
         out += static_cast<char>(*byte);
-        i += extra + 1;
+        i += c.length;
     }
     return {utf8.size(), 0};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,15 @@ inline bool IsStorable(std::string_view utf8) { return Utf8ToWindows1252(utf8).h
 // bytes, or the single byte where the text stops being valid UTF-8. Empty when every
 // character is storable.
 std::string_view FirstUnstorableCharacter(std::string_view utf8);
+
+// One UTF-8 character at byte `at` of `utf8`: its code point and how many bytes it spans;
+// length 0 when the sequence there is malformed (a stray or missing continuation byte, an
+// overlong form, a surrogate, beyond U+10FFFF, cut off at the end).
+struct Utf8Char {
+    char32_t cp = 0;
+    size_t length = 0;
+};
+Utf8Char DecodeUtf8At(std::string_view utf8, size_t at);
 
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(std::string& out, char32_t cp);

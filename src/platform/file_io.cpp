@@ -16,12 +16,8 @@ namespace {
 
 constexpr int kMaxLinks = 40;
 
-std::string Describe(const char* what, const std::filesystem::path& path, int err) {
-    return DescribeFileError(what, path, err);
-}
+}  // namespace
 
-// Writes everything, going on after short writes and interruptions; false with errno set
-// on the first failure.
 bool WriteAll(FileSystem& fs, int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = fs.Write(fd, bytes.data(), bytes.size());
@@ -39,7 +35,6 @@ bool WriteAll(FileSystem& fs, int fd, std::string_view bytes) {
     return true;
 }
 
-// A new file beside `target` named ".NAME<suffix>XXXXXX"; -1 with errno on failure.
 int MakeTempBeside(FileSystem& fs, const std::filesystem::path& target, const char* suffix,
                    std::filesystem::path& made) {
     const std::filesystem::path folder = target.parent_path();
@@ -51,6 +46,8 @@ int MakeTempBeside(FileSystem& fs, const std::filesystem::path& target, const ch
     if (fd >= 0) made = std::filesystem::path(name.data());
     return fd;
 }
+
+namespace {
 
 // Flushes and closes `fd`, then reports the first failure of `ok`, the fsync or the close.
 bool SyncAndClose(FileSystem& fs, int fd, bool ok, int& err) {
@@ -88,7 +85,7 @@ bool MakeBackup(FileSystem& fs, const std::filesystem::path& target,
     std::filesystem::path temp;
     int fd = MakeTempBeside(fs, backup, ".", temp);
     if (fd < 0) {
-        error = Describe("Kann keine Sicherungskopie anlegen:", backup, errno);
+        error = DescribeFileError("Kann keine Sicherungskopie anlegen:", backup, errno);
         return false;
     }
     int err = 0;
@@ -127,7 +124,7 @@ bool MakeBackup(FileSystem& fs, const std::filesystem::path& target,
     }
     if (!ok) {
         fs.Unlink(temp.c_str());
-        error = Describe("Kann keine Sicherungskopie anlegen:", backup, err);
+        error = DescribeFileError("Kann keine Sicherungskopie anlegen:", backup, err);
     }
     return ok;
 }
@@ -141,7 +138,7 @@ std::string DescribeFileError(const char* what, const std::filesystem::path& pat
 int OpenForReading(const std::filesystem::path& path, std::size_t& size, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = Describe("Kann nicht geöffnet werden:", path, errno);
+        error = DescribeFileError("Kann nicht geöffnet werden:", path, errno);
         return -1;
     }
     struct stat info {};
@@ -166,7 +163,7 @@ bool ReadExactly(int fd, char* into, std::size_t size, const std::filesystem::pa
     const int readError = errno;
     ::close(fd);
     if (done != size) {
-        error = Describe("Fehler beim Lesen von", path, readError);
+        error = DescribeFileError("Fehler beim Lesen von", path, readError);
         return false;
     }
     return true;
@@ -192,14 +189,14 @@ bool ResolveLinks(const std::filesystem::path& path, std::filesystem::path& out,
         std::vector<char> buffer(static_cast<size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
         const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
         if (length < 0 || static_cast<size_t>(length) >= buffer.size()) {
-            error = Describe("Verknüpfung kann nicht gelesen werden:", current,
-                             length < 0 ? errno : ENAMETOOLONG);
+            error = DescribeFileError("Verknüpfung kann nicht gelesen werden:", current,
+                                      length < 0 ? errno : ENAMETOOLONG);
             return false;
         }
         const std::filesystem::path target(std::string(buffer.data(), static_cast<size_t>(length)));
         current = target.is_absolute() ? target : current.parent_path() / target;
     }
-    error = Describe("Verknüpfung kann nicht aufgelöst werden:", path, ELOOP);
+    error = DescribeFileError("Verknüpfung kann nicht aufgelöst werden:", path, ELOOP);
     return false;
 }
 
@@ -224,7 +221,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     // Renaming over a file needs only the folder's permission; a file its owner made
     // read-only is still not written over.
     if (replaces && ::access(target.c_str(), W_OK) != 0) {
-        error = Describe("Keine Schreibberechtigung für", path, errno);
+        error = DescribeFileError("Keine Schreibberechtigung für", path, errno);
         return false;
     }
     mode_t mode = 0666;
@@ -239,8 +236,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     std::filesystem::path temp;
     const int fd = MakeTempBeside(fs, target, ".", temp);
     if (fd < 0) {
-        error =
-            Describe("Kann keine temporäre Datei anlegen in", folder.empty() ? "." : folder, errno);
+        error = DescribeFileError("Kann keine temporäre Datei anlegen in",
+                                  folder.empty() ? "." : folder, errno);
         return false;
     }
 
@@ -257,7 +254,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     ok = SyncAndClose(fs, fd, ok, err);
     if (!ok) {
         fs.Unlink(temp.c_str());
-        error = Describe("Fehler beim Schreiben von", path, err);
+        error = DescribeFileError("Fehler beim Schreiben von", path, err);
         return false;
     }
     if (options.keepBackup && replaces && S_ISREG(existing.st_mode) &&
@@ -268,7 +265,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     if (fs.Rename(temp.c_str(), target.c_str()) != 0) {
         err = errno;
         fs.Unlink(temp.c_str());
-        error = Describe("Fehler beim Schreiben von", path, err);
+        error = DescribeFileError("Fehler beim Schreiben von", path, err);
         return false;
     }
     SyncFolder(folder);

@@ -19,6 +19,13 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& out, std::str
 int OpenForReading(const std::filesystem::path& path, std::size_t& size, std::string& error);
 bool ReadExactly(int fd, char* into, std::size_t size, const std::filesystem::path& path,
                  std::string& error);
+// Writes all of `bytes` to `fd`, going on after short writes and interruptions; false with
+// errno set on the first failure (ENOSPC for a write that takes nothing).
+bool WriteAll(FileSystem& fs, int fd, std::string_view bytes);
+// A new file beside `target` named ".NAME<suffix>XXXXXX", its name in `made`; -1 with errno
+// on failure.
+int MakeTempBeside(FileSystem& fs, const std::filesystem::path& target, const char* suffix,
+                   std::filesystem::path& made);
 // "WHAT PATH: the system's text of `err`".
 std::string DescribeFileError(const char* what, const std::filesystem::path& path, int err);
 

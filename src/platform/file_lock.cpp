@@ -10,9 +10,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 
 namespace pf {
 
@@ -33,36 +33,30 @@ std::string Trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// The name of process `pid` (/proc/PID/comm); empty when it cannot be read. /proc files
-// report a size of 0, so this reads what comes rather than ReadWholeFile.
-std::string ProgramOf(long pid) {
-    const int fd = ::open(("/proc/" + std::to_string(pid) + "/comm").c_str(), O_RDONLY | O_CLOEXEC);
+// The start of /proc/PID/ENTRY (at most 511 bytes); empty when it cannot be read. /proc
+// files report a size of 0, so this reads what comes rather than ReadWholeFile.
+std::string ReadProcEntry(long pid, const char* entry) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/" + entry;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return {};
-    char buffer[64];
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    char buffer[512];
+    const ssize_t got = ::read(fd, buffer, sizeof buffer - 1);
     ::close(fd);
-    if (got <= 0) return {};
-    return Trimmed(std::string_view(buffer, static_cast<size_t>(got)));
+    return got > 0 ? std::string(buffer, static_cast<size_t>(got)) : std::string();
 }
+
+// The name of process `pid` (/proc/PID/comm); empty when it cannot be read.
+std::string ProgramOf(long pid) { return Trimmed(ReadProcEntry(pid, "comm")); }
 
 // Writes `content` as a new file at `lock` in one step: a complete temporary file linked to
 // the name, so no reader ever sees half a lock. Returns 0 or the errno of the failure
 // (EEXIST: a lock is there).
 int PlaceLockFile(const std::filesystem::path& lock, const std::string& content) {
-    const std::string pattern =
-        (lock.parent_path() / ("." + lock.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    FileSystem& fs = SystemFileSystem();
+    std::filesystem::path temp;
+    const int fd = MakeTempBeside(fs, lock, ".", temp);
     if (fd < 0) return errno;
-    bool ok = true;
-    std::string_view rest = content;
-    while (ok && !rest.empty()) {
-        const ssize_t written = ::write(fd, rest.data(), rest.size());
-        if (written < 0 && errno == EINTR) continue;
-        ok = written > 0;
-        if (ok) rest.remove_prefix(static_cast<size_t>(written));
-    }
+    bool ok = WriteAll(fs, fd, content);
     int err = ok ? 0 : errno;
     ok = ok && ::fchmod(fd, 0644) == 0;
     if (::close(fd) != 0 && ok) {
@@ -70,7 +64,7 @@ int PlaceLockFile(const std::filesystem::path& lock, const std::string& content)
         err = errno;
     }
     if (ok) {
-        ok = ::link(name.data(), lock.c_str()) == 0;
+        ok = ::link(temp.c_str(), lock.c_str()) == 0;
         err = ok ? 0 : errno;
         if (!ok && err != EEXIST) {
             // A file system without hard links: an exclusive create of the full text.
@@ -78,9 +72,7 @@ int PlaceLockFile(const std::filesystem::path& lock, const std::string& content)
             if (direct < 0) {
                 err = errno;
             } else {
-                const bool whole = ::write(direct, content.data(), content.size()) ==
-                                   static_cast<ssize_t>(content.size());
-                err = whole ? 0 : (errno != 0 ? errno : ENOSPC);
+                err = WriteAll(fs, direct, content) ? 0 : errno;
                 if (::close(direct) != 0 && err == 0) err = errno;
                 if (err != 0) ::unlink(lock.c_str());
             }
@@ -88,7 +80,7 @@ int PlaceLockFile(const std::filesystem::path& lock, const std::string& content)
     } else if (err == 0) {
         err = EIO;
     }
-    ::unlink(name.data());
+    ::unlink(temp.c_str());
     return err;
 }
 
@@ -96,16 +88,10 @@ int PlaceLockFile(const std::filesystem::path& lock, const std::string& content)
 // or "X" in /proc/PID/stat): it holds nothing any more. Where no parent reaps, as under some
 // container inits, a killed program stays a zombie for good.
 bool HasEnded(long pid) {
-    const int fd = ::open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    char buffer[512];
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    ::close(fd);
-    if (got <= 0) return false;
     // "PID (NAME) STATE ...": the name may hold spaces and parentheses, so the last ")" counts.
-    const std::string_view line(buffer, static_cast<size_t>(got));
+    const std::string line = ReadProcEntry(pid, "stat");
     const size_t close = line.rfind(')');
-    if (close == std::string_view::npos || close + 2 >= line.size()) return false;
+    if (close == std::string::npos || close + 2 >= line.size()) return false;
     const char state = line[close + 2];
     return state == 'Z' || state == 'X';
 }

@@ -40,7 +40,7 @@ struct Td {
     int rowspan = 1;
     const char* align = nullptr;
     const char* valign = nullptr;
-    std::string style;
+    std::string style = {};  // a default, so that cells may leave it out
 
     std::string operator()(std::string_view content) const {
         std::string s = "<td";
@@ -129,40 +129,6 @@ std::string CountText(int securities, int lots) {
            " Einzelpositionen";
 }
 
-// Decodes one UTF-8 character at `i`: its code point and length, or length 0 when the
-// sequence is malformed (overlong, surrogate, beyond U+10FFFF, cut off).
-struct Decoded {
-    char32_t cp = 0;
-    size_t length = 0;
-};
-Decoded DecodeUtf8(std::string_view s, size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    if (lead < 0x80) return {lead, 1};
-    size_t extra = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07;
-    } else {
-        return {};
-    }
-    if (i + extra >= s.size()) return {};
-    for (size_t k = 1; k <= extra; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) return {};
-        cp = cp << 6 | (b & 0x3F);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
-    return {cp, extra + 1};
-}
-
 // The Windows-1252 bytes of the UTF-8 page; characters the code page lacks become numeric
 // references, a malformed byte the reference of U+FFFD.
 std::string ToWindows1252(std::string_view utf8) {
@@ -170,7 +136,7 @@ std::string ToWindows1252(std::string_view utf8) {
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const Decoded d = DecodeUtf8(utf8, i);
+        const Utf8Char d = DecodeUtf8At(utf8, i);
         if (d.length == 0) {
             out += "&#65533;";
             ++i;

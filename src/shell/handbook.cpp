@@ -1,6 +1,7 @@
 #include "shell/handbook.h"
 
 #include <array>
+#include <optional>
 
 namespace pf {
 
@@ -83,6 +84,15 @@ constexpr std::array kOptionsPages = {
     HandbookSection{"Performance/Rendite", "optionen.html#performance"},
 };
 
+// The target of the entry titled `title`, if the table has one.
+template <size_t N>
+std::optional<std::string> TargetOf(const std::array<HandbookSection, N>& table,
+                                    std::string_view title) {
+    for (const HandbookSection& entry : table)
+        if (entry.title == title) return std::string(entry.target);
+    return std::nullopt;
+}
+
 std::string_view BareTitle(std::string_view title) {
     constexpr std::string_view kModified = "[*]";
     if (const size_t at = title.find(kModified); at != std::string_view::npos)
@@ -98,16 +108,11 @@ std::string_view BareTitle(std::string_view title) {
 std::span<const HandbookSection> HandbookSections() { return kSections; }
 
 std::string HandbookTarget(std::string_view windowTitle) {
-    const std::string_view bare = BareTitle(windowTitle);
-    for (const HandbookSection& section : kSections)
-        if (section.title == bare) return std::string(section.target);
-    return std::string(kHandbookStartPage);
+    return TargetOf(kSections, BareTitle(windowTitle)).value_or(std::string(kHandbookStartPage));
 }
 
 std::string HandbookOptionsPageTarget(std::string_view pageTitle) {
-    for (const HandbookSection& page : kOptionsPages)
-        if (page.title == pageTitle) return std::string(page.target);
-    return HandbookTarget("Optionen");
+    return TargetOf(kOptionsPages, pageTitle).value_or(HandbookTarget("Optionen"));
 }
 
 std::vector<std::string> HandbookFolderCandidates(const std::string& programFolder) {

@@ -274,6 +274,24 @@ Amount AccountEffect(const CFL2Transaktion& t) {
     return t.amount;
 }
 
+// Appends an account movement of the seeded kind `kindName` with the next id; the list is
+// put in order once at the end.
+void AppendMovement(CFolari2Doc& doc, CQRNDatum date, const std::string& kindName, Amount amount,
+                    int32_t currency, std::string text) {
+    const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(kindName);
+    CFL2Transaktion t;
+    t.id = doc.nextTransactionId++;
+    t.type = TransactionType::AccountMovement;
+    t.date = date;
+    t.otherId = kind->id;
+    t.kindOutflow = kind->isOutflow;
+    t.kindCapital = kind->isCapital;
+    t.amount = amount;
+    t.currency2 = currency;
+    t.text = std::move(text);
+    doc.transactions.push_back(std::move(t));
+}
+
 void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) {
     // The account is in marks until it was switched to the euro.
     const bool switchedLater = f.switchedToEuro && f.switchDate > f.startDate;
@@ -342,21 +360,12 @@ void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) 
             ++import.unknownBookings;
             continue;
         }
-        const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName(rule->kind);
         const bool inEuro = f.switchedToEuro && b.date >= f.switchDate;
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::AccountMovement;
-        t.date = b.date;
-        t.otherId = kind->id;
-        t.kindOutflow = kind->isOutflow;
-        t.kindCapital = kind->isCapital;
         // The stored amount is what the entry dialog stores: the sum as booked; the kind
         // says whether it leaves the account.
-        t.amount = FromHundredths(inEuro ? b.euroHundredths : b.markHundredths);
-        t.currency2 = inEuro ? kEuro : kMark;
-        t.text = b.text;
-        doc.transactions.push_back(std::move(t));
+        AppendMovement(doc, b.date, rule->kind,
+                       FromHundredths(inEuro ? b.euroHundredths : b.markHundredths),
+                       inEuro ? kEuro : kMark, b.text);
     }
 
     // The opening deposit. The old starting balance is the balance at the start of
@@ -374,19 +383,8 @@ void Convert(const OldFile& f, CFolari2Doc& doc, FirstGenerationImport& import) 
             balance -= ConvertFixed(doc, AccountEffect(t), t.currency2, openingCurrency, 2);
     balance = RoundTo(balance, 2);
     // A movement of nothing is not a booking the program would accept from the user.
-    if (balance != 0.0) {
-        const CFL2KontoVorgang* kind = doc.FindAccountMovementKindByName("Kapitaleinlage");
-        CFL2Transaktion t;
-        t.id = doc.nextTransactionId++;
-        t.type = TransactionType::AccountMovement;
-        t.date = opening;
-        t.otherId = kind->id;
-        t.kindOutflow = kind->isOutflow;
-        t.kindCapital = kind->isCapital;
-        t.amount = balance;
-        t.currency2 = openingCurrency;
-        doc.transactions.push_back(std::move(t));
-    }
+    if (balance != 0.0)
+        AppendMovement(doc, opening, "Kapitaleinlage", balance, openingCurrency, {});
     // Sorted insertion of each in turn gives the same order as this stable sort (the ids
     // differ), without moving the list for every transaction.
     doc.ResortTransactions();
